@@ -1,0 +1,14 @@
+// Reads the cells the viewer needs from a legacy .xls (BIFF5/BIFF8) file held in memory.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "CellValue.h"
+#include "Failure.h"
+
+namespace orvanto::spreadsheet {
+
+Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes);
+
+} // namespace orvanto::spreadsheet
