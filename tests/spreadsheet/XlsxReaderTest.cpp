@@ -254,3 +254,26 @@ TEST(XlsxReaderTest, KeepsAStringOfExcelsLongestLength) {
 
 } // namespace
 } // namespace orvanto::spreadsheet
+
+namespace orvanto::spreadsheet {
+namespace {
+
+// The bundled example is what a new user sees first: it must read as a timetable.
+TEST(XlsxReaderTest, ReadsTheBundledExample) {
+    const auto result = readXlsx(testing::testDataBytes("../../examples/timetable.xlsx"));
+    ASSERT_TRUE(result.ok()) << result.failure().description;
+    const int markerRows[] = {3, 13, 23, 33, 43, 53};
+    const char* markers[] = {"第一节", "第三节", "第五节", "第七节", "第九节", "第12节"};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(result->markerColumn[static_cast<std::size_t>(markerRows[i] - 1)].text,
+                  markers[i]);
+    }
+    for (const CellValue& blank : result->grid[1]) {
+        EXPECT_EQ(blank.kind, CellValue::Kind::Empty);
+    }
+    EXPECT_EQ(result->grid[2][0].text, "高等数学A(2)");
+    EXPECT_EQ(result->grid[3][0].text, "{第1-16周}");
+}
+
+} // namespace
+} // namespace orvanto::spreadsheet
