@@ -252,12 +252,6 @@ TEST(XlsxReaderTest, KeepsAStringOfExcelsLongestLength) {
     EXPECT_EQ(longest.substr(0, 6), "课表");
 }
 
-} // namespace
-} // namespace orvanto::spreadsheet
-
-namespace orvanto::spreadsheet {
-namespace {
-
 // The bundled example is what a new user sees first: it must read as a timetable.
 TEST(XlsxReaderTest, ReadsTheBundledExample) {
     const auto result = readXlsx(testing::testDataBytes("../../examples/timetable.xlsx"));
