@@ -1,11 +1,12 @@
 #include "CliOutput.h"
 
+#include "spreadsheet/Utf8.h"
+#include "timetable/TeachingWeek.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <vector>
-
-#include "timetable/TeachingWeek.h"
 
 namespace orvanto::cli {
 
@@ -15,17 +16,6 @@ constexpr std::array<std::string_view, 7> kDayHeadings = {"星期一", "星期�
                                                           "星期五", "星期六", "星期天"};
 constexpr std::array<std::string_view, 5> kPeriodHeadings = {"第一大节", "第二大节", "第三大节",
                                                              "第四大节", "第五大节"};
-
-char32_t decodeAt(std::string_view utf8, std::size_t& i) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-    char32_t cp = extra == 0 ? lead : lead & (0x3Fu >> extra);
-    ++i;
-    for (int k = 0; k < extra && i < utf8.size(); ++k, ++i) {
-        cp = (cp << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3Fu);
-    }
-    return cp;
-}
 
 bool isWide(char32_t c) {
     return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) ||
@@ -53,8 +43,8 @@ std::vector<std::string> captionLines(const std::string& caption) {
 }
 
 std::string padded(const std::string& text, int width) {
-    return text + std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(text))),
-                              ' ');
+    return text +
+           std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(text))), ' ');
 }
 
 } // namespace
@@ -62,7 +52,7 @@ std::string padded(const std::string& text, int width) {
 int displayWidth(std::string_view utf8) {
     int width = 0;
     for (std::size_t i = 0; i < utf8.size();) {
-        width += isWide(decodeAt(utf8, i)) ? 2 : 1;
+        width += isWide(spreadsheet::decodeUtf8(utf8, i)) ? 2 : 1;
     }
     return width;
 }
@@ -71,11 +61,21 @@ std::string jsonString(std::string_view utf8) {
     std::string out = "\"";
     for (const char c : utf8) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (static_cast<unsigned char>(c) < 0x20) {
                 char buffer[8];
@@ -98,8 +98,8 @@ std::string gridJson(std::int16_t week, const timetable::MarkerRows& markers,
     out += "], \"cells\": [";
     for (std::size_t i = 0; i < grid.cells.size(); ++i) {
         out += (i ? ", " : "");
-        out += "{\"index\": " + std::to_string(i) + ", \"caption\": " +
-               jsonString(grid.cells[i].caption) +
+        out += "{\"index\": " + std::to_string(i) +
+               ", \"caption\": " + jsonString(grid.cells[i].caption) +
                ", \"tooltip\": " + jsonString(grid.cells[i].tooltip) + "}";
     }
     out += "]";

@@ -1,11 +1,11 @@
 // How orvanto-cli prints a composed grid: a JSON object or an aligned text table.
 #pragma once
 
+#include "timetable/GridComposer.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "timetable/GridComposer.h"
 
 namespace orvanto::cli {
 

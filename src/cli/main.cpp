@@ -1,4 +1,9 @@
 // orvanto-cli: prints a teaching week's timetable grid as a table or JSON.
+#include "CliOutput.h"
+#include "spreadsheet/Workbook.h"
+#include "timetable/GridComposer.h"
+#include "timetable/TeachingWeek.h"
+
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -8,11 +13,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "CliOutput.h"
-#include "spreadsheet/Workbook.h"
-#include "timetable/GridComposer.h"
-#include "timetable/TeachingWeek.h"
 
 namespace {
 
@@ -60,7 +60,8 @@ std::optional<year_month_day> parseDate(std::string_view text) {
         return std::nullopt;
     }
     const char* p = text.data();
-    if (std::from_chars(p, p + 4, y).ptr != p + 4 || std::from_chars(p + 5, p + 7, m).ptr != p + 7 ||
+    if (std::from_chars(p, p + 4, y).ptr != p + 4 ||
+        std::from_chars(p + 5, p + 7, m).ptr != p + 7 ||
         std::from_chars(p + 8, p + 10, d).ptr != p + 10) {
         return std::nullopt;
     }
@@ -88,8 +89,8 @@ struct Options {
 };
 
 // Reads the options after the command; returns an error text for a usage error.
-std::optional<std::string> parseOptions(const std::vector<std::string_view>& args, bool wantWorkbook,
-                                        Options& options) {
+std::optional<std::string> parseOptions(const std::vector<std::string_view>& args,
+                                        bool wantWorkbook, Options& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (arg == "--week" || arg == "--date") {

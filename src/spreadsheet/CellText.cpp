@@ -25,7 +25,7 @@ std::string twoDigitExponent(int exponent) {
 struct DateTimeParts {
     std::chrono::year_month_day date;
     bool hasDate = true;
-    int seconds = 0;  // seconds into the day, rounded
+    int seconds = 0; // seconds into the day, rounded
 };
 
 DateTimeParts toDateTime(double serial, bool date1904) {
@@ -56,8 +56,8 @@ DateTimeParts toDateTime(double serial, bool date1904) {
 std::string dateText(double serial, bool date1904) {
     const DateTimeParts parts = toDateTime(serial, date1904);
     char time[32];
-    std::snprintf(time, sizeof time, "%d:%02d:%02d", parts.seconds / 3600,
-                  parts.seconds / 60 % 60, parts.seconds % 60);
+    std::snprintf(time, sizeof time, "%d:%02d:%02d", parts.seconds / 3600, parts.seconds / 60 % 60,
+                  parts.seconds % 60);
     if (!parts.hasDate) {
         return time;
     }

@@ -2,10 +2,10 @@
 // on a Simplified Chinese system.
 #pragma once
 
-#include <string>
-
 #include "CellValue.h"
 #include "Failure.h"
+
+#include <string>
 
 namespace orvanto::spreadsheet {
 

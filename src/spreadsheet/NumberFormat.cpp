@@ -12,7 +12,9 @@ bool isBuiltinDate(int id) {
 }
 
 // Built-in currency formats: the four currency ones and the two accounting ones with a symbol.
-bool isBuiltinCurrency(int id) { return (id >= 5 && id <= 8) || id == 42 || id == 44; }
+bool isBuiltinCurrency(int id) {
+    return (id >= 5 && id <= 8) || id == 42 || id == 44;
+}
 
 bool startsWithCi(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) {
@@ -63,9 +65,8 @@ Scan scanCode(std::string_view code) {
         const char c = code[i];
         if (c == '"') {
             const std::size_t end = code.find('"', i + 1);
-            const std::string_view quoted = code.substr(i + 1, end == std::string_view::npos
-                                                                   ? std::string_view::npos
-                                                                   : end - i - 1);
+            const std::string_view quoted = code.substr(
+                i + 1, end == std::string_view::npos ? std::string_view::npos : end - i - 1);
             scan.currency = scan.currency || holdsCurrencySymbol(quoted);
             if (end == std::string_view::npos) {
                 break;
@@ -79,18 +80,16 @@ Scan scanCode(std::string_view code) {
             }
         } else if (c == '[') {
             const std::size_t end = code.find(']', i + 1);
-            const std::string_view inner =
-                code.substr(i + 1, end == std::string_view::npos ? std::string_view::npos
-                                                                 : end - i - 1);
+            const std::string_view inner = code.substr(
+                i + 1, end == std::string_view::npos ? std::string_view::npos : end - i - 1);
             if (!inner.empty() && (inner[0] == 'h' || inner[0] == 'H' || inner[0] == 'm' ||
                                    inner[0] == 'M' || inner[0] == 's' || inner[0] == 'S')) {
                 scan.date = true;
             } else if (!inner.empty() && inner[0] == '$') {
                 // [$symbol-locale]: a currency tag only when it names a symbol.
                 const std::size_t dash = inner.find('-');
-                scan.currency = scan.currency || (dash == std::string_view::npos
-                                                      ? inner.size() > 1
-                                                      : dash > 1);
+                scan.currency =
+                    scan.currency || (dash == std::string_view::npos ? inner.size() > 1 : dash > 1);
             }
             if (end == std::string_view::npos) {
                 break;
@@ -102,8 +101,16 @@ Scan scanCode(std::string_view code) {
             i += 6;
         } else {
             switch (c) {
-            case 'y': case 'Y': case 'm': case 'M': case 'd': case 'D':
-            case 'h': case 'H': case 's': case 'S':
+            case 'y':
+            case 'Y':
+            case 'm':
+            case 'M':
+            case 'd':
+            case 'D':
+            case 'h':
+            case 'H':
+            case 's':
+            case 'S':
                 scan.date = true;
                 break;
             default:

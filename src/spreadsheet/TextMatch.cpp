@@ -1,5 +1,7 @@
 #include "TextMatch.h"
 
+#include "Utf8.h"
+
 namespace orvanto::spreadsheet {
 
 namespace {
@@ -7,17 +9,8 @@ namespace {
 std::u32string foldedCodePoints(std::string_view utf8) {
     std::u32string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-        char32_t cp = extra == 0 ? lead : lead & (0x3Fu >> extra);
-        std::size_t k = 1;
-        for (; k <= static_cast<std::size_t>(extra) && i + k < utf8.size(); ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
-        }
-        i += k;
-        out.push_back(foldForSearch(cp));
+    for (std::size_t i = 0; i < utf8.size();) {
+        out.push_back(foldForSearch(decodeUtf8(utf8, i)));
     }
     return out;
 }

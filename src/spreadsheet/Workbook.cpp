@@ -1,14 +1,14 @@
 #include "Workbook.h"
 
-#include <gsf/gsf-input-memory.h>
-#include <gsf/gsf-input-stdio.h>
-#include <gsf/gsf-input.h>
-#include <gsf/gsf-utils.h>
-
 #include "CellText.h"
 #include "TextMatch.h"
 #include "XlsReader.h"
 #include "XlsxReader.h"
+
+#include <gsf/gsf-input-memory.h>
+#include <gsf/gsf-input-stdio.h>
+#include <gsf/gsf-input.h>
+#include <gsf/gsf-utils.h>
 
 namespace orvanto::spreadsheet {
 

@@ -1,8 +1,8 @@
 #include "Titles.h"
 
-#include <cstdio>
-
 #include "TeachingWeek.h"
+
+#include <cstdio>
 
 namespace orvanto::timetable {
 

@@ -1,7 +1,9 @@
 #include "VbText.h"
 
-#include <cmath>
+#include "spreadsheet/Utf8.h"
+
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace orvanto::timetable {
@@ -9,46 +11,8 @@ namespace orvanto::timetable {
 std::u16string toUtf16(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        if (lead < 0x80) {
-            cp = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = lead & 0x1Fu;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = lead & 0x0Fu;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = lead & 0x07u;
-        } else {
-            out.push_back(u'\uFFFD');
-            ++i;
-            continue;
-        }
-        if (i + static_cast<std::size_t>(extra) >= utf8.size()) {
-            out.push_back(u'\uFFFD');  // truncated sequence at the end
-            break;
-        }
-        bool valid = true;
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80) {
-                valid = false;
-                break;
-            }
-            cp = (cp << 6) | (next & 0x3Fu);
-        }
-        if (!valid || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(u'\uFFFD');
-            ++i;
-            continue;
-        }
-        i += static_cast<std::size_t>(extra) + 1;
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t cp = spreadsheet::decodeUtf8(utf8, i);
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
@@ -69,24 +33,8 @@ std::string toUtf8(std::u16string_view utf16) {
             utf16[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00u);
             ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
         }
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
+        spreadsheet::appendUtf8(out, cp);
     }
     return out;
 }
@@ -128,7 +76,7 @@ double val(std::u16string_view text) {
         return 0;
     }
     if (number.back() == '.') {
-        number.pop_back();  // "9." reads 9
+        number.pop_back(); // "9." reads 9
     }
     // from_chars ignores the C locale, which a GUI may have switched to ',' decimals.
     const char* first = number.data() + (number[0] == '+' ? 1 : 0);
@@ -141,7 +89,7 @@ spreadsheet::Result<std::int16_t> cint(double value) {
     if (!std::isfinite(value)) {
         return spreadsheet::errors::overflow();
     }
-    const double rounded = std::nearbyint(value);  // default rounding mode: half to even
+    const double rounded = std::nearbyint(value); // default rounding mode: half to even
     if (rounded < std::numeric_limits<std::int16_t>::min() ||
         rounded > std::numeric_limits<std::int16_t>::max()) {
         return spreadsheet::errors::overflow();

@@ -51,7 +51,7 @@ spreadsheet::Result<DayRows> cug(const spreadsheet::CellSource& sheet, std::int1
                 rows.line1row[d] = static_cast<std::int16_t>(row - 1);
                 rows.line2row[d] = static_cast<std::int16_t>(row + 1);
                 rows.line3row[d] = static_cast<std::int16_t>(row + 2);
-                break;  // the uppermost matching block wins
+                break; // the uppermost matching block wins
             }
         }
         if (rows.line1row[d] == 0 || rows.line2row[d] == 0 || rows.line3row[d] == 0) {

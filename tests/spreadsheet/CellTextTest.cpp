@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "spreadsheet/CellText.h"
+
 #include "spreadsheet/NumberFormat.h"
+
+#include <gtest/gtest.h>
 
 using namespace orvanto::spreadsheet;
 
@@ -37,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{0.00001, "0.00001"},
                       NumberCase{0.000000000056789, "0.000000000056789"},
                       NumberCase{5.6789e-12, "5.6789E-12"}, NumberCase{1e-15, "0.000000000000001"},
-                      NumberCase{1.5e-15, "1.5E-15"}, NumberCase{3.14159265358979, "3.14159265358979"},
+                      NumberCase{1.5e-15, "1.5E-15"},
+                      NumberCase{3.14159265358979, "3.14159265358979"},
                       NumberCase{2.0 / 3.0, "0.666666666666667"}, NumberCase{1e-300, "1E-300"}));
 
 struct TextCase {
@@ -70,24 +72,25 @@ CellValue string(const char* text) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, ValueText,
-    ::testing::Values(
-        TextCase{CellValue{}, false, ""}, TextCase{string("高等数学 A"), false, "高等数学 A"},
-        TextCase{boolean(true), false, "True"}, TextCase{boolean(false), false, "False"},
-        TextCase{number(40238, FormatKind::Date), false, "2010/3/1"},
-        TextCase{number(40238.5, FormatKind::Date), false, "2010/3/1 12:00:00"},
-        TextCase{number(40238.75, FormatKind::Date), true, "2014/3/2 18:00:00"},
-        TextCase{number(0.3541666666666667, FormatKind::Date), false, "8:30:00"},
-        TextCase{number(0.99999999, FormatKind::Date), false, "1900/1/1"},
-        TextCase{number(1, FormatKind::Date), false, "1900/1/1"},
-        TextCase{number(59, FormatKind::Date), false, "1900/2/28"},
-        TextCase{number(61, FormatKind::Date), false, "1900/3/1"},
-        TextCase{number(0, FormatKind::Date), true, "1904/1/1"},
-        TextCase{number(-1, FormatKind::Date), false, "-1"},
-        TextCase{number(1234.5, FormatKind::Currency), false, "1234.5"},
-        TextCase{number(1234.56789, FormatKind::Currency), false, "1234.5679"},
-        TextCase{number(-0.00001, FormatKind::Currency), false, "0"},
-        TextCase{number(12, FormatKind::Currency), false, "12"},
-        TextCase{number(0.25, FormatKind::General), false, "0.25"}));
+    ::testing::Values(TextCase{CellValue{}, false, ""},
+                      TextCase{string("高等数学 A"), false, "高等数学 A"},
+                      TextCase{boolean(true), false, "True"},
+                      TextCase{boolean(false), false, "False"},
+                      TextCase{number(40238, FormatKind::Date), false, "2010/3/1"},
+                      TextCase{number(40238.5, FormatKind::Date), false, "2010/3/1 12:00:00"},
+                      TextCase{number(40238.75, FormatKind::Date), true, "2014/3/2 18:00:00"},
+                      TextCase{number(0.3541666666666667, FormatKind::Date), false, "8:30:00"},
+                      TextCase{number(0.99999999, FormatKind::Date), false, "1900/1/1"},
+                      TextCase{number(1, FormatKind::Date), false, "1900/1/1"},
+                      TextCase{number(59, FormatKind::Date), false, "1900/2/28"},
+                      TextCase{number(61, FormatKind::Date), false, "1900/3/1"},
+                      TextCase{number(0, FormatKind::Date), true, "1904/1/1"},
+                      TextCase{number(-1, FormatKind::Date), false, "-1"},
+                      TextCase{number(1234.5, FormatKind::Currency), false, "1234.5"},
+                      TextCase{number(1234.56789, FormatKind::Currency), false, "1234.5679"},
+                      TextCase{number(-0.00001, FormatKind::Currency), false, "0"},
+                      TextCase{number(12, FormatKind::Currency), false, "12"},
+                      TextCase{number(0.25, FormatKind::General), false, "0.25"}));
 
 TEST(ValueText, ErrorValuesAreATypeMismatch) {
     CellValue cell;
@@ -131,10 +134,12 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{41, "", FormatKind::General}, FormatCase{10, "", FormatKind::General},
         FormatCase{164, "yyyy/m/d", FormatKind::Date},
         FormatCase{164, "[$-804]yyyy\"年\"m\"月\"d\"日\"", FormatKind::Date},
-        FormatCase{164, "h:mm AM/PM", FormatKind::Date}, FormatCase{164, "[h]:mm", FormatKind::Date},
+        FormatCase{164, "h:mm AM/PM", FormatKind::Date},
+        FormatCase{164, "[h]:mm", FormatKind::Date},
         FormatCase{164, "0.00E+00", FormatKind::General},
         FormatCase{164, "\"day\"0", FormatKind::General},
-        FormatCase{164, "0\\d", FormatKind::General}, FormatCase{164, "[Red]0.00", FormatKind::General},
+        FormatCase{164, "0\\d", FormatKind::General},
+        FormatCase{164, "[Red]0.00", FormatKind::General},
         FormatCase{164, "0.00%", FormatKind::General},
         FormatCase{164, "\"¥\"#,##0.00", FormatKind::Currency},
         FormatCase{164, "[$¥-804]#,##0.00", FormatKind::Currency},

@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
+#include "spreadsheet/Workbook.h"
 
 #include <fstream>
+#include <gtest/gtest.h>
 #include <vector>
-
-#include "spreadsheet/Workbook.h"
 
 using namespace orvanto::spreadsheet;
 
@@ -41,7 +40,8 @@ TEST(MarkerSearch, PartOfTheTextIgnoringCaseAndWidth) {
 }
 
 TEST(MarkerSearch, StartsAtB2AndReachesB1Last) {
-    EXPECT_EQ(findMarker(withMarkerColumn({{1, text("第一节")}, {7, text("第一节")}}), "第一节"), 7);
+    EXPECT_EQ(findMarker(withMarkerColumn({{1, text("第一节")}, {7, text("第一节")}}), "第一节"),
+              7);
     EXPECT_EQ(findMarker(withMarkerColumn({{1, text("第一节")}}), "第一节"), 1);
     EXPECT_EQ(findMarker(withMarkerColumn({{200, text("第一节")}}), "第一节"), 200);
 }

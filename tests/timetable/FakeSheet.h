@@ -2,12 +2,12 @@
 // read fails the way an error cell does.
 #pragma once
 
+#include "spreadsheet/CellSource.h"
+
 #include <map>
 #include <set>
 #include <string>
 #include <utility>
-
-#include "spreadsheet/CellSource.h"
 
 namespace orvanto::testing {
 

@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
+#include "timetable/GridComposer.h"
 
 #include "FakeSheet.h"
-#include "timetable/GridComposer.h"
+
+#include <gtest/gtest.h>
 
 using namespace orvanto::timetable;
 using orvanto::spreadsheet::Failure;
@@ -16,7 +17,10 @@ constexpr MarkerRows kMarkers = {3, 13, 23, 33, 43, 53};
 FakeSheet weekOneSheet() {
     FakeSheet sheet;
     // Monday, big period 0: a full block.
-    sheet.set('C', 3, "高等数学").set('C', 4, "{第1-16周}").set('C', 5, "张明").set('C', 6, "教3-201");
+    sheet.set('C', 3, "高等数学")
+        .set('C', 4, "{第1-16周}")
+        .set('C', 5, "张明")
+        .set('C', 6, "教3-201");
     // Tuesday, big period 1: line 2 empty.
     sheet.set('D', 13, "英语").set('D', 14, "{第1-16周}").set('D', 16, "教1-101");
     // Wednesday, big period 2: a block whose three lines are empty.
@@ -51,7 +55,7 @@ TEST(GridComposition, ClassFreeCellsShowRowTwoThreeTimes) {
     ASSERT_EQ(grid.cells.size(), 35u);
     EXPECT_EQ(grid.cells[1].caption, "无课\r\n无课\r\n无课");
     EXPECT_EQ(grid.cells[1].tooltip, "无课   无课  无课");
-    EXPECT_EQ(grid.cells[0].caption, "\r\n\r\n");  // week 20 is past Monday's range
+    EXPECT_EQ(grid.cells[0].caption, "\r\n\r\n"); // week 20 is past Monday's range
 }
 
 TEST(GridComposition, CaptionMadeOnlyOfLineBreaksHasNoHoverText) {
@@ -67,7 +71,7 @@ TEST(GridComposition, CaptionMadeOnlyOfLineBreaksHasNoHoverText) {
 
 TEST(GridComposition, FailureInBigPeriodThreeKeepsTheCellsWrittenBefore) {
     FakeSheet sheet = weekOneSheet();
-    sheet.fail('C', 34);  // Monday's week row in big period 3
+    sheet.fail('C', 34); // Monday's week row in big period 3
     const GridComposition grid = main(sheet, kMarkers, 1);
     ASSERT_TRUE(grid.failure);
     EXPECT_EQ(grid.failure->number, 13);
@@ -76,7 +80,7 @@ TEST(GridComposition, FailureInBigPeriodThreeKeepsTheCellsWrittenBefore) {
 
 TEST(GridComposition, FailureInALineRowStopsBeforeThatCell) {
     FakeSheet sheet = weekOneSheet();
-    sheet.fail('D', 16);  // Tuesday's line 3 in big period 1: cell 8
+    sheet.fail('D', 16); // Tuesday's line 3 in big period 1: cell 8
     const GridComposition grid = main(sheet, kMarkers, 1);
     ASSERT_TRUE(grid.failure);
     EXPECT_EQ(grid.cells.size(), 8u);

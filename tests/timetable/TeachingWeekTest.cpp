@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "timetable/TeachingWeek.h"
+
 #include "timetable/Titles.h"
+
+#include <gtest/gtest.h>
 
 using namespace orvanto::timetable;
 using std::chrono::year;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "timetable/VbText.h"
+
+#include <gtest/gtest.h>
 
 using namespace orvanto::timetable;
 
@@ -29,7 +29,9 @@ struct ValCase {
 
 class Val : public ::testing::TestWithParam<ValCase> {};
 
-TEST_P(Val, ReadsTheLeadingNumber) { EXPECT_DOUBLE_EQ(val(GetParam().text), GetParam().value); }
+TEST_P(Val, ReadsTheLeadingNumber) {
+    EXPECT_DOUBLE_EQ(val(GetParam().text), GetParam().value);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Pieces, Val,

@@ -1,8 +1,9 @@
-#include <gtest/gtest.h>
+#include "timetable/WeekFilter.h"
 
 #include "FakeSheet.h"
 #include "timetable/VbText.h"
-#include "timetable/WeekFilter.h"
+
+#include <gtest/gtest.h>
 
 using namespace orvanto::timetable;
 using orvanto::testing::FakeSheet;
@@ -45,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Empty text reads 0-0.
         WeekRowCase{"", 0, true}, WeekRowCase{"", 1, false},
         // The first "-" wins even before the "{".
-        WeekRowCase{"周一第1-2节{第1-16周}", 2, true}, WeekRowCase{"周一第1-2节{第1-16周}", 3, false},
+        WeekRowCase{"周一第1-2节{第1-16周}", 2, true},
+        WeekRowCase{"周一第1-2节{第1-16周}", 3, false},
         // Without "{" the first week is read from the second and third characters.
         WeekRowCase{"x3-9", 3, true}, WeekRowCase{"x3-9", 2, false},
         // No digits where the first week is expected: every week up to the last.
@@ -69,8 +71,8 @@ TEST(Cug, UppermostMatchingBlockWinsAndOtherDaysGetTheBlankRow) {
     EXPECT_EQ(rows->line1row[0], 3);
     EXPECT_EQ(rows->line2row[0], 5);
     EXPECT_EQ(rows->line3row[0], 6);
-    EXPECT_EQ(rows->line1row[1], kBlankRow);  // Tuesday has no block
-    EXPECT_EQ(rows->line1row[2], 8);          // odd week: Wednesday's second block
+    EXPECT_EQ(rows->line1row[1], kBlankRow); // Tuesday has no block
+    EXPECT_EQ(rows->line1row[2], 8);         // odd week: Wednesday's second block
     EXPECT_EQ(rows->dayno, 7);
 }
 
@@ -80,7 +82,7 @@ TEST(Cug, LowerBlockShowsWhenTheUpperOneDoesNotMeet) {
     ASSERT_TRUE(rows.ok());
     EXPECT_EQ(rows->line1row[0], 8);
     EXPECT_EQ(rows->line3row[0], 11);
-    EXPECT_EQ(rows->line1row[2], kBlankRow);  // even week: the odd-only block does not meet
+    EXPECT_EQ(rows->line1row[2], kBlankRow); // even week: the odd-only block does not meet
 }
 
 TEST(Cug, ClosingMarkerOnOrAboveTheOpeningOneScansNothing) {
@@ -98,7 +100,7 @@ TEST(Cug, ClosingMarkerOnOrAboveTheOpeningOneScansNothing) {
 
 TEST(Cug, TheClosingMarkerRowItselfCanBeTheLastWeekRow) {
     FakeSheet sheet;
-    sheet.set('D', 9, "{第1-16周}");  // 5n + 1 spacing: markers on rows 3 and 9
+    sheet.set('D', 9, "{第1-16周}"); // 5n + 1 spacing: markers on rows 3 and 9
     auto rows = cug(sheet, 3, 9, 1);
     ASSERT_TRUE(rows.ok());
     EXPECT_EQ(rows->line1row[1], 8);
