@@ -1,7 +1,6 @@
 // What the xlsx reader gives for workbooks saved by real writers.
 #include "spreadsheet/XlsxReader.h"
 
-#include "NumberFormatStandIn.h"
 #include "TestFiles.h"
 
 #include <cctype>
