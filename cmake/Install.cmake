@@ -26,10 +26,13 @@ if(TARGET orvanto)
     endif()
   endif()
 
-  # So that Help > 帮助文档 works from the build tree as it does once installed.
-  add_custom_command(TARGET orvanto POST_BUILD
+  # So that Help > 帮助文档 works from the build tree as it does once installed. A target of
+  # its own, as a POST_BUILD step can only be attached in the directory that made orvanto;
+  # it runs after orvanto is linked, when the executable's directory surely exists.
+  add_custom_target(orvanto_help_text ALL
     COMMAND ${CMAKE_COMMAND} -E copy_if_different "${ORVANTO_HELP_TEXT}" "$<TARGET_FILE_DIR:orvanto>"
     VERBATIM)
+  add_dependencies(orvanto_help_text orvanto)
 
   install(FILES "${ORVANTO_HELP_TEXT}" DESTINATION ${CMAKE_INSTALL_BINDIR})
   # The sample workbook is a separate piece of work; install it once it is there.
