@@ -11,14 +11,14 @@ namespace orvanto::windows {
 class AboutDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // topmost: the main window's always-on-top check mark at the time the dialog opens.
     explicit AboutDialog(bool topmost, QWidget* parent = nullptr);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QLabel* m_label3 = nullptr;
 };
 

@@ -13,12 +13,15 @@ namespace orvanto::windows {
 class SplashWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // showMainWindow shows the main window and returns once its start-up has finished;
     // the splash deletes itself after that call returns.
     explicit SplashWindow(std::function<void()> showMainWindow, QWidget* parent = nullptr);
 
-private:
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
     void onTimer1();
     void onTimer2();
 
@@ -26,6 +29,7 @@ private:
     QLabel* m_label1 = nullptr;
     QTimer* m_timer1 = nullptr;
     QTimer* m_timer2 = nullptr;
+    bool m_handedOver = false;
 };
 
 } // namespace orvanto::windows
