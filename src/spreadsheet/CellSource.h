@@ -1,9 +1,9 @@
 // The one way the timetable logic reads a sheet: the text of a cell by column letter and row.
 #pragma once
 
-#include <string>
-
 #include "Failure.h"
+
+#include <string>
 
 namespace orvanto::spreadsheet {
 

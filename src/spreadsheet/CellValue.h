@@ -13,8 +13,8 @@ struct CellValue {
     enum class Kind { Empty, String, Number, Boolean, Error };
 
     Kind kind = Kind::Empty;
-    std::string text;   // String: the UTF-8 text. Error: its code text, e.g. "#N/A".
-    double number = 0;  // Number: the value (a serial date for Date formats).
+    std::string text;  // String: the UTF-8 text. Error: its code text, e.g. "#N/A".
+    double number = 0; // Number: the value (a serial date for Date formats).
     bool boolean = false;
     FormatKind format = FormatKind::General;
     // The formula as Excel shows it ("=A1&B1"), empty for constants. The marker
@@ -26,12 +26,12 @@ struct CellValue {
 
 // Everything the viewer can ever read from a workbook.
 struct WorkbookCells {
-    static constexpr int kMarkerRows = 200;  // B1:B200 of the first worksheet
-    static constexpr int kGridRows = 202;    // rows 1..202 of the active sheet
-    static constexpr int kGridColumns = 7;   // columns C..I
+    static constexpr int kMarkerRows = 200; // B1:B200 of the first worksheet
+    static constexpr int kGridRows = 202;   // rows 1..202 of the active sheet
+    static constexpr int kGridColumns = 7;  // columns C..I
     static constexpr char kFirstGridColumn = 'C';
 
-    std::array<CellValue, kMarkerRows> markerColumn{};  // index 0 is B1
+    std::array<CellValue, kMarkerRows> markerColumn{}; // index 0 is B1
     // grid[row - 1][column - 'C']
     std::array<std::array<CellValue, kGridColumns>, kGridRows> grid{};
     // False when the sheet active at save time is a chart or macro sheet.

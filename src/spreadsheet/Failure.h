@@ -24,13 +24,25 @@ inline constexpr std::int32_t kFileNotFound = 53;
 inline constexpr std::int32_t kNotFound = 91;
 inline constexpr std::int32_t kNoWorkbook = 1004;
 
-inline Failure overflow() { return {kOverflow, "溢出"}; }
-inline Failure typeMismatch() { return {kTypeMismatch, "类型不匹配"}; }
-inline Failure notFound(std::string what) { return {kNotFound, std::move(what)}; }
+inline Failure overflow() {
+    return {kOverflow, "溢出"};
+}
+inline Failure typeMismatch() {
+    return {kTypeMismatch, "类型不匹配"};
+}
+inline Failure notFound(std::string what) {
+    return {kNotFound, std::move(what)};
+}
 // Load failures carry a reason in English meant for diagnostics (the viewer drops them).
-inline Failure loadFailure(std::string reason) { return {kNoWorkbook, std::move(reason)}; }
-inline Failure noWorkbook() { return {kNoWorkbook, "没有打开的工作簿"}; }
-inline Failure activeSheetNotWorksheet() { return {kNoWorkbook, "活动工作表不是工作表"}; }
+inline Failure loadFailure(std::string reason) {
+    return {kNoWorkbook, std::move(reason)};
+}
+inline Failure noWorkbook() {
+    return {kNoWorkbook, "没有打开的工作簿"};
+}
+inline Failure activeSheetNotWorksheet() {
+    return {kNoWorkbook, "活动工作表不是工作表"};
+}
 } // namespace errors
 
 // Either a value or the failure that prevented it.

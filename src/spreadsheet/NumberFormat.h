@@ -2,9 +2,9 @@
 // Range.Value does when it decides between Date, Currency and Double.
 #pragma once
 
-#include <string_view>
-
 #include "CellValue.h"
+
+#include <string_view>
 
 namespace orvanto::spreadsheet {
 

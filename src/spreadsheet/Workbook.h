@@ -2,16 +2,16 @@
 // and cell texts of the active sheet, as Excel would give them.
 #pragma once
 
+#include "CellSource.h"
+#include "CellValue.h"
+#include "Failure.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
-
-#include "CellSource.h"
-#include "CellValue.h"
-#include "Failure.h"
 
 namespace orvanto::spreadsheet {
 

@@ -1,11 +1,11 @@
 // Reads the cells the viewer needs from a legacy .xls (BIFF5/BIFF8) file held in memory.
 #pragma once
 
-#include <cstdint>
-#include <span>
-
 #include "CellValue.h"
 #include "Failure.h"
+
+#include <cstdint>
+#include <span>
 
 namespace orvanto::spreadsheet {
 

@@ -1,11 +1,11 @@
 // Reads the cells the viewer needs from an .xlsx/.xlsm file held in memory.
 #pragma once
 
-#include <cstdint>
-#include <span>
-
 #include "CellValue.h"
 #include "Failure.h"
+
+#include <cstdint>
+#include <span>
 
 namespace orvanto::spreadsheet {
 

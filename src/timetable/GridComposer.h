@@ -2,6 +2,8 @@
 // and the marker rows that bound the five big periods.
 #pragma once
 
+#include "spreadsheet/CellSource.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -9,8 +11,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "spreadsheet/CellSource.h"
 
 namespace orvanto::timetable {
 
@@ -25,18 +25,19 @@ inline constexpr std::array<std::string_view, 6> kMarkers = {"第一节", "第�
 // m1..m6; big period P lies between rows[P] and rows[P + 1].
 using MarkerRows = std::array<std::int16_t, 6>;
 
-using MarkerFinder =
-    std::function<spreadsheet::Result<std::int16_t>(std::string_view marker)>;
+using MarkerFinder = std::function<spreadsheet::Result<std::int16_t>(std::string_view marker)>;
 
 // Finds the six markers in order into rows. On the first marker not found it stops and
 // returns that failure; the rows found before it are kept, the later ones unchanged.
 std::optional<spreadsheet::Failure> locateMarkers(const MarkerFinder& find, MarkerRows& rows);
 
-inline int cellIndex(int bigPeriod, int weekday) { return kWeekdays * bigPeriod + weekday; }
+inline int cellIndex(int bigPeriod, int weekday) {
+    return kWeekdays * bigPeriod + weekday;
+}
 
 struct GridCell {
-    std::string caption;  // t1 CR LF t2 CR LF t3
-    std::string tooltip;  // t1 + 3 blanks + t2 + 2 blanks + t3, or empty
+    std::string caption; // t1 CR LF t2 CR LF t3
+    std::string tooltip; // t1 + 3 blanks + t2 + 2 blanks + t3, or empty
     bool operator==(const GridCell&) const = default;
 };
 

@@ -1,11 +1,11 @@
 // The teaching-week rule of the 2010 spring term and the weekday names.
 #pragma once
 
+#include "spreadsheet/Failure.h"
+
 #include <chrono>
 #include <cstdint>
 #include <string_view>
-
-#include "spreadsheet/Failure.h"
 
 namespace orvanto::timetable {
 

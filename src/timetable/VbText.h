@@ -2,11 +2,11 @@
 // 1-based positions in UTF-16 code units, Mid, Val and CInt.
 #pragma once
 
+#include "spreadsheet/Failure.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "spreadsheet/Failure.h"
 
 namespace orvanto::timetable {
 

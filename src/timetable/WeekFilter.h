@@ -2,11 +2,11 @@
 // in the week shown, as the three sheet rows whose texts the grid cell shows.
 #pragma once
 
+#include "spreadsheet/CellSource.h"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
-
-#include "spreadsheet/CellSource.h"
 
 namespace orvanto::timetable {
 

@@ -1,0 +1,166 @@
+#include "CliOutput.h"
+
+#include "spreadsheet/Utf8.h"
+#include "timetable/TeachingWeek.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <vector>
+
+namespace orvanto::cli {
+
+namespace {
+
+constexpr std::array<std::string_view, 7> kDayHeadings = {"星期一", "星期二", "星期三", "星期四",
+                                                          "星期五", "星期六", "星期天"};
+constexpr std::array<std::string_view, 5> kPeriodHeadings = {"第一大节", "第二大节", "第三大节",
+                                                             "第四大节", "第五大节"};
+
+bool isWide(char32_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) ||
+           (c >= 0x3041 && c <= 0x33FF) || (c >= 0x3400 && c <= 0x4DBF) ||
+           (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xA000 && c <= 0xA4CF) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+// Splits a caption at its CR LF pairs; other control characters become blanks.
+std::vector<std::string> captionLines(const std::string& caption) {
+    std::vector<std::string> lines(1);
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n') {
+            lines.emplace_back();
+            ++i;
+        } else if (static_cast<unsigned char>(caption[i]) < 0x20) {
+            lines.back().push_back(' ');
+        } else {
+            lines.back().push_back(caption[i]);
+        }
+    }
+    return lines;
+}
+
+std::string padded(const std::string& text, int width) {
+    return text +
+           std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(text))), ' ');
+}
+
+} // namespace
+
+int displayWidth(std::string_view utf8) {
+    int width = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        width += isWide(spreadsheet::decodeUtf8(utf8, i)) ? 2 : 1;
+    }
+    return width;
+}
+
+std::string jsonString(std::string_view utf8) {
+    std::string out = "\"";
+    for (const char c : utf8) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned char>(c));
+                out += buffer;
+            } else {
+                out.push_back(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string gridJson(std::int16_t week, const timetable::MarkerRows& markers,
+                     const timetable::GridComposition& grid) {
+    std::string out = "{\"week\": " + std::to_string(week) + ", \"markers\": [";
+    for (std::size_t i = 0; i < markers.size(); ++i) {
+        out += (i ? ", " : "") + std::to_string(markers[i]);
+    }
+    out += "], \"cells\": [";
+    for (std::size_t i = 0; i < grid.cells.size(); ++i) {
+        out += (i ? ", " : "");
+        out += "{\"index\": " + std::to_string(i) +
+               ", \"caption\": " + jsonString(grid.cells[i].caption) +
+               ", \"tooltip\": " + jsonString(grid.cells[i].tooltip) + "}";
+    }
+    out += "]";
+    if (grid.failure) {
+        out += ", \"error\": {\"number\": " + std::to_string(grid.failure->number) +
+               ", \"description\": " + jsonString(grid.failure->description) +
+               ", \"message\": " + jsonString(timetable::failureMessage(*grid.failure)) + "}";
+    }
+    return out + "}";
+}
+
+std::string gridTable(std::int16_t week, const timetable::GridComposition& grid) {
+    // Lines of every cell, and the width of each column (0 is the period headings).
+    std::array<std::array<std::vector<std::string>, 7>, 5> lines;
+    std::array<int, 8> widths{};
+    widths[0] = displayWidth("时间");
+    for (std::size_t day = 0; day < 7; ++day) {
+        widths[day + 1] = displayWidth(kDayHeadings[day]);
+    }
+    for (std::size_t period = 0; period < 5; ++period) {
+        widths[0] = std::max(widths[0], displayWidth(kPeriodHeadings[period]));
+        for (std::size_t day = 0; day < 7; ++day) {
+            const std::size_t index = period * 7 + day;
+            if (index < grid.cells.size()) {
+                lines[period][day] = captionLines(grid.cells[index].caption);
+            }
+            for (const auto& line : lines[period][day]) {
+                widths[day + 1] = std::max(widths[day + 1], displayWidth(line));
+            }
+        }
+    }
+    std::string rule = "+";
+    for (const int w : widths) {
+        rule += std::string(static_cast<std::size_t>(w) + 2, '-') + "+";
+    }
+    rule += "\n";
+
+    std::string out = "第" + std::to_string(week) + "周" +
+                      (timetable::isTeachingWeek(week) ? "" : "（不在教学周内）") + "\n" + rule;
+    out += "| " + padded("时间", widths[0]) + " |";
+    for (std::size_t day = 0; day < 7; ++day) {
+        out += " " + padded(std::string(kDayHeadings[day]), widths[day + 1]) + " |";
+    }
+    out += "\n" + rule;
+    for (std::size_t period = 0; period < 5; ++period) {
+        std::size_t height = 1;
+        for (const auto& cell : lines[period]) {
+            height = std::max(height, cell.size());
+        }
+        for (std::size_t row = 0; row < height; ++row) {
+            out += "| " + padded(row == 0 ? std::string(kPeriodHeadings[period]) : "", widths[0]) +
+                   " |";
+            for (std::size_t day = 0; day < 7; ++day) {
+                const auto& cell = lines[period][day];
+                out += " " + padded(row < cell.size() ? cell[row] : "", widths[day + 1]) + " |";
+            }
+            out += "\n";
+        }
+        out += rule;
+    }
+    return out;
+}
+
+} // namespace orvanto::cli

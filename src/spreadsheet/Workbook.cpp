@@ -1,0 +1,137 @@
+#include "Workbook.h"
+
+#include "CellText.h"
+#include "TextMatch.h"
+#include "XlsReader.h"
+#include "XlsxReader.h"
+
+#include <gsf/gsf-input-memory.h>
+#include <gsf/gsf-input-stdio.h>
+#include <gsf/gsf-input.h>
+#include <gsf/gsf-utils.h>
+
+namespace orvanto::spreadsheet {
+
+namespace {
+
+constexpr int kMaxExcelRow = 1048576;
+
+// Owns a GObject reference.
+struct GsfInputRef {
+    GsfInput* input = nullptr;
+    ~GsfInputRef() {
+        if (input != nullptr) {
+            g_object_unref(input);
+        }
+    }
+};
+
+bool startsWith(std::span<const std::uint8_t> bytes, std::initializer_list<std::uint8_t> magic) {
+    if (bytes.size() < magic.size()) {
+        return false;
+    }
+    std::size_t i = 0;
+    for (const std::uint8_t b : magic) {
+        if (bytes[i++] != b) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+Workbook::Workbook(WorkbookCells cells)
+    : m_cells(std::make_shared<const WorkbookCells>(std::move(cells))) {}
+
+Result<Workbook> Workbook::open(const std::filesystem::path& path) {
+    gsf_init();
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        return errors::loadFailure("file not found");
+    }
+    if (std::filesystem::is_directory(path, ec)) {
+        return errors::loadFailure("is a directory, not a workbook");
+    }
+    // Mapped read-only: only the parts a reader touches are paged in, so a big
+    // workbook costs little memory. The mapping and the file go away before we return.
+    GError* error = nullptr;
+    GsfInputRef file;
+    file.input = gsf_input_mmap_new(path.string().c_str(), &error);
+    if (file.input == nullptr) {
+        if (error != nullptr) {
+            g_error_free(error);
+            error = nullptr;
+        }
+        file.input = gsf_input_stdio_new(path.string().c_str(), &error);
+    }
+    if (file.input == nullptr) {
+        std::string reason = error != nullptr ? error->message : "cannot be opened";
+        if (error != nullptr) {
+            g_error_free(error);
+        }
+        return errors::loadFailure("cannot be opened: " + reason);
+    }
+    const gsf_off_t size = gsf_input_size(file.input);
+    if (size == 0) {
+        return errors::loadFailure("file is empty");
+    }
+    const guint8* data = gsf_input_read(file.input, static_cast<std::size_t>(size), nullptr);
+    if (data == nullptr) {
+        return errors::loadFailure("cannot be read");
+    }
+    return fromBytes({data, static_cast<std::size_t>(size)});
+}
+
+Result<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) {
+        return errors::loadFailure("file is empty");
+    }
+    Result<WorkbookCells> cells = errors::loadFailure("");
+    if (startsWith(bytes, {'P', 'K', 3, 4})) {
+        cells = readXlsx(bytes);
+    } else if (startsWith(bytes, {0xD0, 0xCF, 0x11, 0xE0})) {
+        cells = readXls(bytes);
+    } else {
+        return errors::loadFailure("not an Excel workbook (neither .xlsx nor .xls content)");
+    }
+    if (!cells) {
+        return cells.failure();
+    }
+    return Workbook(std::move(cells).value());
+}
+
+Result<std::int16_t> Workbook::findMarker(std::string_view marker) const {
+    const TextMatcher matcher(marker);
+    // Excel's Find starts after the range's first cell and wraps around to it last.
+    for (int i = 1; i <= WorkbookCells::kMarkerRows; ++i) {
+        const int row = i == WorkbookCells::kMarkerRows ? 1 : i + 1;
+        const CellValue& cell = m_cells->markerColumn[static_cast<std::size_t>(row - 1)];
+        if (cell.kind == CellValue::Kind::Empty && cell.formula.empty()) {
+            continue;
+        }
+        if (matcher.foundIn(searchText(cell, m_cells->date1904))) {
+            return static_cast<std::int16_t>(row);
+        }
+    }
+    return errors::notFound("marker \"" + std::string(marker) +
+                            "\" not found in B1:B200 of the first worksheet");
+}
+
+Result<std::string> Workbook::cellText(char column, int row) const {
+    if (!m_cells->activeSheetIsWorksheet) {
+        return errors::activeSheetNotWorksheet();
+    }
+    if (row < 1 || row > kMaxExcelRow) {
+        return Failure{errors::kNoWorkbook, "单元格地址无效"};
+    }
+    const int col = column - WorkbookCells::kFirstGridColumn;
+    if (col < 0 || col >= WorkbookCells::kGridColumns || row > WorkbookCells::kGridRows) {
+        return std::string();
+    }
+    return cellValueToText(
+        m_cells->grid[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col)],
+        m_cells->date1904);
+}
+
+} // namespace orvanto::spreadsheet

@@ -1,0 +1,100 @@
+#include "VbText.h"
+
+#include "spreadsheet/Utf8.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace orvanto::timetable {
+
+std::u16string toUtf16(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t cp = spreadsheet::decodeUtf8(utf8, i);
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return out;
+}
+
+std::string toUtf8(std::u16string_view utf16) {
+    std::string out;
+    out.reserve(utf16.size() * 3);
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        char32_t cp = utf16[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+            utf16[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00u);
+            ++i;
+        }
+        spreadsheet::appendUtf8(out, cp);
+    }
+    return out;
+}
+
+int instr(std::u16string_view text, std::u16string_view needle) {
+    const std::size_t at = text.find(needle);
+    return at == std::u16string_view::npos ? 0 : static_cast<int>(at) + 1;
+}
+
+std::u16string_view mid(std::u16string_view text, int start, int length) {
+    if (start < 1 || length <= 0 || static_cast<std::size_t>(start) > text.size()) {
+        return {};
+    }
+    return text.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(length));
+}
+
+double val(std::u16string_view text) {
+    // Blanks, tabs and line feeds are ignored wherever they stand.
+    std::string number;
+    bool digitSeen = false;
+    bool pointSeen = false;
+    for (const char16_t c : text) {
+        if (c == u' ' || c == u'\t' || c == u'\n') {
+            continue;
+        }
+        if (number.empty() && (c == u'+' || c == u'-')) {
+            number.push_back(static_cast<char>(c));
+        } else if (c >= u'0' && c <= u'9') {
+            number.push_back(static_cast<char>(c));
+            digitSeen = true;
+        } else if (c == u'.' && !pointSeen) {
+            number.push_back('.');
+            pointSeen = true;
+        } else {
+            break;
+        }
+    }
+    if (!digitSeen) {
+        return 0;
+    }
+    if (number.back() == '.') {
+        number.pop_back(); // "9." reads 9
+    }
+    // from_chars ignores the C locale, which a GUI may have switched to ',' decimals.
+    const char* first = number.data() + (number[0] == '+' ? 1 : 0);
+    double value = 0;
+    std::from_chars(first, number.data() + number.size(), value);
+    return value;
+}
+
+spreadsheet::Result<std::int16_t> cint(double value) {
+    if (!std::isfinite(value)) {
+        return spreadsheet::errors::overflow();
+    }
+    const double rounded = std::nearbyint(value); // default rounding mode: half to even
+    if (rounded < std::numeric_limits<std::int16_t>::min() ||
+        rounded > std::numeric_limits<std::int16_t>::max()) {
+        return spreadsheet::errors::overflow();
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+} // namespace orvanto::timetable

@@ -1,0 +1,96 @@
+#include "spreadsheet/Workbook.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace orvanto::spreadsheet;
+
+namespace {
+
+std::int16_t findMarker(const Workbook& book, std::string_view marker) {
+    auto row = book.findMarker(marker);
+    return row.ok() ? row.value() : std::int16_t{-1};
+}
+
+CellValue text(const char* value) {
+    CellValue cell;
+    cell.kind = CellValue::Kind::String;
+    cell.text = value;
+    return cell;
+}
+
+Workbook withMarkerColumn(std::initializer_list<std::pair<int, CellValue>> cells) {
+    WorkbookCells data;
+    for (const auto& [row, cell] : cells) {
+        data.markerColumn[static_cast<std::size_t>(row - 1)] = cell;
+    }
+    return Workbook(data);
+}
+
+TEST(MarkerSearch, PartOfTheTextIgnoringCaseAndWidth) {
+    const Workbook book = withMarkerColumn({{5, text("上午 第一节 8:00")},
+                                            {9, text("第１２节")},
+                                            {12, text("ABC")},
+                                            {15, text("第１２節")}});
+    EXPECT_EQ(findMarker(book, "第一节"), 5);
+    EXPECT_EQ(findMarker(book, "第12节"), 9);
+    EXPECT_EQ(findMarker(book, "abc"), 12);
+    EXPECT_EQ(findMarker(book, "ｂｃ"), 12);
+}
+
+TEST(MarkerSearch, StartsAtB2AndReachesB1Last) {
+    EXPECT_EQ(findMarker(withMarkerColumn({{1, text("第一节")}, {7, text("第一节")}}), "第一节"),
+              7);
+    EXPECT_EQ(findMarker(withMarkerColumn({{1, text("第一节")}}), "第一节"), 1);
+    EXPECT_EQ(findMarker(withMarkerColumn({{200, text("第一节")}}), "第一节"), 200);
+}
+
+TEST(MarkerSearch, MissingMarkerFails) {
+    const Workbook book = withMarkerColumn({{3, text("第三节")}});
+    auto row = book.findMarker("第一节");
+    ASSERT_FALSE(row.ok());
+    EXPECT_NE(row.failure().description.find("第一节"), std::string::npos);
+}
+
+TEST(MarkerSearch, FormulaCellsAreSearchedByFormulaAndErrorsByTheirText) {
+    CellValue formula = text("第一节");
+    formula.formula = "=A1";
+    CellValue error;
+    error.kind = CellValue::Kind::Error;
+    error.text = "#N/A";
+    const Workbook book = withMarkerColumn({{3, formula}, {4, error}, {6, text("第一节")}});
+    EXPECT_EQ(findMarker(book, "第一节"), 6);
+    EXPECT_EQ(findMarker(book, "#n/a"), 4);
+}
+
+TEST(CellRead, ActiveSheetTextsAndLimits) {
+    WorkbookCells data;
+    data.grid[11][0] = text("C12");
+    data.grid[201][6] = text("I202");
+    const Workbook book(data);
+    EXPECT_EQ(book.cellText('C', 12).value(), "C12");
+    EXPECT_EQ(book.cellText('I', 202).value(), "I202");
+    EXPECT_EQ(book.cellText('J', 12).value(), "");
+    EXPECT_FALSE(book.cellText('C', 0).ok());
+    data.activeSheetIsWorksheet = false;
+    EXPECT_EQ(Workbook(data).cellText('C', 12).failure().number, 1004);
+}
+
+TEST(Open, ContentDecidesTheFormatAndFailuresSayWhy) {
+    const std::vector<std::pair<std::vector<std::uint8_t>, const char*>> cases = {
+        {{}, "empty"},
+        {{'<', 'h', 't', 'm', 'l', '>'}, "not an Excel workbook"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        auto book = Workbook::fromBytes(bytes);
+        ASSERT_FALSE(book.ok());
+        EXPECT_NE(book.failure().description.find(reason), std::string::npos)
+            << book.failure().description;
+    }
+    auto missing = Workbook::open("/nonexistent/timetable.xlsx");
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.failure().description.find("not found"), std::string::npos);
+}
+
+} // namespace

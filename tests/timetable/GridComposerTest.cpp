@@ -1,0 +1,114 @@
+#include "timetable/GridComposer.h"
+
+#include "FakeSheet.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvanto::timetable;
+using orvanto::spreadsheet::Failure;
+using orvanto::spreadsheet::Result;
+using orvanto::testing::FakeSheet;
+
+namespace {
+
+// Markers on rows 3, 13, 23, 33, 43, 53: two blocks per big period.
+constexpr MarkerRows kMarkers = {3, 13, 23, 33, 43, 53};
+
+FakeSheet weekOneSheet() {
+    FakeSheet sheet;
+    // Monday, big period 0: a full block.
+    sheet.set('C', 3, "高等数学")
+        .set('C', 4, "{第1-16周}")
+        .set('C', 5, "张明")
+        .set('C', 6, "教3-201");
+    // Tuesday, big period 1: line 2 empty.
+    sheet.set('D', 13, "英语").set('D', 14, "{第1-16周}").set('D', 16, "教1-101");
+    // Wednesday, big period 2: a block whose three lines are empty.
+    sheet.set('E', 24, "{第1-16周}");
+    // Friday, big period 4, second block.
+    sheet.set('G', 48, "体育").set('G', 49, "{第1-16周}").set('G', 50, "王").set('G', 51, "操场");
+    return sheet;
+}
+
+TEST(GridComposition, CaptionsJoinThreeLinesAndHoverTextsSpaceThem) {
+    const FakeSheet sheet = weekOneSheet();
+    const GridComposition grid = main(sheet, kMarkers, 1);
+    ASSERT_FALSE(grid.failure);
+    ASSERT_EQ(grid.cells.size(), 35u);
+    const std::vector<std::pair<int, GridCell>> expected = {
+        {0, {"高等数学\r\n张明\r\n教3-201", "高等数学   张明  教3-201"}},
+        {8, {"英语\r\n\r\n教1-101", "英语     教1-101"}},
+        {16, {"\r\n\r\n", ""}},
+        {32, {"体育\r\n王\r\n操场", "体育   王  操场"}},
+        {1, {"\r\n\r\n", ""}},
+        {34, {"\r\n\r\n", ""}},
+    };
+    for (const auto& [index, cell] : expected) {
+        EXPECT_EQ(grid.cells[static_cast<std::size_t>(index)], cell) << "cell " << index;
+    }
+}
+
+TEST(GridComposition, ClassFreeCellsShowRowTwoThreeTimes) {
+    FakeSheet sheet = weekOneSheet();
+    sheet.set('D', 2, "无课");
+    const GridComposition grid = main(sheet, kMarkers, 20);
+    ASSERT_EQ(grid.cells.size(), 35u);
+    EXPECT_EQ(grid.cells[1].caption, "无课\r\n无课\r\n无课");
+    EXPECT_EQ(grid.cells[1].tooltip, "无课   无课  无课");
+    EXPECT_EQ(grid.cells[0].caption, "\r\n\r\n"); // week 20 is past Monday's range
+}
+
+TEST(GridComposition, CaptionMadeOnlyOfLineBreaksHasNoHoverText) {
+    FakeSheet sheet;
+    sheet.set('C', 2, "\r\n");
+    const GridComposition grid = main(sheet, kMarkers, 1);
+    EXPECT_EQ(grid.cells[0].caption, "\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(grid.cells[0].tooltip, "");
+    // A lone CR is text: it keeps the hover text.
+    sheet.set('C', 2, "\r");
+    EXPECT_EQ(main(sheet, kMarkers, 1).cells[0].tooltip, "\r   \r  \r");
+}
+
+TEST(GridComposition, FailureInBigPeriodThreeKeepsTheCellsWrittenBefore) {
+    FakeSheet sheet = weekOneSheet();
+    sheet.fail('C', 34); // Monday's week row in big period 3
+    const GridComposition grid = main(sheet, kMarkers, 1);
+    ASSERT_TRUE(grid.failure);
+    EXPECT_EQ(grid.failure->number, 13);
+    EXPECT_EQ(grid.cells.size(), 21u);
+}
+
+TEST(GridComposition, FailureInALineRowStopsBeforeThatCell) {
+    FakeSheet sheet = weekOneSheet();
+    sheet.fail('D', 16); // Tuesday's line 3 in big period 1: cell 8
+    const GridComposition grid = main(sheet, kMarkers, 1);
+    ASSERT_TRUE(grid.failure);
+    EXPECT_EQ(grid.cells.size(), 8u);
+}
+
+TEST(GridComposition, FailureMessageCarriesNumberAndDescription) {
+    EXPECT_EQ(failureMessage(Failure{13, "类型不匹配"}),
+              "发生错误：13 (类型不匹配) ，请尝试重新设置课表路径并/或再次启动程序。");
+    EXPECT_EQ(failureMessage(Failure{-2147417848, "x"}),
+              "发生错误：-2147417848 (x) ，请尝试重新设置课表路径并/或再次启动程序。");
+}
+
+TEST(Markers, FoundInOrderAndAMissingOneKeepsTheRowsBeforeIt) {
+    std::vector<std::string> asked;
+    MarkerRows rows = {0, 0, 0, 0, 0, 0};
+    auto failure = locateMarkers(
+        [&](std::string_view marker) -> Result<std::int16_t> {
+            asked.emplace_back(marker);
+            if (marker == "第五节") {
+                return Failure{91, "missing"};
+            }
+            return static_cast<std::int16_t>(asked.size() * 10);
+        },
+        rows);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->number, 91);
+    EXPECT_EQ(asked, (std::vector<std::string>{"第一节", "第三节", "第五节"}));
+    EXPECT_EQ(rows, (MarkerRows{10, 20, 0, 0, 0, 0}));
+}
+
+} // namespace

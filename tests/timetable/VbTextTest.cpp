@@ -1,0 +1,63 @@
+#include "timetable/VbText.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvanto::timetable;
+
+namespace {
+
+TEST(VbText, PositionsCountUtf16CodeUnitsFromOne) {
+    EXPECT_EQ(instr(u"{第1-16周}", u"{"), 1);
+    EXPECT_EQ(instr(u"{第1-16周}", u"-"), 4);
+    EXPECT_EQ(instr(u"abc", u"x"), 0);
+    // A character outside the BMP takes two code units.
+    EXPECT_EQ(instr(toUtf16("𠀀{第1"), u"{"), 3);
+}
+
+TEST(VbText, MidIsEmptyBeyondTheEndAndShortAtIt) {
+    EXPECT_EQ(mid(u"{第1-16周}", 3, 2), u"1-");
+    EXPECT_EQ(mid(u"{第1-16周}", 5, 2), u"16");
+    EXPECT_EQ(mid(u"ab", 2, 2), u"b");
+    EXPECT_EQ(mid(u"ab", 3, 2), u"");
+    EXPECT_EQ(mid(u"", 1, 2), u"");
+}
+
+struct ValCase {
+    std::u16string text;
+    double value;
+};
+
+class Val : public ::testing::TestWithParam<ValCase> {};
+
+TEST_P(Val, ReadsTheLeadingNumber) {
+    EXPECT_DOUBLE_EQ(val(GetParam().text), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pieces, Val,
+    ::testing::Values(ValCase{u"16", 16}, ValCase{u"1-", 1}, ValCase{u"9周", 9}, ValCase{u"", 0},
+                      ValCase{u"第5", 0}, ValCase{u" 1 6", 16}, ValCase{u"\t\n7", 7},
+                      ValCase{u"-3", -3}, ValCase{u"+4", 4}, ValCase{u"2.5", 2.5},
+                      ValCase{u".5", 0.5}, ValCase{u"9.", 9}, ValCase{u"1.2.3", 1.2},
+                      ValCase{u"-", 0}, ValCase{u"--5", 0}, ValCase{u"１２", 0}));
+
+TEST(VbText, CIntRoundsHalfToEvenAndOverflowsOutsideSixteenBits) {
+    const std::pair<double, std::int16_t> cases[] = {
+        {0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.4, 2}, {2.6, 3}, {32767.4, 32767}};
+    for (const auto& [input, expected] : cases) {
+        auto result = cint(input);
+        ASSERT_TRUE(result.ok()) << input;
+        EXPECT_EQ(result.value(), expected) << input;
+    }
+    EXPECT_EQ(cint(32767.5).failure().number, 6);
+    EXPECT_EQ(cint(-32769).failure().number, 6);
+    EXPECT_TRUE(cint(-32768).ok());
+}
+
+TEST(VbText, Utf8RoundTripsThroughUtf16) {
+    const std::string text = "高等数学 𠀀 {第1-16周}";
+    EXPECT_EQ(toUtf8(toUtf16(text)), text);
+    EXPECT_EQ(toUtf16("\xE9"), u"\uFFFD");
+}
+
+} // namespace
