@@ -271,9 +271,12 @@ void MainWindow::showWeekQuery(std::int16_t week) {
 }
 
 void MainWindow::showDateQuery(std::chrono::year_month_day date) {
+    if (!date.ok()) {
+        return; // the query window checks typed dates before it asks
+    }
     spreadsheet::Result<std::int16_t> week = timetable::weekno(date);
     if (!week) {
-        return; // the query window only passes dates of 2010
+        return;
     }
     m_label14->hide();
     m_weekno = *week;
