@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
 
 namespace orvanto::windows::platform {
 
@@ -12,19 +13,17 @@ void setAlwaysOnTop(QWidget* window, bool onTop) {
     if (window == nullptr || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
         return;
     }
-    // Changing a window flag recreates the native window and hides it, so put back where it
-    // was, how big it was and whether it was shown, as the user would not expect it to move.
-    const bool wasVisible = window->isVisible();
-    const QPoint position = window->pos();
-    const QSize size = window->size();
-    const Qt::WindowStates state = window->windowState();
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (wasVisible) {
-        window->move(position);
-        window->resize(size);
-        window->setWindowState(state);
-        window->show();
+    QWindow* handle = window->windowHandle();
+    if (!window->isVisible() || handle == nullptr) {
+        // Not on screen yet: the flag takes effect when the window is first shown.
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        return;
     }
+    // QWidget::setWindowFlags would recreate the native window, hiding it on the way, which
+    // moves it and ends a dialog's exec(). Telling the native window alone (the window manager
+    // gets _NET_WM_STATE_ABOVE) changes the z-order and nothing else.
+    window->overrideWindowFlags(window->windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop));
+    handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
 }
 
 bool openTextFile(const QString& path) {

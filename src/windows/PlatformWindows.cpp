@@ -5,6 +5,10 @@
 #include <QDir>
 #include <QWidget>
 #include <string>
+// Keep windows.h from defining min and max over std::min and std::max.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 // shellapi.h needs windows.h first.
 #include <shellapi.h>

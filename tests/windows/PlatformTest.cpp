@@ -1,6 +1,7 @@
 // The Linux platform layer: how the text viewer is started and what always-on-top keeps.
 #include "windows/Platform.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,6 +20,7 @@ class PlatformTest : public QObject {
     void opensTextFileAsOneArgument();
     void reportsAViewerThatCannotStart();
     void alwaysOnTopKeepsPlaceSizeAndVisibility();
+    void alwaysOnTopKeepsAModalDialogRunning();
     void rejectsAddressesThatAreNotAddresses();
 
   private:
@@ -96,6 +98,20 @@ void PlatformTest::alwaysOnTopKeepsPlaceSizeAndVisibility() {
     platform::setAlwaysOnTop(&hidden, true);
     QVERIFY(hidden.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(!hidden.isVisible());
+}
+
+void PlatformTest::alwaysOnTopKeepsAModalDialogRunning() {
+    // Switching a dialog that is running modally must not end its exec().
+    QDialog dialog;
+    bool stillRunning = false;
+    QTimer::singleShot(100, &dialog, [&] { platform::setAlwaysOnTop(&dialog, true); });
+    QTimer::singleShot(300, &dialog, [&] {
+        stillRunning = dialog.isVisible();
+        dialog.done(42);
+    });
+    QCOMPARE(dialog.exec(), 42);
+    QVERIFY(stillRunning);
+    QVERIFY(dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 void PlatformTest::rejectsAddressesThatAreNotAddresses() {

@@ -1,4 +1,5 @@
-// The compiled-in pictures: the icon's four images and depths, the splash and banner sizes.
+// The compiled-in pictures (the icon's four images and depths, the splash and banner sizes)
+// and the help text delivered beside the program.
 #include "windows/ProgramResources.h"
 
 #include <QFile>
@@ -17,6 +18,7 @@ class ProgramResourcesTest : public QObject {
     void iconLoadsEverySize();
     void picturesHaveTheirSizes_data();
     void picturesHaveTheirSizes();
+    void helpTextSuitsEveryViewer();
 };
 
 void ProgramResourcesTest::iconHasFourImagesAtTheirDepths() {
@@ -77,6 +79,25 @@ void ProgramResourcesTest::picturesHaveTheirSizes() {
     const QImage image = reader.read();
     QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
     QCOMPARE(image.size(), size);
+}
+
+void ProgramResourcesTest::helpTextSuitsEveryViewer() {
+    QFile file(QStringLiteral(ORVANTO_SOURCE_DIR "/resources/帮助文档【必看】.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    // A BOM and CR LF line ends, so that old Notepad shows it as UTF-8 and line by line.
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+    QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
+    const QString text = QString::fromUtf8(bytes);
+    QVERIFY(!text.contains(QChar::ReplacementCharacter));
+    // What it explains has to match what the program shows and looks for, word for word.
+    for (const char* phrase :
+         {"第一节", "第三节", "第五节", "第七节", "第九节", "第12节", "{第1-16周}",
+          "{第1-15周}单周", "{第2-16周}双周", "提示：请先设置课表路径！",
+          "提示：现在不是上课时间！", "课表路径", "查询方式", "path.ini"}) {
+        QVERIFY2(text.contains(QString::fromUtf8(phrase)), phrase);
+    }
 }
 
 QTEST_MAIN(ProgramResourcesTest)
