@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <gsf/gsf-infile-impl.h>
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-memory.h>
@@ -13,9 +14,6 @@ namespace orvanto::spreadsheet {
 
 namespace {
 
-// Reads ahead in blocks so walking record headers does not call into libgsf per record.
-constexpr std::size_t kWindowSize = 64 * 1024;
-
 constexpr std::array<std::uint8_t, 8> kOleSignature = {0xD0, 0xCF, 0x11, 0xE0,
                                                        0xA1, 0xB1, 0x1A, 0xE1};
 
@@ -24,6 +22,20 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
         auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
         return lower(x) == lower(y);
     });
+}
+
+// libgsf logs what it finds wrong with a damaged container on stderr; the reader reports
+// its own failure instead, so those messages would only be noise in the CLI's output.
+void silenceContainerWarnings() {
+    static const bool once = [] {
+        g_log_set_handler(
+            "libgsf:msole",
+            static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL |
+                                        G_LOG_LEVEL_MESSAGE),
+            [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+        return true;
+    }();
+    (void)once;
 }
 
 struct GObjectUnref {
@@ -53,6 +65,7 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
         !std::equal(kOleSignature.begin(), kOleSignature.end(), bytes.begin())) {
         return errors::loadFailure("not an OLE2 compound file");
     }
+    silenceContainerWarnings();
     auto handles = std::make_unique<Handles>();
     handles->source.reset(
         gsf_input_memory_new(bytes.data(), static_cast<gsf_off_t>(bytes.size()), FALSE));
@@ -88,9 +101,18 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
     if (found < 0) {
         return errors::loadFailure("no Workbook or Book stream");
     }
-    handles->stream.reset(gsf_infile_child_by_index(handles->container.get(), found));
+    // Through the class method rather than gsf_infile_child_by_index, which logs the
+    // reason on stderr instead of handing it back.
+    GsfInfile* container = handles->container.get();
+    handles->stream.reset(
+        GSF_INFILE_CLASS(G_OBJECT_GET_CLASS(container))->child_by_index(container, found, &error));
     if (!handles->stream) {
-        return errors::loadFailure("cannot open the workbook stream");
+        std::string reason = "damaged OLE2 compound file: cannot open the workbook stream";
+        if (error != nullptr) {
+            reason += std::string(": ") + error->message;
+            g_error_free(error);
+        }
+        return errors::loadFailure(reason);
     }
     const gsf_off_t size = gsf_input_size(handles->stream.get());
     if (size < 0) {
@@ -104,8 +126,8 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
         new OleWorkbookStream(std::move(handles), static_cast<std::uint64_t>(size)));
 }
 
-Result<std::span<const std::uint8_t>> OleWorkbookStream::read(std::uint64_t offset,
-                                                              std::size_t length) {
+Result<std::span<const std::uint8_t>>
+OleWorkbookStream::read(std::uint64_t offset, std::size_t length, std::size_t readAhead) {
     if (offset > m_size || length > m_size - offset) {
         return errors::loadFailure("read past the end of the workbook stream at offset " +
                                    std::to_string(offset));
@@ -113,7 +135,7 @@ Result<std::span<const std::uint8_t>> OleWorkbookStream::read(std::uint64_t offs
     const std::uint64_t windowEnd = m_windowStart + m_window.size();
     if (offset < m_windowStart || offset + length > windowEnd) {
         const std::size_t want = static_cast<std::size_t>(
-            std::min<std::uint64_t>(std::max(length, kWindowSize), m_size - offset));
+            std::min<std::uint64_t>(std::max(length, readAhead), m_size - offset));
         m_window.resize(want);
         m_windowStart = offset;
         GsfInput* stream = m_handles->stream.get();

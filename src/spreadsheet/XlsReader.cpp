@@ -69,9 +69,15 @@ Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
         if (!strings) {
             return strings.failure();
         }
+        std::size_t kept = reader.keptText();
         for (const auto& [cell, index] : uses) {
+            const std::string& text = strings->at(index);
+            if (text.size() > XlsSheetReader::kMaxKeptText - kept) {
+                return XlsSheetReader::tooMuchText();
+            }
+            kept += text.size();
             cell->kind = CellValue::Kind::String;
-            cell->text = strings->at(index);
+            cell->text = text;
         }
     }
     return std::move(*cells);
