@@ -1,0 +1,23 @@
+// Streams one XML part of a package through expat into an XmlHandler, chunk by
+// chunk as it inflates, and stops as soon as the handler has what it needs.
+#pragma once
+
+#include "Failure.h"
+#include "XmlHandler.h"
+#include "ZipMember.h"
+
+#include <optional>
+
+namespace orvanto::spreadsheet {
+
+class XmlPartParser {
+  public:
+    static constexpr char kNamespaceSeparator = '|';
+
+    // Nothing on success (the whole part read or the handler finished early),
+    // otherwise the load failure: malformed XML, a DTD, a damaged or oversized
+    // member, or what the handler reported.
+    static std::optional<Failure> parse(ZipMember& member, XmlHandler& handler);
+};
+
+} // namespace orvanto::spreadsheet
