@@ -1,0 +1,141 @@
+#include "BiffTextDecoder.h"
+
+#include "BiffContinuedReader.h"
+
+#include <glib.h>
+#include <string>
+
+namespace orvanto::spreadsheet {
+
+namespace {
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// iconv name of a Windows code page; empty where the bytes are taken as Latin-1.
+std::string charsetOf(std::uint16_t codePage) {
+    switch (codePage) {
+    case 367:
+        return "ASCII";
+    case 932:
+        return "CP932";
+    case 936:
+        return "GBK";
+    case 949:
+        return "CP949";
+    case 950:
+        return "BIG5";
+    case 10000:
+    case 32768:
+        return "MACINTOSH";
+    case 1200: // UTF-16 workbooks have no 8-bit text; be lenient with what they hold
+        return {};
+    case 32769:
+        return "CP1252";
+    default:
+        break;
+    }
+    if ((codePage >= 1250 && codePage <= 1258) || (codePage >= 437 && codePage <= 874)) {
+        return "CP" + std::to_string(codePage);
+    }
+    return "CP1252";
+}
+
+} // namespace
+
+std::string BiffTextDecoder::fromUtf16(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            appendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+                                (static_cast<char32_t>(text[i + 1]) - 0xDC00));
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            appendUtf8(out, kReplacement);
+        } else {
+            appendUtf8(out, unit);
+        }
+    }
+    return out;
+}
+
+std::string BiffTextDecoder::decode8Bit(std::span<const std::uint8_t> bytes) const {
+    std::string out;
+    bool ascii = true;
+    for (std::uint8_t b : bytes) {
+        ascii = ascii && b < 0x80;
+    }
+    if (ascii) {
+        return std::string(bytes.begin(), bytes.end());
+    }
+    const std::string charset = charsetOf(m_codePage);
+    if (!charset.empty()) {
+        gsize written = 0;
+        gchar* converted = g_convert(reinterpret_cast<const gchar*>(bytes.data()),
+                                     static_cast<gssize>(bytes.size()), "UTF-8", charset.c_str(),
+                                     nullptr, &written, nullptr);
+        if (converted != nullptr) {
+            out.assign(converted, written);
+            g_free(converted);
+            return out;
+        }
+        // Not valid in its code page: keep the ASCII and mark the rest as unreadable.
+        for (std::uint8_t b : bytes) {
+            appendUtf8(out, b < 0x80 ? b : kReplacement);
+        }
+        return out;
+    }
+    for (std::uint8_t b : bytes) {
+        appendUtf8(out, b);
+    }
+    return out;
+}
+
+std::optional<std::string> BiffTextDecoder::readRecordString(std::span<const std::uint8_t> data,
+                                                             std::size_t at, bool biff8,
+                                                             bool shortLength) const {
+    if (at > data.size()) {
+        return std::nullopt;
+    }
+    auto rest = data.subspan(at);
+    if (biff8) {
+        BiffContinuedReader reader(rest, nullptr);
+        std::u16string units;
+        if (!reader.readUnicodeString(units)) {
+            return std::nullopt;
+        }
+        return fromUtf16(units);
+    }
+    const std::size_t header = shortLength ? 1 : 2;
+    if (rest.size() < header) {
+        return std::nullopt;
+    }
+    const std::size_t count =
+        shortLength ? rest[0] : static_cast<std::size_t>(rest[0] | (rest[1] << 8));
+    if (rest.size() - header < count) {
+        return std::nullopt;
+    }
+    return decode8Bit(rest.subspan(header, count));
+}
+
+} // namespace orvanto::spreadsheet

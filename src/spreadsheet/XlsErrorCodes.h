@@ -1,0 +1,33 @@
+// The text of a BIFF error code, as cells and formula constants store them.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace orvanto::spreadsheet {
+
+inline std::string_view xlsErrorText(std::uint8_t code) {
+    switch (code) {
+    case 0x00:
+        return "#NULL!";
+    case 0x07:
+        return "#DIV/0!";
+    case 0x0F:
+        return "#VALUE!";
+    case 0x17:
+        return "#REF!";
+    case 0x1D:
+        return "#NAME?";
+    case 0x24:
+        return "#NUM!";
+    case 0x2A:
+        return "#N/A";
+    case 0x2B:
+        return "#GETTING_DATA";
+    default:
+        // Excel writes no other code; an unknown one is still an error, never a value.
+        return "#N/A";
+    }
+}
+
+} // namespace orvanto::spreadsheet
