@@ -1,6 +1,7 @@
 #include "BiffTextDecoder.h"
 
 #include "BiffContinuedReader.h"
+#include "Utf8.h"
 
 #include <glib.h>
 #include <string>
@@ -8,26 +9,6 @@
 namespace orvanto::spreadsheet {
 
 namespace {
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
-constexpr char32_t kReplacement = 0xFFFD;
 
 // iconv name of a Windows code page; empty where the bytes are taken as Latin-1.
 std::string charsetOf(std::uint16_t codePage) {
@@ -71,7 +52,7 @@ std::string BiffTextDecoder::fromUtf16(std::u16string_view text) {
                                 (static_cast<char32_t>(text[i + 1]) - 0xDC00));
             ++i;
         } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            appendUtf8(out, kReplacement);
+            appendUtf8(out, kReplacementCharacter);
         } else {
             appendUtf8(out, unit);
         }
@@ -101,7 +82,7 @@ std::string BiffTextDecoder::decode8Bit(std::span<const std::uint8_t> bytes) con
         }
         // Not valid in its code page: keep the ASCII and mark the rest as unreadable.
         for (std::uint8_t b : bytes) {
-            appendUtf8(out, b < 0x80 ? b : kReplacement);
+            appendUtf8(out, b < 0x80 ? b : kReplacementCharacter);
         }
         return out;
     }

@@ -12,6 +12,8 @@ namespace {
 
 // Sheet and XF indexes are 16-bit; more entries than that can only come from a damaged file.
 constexpr std::size_t kMaxEntries = 0x10000;
+// Ids from here on are the workbook's own formats, never built-ins.
+constexpr int kFirstCustomFormat = 164;
 // Excel's own limit for a format code; longer ones are damaged and not kept.
 constexpr std::size_t kMaxFormatCode = 255;
 
@@ -32,7 +34,13 @@ FormatKind XlsGlobals::formatOf(std::uint16_t xf) const {
     }
     const std::uint16_t id = xfFormats[xf];
     auto code = formatCodes.find(id);
-    return classifyFormat(id, code == formatCodes.end() ? std::string_view{} : code->second);
+    if (code == formatCodes.end()) {
+        return classifyFormat(id, {});
+    }
+    // A FORMAT record defines its id's format by the code it spells out, whatever a
+    // built-in of that number would be: Gnumeric numbers its own formats from 50, where
+    // the East Asian date built-ins lie. Classify it as the custom format it is.
+    return classifyFormat(kFirstCustomFormat, code->second);
 }
 
 Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {

@@ -1,0 +1,56 @@
+# Windows resources of the viewer, the help text beside the built and the installed programs,
+# and the desktop integration on Linux. Included last, once every target exists.
+#
+# The viewer looks for its help text and path.ini in the directory of its own executable, so
+# the help text (and the sample workbook) go into the bin directory, beside orvanto and
+# orvanto-cli, rather than under share/. path.ini is written there too, so install into a
+# prefix the user can write to (for example `cmake --install build --prefix ~/.local`).
+
+set(ORVANTO_RESOURCES "${CMAKE_SOURCE_DIR}/resources")
+set(ORVANTO_HELP_TEXT "${ORVANTO_RESOURCES}/帮助文档【必看】.txt")
+
+if(TARGET orvanto)
+  if(WIN32)
+    set_target_properties(orvanto PROPERTIES WIN32_EXECUTABLE ON)
+    target_sources(orvanto PRIVATE "${ORVANTO_RESOURCES}/orvanto.rc")
+    # The resource compiler finds the icon and manifest named in the .rc here.
+    set_source_files_properties("${ORVANTO_RESOURCES}/orvanto.rc" TARGET_DIRECTORY orvanto
+                                PROPERTIES INCLUDE_DIRECTORIES "${ORVANTO_RESOURCES}")
+    if(MSVC)
+      # The MSVC linker writes a manifest of its own and merges .manifest sources into it;
+      # a second manifest resource in the .rc would collide with it.
+      target_sources(orvanto PRIVATE "${ORVANTO_RESOURCES}/orvanto.manifest")
+    else()
+      set_source_files_properties("${ORVANTO_RESOURCES}/orvanto.rc" TARGET_DIRECTORY orvanto
+                                  PROPERTIES COMPILE_DEFINITIONS ORVANTO_EMBED_MANIFEST)
+    endif()
+  endif()
+
+  # So that Help > 帮助文档 works from the build tree as it does once installed. A target of
+  # its own, as a POST_BUILD step can only be attached in the directory that made orvanto;
+  # it runs after orvanto is linked, when the executable's directory surely exists.
+  add_custom_target(orvanto_help_text ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${ORVANTO_HELP_TEXT}" "$<TARGET_FILE_DIR:orvanto>"
+    VERBATIM)
+  add_dependencies(orvanto_help_text orvanto)
+
+  install(FILES "${ORVANTO_HELP_TEXT}" DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The sample workbook is a separate piece of work; install it once it is there.
+  install(FILES "${CMAKE_SOURCE_DIR}/examples/timetable.xlsx" DESTINATION ${CMAKE_INSTALL_BINDIR}
+          OPTIONAL)
+
+  if(UNIX AND NOT APPLE)
+    install(FILES "${ORVANTO_RESOURCES}/orvanto.desktop"
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES "${ORVANTO_RESOURCES}/orvanto.png"
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps)
+  endif()
+
+  # Installs into a scratch prefix and checks that everything lands where the program looks.
+  add_test(NAME InstallLayout
+           COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
+                   -DPREFIX=${CMAKE_BINARY_DIR}/install-layout-test
+                   -DBINDIR=${CMAKE_INSTALL_BINDIR} -DDATADIR=${CMAKE_INSTALL_DATADIR}
+                   -DHELP_TEXT=${ORVANTO_HELP_TEXT}
+                   -P ${CMAKE_SOURCE_DIR}/cmake/CheckInstall.cmake)
+endif()

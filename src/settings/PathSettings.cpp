@@ -1,0 +1,70 @@
+#include "PathSettings.h"
+
+#include "SystemFile.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <utility>
+
+namespace orvanto::settings {
+
+PathSettings::PathSettings(std::filesystem::path file) : m_file(std::move(file)) {}
+
+PathSettings PathSettings::inDirectory(const std::filesystem::path& programDirectory) {
+    return PathSettings(programDirectory / "path.ini");
+}
+
+std::string_view PathSettings::lastLine(std::string_view text) {
+    // Drop the break that ends the last line, then take what follows the break before it.
+    if (text.ends_with("\r\n")) {
+        text.remove_suffix(2);
+    } else if (text.ends_with('\r') || text.ends_with('\n')) {
+        text.remove_suffix(1);
+    }
+    auto lastBreak = text.find_last_of("\r\n");
+    return lastBreak == std::string_view::npos ? text : text.substr(lastBreak + 1);
+}
+
+StoredPath PathSettings::read() const {
+    std::error_code error;
+    auto status = std::filesystem::status(m_file, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return {StoredPath::State::Missing, {}};
+    }
+    if (error || status.type() != std::filesystem::file_type::regular) {
+        return {StoredPath::State::Unreadable, {}};
+    }
+    std::ifstream in(m_file, std::ios::binary);
+    if (!in) {
+        return {StoredPath::State::Unreadable, {}};
+    }
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) {
+        return {StoredPath::State::Unreadable, {}};
+    }
+    auto text = system::decodeText(lastLine(bytes));
+    if (!text) {
+        return {StoredPath::State::Unreadable, {}};
+    }
+    return {StoredPath::State::Read, std::move(*text)};
+}
+
+bool PathSettings::createEmpty() const {
+    std::error_code error;
+    if (std::filesystem::exists(m_file, error)) {
+        return true;
+    }
+    std::ofstream out(m_file, std::ios::binary | std::ios::app);
+    return out.good();
+}
+
+std::optional<std::string> PathSettings::write(std::string_view workbookPath) const {
+    auto encoded = system::encodeText(workbookPath);
+    if (!encoded) {
+        return std::string("the path has characters the system code page cannot hold");
+    }
+    return system::replaceFile(m_file, *encoded + "\r\n");
+}
+
+} // namespace orvanto::settings
