@@ -1,5 +1,7 @@
 #include "OoxmlValues.h"
 
+#include "Utf8.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -79,24 +81,6 @@ std::optional<double> parseTime(std::string_view text) {
         seconds = *parsed;
     }
     return (*hours * 3600.0 + *minutes * 60.0 + seconds) / 86400.0;
-}
-
-void appendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // The code unit of an escape "_xHHHH_" starting at pos.
@@ -248,7 +232,7 @@ std::string decodeEscapes(std::string_view text) {
             code = 0xFFFD;
         }
         if (code != 0) {
-            appendUtf8(out, code);
+            appendUtf8(out, static_cast<char32_t>(code));
         }
     }
     return out;

@@ -116,12 +116,8 @@ Result<PackageRelationships> PackageRelationships::read(const ZipArchive& archiv
     if (!archive.contains(result.m_partPath)) {
         return result;
     }
-    auto member = archive.member(result.m_partPath);
-    if (!member) {
-        return member.failure();
-    }
     RelationshipsHandler handler(sourcePart, result.m_relationships);
-    if (auto failure = XmlPartParser::parse(member.value(), handler)) {
+    if (auto failure = XmlPartParser::parse(archive, result.m_partPath, handler)) {
         return *failure;
     }
     return result;

@@ -84,12 +84,8 @@ std::optional<Failure> SharedStringsPart::read(const ZipArchive& archive, const 
     if (needed.empty()) {
         return std::nullopt;
     }
-    auto member = archive.member(path);
-    if (!member) {
-        return member.failure();
-    }
     SharedStringsHandler handler(needed);
-    if (auto failure = XmlPartParser::parse(member.value(), handler)) {
+    if (auto failure = XmlPartParser::parse(archive, path, handler)) {
         return failure;
     }
     if (!handler.complete()) {

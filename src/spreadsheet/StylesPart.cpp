@@ -55,13 +55,9 @@ class StylesHandler : public XmlHandler {
 };
 
 Result<StylesPart> StylesPart::read(const ZipArchive& archive, const std::string& path) {
-    auto member = archive.member(path);
-    if (!member) {
-        return member.failure();
-    }
     StylesPart part;
     StylesHandler handler(part);
-    if (auto failure = XmlPartParser::parse(member.value(), handler)) {
+    if (auto failure = XmlPartParser::parse(archive, path, handler)) {
         return *failure;
     }
     return part;

@@ -53,13 +53,9 @@ class WorkbookPartHandler : public XmlHandler {
 };
 
 Result<WorkbookPart> WorkbookPart::read(const ZipArchive& archive, const std::string& path) {
-    auto member = archive.member(path);
-    if (!member) {
-        return member.failure();
-    }
     WorkbookPart part;
     WorkbookPartHandler handler(part);
-    if (auto failure = XmlPartParser::parse(member.value(), handler)) {
+    if (auto failure = XmlPartParser::parse(archive, path, handler)) {
         return *failure;
     }
     return part;

@@ -262,13 +262,12 @@ class WorksheetHandler : public XmlHandler {
 Result<std::vector<WorksheetPart::Cell>> WorksheetPart::read(const ZipArchive& archive,
                                                              const std::string& path, Wanted wanted,
                                                              bool date1904) {
-    auto member = archive.member(path);
-    if (!member) {
+    if (!archive.contains(path)) {
         return errors::loadFailure("sheet part " + path + " missing");
     }
     std::vector<Cell> cells;
     WorksheetHandler handler(wanted, date1904, cells);
-    if (auto failure = XmlPartParser::parse(member.value(), handler)) {
+    if (auto failure = XmlPartParser::parse(archive, path, handler)) {
         return *failure;
     }
     return cells;

@@ -67,7 +67,13 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
 
 } // namespace
 
-std::optional<Failure> XmlPartParser::parse(ZipMember& member, XmlHandler& handler) {
+std::optional<Failure> XmlPartParser::parse(const ZipArchive& archive, const std::string& path,
+                                            XmlHandler& handler) {
+    auto opened = archive.member(path);
+    if (!opened) {
+        return opened.failure();
+    }
+    ZipMember& member = opened.value();
     std::unique_ptr<XML_ParserStruct, ParserFree> parser(
         XML_ParserCreateNS(nullptr, kNamespaceSeparator));
     if (!parser) {

@@ -4,7 +4,7 @@
 
 #include "Failure.h"
 #include "XmlHandler.h"
-#include "ZipMember.h"
+#include "ZipArchive.h"
 
 #include <optional>
 
@@ -15,9 +15,10 @@ class XmlPartParser {
     static constexpr char kNamespaceSeparator = '|';
 
     // Nothing on success (the whole part read or the handler finished early),
-    // otherwise the load failure: malformed XML, a DTD, a damaged or oversized
-    // member, or what the handler reported.
-    static std::optional<Failure> parse(ZipMember& member, XmlHandler& handler);
+    // otherwise the load failure: a missing part, malformed XML, a DTD, a damaged
+    // or oversized member, or what the handler reported.
+    static std::optional<Failure> parse(const ZipArchive& archive, const std::string& path,
+                                        XmlHandler& handler);
 };
 
 } // namespace orvanto::spreadsheet

@@ -1,6 +1,5 @@
 // Damaged and hostile .xlsx input: a load failure with a stated reason, never a
 // crash, a hang or an unbounded allocation.
-#include "NumberFormatStandIn.h"
 #include "TestFiles.h"
 #include "spreadsheet/XlsxReader.h"
 

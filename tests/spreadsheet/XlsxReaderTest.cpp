@@ -1,7 +1,6 @@
 // What the xlsx reader gives for workbooks saved by real writers.
 #include "spreadsheet/XlsxReader.h"
 
-#include "NumberFormatStandIn.h"
 #include "TestFiles.h"
 
 #include <cctype>
@@ -102,6 +101,15 @@ std::vector<Expected> typicalWith(std::vector<Expected> extra) {
     return all;
 }
 
+// Cached results of formulas of every kind, with an error in a line row.
+const std::vector<Expected> kFormulaResults = {{"H3", number(3, FormatKind::General, "=1+2")},
+                                               {"H4", text("课表", "=\"课\"&\"表\"")},
+                                               {"H5", boolean(true, "=1>0")},
+                                               {"H6", error("#DIV/0!", "=1/0")},
+                                               {"H7", text("", "=\"\"")},
+                                               {"F33", error("#N/A", "=NA()")},
+                                               {"B63", text("第九节", "=\"第\"&\"九节\"")}};
+
 const Sample kSamples[] = {
     {"layout-typical-xlsxwriter.xlsx", kTypical, 7, 51},
     {"layout-typical-openpyxl.xlsx", kTypical, 7, 51},
@@ -134,24 +142,8 @@ const Sample kSamples[] = {
      7, 51 + 12},
     {"layout-date1904.xlsx", typicalWith({{"H4", number(40256 - 1462, FormatKind::Date)}}), 7, 52,
      true, true},
-    {"layout-formulas-gnumeric.xlsx",
-     typicalWith({{"H3", number(3, FormatKind::General, "=1+2")},
-                  {"H4", text("课表", "=\"课\"&\"表\"")},
-                  {"H5", boolean(true, "=1>0")},
-                  {"H6", error("#DIV/0!", "=1/0")},
-                  {"H7", text("", "=\"\"")},
-                  {"F33", error("#N/A", "=NA()")},
-                  {"B63", text("第九节", "=\"第\"&\"九节\"")}}),
-     8, 57},
-    {"layout-formulas-libreoffice.xlsx",
-     typicalWith({{"H3", number(3, FormatKind::General, "=1+2")},
-                  {"H4", text("课表", "=\"课\"&\"表\"")},
-                  {"H5", boolean(true, "=1>0")},
-                  {"H6", error("#DIV/0!", "=1/0")},
-                  {"H7", text("", "=\"\"")},
-                  {"F33", error("#N/A", "=NA()")},
-                  {"B63", text("第九节", "=\"第\"&\"九节\"")}}),
-     8, 57},
+    {"layout-formulas-gnumeric.xlsx", typicalWith(kFormulaResults), 8, 57},
+    {"layout-formulas-libreoffice.xlsx", typicalWith(kFormulaResults), 8, 57},
     {"layout-marker-b1.xlsx", {{"B1", text("第一节")}, {"B13", text("第三节")}}, 6, 47},
     // B201 is beyond the marker search and not kept.
     {"layout-marker-below-200.xlsx", {{"B43", text("第九节")}}, 6, 51},
