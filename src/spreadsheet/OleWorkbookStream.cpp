@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <gsf/gsf-infile-impl.h>
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-memory.h>
@@ -24,6 +25,20 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
         auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
         return lower(x) == lower(y);
     });
+}
+
+// libgsf logs what it finds wrong with a damaged container on stderr; the reader reports
+// its own failure instead, so those messages would only be noise in the CLI's output.
+void silenceContainerWarnings() {
+    static const bool once = [] {
+        g_log_set_handler(
+            "libgsf:msole",
+            static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL |
+                                        G_LOG_LEVEL_MESSAGE),
+            [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+        return true;
+    }();
+    (void)once;
 }
 
 struct GObjectUnref {
@@ -53,6 +68,7 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
         !std::equal(kOleSignature.begin(), kOleSignature.end(), bytes.begin())) {
         return errors::loadFailure("not an OLE2 compound file");
     }
+    silenceContainerWarnings();
     auto handles = std::make_unique<Handles>();
     handles->source.reset(
         gsf_input_memory_new(bytes.data(), static_cast<gsf_off_t>(bytes.size()), FALSE));
@@ -88,9 +104,18 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
     if (found < 0) {
         return errors::loadFailure("no Workbook or Book stream");
     }
-    handles->stream.reset(gsf_infile_child_by_index(handles->container.get(), found));
+    // Through the class method rather than gsf_infile_child_by_index, which logs the
+    // reason on stderr instead of handing it back.
+    GsfInfile* container = handles->container.get();
+    handles->stream.reset(
+        GSF_INFILE_CLASS(G_OBJECT_GET_CLASS(container))->child_by_index(container, found, &error));
     if (!handles->stream) {
-        return errors::loadFailure("cannot open the workbook stream");
+        std::string reason = "damaged OLE2 compound file: cannot open the workbook stream";
+        if (error != nullptr) {
+            reason += std::string(": ") + error->message;
+            g_error_free(error);
+        }
+        return errors::loadFailure(reason);
     }
     const gsf_off_t size = gsf_input_size(handles->stream.get());
     if (size < 0) {

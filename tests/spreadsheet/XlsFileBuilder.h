@@ -163,17 +163,13 @@ inline std::size_t sectorOffset(std::size_t sector) {
     return kSector * (sector + 1);
 }
 
-// An OLE2 compound file holding the given streams in its root storage. Streams shorter than
-// the mini-stream cutoff are padded with zeros up to it.
+// An OLE2 compound file holding the given streams in its root storage. The header's
+// mini-stream cutoff is 0, so every stream, however short, lives in ordinary sectors.
 inline Bytes oleFile(std::vector<std::pair<std::u16string, Bytes>> streams,
                      OleLayout* layout = nullptr) {
-    constexpr std::size_t kCutoff = 4096;
     constexpr std::size_t kEntriesPerSector = kSector / 4;
     std::size_t dataSectors = 0;
-    for (auto& [name, data] : streams) {
-        if (data.size() < kCutoff) {
-            data.resize(kCutoff, 0);
-        }
+    for (const auto& [name, data] : streams) {
         dataSectors += (data.size() + kSector - 1) / kSector;
     }
     const std::size_t directorySectors = (streams.size() + 1 + 3) / 4;
@@ -201,7 +197,7 @@ inline Bytes oleFile(std::vector<std::pair<std::u16string, Bytes>> streams,
     put16(0x20, 6);
     put32(0x2C, static_cast<std::uint32_t>(fatSectors));
     put32(0x30, static_cast<std::uint32_t>(fatSectors)); // directory follows the FAT
-    put32(0x38, kCutoff);
+    put32(0x38, 0);
     put32(0x3C, kEndOfChain);
     put32(0x44, kEndOfChain);
     for (std::size_t i = 0; i < 109; ++i) {

@@ -1,0 +1,280 @@
+// Damaged, hostile and mislabelled .xls input: each is a clean load failure with its reason,
+// never a crash, a hang or a huge allocation.
+#include "XlsFileBuilder.h"
+#include "spreadsheet/XlsReader.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace orvanto::spreadsheet {
+namespace {
+
+using namespace testing;
+
+Bytes readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string dataFile(const std::string& name) {
+    return std::string(ORVANTO_TEST_DATA) + "/" + name;
+}
+
+void expectLoadFailure(const Result<WorkbookCells>& result, const std::string& reason) {
+    ASSERT_FALSE(result.ok()) << "loaded, expected: " << reason;
+    EXPECT_EQ(result.failure().number, errors::kNoWorkbook);
+    EXPECT_NE(result.failure().description.find(reason), std::string::npos)
+        << "reason: " << result.failure().description;
+}
+
+struct BadFile {
+    std::string name;
+    std::string reason;
+};
+
+class XlsBadFile : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(XlsBadFile, FailsWithItsReason) {
+    const auto& c = GetParam();
+    const Bytes bytes = readFile(dataFile("bad/" + c.name));
+    ASSERT_FALSE(bytes.empty()) << c.name;
+    expectLoadFailure(readXls(bytes), c.reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Committed, XlsBadFile,
+    ::testing::Values(BadFile{"xls-truncated.xls", "damaged OLE2 compound file"},
+                      BadFile{"xls-fat-loop.xls", "damaged OLE2 compound file"},
+                      BadFile{"xls-sector-out-of-range.xls", "damaged OLE2 compound file"},
+                      BadFile{"xls-no-workbook-stream.xls", "no Workbook or Book stream"},
+                      BadFile{"xls-sst-index-billions.xls", "shared string 3000000000 is missing"},
+                      BadFile{"xls-record-past-end.xls", "truncated record at offset"},
+                      BadFile{"xls-encrypted.xls", "workbook is encrypted"},
+                      BadFile{"xls-biff4.xls", "BIFF version not supported"},
+                      BadFile{"xls-byte-flipped.xls", "truncated record at offset"},
+                      BadFile{"xls-xlsx-renamed.xls", "not an OLE2 compound file"},
+                      BadFile{"xls-html-page.xls", "not an OLE2 compound file"}),
+    [](const auto& p) {
+        std::string name = p.param.name.substr(4, p.param.name.size() - 8);
+        for (char& ch : name) {
+            ch = ch == '-' ? '_' : ch;
+        }
+        return name;
+    });
+
+TEST(XlsBadInput, DeclaredStringCountIsNotTrusted) {
+    // The table claims four billion strings; the cells that use it still read as saved.
+    auto damaged = readXls(readFile(dataFile("bad/xls-sst-billions-declared.xls")));
+    auto good = readXls(readFile(dataFile("samples/cells-lo.xls")));
+    ASSERT_TRUE(damaged.ok()) << damaged.failure().description;
+    ASSERT_TRUE(good.ok());
+    EXPECT_EQ(damaged->grid, good->grid);
+    EXPECT_EQ(damaged->markerColumn, good->markerColumn);
+}
+
+const std::vector<std::string> kGoodSamples = {"samples/cells-lo.xls", "samples/cells-gnumeric.xls",
+                                               "samples/cells-gnumeric-biff5.xls",
+                                               "samples/long-string-lo.xls"};
+
+// Whatever a damaged file gives, it is either cells or a load failure with a reason.
+void expectCleanOutcome(const Result<WorkbookCells>& result, const std::string& what) {
+    if (!result.ok()) {
+        EXPECT_EQ(result.failure().number, errors::kNoWorkbook) << what;
+        EXPECT_FALSE(result.failure().description.empty()) << what;
+    }
+}
+
+TEST(XlsBadInput, EveryTruncationIsCleanAndShortFilesFail) {
+    for (const auto& name : kGoodSamples) {
+        const Bytes whole = readFile(dataFile(name));
+        ASSERT_FALSE(whole.empty());
+        for (std::size_t length = 0; length < whole.size(); length += 37) {
+            const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+            auto result = readXls(cut);
+            expectCleanOutcome(result, name + " cut at " + std::to_string(length));
+            if (length < 1024) { // not even the header, FAT and directory
+                EXPECT_FALSE(result.ok()) << name << " cut at " << length;
+            }
+        }
+    }
+}
+
+TEST(XlsBadInput, FlippedBytesAreCleanFailuresOrCells) {
+    std::uint32_t seed = 12345;
+    auto random = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (const auto& name : kGoodSamples) {
+        const Bytes whole = readFile(dataFile(name));
+        for (int round = 0; round < 300; ++round) {
+            Bytes damaged = whole;
+            const int flips = 1 + static_cast<int>(random() % 8);
+            for (int i = 0; i < flips; ++i) {
+                damaged[random() % damaged.size()] ^= static_cast<std::uint8_t>(1 + random() % 255);
+            }
+            expectCleanOutcome(readXls(damaged), name + " round " + std::to_string(round));
+        }
+    }
+}
+
+// --- crafted containers and streams ---------------------------------------------------
+
+Bytes oneSheet(const Bytes& globals = {}, const Bytes& cells = {}) {
+    return workbookStream(globals, {{0, cells}});
+}
+
+void setFat(Bytes& file, std::size_t sector, std::uint32_t next) {
+    const std::size_t at = sectorOffset(0) + 4 * sector;
+    for (int i = 0; i < 4; ++i) {
+        file[at + i] = static_cast<std::uint8_t>(next >> (8 * i));
+    }
+}
+
+TEST(XlsBadInput, FatChainLoopsAndWildSectorsFail) {
+    const Bytes stream = oneSheet({}, Bytes(9000, 0) /* padding cells */);
+    OleLayout layout;
+    const Bytes good = oleFile({{u"Workbook", stream}}, &layout);
+    const std::size_t first = layout.streamStart[0];
+
+    struct Damage {
+        std::size_t sector;
+        std::uint32_t next;
+    };
+    for (const Damage& d : {Damage{first, static_cast<std::uint32_t>(first)},     // self loop
+                            Damage{first + 3, static_cast<std::uint32_t>(first)}, // back loop
+                            Damage{first, 0x7FFFFFF0u},                           // far away
+                            Damage{first + 1, 0xFFFFFFFFu}}) {                    // free sector
+        Bytes file = good;
+        setFat(file, d.sector, d.next);
+        auto result = readXls(file);
+        ASSERT_FALSE(result.ok()) << "sector " << d.sector << " -> " << d.next << " (first "
+                                  << first << ")";
+        EXPECT_EQ(result.failure().number, errors::kNoWorkbook);
+    }
+}
+
+TEST(XlsBadInput, DirectoryChainLoopEnds) {
+    // The one directory sector points back at itself: everything is still there, so a
+    // reader may load it, but it must not go round for ever.
+    OleLayout layout;
+    Bytes file = oleFile({{u"Workbook", oneSheet({}, numberRecord(0, 2, 7))}}, &layout);
+    setFat(file, layout.directorySector, static_cast<std::uint32_t>(layout.directorySector));
+    auto result = readXls(file);
+    if (result.ok()) {
+        EXPECT_EQ(result->grid[0][0].number, 7);
+    } else {
+        EXPECT_EQ(result.failure().number, errors::kNoWorkbook);
+    }
+}
+
+TEST(XlsBadInput, StreamLargerThanTheFileFails) {
+    OleLayout layout;
+    Bytes file = oleFile({{u"Workbook", oneSheet()}}, &layout);
+    // Directory entry 1 is the stream; claim 300 MB for it.
+    const std::size_t sizeField = sectorOffset(layout.directorySector) + 128 + 0x78;
+    const std::uint32_t huge = 300u * 1024 * 1024;
+    for (int i = 0; i < 4; ++i) {
+        file[sizeField + i] = static_cast<std::uint8_t>(huge >> (8 * i));
+    }
+    auto result = readXls(file);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.failure().number, errors::kNoWorkbook);
+}
+
+struct CraftedCase {
+    std::string what;
+    Bytes stream;
+    std::string reason;
+};
+
+class XlsBadStream : public ::testing::TestWithParam<CraftedCase> {};
+
+TEST_P(XlsBadStream, FailsWithItsReason) {
+    expectLoadFailure(readXls(xlsFile(GetParam().stream)), GetParam().reason);
+}
+
+Bytes bof(unsigned version, unsigned type) {
+    return record(0x0809, Payload().u16(version).u16(type).u32(0).u32(0).u32(0).take());
+}
+
+Bytes boundSheet(std::uint32_t offset) {
+    return record(0x0085, Payload().u32(offset).u16(0).u8(1).u8(0).latin1("S").take());
+}
+
+const Bytes kEof = record(0x000A, {});
+
+INSTANTIATE_TEST_SUITE_P(
+    Crafted, XlsBadStream,
+    ::testing::Values(
+        CraftedCase{"empty_stream", {}, "empty workbook stream"},
+        CraftedCase{"not_bof", record(0x0042, Payload().u16(936).take()),
+                    "does not start with a BOF record"},
+        CraftedCase{"biff2", record(0x0009, Payload().u16(2).u16(0x10).take()),
+                    "BIFF version not supported"},
+        CraftedCase{"unknown_version", bof(0x0300, 5) + kEof, "BIFF version not supported"},
+        CraftedCase{"sheet_first", bof(0x0600, 0x10) + kEof, "does not start with workbook"},
+        CraftedCase{"header_cut", bof(0x0600, 5) + Bytes{0x42, 0x00}, "truncated record"},
+        CraftedCase{"no_globals_eof", bof(0x0600, 5) + boundSheet(0),
+                    "workbook globals end without an EOF record"},
+        CraftedCase{"filepass",
+                    bof(0x0600, 5) + record(0x002F, Payload().u16(0).u32(0).take()) + kEof,
+                    "workbook is encrypted"},
+        CraftedCase{"no_sheets", bof(0x0600, 5) + kEof, "workbook has no worksheet"},
+        CraftedCase{"sheet_offset_past_end", bof(0x0600, 5) + boundSheet(0x7FFFFFF0) + kEof,
+                    "no sheet starts at offset"},
+        CraftedCase{"sheet_offset_not_bof", bof(0x0600, 5) + boundSheet(20) + kEof,
+                    "no sheet starts at offset"},
+        CraftedCase{"short_window1", bof(0x0600, 5) + record(0x003D, Bytes(4, 0)) + kEof,
+                    "short WINDOW1 record"},
+        CraftedCase{
+            "label_longer_than_record",
+            oneSheet(
+                {},
+                record(0x0204,
+                       Payload().bytes(cellHeader(0, 2)).u16(500).u8(0).latin1("short").take())),
+            "damaged cell record"},
+        CraftedCase{"number_cut", oneSheet({}, record(0x0203, cellHeader(0, 2))),
+                    "damaged cell record"},
+        CraftedCase{"labelsst_without_sst", oneSheet({}, labelSstRecord(0, 2, 0)),
+                    "no shared string table"},
+        CraftedCase{
+            "sst_string_cut",
+            oneSheet(record(0x00FC, Payload().u32(1).u32(1).u16(50).u8(0).latin1("abc").take()),
+                     labelSstRecord(0, 2, 0)),
+            "shared string 0 is missing"},
+        CraftedCase{"sst_half_character",
+                    oneSheet(record(0x00FC, Payload().u32(1).u32(1).u16(2).u8(1).u8(0x41).take()),
+                             labelSstRecord(0, 2, 0)),
+                    "shared string 0 is missing"},
+        CraftedCase{
+            "sst_runs_past_end",
+            oneSheet(record(0x00FC,
+                            Payload().u32(1).u32(1).u16(1).u8(0x08).u16(0xFFFF).latin1("a").take()),
+                     labelSstRecord(0, 2, 0)),
+            "shared string 0 is missing"},
+        CraftedCase{"formula_result_kind", oneSheet({}, formulaRecord(0, 2, specialResult(9), {})),
+                    "damaged cell record"}),
+    [](const auto& p) { return p.param.what; });
+
+TEST(XlsBadInput, ManyRecordsForOneCellKeepOneValue) {
+    // Thousands of shared-string cells at one address: the last one wins, and the table
+    // is asked for that one string only.
+    Bytes cells;
+    for (std::uint32_t i = 0; i < 5000; ++i) {
+        cells = cells + labelSstRecord(0, 2, i);
+    }
+    cells = cells + labelSstRecord(0, 2, 1);
+    const Bytes table =
+        record(0x00FC, Payload().u32(2).u32(2).string8(u"zero").string8(u"one").take());
+    auto result = readXls(xlsFile(oneSheet(table, cells)));
+    ASSERT_TRUE(result.ok()) << result.failure().description;
+    EXPECT_EQ(result->grid[0][0].text, "one");
+}
+
+} // namespace
+} // namespace orvanto::spreadsheet
