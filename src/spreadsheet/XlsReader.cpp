@@ -7,6 +7,7 @@
 #include "XlsSheetReader.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace orvanto::spreadsheet {
@@ -68,6 +69,17 @@ Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
         auto strings = SharedStringTable::lookup(cursor, *globals->sstOffset, std::move(wanted));
         if (!strings) {
             return strings.failure();
+        }
+        // One long shared string used by every kept cell would be copied into each:
+        // count what the cells will hold before copying anything.
+        std::size_t keptTextBytes = 0;
+        for (const auto& [cell, index] : uses) {
+            keptTextBytes += strings->at(index).size();
+        }
+        if (keptTextBytes > WorkbookCells::kMaxTextBytes) {
+            return errors::loadFailure("the cells read hold more than " +
+                                       std::to_string(WorkbookCells::kMaxTextBytes >> 20) +
+                                       " MiB of text");
         }
         for (const auto& [cell, index] : uses) {
             cell->kind = CellValue::Kind::String;
