@@ -1,9 +1,8 @@
 // How long reading an .xlsx timetable takes: the reader alone, and opening the
 // workbook plus composing one week as the viewer does at start-up. The big
 // workbook is made at bench time: cmake --build <dir> --target bench-data
-#include "spreadsheet/Workbook.h"
+#include "BenchLoops.h"
 #include "spreadsheet/XlsxReader.h"
-#include "timetable/GridComposer.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>
@@ -38,14 +37,7 @@ void readOnly(benchmark::State& state, const char* path) {
     if (missing(state, bytes, path)) {
         return;
     }
-    for (auto _ : state) {
-        auto cells = spreadsheet::readXlsx(bytes);
-        if (!cells) {
-            state.SkipWithError(cells.failure().description.c_str());
-            return;
-        }
-        benchmark::DoNotOptimize(cells);
-    }
+    bench::timeReader(state, bytes, spreadsheet::readXlsx);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(bytes.size()));
 }
@@ -57,21 +49,7 @@ void openAndCompose(benchmark::State& state, const char* path) {
             (std::string(path) + " missing; make it with the bench-data target").c_str());
         return;
     }
-    for (auto _ : state) {
-        auto workbook = spreadsheet::Workbook::open(path);
-        if (!workbook) {
-            state.SkipWithError(workbook.failure().description.c_str());
-            return;
-        }
-        timetable::MarkerRows rows{};
-        const auto find = [&](std::string_view marker) { return workbook->findMarker(marker); };
-        if (auto failure = timetable::locateMarkers(find, rows)) {
-            state.SkipWithError(failure->description.c_str());
-            return;
-        }
-        auto grid = timetable::main(*workbook, rows, 3);
-        benchmark::DoNotOptimize(grid);
-    }
+    bench::timeStartUp(state, path);
 }
 
 void BM_ReadXlsxTypical(benchmark::State& state) {

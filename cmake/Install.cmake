@@ -11,6 +11,7 @@ set(ORVANTO_HELP_TEXT "${ORVANTO_RESOURCES}/帮助文档【必看】.txt")
 
 if(TARGET orvanto)
   if(WIN32)
+    enable_language(RC)
     set_target_properties(orvanto PROPERTIES WIN32_EXECUTABLE ON)
     target_sources(orvanto PRIVATE "${ORVANTO_RESOURCES}/orvanto.rc")
     # The resource compiler finds the icon and manifest named in the .rc here.

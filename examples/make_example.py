@@ -93,10 +93,10 @@ def main():
     for day, periods in CLASSES.items():
         for period, blocks in periods.items():
             top = PERIODS[period][1]
-            for index, (name, spec, teacher, room) in enumerate(blocks):
+            for index, (name, week_row, teacher, room) in enumerate(blocks):
                 row = top + 5 * index - 1  # zero-based
                 sheet.write(row, 2 + day, name, course)
-                sheet.write(row + 1, 2 + day, spec, weeks)
+                sheet.write(row + 1, 2 + day, week_row, weeks)
                 sheet.write(row + 2, 2 + day, teacher, plain)
                 sheet.write(row + 3, 2 + day, room, plain)
     book.close()

@@ -28,7 +28,7 @@ icon_draw=(
   -fill '#dfe5ef' -draw 'roundrectangle 138,178 214,218 10,10'
 )
 convert -size 256x256 xc:none "${icon_draw[@]}" "$work/icon256.png"
-convert "$work/icon256.png" -filter Lanczos -resize 48x48 -depth 8 orvanto.png
+convert "$work/icon256.png" -filter Lanczos -resize 48x48 -depth 8 -strip orvanto.png
 # 16 px at 8 bits per pixel (palette plus a one-bit mask, hence the alpha threshold), the
 # larger three at 32 bits with alpha.
 convert "$work/icon256.png" \

@@ -15,7 +15,7 @@ double readF64(std::span<const std::uint8_t> data, std::size_t at) {
     return std::bit_cast<double>(bits);
 }
 
-Result<std::optional<BiffRecord>> BiffRecordCursor::next() {
+Result<std::optional<BiffRecord>> BiffRecordCursor::next(Wanted wanted) {
     const std::uint64_t size = m_stream.size();
     if (m_offset >= size) {
         return std::optional<BiffRecord>{};
@@ -23,7 +23,10 @@ Result<std::optional<BiffRecord>> BiffRecordCursor::next() {
     if (size - m_offset < kHeaderSize) {
         return errors::loadFailure("truncated record at offset " + std::to_string(m_offset));
     }
-    auto header = m_stream.read(m_offset, kHeaderSize);
+    // While skipping, fetch no more than the header: the payload is passed over unread.
+    const bool skipping = wanted != nullptr;
+    auto header = m_stream.read(m_offset, kHeaderSize,
+                                skipping ? kHeaderSize : OleWorkbookStream::kReadAhead);
     if (!header) {
         return header.failure();
     }
@@ -31,6 +34,11 @@ Result<std::optional<BiffRecord>> BiffRecordCursor::next() {
     const std::uint16_t length = readU16(*header, 2);
     if (size - m_offset - kHeaderSize < length) {
         return errors::loadFailure("truncated record at offset " + std::to_string(m_offset));
+    }
+    if (skipping && !wanted(id)) {
+        BiffRecord record{id, m_offset, {}};
+        m_offset += kHeaderSize + length;
+        return std::optional<BiffRecord>{record};
     }
     auto whole = m_stream.read(m_offset, kHeaderSize + length);
     if (!whole) {

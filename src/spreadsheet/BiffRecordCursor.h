@@ -26,7 +26,10 @@ class BiffRecordCursor {
     std::uint64_t offset() const { return m_offset; }
 
     // The next record, nothing at the end of the stream, or a failure when it is cut short.
-    Result<std::optional<BiffRecord>> next();
+    // Records for which wanted says false come without their data, which is then not read:
+    // walking past a big shared string table costs its record headers only.
+    using Wanted = bool (*)(std::uint16_t id);
+    Result<std::optional<BiffRecord>> next(Wanted wanted = nullptr);
     // The id of the next record without moving, nothing at the end of the stream.
     std::optional<std::uint16_t> peekId();
 

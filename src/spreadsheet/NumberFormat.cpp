@@ -131,9 +131,8 @@ FormatKind classifyFormat(int builtinId, std::string_view code) {
         }
         return isBuiltinCurrency(builtinId) ? FormatKind::Currency : FormatKind::General;
     }
-    if (isBuiltinDate(builtinId)) {
-        return FormatKind::Date;
-    }
+    // A format the workbook spells out is judged by its code alone: some writers number
+    // their own formats from 50 up, where the East Asian date built-ins sit.
     const Scan scan = scanCode(code);
     if (scan.date) {
         return FormatKind::Date;

@@ -14,9 +14,6 @@ namespace orvanto::spreadsheet {
 
 namespace {
 
-// Reads ahead in blocks so walking record headers does not call into libgsf per record.
-constexpr std::size_t kWindowSize = 64 * 1024;
-
 constexpr std::array<std::uint8_t, 8> kOleSignature = {0xD0, 0xCF, 0x11, 0xE0,
                                                        0xA1, 0xB1, 0x1A, 0xE1};
 
@@ -129,8 +126,8 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
         new OleWorkbookStream(std::move(handles), static_cast<std::uint64_t>(size)));
 }
 
-Result<std::span<const std::uint8_t>> OleWorkbookStream::read(std::uint64_t offset,
-                                                              std::size_t length) {
+Result<std::span<const std::uint8_t>>
+OleWorkbookStream::read(std::uint64_t offset, std::size_t length, std::size_t readAhead) {
     if (offset > m_size || length > m_size - offset) {
         return errors::loadFailure("read past the end of the workbook stream at offset " +
                                    std::to_string(offset));
@@ -138,7 +135,7 @@ Result<std::span<const std::uint8_t>> OleWorkbookStream::read(std::uint64_t offs
     const std::uint64_t windowEnd = m_windowStart + m_window.size();
     if (offset < m_windowStart || offset + length > windowEnd) {
         const std::size_t want = static_cast<std::size_t>(
-            std::min<std::uint64_t>(std::max(length, kWindowSize), m_size - offset));
+            std::min<std::uint64_t>(std::max(length, readAhead), m_size - offset));
         m_window.resize(want);
         m_windowStart = offset;
         GsfInput* stream = m_handles->stream.get();

@@ -26,8 +26,11 @@ class OleWorkbookStream {
     std::uint64_t size() const { return m_size; }
 
     // length bytes from offset; the view stays valid until the next call. Fails when the
-    // range lies outside the stream or the container cannot deliver it.
-    Result<std::span<const std::uint8_t>> read(std::uint64_t offset, std::size_t length);
+    // range lies outside the stream or the container cannot deliver it. When the bytes are
+    // not at hand, up to readAhead bytes are fetched at once for the reads that follow.
+    static constexpr std::size_t kReadAhead = 64 * 1024;
+    Result<std::span<const std::uint8_t>> read(std::uint64_t offset, std::size_t length,
+                                               std::size_t readAhead = kReadAhead);
 
   private:
     struct Handles;

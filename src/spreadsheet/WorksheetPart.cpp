@@ -195,8 +195,9 @@ class WorksheetHandler : public XmlHandler {
     bool convertValue(WorksheetPart::Cell& cell) {
         CellValue& value = cell.value;
         if (m_type == "inlineStr") {
+            // Some writers put an inline string's text in <v> instead of <is>.
             value.kind = CellValue::Kind::String;
-            value.text = ooxml::decodeEscapes(m_inline);
+            value.text = ooxml::decodeEscapes(m_inline.empty() ? m_value : m_inline);
             return true;
         }
         if (m_type == "str") {

@@ -17,6 +17,25 @@ constexpr int kFirstCustomFormat = 164;
 // Excel's own limit for a format code; longer ones are damaged and not kept.
 constexpr std::size_t kMaxFormatCode = 255;
 
+// The globals records whose contents matter; the rest, the shared string table above all,
+// are only walked past.
+bool globalsRecordWanted(std::uint16_t id) {
+    switch (id) {
+    case biff::kEof:
+    case biff::kFilePass:
+    case biff::kBof:
+    case biff::kCodePage:
+    case biff::kDateMode:
+    case biff::kWindow1:
+    case biff::kBoundSheet:
+    case biff::kFormat:
+    case biff::kXf:
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::string offsetText(const BiffRecord& record) {
     return std::to_string(record.offset);
 }
@@ -83,7 +102,7 @@ Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
     std::vector<RawFormat> rawFormats;
     bool window1Seen = false;
     for (;;) {
-        auto next = cursor.next();
+        auto next = cursor.next(globalsRecordWanted);
         if (!next) {
             return next.failure();
         }

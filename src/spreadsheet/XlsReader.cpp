@@ -7,7 +7,6 @@
 #include "XlsSheetReader.h"
 
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace orvanto::spreadsheet {
@@ -70,20 +69,15 @@ Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
         if (!strings) {
             return strings.failure();
         }
-        // One long shared string used by every kept cell would be copied into each:
-        // count what the cells will hold before copying anything.
-        std::size_t keptTextBytes = 0;
+        std::size_t kept = reader.keptText();
         for (const auto& [cell, index] : uses) {
-            keptTextBytes += strings->at(index).size();
-        }
-        if (keptTextBytes > WorkbookCells::kMaxTextBytes) {
-            return errors::loadFailure("the cells read hold more than " +
-                                       std::to_string(WorkbookCells::kMaxTextBytes >> 20) +
-                                       " MiB of text");
-        }
-        for (const auto& [cell, index] : uses) {
+            const std::string& text = strings->at(index);
+            if (text.size() > XlsSheetReader::kMaxKeptText - kept) {
+                return XlsSheetReader::tooMuchText();
+            }
+            kept += text.size();
             cell->kind = CellValue::Kind::String;
-            cell->text = strings->at(index);
+            cell->text = text;
         }
     }
     return std::move(*cells);

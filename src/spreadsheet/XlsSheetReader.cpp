@@ -59,6 +59,27 @@ XlsSheetReader::XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globa
     : m_cursor(cursor), m_globals(globals), m_cells(cells), m_text(globals.codePage),
       m_formulas(globals.biff8, m_text) {}
 
+Failure XlsSheetReader::tooMuchText() {
+    return errors::loadFailure("cell text larger than " + std::to_string(kMaxKeptText >> 20) +
+                               " MB in total");
+}
+
+void XlsSheetReader::forget(CellValue& cell) {
+    // A cell written again gives its earlier text back to the budget.
+    m_sharedStrings.erase(&cell);
+    m_keptText -= std::min(m_keptText, cell.text.size());
+    cell = CellValue{};
+}
+
+Result<bool> XlsSheetReader::keepText(CellValue& cell, std::string text) {
+    if (text.size() > kMaxKeptText - m_keptText) {
+        return tooMuchText();
+    }
+    m_keptText += text.size();
+    cell.text = std::move(text);
+    return true;
+}
+
 CellValue* XlsSheetReader::target(std::uint16_t row, std::uint16_t column) const {
     if (m_markerColumn && column == kMarkerColumn && row < WorkbookCells::kMarkerRows) {
         return &m_cells.markerColumn[row];
@@ -154,7 +175,7 @@ Result<bool> XlsSheetReader::cell(const BiffRecord& record) {
         for (std::size_t i = 0; i < count; ++i) {
             CellValue* cell = target(row, static_cast<std::uint16_t>(column + i));
             if (cell != nullptr) {
-                m_sharedStrings.erase(cell);
+                forget(*cell);
                 const std::size_t at = 4 + i * 6;
                 *cell = numberCell(rkValue(readU32(data, at + 2)),
                                    m_globals.formatOf(readU16(data, at)));
@@ -169,7 +190,7 @@ Result<bool> XlsSheetReader::cell(const BiffRecord& record) {
     if (cell == nullptr) {
         return true;
     }
-    m_sharedStrings.erase(cell);
+    forget(*cell);
     if (data.size() < kCellHeader) {
         return damaged(record);
     }
@@ -191,8 +212,7 @@ Result<bool> XlsSheetReader::cell(const BiffRecord& record) {
         }
         *cell = CellValue{};
         cell->kind = CellValue::Kind::String;
-        cell->text = std::move(*text);
-        return true;
+        return keepText(*cell, std::move(*text));
     }
     case biff::kNumber:
         if (data.size() < kCellHeader + 8) {
@@ -268,8 +288,7 @@ Result<bool> XlsSheetReader::formulaString(const BiffRecord& record) {
         if (!text) {
             return damaged(record);
         }
-        cell->text = std::move(*text);
-        return true;
+        return keepText(*cell, std::move(*text));
     }
     std::optional<Failure> continueFailure;
     BiffContinuedReader reader(record.data, [&]() -> std::optional<std::span<const std::uint8_t>> {
@@ -293,8 +312,7 @@ Result<bool> XlsSheetReader::formulaString(const BiffRecord& record) {
         }
         return damaged(record);
     }
-    cell->text = BiffTextDecoder::fromUtf16(units);
-    return true;
+    return keepText(*cell, BiffTextDecoder::fromUtf16(units));
 }
 
 } // namespace orvanto::spreadsheet

@@ -16,6 +16,11 @@ namespace orvanto::spreadsheet {
 
 class XlsSheetReader {
   public:
+    // Text kept for all cells together may not exceed this: a small file could otherwise
+    // make every kept cell a copy of one 64K-character string. Real timetables stay far below.
+    static constexpr std::size_t kMaxKeptText = WorkbookCells::kMaxTextBytes;
+    static Failure tooMuchText();
+
     XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globals, WorkbookCells& cells);
 
     // Reads the sheet whose BOF record is at offset into the parts of cells asked for.
@@ -27,7 +32,12 @@ class XlsSheetReader {
         return m_sharedStrings;
     }
 
+    // Bytes of text kept so far, shared strings not counted until they are looked up.
+    std::size_t keptText() const { return m_keptText; }
+
   private:
+    void forget(CellValue& cell);
+    Result<bool> keepText(CellValue& cell, std::string text);
     CellValue* target(std::uint16_t row, std::uint16_t column) const;
     Result<bool> cell(const BiffRecord& record);
     Result<bool> formula(const BiffRecord& record, CellValue& cell);
@@ -42,6 +52,7 @@ class XlsSheetReader {
     bool m_grid = false;
     CellValue* m_pendingString = nullptr; // formula whose text result follows in STRING
     std::unordered_map<CellValue*, std::uint32_t> m_sharedStrings;
+    std::size_t m_keptText = 0;
 };
 
 } // namespace orvanto::spreadsheet

@@ -140,6 +140,9 @@ Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
     if (!path) {
         return path.failure();
     }
+    if (path->ends_with(".bin")) {
+        return errors::loadFailure(*path + " is a binary (.xlsb) workbook, which is not supported");
+    }
     auto workbook = WorkbookPart::read(*archive, *path);
     if (!workbook) {
         return workbook.failure();

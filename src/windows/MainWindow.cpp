@@ -1,10 +1,12 @@
 #include "MainWindow.h"
 
 #include "CellLabel.h"
+#include "ProgramResources.h"
 #include "QueryDialog.h"
 #include "RulingLine.h"
 #include "Twips.h"
-#include "UiFont.h"
+#include "WindowFont.h"
+#include "WindowPlacement.h"
 #include "settings/PathSettings.h"
 #include "timetable/TeachingWeek.h"
 #include "timetable/Titles.h"
@@ -15,7 +17,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <utility>
 
 namespace orvanto::windows {
@@ -67,7 +68,7 @@ QString fromUtf8(const std::string& text) {
 
 // Opaque button-face background, plain text wrapped at the label's width from its top left.
 void styleLabel(QLabel* label, qreal pointSize) {
-    label->setFont(uiFont(pointSize));
+    label->setFont(windowFont(pointSize));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -87,6 +88,7 @@ MainWindow::MainWindow(Desktop desktop, QWidget* parent)
       m_desktop(std::move(desktop)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("我的课表"));
+    setWindowIcon(programIcon());
     buildGrid();
     buildMenus();
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -96,7 +98,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildGrid() {
     auto* client = new QWidget(this);
-    client->setFont(uiFont(9));
+    client->setFont(windowFont(9));
     client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
 
@@ -176,16 +178,6 @@ void MainWindow::buildMenus() {
             &MainWindow::showAbout);
 }
 
-void MainWindow::centreOnScreen() {
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-}
-
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!m_loaded) {
@@ -196,7 +188,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::startUp() {
     if (!m_loaded) {
         m_loaded = true;
-        centreOnScreen();
+        centreOnScreen(this);
     }
     // The check mark and the window's real state never disagree.
     m_topmost->setChecked(false);
@@ -279,9 +271,12 @@ void MainWindow::showWeekQuery(std::int16_t week) {
 }
 
 void MainWindow::showDateQuery(std::chrono::year_month_day date) {
+    if (!date.ok()) {
+        return; // the query window checks typed dates before it asks
+    }
     spreadsheet::Result<std::int16_t> week = timetable::weekno(date);
     if (!week) {
-        return; // the query window only passes dates of 2010
+        return;
     }
     m_label14->hide();
     m_weekno = *week;

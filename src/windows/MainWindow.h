@@ -73,7 +73,6 @@ class MainWindow : public QMainWindow {
   private:
     void buildGrid();
     void buildMenus();
-    void centreOnScreen();
     void setAlwaysOnTop(bool onTop);
     void showHint(const QString& hint);
     void clearMarks();

@@ -2,18 +2,17 @@
 
 #include "MainWindow.h"
 #include "Twips.h"
-#include "UiFont.h"
+#include "WindowFont.h"
+#include "WindowPlacement.h"
 #include "timetable/TeachingWeek.h"
 #include "timetable/VbText.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStringList>
 #include <string>
 
@@ -58,7 +57,7 @@ QueryDialog::QueryDialog(MainWindow& mainWindow)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("查询方式"));
     setFixedSize(pixels(4080), pixels(2355));
-    setFont(uiFont(9));
+    setFont(windowFont(9));
 
     m_combo1 = addCombo("Combo1", 1920, 360, 1455);
     m_combo2 = addCombo("Combo2", 1800, 1200, 615);
@@ -74,7 +73,7 @@ QueryDialog::QueryDialog(MainWindow& mainWindow)
     m_command1 = new QPushButton(QStringLiteral("确定"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setGeometry(twipsRect(1440, 1800, 1455, 495));
-    m_command1->setFont(uiFont(10.5));
+    m_command1->setFont(windowFont(10.5));
     m_command1->setDefault(true);
 
     auto* label1 = new QLabel(QStringLiteral("月"), this);
@@ -126,11 +125,7 @@ QueryDialog::QueryDialog(MainWindow& mainWindow)
     m_combo3->setEditText(QStringLiteral("1"));
     m_command1->setFocus();
 
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
 }
 
 QComboBox* QueryDialog::addCombo(const char* name, int left, int top, int width) {

@@ -146,6 +146,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{164, "[$$-409]#,##0.00", FormatKind::Currency},
         FormatCase{164, "$#,##0_);($#,##0)", FormatKind::Currency},
         FormatCase{164, "#,##0.00 €", FormatKind::Currency},
-        FormatCase{164, "[$-409]0.00", FormatKind::General}));
+        FormatCase{164, "[$-409]0.00", FormatKind::General},
+        FormatCase{50, "0.00%", FormatKind::General},
+        FormatCase{57, "\"¥\"0.00", FormatKind::Currency}));
 
 } // namespace

@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Xls, ReaderMemoryBound,
-    testing::Values(Bomb{"xls-memory-shared-string-fanout.xls", true, "MiB of text"},
+    testing::Values(Bomb{"xls-memory-shared-string-fanout.xls", true, "MB in total"},
                     Bomb{"xls-memory-sst-count-billions.xls", true, nullptr},
                     Bomb{"xls-memory-sst-index-billions.xls", true, "shared string 4000000000"}));
 

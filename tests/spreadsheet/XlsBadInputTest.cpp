@@ -261,6 +261,27 @@ INSTANTIATE_TEST_SUITE_P(
                     "damaged cell record"}),
     [](const auto& p) { return p.param.what; });
 
+TEST(XlsBadInput, OneHugeStringCopiedIntoEveryCellIsRefused) {
+    // 120 KB of shared string, 180 KB as UTF-8, asked for by all 1,614 kept cells: about
+    // 290 MB of text from a file of 150 KB.
+    const std::u16string half(30000, u'课');
+    const Bytes table =
+        record(0x00FC, Payload().u32(1).u32(1).u16(60000).u8(1).utf16(half).take()) +
+        record(0x003C, Payload().u8(1).utf16(half).take());
+    Bytes cells;
+    for (unsigned row = 0; row < WorkbookCells::kGridRows; ++row) {
+        for (unsigned column = 1; column <= 8; ++column) {
+            cells = cells + labelSstRecord(row, column, 0);
+        }
+    }
+    expectLoadFailure(readXls(xlsFile(oneSheet(table, cells))), "cell text larger than");
+
+    // The same string in a few cells is fine.
+    auto few = readXls(xlsFile(oneSheet(table, labelSstRecord(0, 1, 0) + labelSstRecord(5, 8, 0))));
+    ASSERT_TRUE(few.ok()) << few.failure().description;
+    EXPECT_EQ(few->grid[5][6].text.size(), 180000u);
+}
+
 TEST(XlsBadInput, ManyRecordsForOneCellKeepOneValue) {
     // Thousands of shared-string cells at one address: the last one wins, and the table
     // is asked for that one string only.

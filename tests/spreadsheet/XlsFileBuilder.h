@@ -166,19 +166,23 @@ inline std::size_t sectorOffset(std::size_t sector) {
 // An OLE2 compound file holding the given streams in its root storage. The header's
 // mini-stream cutoff is 0, so every stream, however short, lives in ordinary sectors.
 inline Bytes oleFile(std::vector<std::pair<std::u16string, Bytes>> streams,
-                     OleLayout* layout = nullptr) {
-    constexpr std::size_t kEntriesPerSector = kSector / 4;
+                     OleLayout* layout = nullptr, std::size_t sectorSize = kSector) {
+    // 512-byte sectors (version 3) or 4096-byte ones (version 4, for streams over 7 MB).
+    const std::size_t entriesPerSector = sectorSize / 4;
+    auto startOf = [&](std::size_t sector) { return sectorSize * (sector + 1); };
     std::size_t dataSectors = 0;
     for (const auto& [name, data] : streams) {
-        dataSectors += (data.size() + kSector - 1) / kSector;
+        dataSectors += (data.size() + sectorSize - 1) / sectorSize;
     }
-    const std::size_t directorySectors = (streams.size() + 1 + 3) / 4;
+    const std::size_t entriesPerDirectorySector = sectorSize / 128;
+    const std::size_t directorySectors =
+        (streams.size() + entriesPerDirectorySector) / entriesPerDirectorySector;
     std::size_t fatSectors = 1;
-    while (fatSectors * kEntriesPerSector < fatSectors + directorySectors + dataSectors) {
+    while (fatSectors * entriesPerSector < fatSectors + directorySectors + dataSectors) {
         ++fatSectors;
     }
     const std::size_t total = fatSectors + directorySectors + dataSectors;
-    Bytes file(kSector * (total + 1), 0);
+    Bytes file(sectorSize * (total + 1), 0);
     auto put32 = [&](std::size_t at, std::uint32_t v) {
         for (int i = 0; i < 4; ++i) {
             file[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
@@ -191,10 +195,13 @@ inline Bytes oleFile(std::vector<std::pair<std::u16string, Bytes>> streams,
     const std::uint8_t signature[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     std::copy(std::begin(signature), std::end(signature), file.begin());
     put16(0x18, 0x3E);
-    put16(0x1A, 3);
+    put16(0x1A, sectorSize == kSector ? 3 : 4);
     put16(0x1C, 0xFFFE);
-    put16(0x1E, 9);
+    put16(0x1E, sectorSize == kSector ? 9 : 12);
     put16(0x20, 6);
+    if (sectorSize != kSector) {
+        put32(0x28, static_cast<std::uint32_t>(directorySectors));
+    }
     put32(0x2C, static_cast<std::uint32_t>(fatSectors));
     put32(0x30, static_cast<std::uint32_t>(fatSectors)); // directory follows the FAT
     put32(0x38, 0);
@@ -204,9 +211,9 @@ inline Bytes oleFile(std::vector<std::pair<std::u16string, Bytes>> streams,
         put32(0x4C + 4 * i, i < fatSectors ? static_cast<std::uint32_t>(i) : 0xFFFFFFFF);
     }
     auto setFat = [&](std::size_t sector, std::uint32_t next) {
-        put32(sectorOffset(0) + 4 * sector, next);
+        put32(startOf(sector / entriesPerSector) + 4 * (sector % entriesPerSector), next);
     };
-    for (std::size_t i = 0; i < fatSectors * kEntriesPerSector; ++i) {
+    for (std::size_t i = 0; i < fatSectors * entriesPerSector; ++i) {
         setFat(i, 0xFFFFFFFF);
     }
     for (std::size_t i = 0; i < fatSectors; ++i) {
@@ -223,18 +230,18 @@ inline Bytes oleFile(std::vector<std::pair<std::u16string, Bytes>> streams,
     auto entry = [&](std::size_t index, std::u16string_view name, unsigned type,
                      std::uint32_t child, std::uint32_t right, std::uint32_t start,
                      std::uint64_t size) {
-        const std::size_t at = sectorOffset(fatSectors) + 128 * index;
+        const std::size_t base = startOf(fatSectors) + 128 * index;
         for (std::size_t i = 0; i < name.size(); ++i) {
-            put16(at + 2 * i, name[i]);
+            put16(base + 2 * i, name[i]);
         }
-        put16(at + 0x40, static_cast<unsigned>(2 * (name.size() + 1)));
-        file[at + 0x42] = static_cast<std::uint8_t>(type);
-        file[at + 0x43] = 1; // black
-        put32(at + 0x44, 0xFFFFFFFF);
-        put32(at + 0x48, right);
-        put32(at + 0x4C, child);
-        put32(at + 0x74, start);
-        put32(at + 0x78, static_cast<std::uint32_t>(size));
+        put16(base + 0x40, static_cast<unsigned>(2 * (name.size() + 1)));
+        file[base + 0x42] = static_cast<std::uint8_t>(type);
+        file[base + 0x43] = 1; // black
+        put32(base + 0x44, 0xFFFFFFFF);
+        put32(base + 0x48, right);
+        put32(base + 0x4C, child);
+        put32(base + 0x74, start);
+        put32(base + 0x78, static_cast<std::uint32_t>(size));
     };
     entry(0, u"Root Entry", 5, streams.empty() ? 0xFFFFFFFF : 1, 0xFFFFFFFF, kEndOfChain, 0);
     if (layout != nullptr) {
@@ -245,12 +252,13 @@ inline Bytes oleFile(std::vector<std::pair<std::u16string, Bytes>> streams,
     std::size_t next = fatSectors + directorySectors;
     for (std::size_t i = 0; i < streams.size(); ++i) {
         const auto& [name, data] = streams[i];
-        const std::size_t count = (data.size() + kSector - 1) / kSector;
+        const std::size_t count = (data.size() + sectorSize - 1) / sectorSize;
         entry(i + 1, name, 2, 0xFFFFFFFF,
               i + 1 < streams.size() ? static_cast<std::uint32_t>(i + 2) : 0xFFFFFFFF,
               static_cast<std::uint32_t>(next), data.size());
         chain(next, count);
-        std::copy(data.begin(), data.end(), file.begin() + sectorOffset(next));
+        std::copy(data.begin(), data.end(),
+                  file.begin() + static_cast<std::ptrdiff_t>(startOf(next)));
         if (layout != nullptr) {
             layout->streamStart.push_back(next);
         }

@@ -468,6 +468,22 @@ TEST(XlsBiff5, TextInTheWorkbookCodePage) {
     expectCells(cells, {{"C1", str("课表")}, {"D1", str("第", "=\"第\"")}});
 }
 
+TEST(XlsContainer, StreamNamesMatchIgnoringCaseAndWorkbookWins) {
+    const Bytes one = workbookStream({}, {{0, numberRecord(0, 2, 1)}});
+    const Bytes two = workbookStream({}, {{0, numberRecord(0, 2, 2)}});
+    struct Case {
+        std::vector<std::pair<std::u16string, Bytes>> streams;
+        double c1;
+    };
+    for (const Case& c : {Case{{{u"WORKBOOK", one}}, 1}, Case{{{u"book", one}}, 1},
+                          Case{{{u"Book", two}, {u"Workbook", one}}, 1},
+                          Case{{{u"\x05SummaryInformation", two}, {u"Book", one}}, 1}}) {
+        auto result = readXls(oleFile(c.streams));
+        ASSERT_TRUE(result.ok()) << result.failure().description;
+        EXPECT_DOUBLE_EQ(result->grid[0][0].number, c.c1);
+    }
+}
+
 TEST(XlsGlobals, DateModeAndFormats) {
     const Bytes globals =
         record(0x0022, Payload().u16(1).take()) +

@@ -41,6 +41,7 @@ const BadFile kBadFiles[] = {
     {"xlsx-missing-sheet-part.xlsx", "sheet part xl/worksheets/sheet9.xml missing"},
     {"xlsx-missing-relationship.xlsx", "refers to relationship \"rId77\" missing"},
     {"xlsx-no-worksheet.xlsx", "lists no worksheet"},
+    {"xlsx-binary-workbook.xlsb", "xl/workbook.bin is a binary (.xlsb) workbook"},
     {"xlsx-malformed-sheet.xlsx", "malformed XML in xl/worksheets/sheet1.xml at line 4"},
     {"xlsx-byte-flipped.xlsx", "xl/worksheets/sheet1.xml"},
     {"xlsx-billion-laughs.xlsx", "xl/sharedStrings.xml has a DOCTYPE declaration"},

@@ -203,6 +203,14 @@ void QueryDialogTest::typingAMonthDoesNotRebuild() {
     QCOMPARE(f.combo(2)->currentText(), QStringLiteral("4"));
     QCOMPARE(f.combo(3)->count(), 31);
     QCOMPARE(f.combo(2)->count(), 5); // typed text never becomes an item
+
+    // Enter in the month field runs the query with the typed texts; it picks nothing.
+    f.type(3, QStringLiteral("15"));
+    QTest::keyClick(f.combo(2)->lineEdit(), Qt::Key_Return);
+    QVERIFY(f.dialog->isHidden());
+    QCOMPARE(f.window->windowTitle(),
+             QStringLiteral("2010年4月15日--星期四 (第7周的课表)") + kTitleEnd);
+    QCOMPARE(markedWeekdays(*f.window), QList<int>{3});
 }
 
 void QueryDialogTest::dateQueryMarksThatDay_data() {

@@ -128,6 +128,12 @@ def main():
     with_edit("xlsx-no-worksheet.xlsx", "xl/_rels/workbook.xml.rels",
               lambda xml: xml.replace("relationships/worksheet", "relationships/chartsheet"))
 
+    # A binary workbook (.xlsb): the package names xl/workbook.bin.
+    members = parts()
+    members["_rels/.rels"] = members["_rels/.rels"].replace(b"xl/workbook.xml", b"xl/workbook.bin")
+    members["xl/workbook.bin"] = bytes([0x83, 0x01, 0x00, 0x80, 0x01, 0x00])
+    write_zip("xlsx-binary-workbook.xlsb", members)
+
     # One byte of the sheet's deflated data flipped.
     with zipfile.ZipFile(SAMPLE) as src:
         info = src.getinfo("xl/worksheets/sheet1.xml")

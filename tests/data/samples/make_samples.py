@@ -65,7 +65,7 @@ def timetable_cells(markers=MARKERS, marker_rows=MARKER_ROWS, blocks=TYPICAL_BLO
 def write_xlsxwriter(path, sheets, active=0, options=None, formats=None):
     """sheets: [(name, {(row, col): value})]; values may be (value, format name)."""
     book = xlsxwriter.Workbook(path, options or {})
-    made = {name: book.add_format(spec) for name, spec in (formats or {}).items()}
+    made = {name: book.add_format(style) for name, style in (formats or {}).items()}
     for index, (name, cells) in enumerate(sheets):
         sheet = book.add_worksheet(name)
         for (row, column), value in sorted(cells.items()):
