@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace orvanto::spreadsheet {
@@ -30,6 +31,12 @@ struct WorkbookCells {
     static constexpr int kGridRows = 202;   // rows 1..202 of the active sheet
     static constexpr int kGridColumns = 7;  // columns C..I
     static constexpr char kFirstGridColumn = 'C';
+    // Every cell a reader may keep; more means a cell was given twice.
+    static constexpr std::size_t kMaxKeptCells = kMarkerRows + kGridRows * kGridColumns;
+    // Most text (UTF-8 bytes of values and formulas together) the kept cells may hold.
+    // A timetable holds a few KB; the cap stops a small crafted file from making a
+    // reader copy one long string into every cell (hundreds of MB).
+    static constexpr std::size_t kMaxTextBytes = std::size_t{8} << 20;
 
     std::array<CellValue, kMarkerRows> markerColumn{}; // index 0 is B1
     // grid[row - 1][column - 'C']

@@ -172,6 +172,18 @@ class WorksheetHandler : public XmlHandler {
         if (!convertValue(cell)) {
             return;
         }
+        // Bounds what a crafted part can make us keep: a cell repeated millions of
+        // times, or long texts in every kept cell.
+        if (m_out.size() == WorkbookCells::kMaxKeptCells) {
+            fail("cell " + cellName(m_row, m_column) + " is given more than once");
+            return;
+        }
+        m_keptTextBytes += cell.value.text.size() + cell.value.formula.size();
+        if (m_keptTextBytes > WorkbookCells::kMaxTextBytes) {
+            fail("the cells read hold more than " +
+                 std::to_string(WorkbookCells::kMaxTextBytes >> 20) + " MiB of text");
+            return;
+        }
         m_out.push_back(std::move(cell));
     }
 
@@ -256,6 +268,7 @@ class WorksheetHandler : public XmlHandler {
     bool m_inInline = false;
     int m_phoneticDepth = 0;
     std::string* m_capture = nullptr;
+    std::size_t m_keptTextBytes = 0;
 };
 
 } // namespace

@@ -18,7 +18,7 @@ class XlsSheetReader {
   public:
     // Text kept for all cells together may not exceed this: a small file could otherwise
     // make every kept cell a copy of one 64K-character string. Real timetables stay far below.
-    static constexpr std::size_t kMaxKeptText = 32 * 1024 * 1024;
+    static constexpr std::size_t kMaxKeptText = WorkbookCells::kMaxTextBytes;
     static Failure tooMuchText();
 
     XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globals, WorkbookCells& cells);

@@ -54,15 +54,16 @@ Result<std::vector<SheetEntry>> sheetEntries(const WorkbookPart& workbook,
     return entries;
 }
 
-void place(const Cells& cells, WorkbookCells& out, bool markers, bool grid) {
-    for (const auto& cell : cells) {
+// Moves the kept values in; the per-sheet lists are dropped right after.
+void place(Cells& cells, WorkbookCells& out, bool markers, bool grid) {
+    for (auto& cell : cells) {
         if (markers && cell.column == 2 && cell.row <= WorkbookCells::kMarkerRows) {
-            out.markerColumn[static_cast<std::size_t>(cell.row - 1)] = cell.value;
+            out.markerColumn[static_cast<std::size_t>(cell.row - 1)] = std::move(cell.value);
         }
         if (grid && cell.column >= 3 && cell.column < 3 + WorkbookCells::kGridColumns &&
             cell.row <= WorkbookCells::kGridRows) {
             out.grid[static_cast<std::size_t>(cell.row - 1)]
-                    [static_cast<std::size_t>(cell.column - 3)] = cell.value;
+                    [static_cast<std::size_t>(cell.column - 3)] = std::move(cell.value);
         }
     }
 }
@@ -99,6 +100,21 @@ std::optional<Failure> resolve(const ZipArchive& archive, const PackageRelations
             }
             styles = std::move(read.value());
         }
+    }
+    // One long shared string used by every kept cell would be copied into each: count
+    // what the cells will hold before copying anything.
+    std::size_t keptTextBytes = 0;
+    for (const Cells* cells : sheets) {
+        for (const auto& cell : *cells) {
+            keptTextBytes += cell.value.formula.size() + (cell.sharedString >= 0
+                                                              ? strings[cell.sharedString].size()
+                                                              : cell.value.text.size());
+        }
+    }
+    if (keptTextBytes > WorkbookCells::kMaxTextBytes) {
+        return errors::loadFailure("the cells read hold more than " +
+                                   std::to_string(WorkbookCells::kMaxTextBytes >> 20) +
+                                   " MiB of text");
     }
     for (Cells* cells : sheets) {
         for (auto& cell : *cells) {
@@ -178,8 +194,8 @@ Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
     if (auto failure = resolve(*archive, *relationships, sheets)) {
         return *failure;
     }
-    place(*firstCells, result, true, sameSheet);
-    place(*activeCells, result, false, true);
+    place(firstCells.value(), result, true, sameSheet);
+    place(activeCells.value(), result, false, true);
     return result;
 }
 

@@ -1,0 +1,69 @@
+// Open + compose and the week switch on the example timetable, the two things a user
+// waits for. ORVANTO_BENCH_WORKBOOK names another workbook (e.g. the big one).
+#include "spreadsheet/Workbook.h"
+#include "timetable/GridComposer.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace orvanto;
+
+std::string workbookPath() {
+    if (const char* path = std::getenv("ORVANTO_BENCH_WORKBOOK"); path != nullptr && *path) {
+        return path;
+    }
+    return ORVANTO_SOURCE_DIR "/examples/timetable.xlsx";
+}
+
+// What the viewer does at start: read the workbook, find m1..m6, compose the week.
+void OpenAndCompose(benchmark::State& state) {
+    const std::string path = workbookPath();
+    for (auto _ : state) {
+        const auto workbook = spreadsheet::Workbook::open(path);
+        if (!workbook) {
+            state.SkipWithError(
+                ("cannot open " + path + ": " + workbook.failure().description).c_str());
+            return;
+        }
+        timetable::MarkerRows rows{};
+        if (const auto missing = timetable::locateMarkers(
+                [&](std::string_view marker) { return workbook->findMarker(marker); }, rows)) {
+            state.SkipWithError(missing->description.c_str());
+            return;
+        }
+        auto grid = timetable::main(*workbook, rows, 3);
+        benchmark::DoNotOptimize(grid);
+    }
+    state.SetLabel(path);
+}
+BENCHMARK(OpenAndCompose)->Unit(benchmark::kMillisecond);
+
+// A week query: the workbook stays open, only `main` runs again for another week.
+void WeekSwitch(benchmark::State& state) {
+    const std::string path = workbookPath();
+    const auto workbook = spreadsheet::Workbook::open(path);
+    if (!workbook) {
+        state.SkipWithError(
+            ("cannot open " + path + ": " + workbook.failure().description).c_str());
+        return;
+    }
+    timetable::MarkerRows rows{};
+    if (const auto missing = timetable::locateMarkers(
+            [&](std::string_view marker) { return workbook->findMarker(marker); }, rows)) {
+        state.SkipWithError(missing->description.c_str());
+        return;
+    }
+    std::int16_t week = 1;
+    for (auto _ : state) {
+        auto grid = timetable::main(*workbook, rows, week);
+        benchmark::DoNotOptimize(grid);
+        week = static_cast<std::int16_t>(week % 22 + 1);
+    }
+}
+BENCHMARK(WeekSwitch)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,36 @@
+// Fuzz target: the whole load and compose path the viewer takes, from the bytes of a
+// workbook of either kind to the grid of a few weeks.
+#include "CellsDigest.h"
+#include "spreadsheet/Workbook.h"
+#include "timetable/GridComposer.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+using namespace orvanto;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto workbook = spreadsheet::Workbook::fromBytes({data, size});
+    if (!workbook) {
+        fuzz::keep(timetable::failureMessage(workbook.failure()).size());
+        return 0;
+    }
+    timetable::MarkerRows rows{};
+    const auto missing = timetable::locateMarkers(
+        [&](std::string_view marker) { return workbook->findMarker(marker); }, rows);
+    if (missing) {
+        fuzz::keep(timetable::failureMessage(*missing).size());
+        return 0;
+    }
+    // Odd and even weeks, both ends of the term and one outside it.
+    for (const std::int16_t week : std::array<std::int16_t, 5>{1, 2, 9, 22, 23}) {
+        const auto grid = timetable::main(*workbook, rows, week);
+        std::size_t sum = grid.failure ? timetable::failureMessage(*grid.failure).size() : 0;
+        for (const auto& cell : grid.cells) {
+            sum += cell.caption.size() + cell.tooltip.size();
+        }
+        fuzz::keep(sum);
+    }
+    return 0;
+}
