@@ -125,7 +125,7 @@ bool makeBig(benchmark::State& state) {
         return false;
     }
     SstWriter strings;
-    std::vector<SheetSpec> sheets(kSheets);
+    std::vector<SheetContent> sheets(kSheets);
     appendTimetable(sheets[0].records, strings, *typical);
     for (unsigned i = 0; i < kSheets; ++i) {
         appendFiller(sheets[i].records, strings, i, i == 0 ? 60 : 0);

@@ -107,14 +107,14 @@ inline Bytes specialResult(unsigned kind, unsigned value = 0) {
     return Payload().u8(kind).u8(0).u8(value).u8(0).u16(0).u16(0xFFFF).take();
 }
 
-struct SheetSpec {
+struct SheetContent {
     unsigned type = 0; // BOUNDSHEET type: 0 worksheet, 1 macro sheet, 2 chart, 6 VB module
     Bytes records;     // everything between the sheet's BOF and EOF
     unsigned bofType = 0x10;
 };
 
 // A workbook stream: globals (BOF, extra records, one BOUNDSHEET a sheet, EOF), then sheets.
-inline Bytes workbookStream(const Bytes& globals, const std::vector<SheetSpec>& sheets,
+inline Bytes workbookStream(const Bytes& globals, const std::vector<SheetContent>& sheets,
                             bool biff8 = true) {
     const unsigned version = biff8 ? 0x0600 : 0x0500;
     auto bof = [&](unsigned type) {

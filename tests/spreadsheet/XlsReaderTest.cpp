@@ -257,7 +257,7 @@ TEST(XlsSample, Biff5TextIsDecodedByItsCodePage) {
 
 // --- crafted streams -------------------------------------------------------------------
 
-WorkbookCells readCrafted(const Bytes& globals, const std::vector<SheetSpec>& sheets,
+WorkbookCells readCrafted(const Bytes& globals, const std::vector<SheetContent>& sheets,
                           bool biff8 = true) {
     auto result =
         readXls(xlsFile(workbookStream(globals, sheets, biff8), biff8 ? u"Workbook" : u"Book"));
