@@ -26,11 +26,19 @@ export QT_QPA_PLATFORM=xcb
 
 xvfb-run -a -s '-screen 0 1280x800x24' bash -c '
   faketime "2010-03-19 10:00:00" "$1/orvanto" &
-  viewer=$!
-  window=$(timeout 60 xdotool search --sync --name "今天是2010年3月19日" | head -n 1)
-  title=$(xdotool getwindowname "$window")
-  kill "$viewer" 2>/dev/null || true
-  wait "$viewer" 2>/dev/null || true
+  # xdotool dies on an X error when a window it is looking at goes away meanwhile (the
+  # splash closing, say), so each look is one short attempt, repeated for up to 60 s.
+  title=
+  for _ in $(seq 600); do
+    window=$(xdotool search --onlyvisible --name "今天是2010年3月19日" 2>/dev/null | head -n 1)
+    if [[ -n $window ]] && title=$(xdotool getwindowname "$window" 2>/dev/null) && [[ -n $title ]]; then
+      break
+    fi
+    sleep 0.1
+  done
+  # faketime runs the viewer as its child: end the viewer itself, before the display goes.
+  pkill -f "$1/orvanto" 2>/dev/null || true
+  wait
   printf "%s\n" "$title"
 ' _ "$dir" > "$dir/title.txt"
 
