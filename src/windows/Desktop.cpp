@@ -22,11 +22,8 @@ std::chrono::year_month_day localDate() {
 }
 
 QString chooseWorkbookFile(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("设置课表路径"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("Excel文件(*.xls,*.xlsx) (*.xls *.xlsx)"));
-    dialog.setOption(QFileDialog::ReadOnly, true);
+    QFileDialog dialog(parent);
+    setUpWorkbookDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
@@ -39,6 +36,16 @@ void showMessageBox(QWidget* parent, const Message& message) {
 }
 
 } // namespace
+
+void setUpWorkbookDialog(QFileDialog& dialog) {
+    dialog.setWindowTitle(QStringLiteral("设置课表路径"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("Excel文件(*.xls,*.xlsx) (*.xls *.xlsx)"));
+    // The list shows the filter as written, without Qt's pattern list appended again.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setOption(QFileDialog::ReadOnly, true);
+}
 
 std::filesystem::path toFilesystemPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+class QFileDialog;
 class QWidget;
 
 namespace orvanto::windows {
@@ -36,6 +37,9 @@ struct Desktop {
     // The real desktop: local date, path.ini beside the executable, system dialogs.
     static Desktop system();
 };
+
+// The workbook dialog of the Path command: its title, its one filter, existing files only.
+void setUpWorkbookDialog(QFileDialog& dialog);
 
 std::filesystem::path toFilesystemPath(const QString& path);
 
