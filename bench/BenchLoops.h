@@ -2,8 +2,7 @@
 // viewer's start-up (open the file, find m1..m6, compose week 3).
 #pragma once
 
-#include "spreadsheet/Workbook.h"
-#include "timetable/GridComposer.h"
+#include "service/Timetable.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>
@@ -25,18 +24,12 @@ void timeReader(benchmark::State& state, const std::vector<std::uint8_t>& bytes,
 
 inline void timeStartUp(benchmark::State& state, const char* path) {
     for (auto _ : state) {
-        auto workbook = spreadsheet::Workbook::open(path);
-        if (!workbook) {
-            state.SkipWithError(workbook.failure().description.c_str());
+        const auto loaded = service::loadTimetable(path);
+        if (!loaded) {
+            state.SkipWithError(loaded.failure().description.c_str());
             return;
         }
-        timetable::MarkerRows rows{};
-        const auto find = [&](std::string_view marker) { return workbook->findMarker(marker); };
-        if (auto failure = timetable::locateMarkers(find, rows)) {
-            state.SkipWithError(failure->description.c_str());
-            return;
-        }
-        auto grid = timetable::main(*workbook, rows, 3);
+        auto grid = service::composeWeek(loaded.value(), 3);
         benchmark::DoNotOptimize(grid);
     }
 }

@@ -4,8 +4,8 @@
 // rows, all ten columns wide) is written by this program into the build dir on first run.
 #include "BenchLoops.h"
 #include "XlsFileBuilder.h"
-#include "spreadsheet/Utf8.h"
-#include "spreadsheet/XlsReader.h"
+#include "core/Utf8.h"
+#include "spreadsheet/xls/XlsReader.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>
@@ -75,7 +75,7 @@ class SstWriter {
 std::u16string utf16(const std::string& utf8) {
     std::u16string out;
     for (std::size_t i = 0; i < utf8.size();) {
-        out.push_back(static_cast<char16_t>(spreadsheet::decodeUtf8(utf8, i)));
+        out.push_back(static_cast<char16_t>(core::decodeUtf8(utf8, i)));
     }
     return out;
 }

@@ -2,7 +2,7 @@
 // workbook plus composing one week as the viewer does at start-up. The big
 // workbook is made at bench time: cmake --build <dir> --target bench-data
 #include "BenchLoops.h"
-#include "spreadsheet/XlsxReader.h"
+#include "spreadsheet/xlsx/XlsxReader.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>

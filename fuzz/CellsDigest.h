@@ -2,6 +2,7 @@
 // and the optimiser cannot drop the work.
 #pragma once
 
+#include "Keep.h"
 #include "spreadsheet/CellValue.h"
 
 #include <cstddef>
@@ -27,12 +28,6 @@ inline std::size_t digest(const spreadsheet::WorkbookCells& cells) {
         }
     }
     return sum;
-}
-
-// Keeps a value alive past the optimiser.
-inline void keep(std::size_t value) {
-    static volatile std::size_t sink = 0;
-    sink = sink + value;
 }
 
 } // namespace orvanto::fuzz

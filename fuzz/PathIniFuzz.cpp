@@ -1,6 +1,6 @@
 // Fuzz target: what reading path.ini does with the file's bytes (the last line, decoded
 // from the system code page), and that a path read back is written and read the same.
-#include "CellsDigest.h"
+#include "Keep.h"
 #include "settings/PathSettings.h"
 #include "settings/SystemFile.h"
 

@@ -1,7 +1,8 @@
 // Fuzz target: the week row rules on arbitrary text. The first two bytes pick the week
 // (any 16-bit value, so weeks outside the term and negative ones are tried too); the
 // rest is the week row's text as the workbook gave it (UTF-8, possibly malformed).
-#include "CellsDigest.h"
+#include "core/Utf8.h"
+#include "Keep.h"
 #include "timetable/VbText.h"
 #include "timetable/WeekFilter.h"
 
@@ -17,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto week = static_cast<std::int16_t>(data[0] | (data[1] << 8));
     const std::string_view utf8(reinterpret_cast<const char*>(data + 2), size - 2);
-    const std::u16string text = timetable::toUtf16(utf8);
+    const std::u16string text = core::toUtf16(utf8);
 
     std::size_t sum = timetable::weekRowMatches(text, week) ? 1 : 0;
     const double number = timetable::val(text);
@@ -29,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int dash = timetable::instr(text, u"-");
     sum += static_cast<std::size_t>(timetable::val(timetable::mid(text, brace + 2, 2)) != 0);
     sum += timetable::mid(text, dash + 1, 2).size();
-    sum += timetable::toUtf8(text).size();
+    sum += core::toUtf8(text).size();
     fuzz::keep(sum);
     return 0;
 }

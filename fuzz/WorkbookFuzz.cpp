@@ -1,8 +1,7 @@
 // Fuzz target: the whole load and compose path the viewer takes, from the bytes of a
 // workbook of either kind to the grid of a few weeks.
-#include "CellsDigest.h"
-#include "spreadsheet/Workbook.h"
-#include "timetable/GridComposer.h"
+#include "Keep.h"
+#include "service/Timetable.h"
 
 #include <array>
 #include <cstddef>
@@ -11,21 +10,14 @@
 using namespace orvanto;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto workbook = spreadsheet::Workbook::fromBytes({data, size});
-    if (!workbook) {
-        fuzz::keep(timetable::failureMessage(workbook.failure()).size());
-        return 0;
-    }
-    timetable::MarkerRows rows{};
-    const auto missing = timetable::locateMarkers(
-        [&](std::string_view marker) { return workbook->findMarker(marker); }, rows);
-    if (missing) {
-        fuzz::keep(timetable::failureMessage(*missing).size());
+    const auto loaded = service::loadTimetable(std::span<const std::uint8_t>{data, size});
+    if (!loaded) {
+        fuzz::keep(timetable::failureMessage(loaded.failure()).size());
         return 0;
     }
     // Odd and even weeks, both ends of the term and one outside it.
     for (const std::int16_t week : std::array<std::int16_t, 5>{1, 2, 9, 22, 23}) {
-        const auto grid = timetable::main(*workbook, rows, week);
+        const auto grid = service::composeWeek(loaded.value(), week);
         std::size_t sum = grid.failure ? timetable::failureMessage(*grid.failure).size() : 0;
         for (const auto& cell : grid.cells) {
             sum += cell.caption.size() + cell.tooltip.size();

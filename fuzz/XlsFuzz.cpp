@@ -1,6 +1,6 @@
 // Fuzz target: the .xls reader on arbitrary bytes.
 #include "CellsDigest.h"
-#include "spreadsheet/XlsReader.h"
+#include "spreadsheet/xls/XlsReader.h"
 
 #include <cstddef>
 #include <cstdint>

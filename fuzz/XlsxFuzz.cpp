@@ -1,6 +1,6 @@
 // Fuzz target: the .xlsx reader on arbitrary bytes.
 #include "CellsDigest.h"
-#include "spreadsheet/XlsxReader.h"
+#include "spreadsheet/xlsx/XlsxReader.h"
 
 #include <cstddef>
 #include <cstdint>

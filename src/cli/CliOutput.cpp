@@ -1,6 +1,6 @@
 #include "CliOutput.h"
 
-#include "spreadsheet/Utf8.h"
+#include "core/Utf8.h"
 #include "timetable/TeachingWeek.h"
 
 #include <algorithm>
@@ -52,7 +52,7 @@ std::string padded(const std::string& text, int width) {
 int displayWidth(std::string_view utf8) {
     int width = 0;
     for (std::size_t i = 0; i < utf8.size();) {
-        width += isWide(spreadsheet::decodeUtf8(utf8, i)) ? 2 : 1;
+        width += isWide(core::decodeUtf8(utf8, i)) ? 2 : 1;
     }
     return width;
 }

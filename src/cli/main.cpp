@@ -1,7 +1,6 @@
 // orvanto-cli: prints a teaching week's timetable grid as a table or JSON.
 #include "CliOutput.h"
-#include "spreadsheet/Workbook.h"
-#include "timetable/GridComposer.h"
+#include "service/Timetable.h"
 #include "timetable/TeachingWeek.h"
 
 #include <charconv>
@@ -168,21 +167,14 @@ int runGrid(const std::vector<std::string_view>& args) {
         std::cerr << "orvanto-cli: error: the date lies too far from the term to number its week\n";
         return kExitUsage;
     }
-    auto workbook = spreadsheet::Workbook::open(options.workbook);
-    if (!workbook) {
+    const auto loaded = service::loadTimetable(options.workbook);
+    if (!loaded) {
         std::cerr << "orvanto-cli: error: " << options.workbook << ": "
-                  << workbook.failure().description << "\n";
+                  << loaded.failure().description << "\n";
         return kExitLoadFailure;
     }
-    timetable::MarkerRows markers{};
-    const auto missing = timetable::locateMarkers(
-        [&](std::string_view marker) { return workbook->findMarker(marker); }, markers);
-    if (missing) {
-        std::cerr << "orvanto-cli: error: " << options.workbook << ": " << missing->description
-                  << "\n";
-        return kExitLoadFailure;
-    }
-    const timetable::GridComposition grid = timetable::main(workbook.value(), markers, *week);
+    const timetable::MarkerRows& markers = loaded->markers;
+    const timetable::GridComposition grid = service::composeWeek(loaded.value(), *week);
     if (options.json) {
         std::cout << cli::gridJson(*week, markers, grid) << "\n";
     } else {

@@ -140,7 +140,7 @@ std::string generalNumberText(double value) {
     return out + digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
 }
 
-Result<std::string> cellValueToText(const CellValue& cell, bool date1904) {
+core::Result<std::string> cellValueToText(const CellValue& cell, bool date1904) {
     switch (cell.kind) {
     case CellValue::Kind::Empty:
         return std::string();
@@ -151,7 +151,7 @@ Result<std::string> cellValueToText(const CellValue& cell, bool date1904) {
     case CellValue::Kind::Boolean:
         return std::string(cell.boolean ? "True" : "False");
     case CellValue::Kind::Error:
-        return errors::typeMismatch();
+        return core::errors::typeMismatch();
     }
     return std::string();
 }

@@ -3,14 +3,14 @@
 #pragma once
 
 #include "CellValue.h"
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <string>
 
 namespace orvanto::spreadsheet {
 
 // Error values cannot be converted: they fail with error 13.
-Result<std::string> cellValueToText(const CellValue& cell, bool date1904);
+core::Result<std::string> cellValueToText(const CellValue& cell, bool date1904);
 
 // The text the marker search matches: the formula for formula cells, otherwise the
 // value's text, with error values as their code ("#N/A") and booleans as "TRUE"/"FALSE".

@@ -1,6 +1,6 @@
 #include "TextMatch.h"
 
-#include "Utf8.h"
+#include "core/Utf8.h"
 
 namespace orvanto::spreadsheet {
 
@@ -10,7 +10,7 @@ std::u32string foldedCodePoints(std::string_view utf8) {
     std::u32string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        out.push_back(foldForSearch(decodeUtf8(utf8, i)));
+        out.push_back(foldForSearch(core::decodeUtf8(utf8, i)));
     }
     return out;
 }

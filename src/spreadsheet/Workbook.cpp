@@ -2,8 +2,8 @@
 
 #include "CellText.h"
 #include "TextMatch.h"
-#include "XlsReader.h"
-#include "XlsxReader.h"
+#include "spreadsheet/xls/XlsReader.h"
+#include "spreadsheet/xlsx/XlsxReader.h"
 
 #include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-input-stdio.h>
@@ -44,14 +44,14 @@ bool startsWith(std::span<const std::uint8_t> bytes, std::initializer_list<std::
 Workbook::Workbook(WorkbookCells cells)
     : m_cells(std::make_shared<const WorkbookCells>(std::move(cells))) {}
 
-Result<Workbook> Workbook::open(const std::filesystem::path& path) {
+core::Result<Workbook> Workbook::open(const std::filesystem::path& path) {
     gsf_init();
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
-        return errors::loadFailure("file not found");
+        return core::errors::loadFailure(core::LoadStatus::FileNotFound, "file not found");
     }
     if (std::filesystem::is_directory(path, ec)) {
-        return errors::loadFailure("is a directory, not a workbook");
+        return core::errors::loadFailure(core::LoadStatus::NotAFile, "is a directory, not a workbook");
     }
     // Mapped read-only: only the parts a reader touches are paged in, so a big
     // workbook costs little memory. The mapping and the file go away before we return.
@@ -70,30 +70,31 @@ Result<Workbook> Workbook::open(const std::filesystem::path& path) {
         if (error != nullptr) {
             g_error_free(error);
         }
-        return errors::loadFailure("cannot be opened: " + reason);
+        return core::errors::loadFailure(core::LoadStatus::CannotOpen, "cannot be opened: " + reason);
     }
     const gsf_off_t size = gsf_input_size(file.input);
     if (size == 0) {
-        return errors::loadFailure("file is empty");
+        return core::errors::loadFailure(core::LoadStatus::Empty, "file is empty");
     }
     const guint8* data = gsf_input_read(file.input, static_cast<std::size_t>(size), nullptr);
     if (data == nullptr) {
-        return errors::loadFailure("cannot be read");
+        return core::errors::loadFailure(core::LoadStatus::CannotOpen, "cannot be read");
     }
     return fromBytes({data, static_cast<std::size_t>(size)});
 }
 
-Result<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes) {
+core::Result<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) {
-        return errors::loadFailure("file is empty");
+        return core::errors::loadFailure(core::LoadStatus::Empty, "file is empty");
     }
-    Result<WorkbookCells> cells = errors::loadFailure("");
+    core::Result<WorkbookCells> cells = core::errors::loadFailure("");
     if (startsWith(bytes, {'P', 'K', 3, 4})) {
         cells = readXlsx(bytes);
     } else if (startsWith(bytes, {0xD0, 0xCF, 0x11, 0xE0})) {
         cells = readXls(bytes);
     } else {
-        return errors::loadFailure("not an Excel workbook (neither .xlsx nor .xls content)");
+        return core::errors::loadFailure(core::LoadStatus::NotAWorkbook,
+                                       "not an Excel workbook (neither .xlsx nor .xls content)");
     }
     if (!cells) {
         return cells.failure();
@@ -101,7 +102,7 @@ Result<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes) {
     return Workbook(std::move(cells).value());
 }
 
-Result<std::int16_t> Workbook::findMarker(std::string_view marker) const {
+core::Result<std::int16_t> Workbook::findMarker(std::string_view marker) const {
     const TextMatcher matcher(marker);
     // Excel's Find starts after the range's first cell and wraps around to it last.
     for (int i = 1; i <= WorkbookCells::kMarkerRows; ++i) {
@@ -114,16 +115,16 @@ Result<std::int16_t> Workbook::findMarker(std::string_view marker) const {
             return static_cast<std::int16_t>(row);
         }
     }
-    return errors::notFound("marker \"" + std::string(marker) +
+    return core::errors::markerMissing("marker \"" + std::string(marker) +
                             "\" not found in B1:B200 of the first worksheet");
 }
 
-Result<std::string> Workbook::cellText(char column, int row) const {
+core::Result<std::string> Workbook::cellText(char column, int row) const {
     if (!m_cells->activeSheetIsWorksheet) {
-        return errors::activeSheetNotWorksheet();
+        return core::errors::activeSheetNotWorksheet();
     }
     if (row < 1 || row > kMaxExcelRow) {
-        return Failure{errors::kNoWorkbook, "单元格地址无效"};
+        return core::Failure{core::errors::kNoWorkbook, "单元格地址无效"};
     }
     const int col = column - WorkbookCells::kFirstGridColumn;
     if (col < 0 || col >= WorkbookCells::kGridColumns || row > WorkbookCells::kGridRows) {

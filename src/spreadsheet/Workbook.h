@@ -2,9 +2,9 @@
 // and cell texts of the active sheet, as Excel would give them.
 #pragma once
 
-#include "CellSource.h"
+#include "core/CellSource.h"
 #include "CellValue.h"
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -15,21 +15,21 @@
 
 namespace orvanto::spreadsheet {
 
-class Workbook : public CellSource {
+class Workbook : public core::CellSource {
   public:
     explicit Workbook(WorkbookCells cells);
 
     // Reads the file at path (read-only, closed before returning). .xls or .xlsx by content.
-    static Result<Workbook> open(const std::filesystem::path& path);
-    static Result<Workbook> fromBytes(std::span<const std::uint8_t> bytes);
+    static core::Result<Workbook> open(const std::filesystem::path& path);
+    static core::Result<Workbook> fromBytes(std::span<const std::uint8_t> bytes);
 
     // Row of the first cell of B1:B200 on the first worksheet whose text contains marker,
     // trying B2..B200 and B1 last; ignores case and full-/half-width differences.
-    Result<std::int16_t> findMarker(std::string_view marker) const;
+    core::Result<std::int16_t> findMarker(std::string_view marker) const;
 
     // The cell's value as text; error values fail with error 13. Reads outside the
     // kept range (C..I, rows 1..202) give empty text.
-    Result<std::string> cellText(char column, int row) const override;
+    core::Result<std::string> cellText(char column, int row) const override;
 
     const WorkbookCells& cells() const { return *m_cells; }
 

@@ -22,7 +22,8 @@ std::string withoutLineBreaks(const std::string& caption) {
 
 } // namespace
 
-std::optional<spreadsheet::Failure> locateMarkers(const MarkerFinder& find, MarkerRows& rows) {
+core::Result<MarkerRows> locateMarkers(const MarkerFinder& find) {
+    MarkerRows rows{};
     for (std::size_t i = 0; i < kMarkers.size(); ++i) {
         auto row = find(kMarkers[i]);
         if (!row) {
@@ -30,15 +31,15 @@ std::optional<spreadsheet::Failure> locateMarkers(const MarkerFinder& find, Mark
         }
         rows[i] = row.value();
     }
-    return std::nullopt;
+    return rows;
 }
 
-GridComposition main(const spreadsheet::CellSource& sheet, const MarkerRows& markers,
+GridComposition composeGrid(const core::CellSource& sheet, const MarkerRows& markers,
                      std::int16_t week) {
     GridComposition grid;
     grid.cells.reserve(kGridCells);
     for (std::size_t period = 0; period < kBigPeriods; ++period) {
-        auto rows = cug(sheet, markers[period], markers[period + 1], week);
+        auto rows = scanWeekRows(sheet, markers[period], markers[period + 1], week);
         if (!rows) {
             grid.failure = rows.failure();
             return grid;
@@ -67,7 +68,7 @@ GridComposition main(const spreadsheet::CellSource& sheet, const MarkerRows& mar
     return grid;
 }
 
-std::string failureMessage(const spreadsheet::Failure& failure) {
+std::string failureMessage(const core::Failure& failure) {
     return "发生错误：" + std::to_string(failure.number) + " (" + failure.description +
            ") ，请尝试重新设置课表路径并/或再次启动程序。";
 }

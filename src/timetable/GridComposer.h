@@ -1,8 +1,10 @@
-// The grid composition `main`: the 35 captions and hover texts of one teaching week,
+// The grid composition: the 35 captions and hover texts of one teaching week,
 // and the marker rows that bound the five big periods.
 #pragma once
 
-#include "spreadsheet/CellSource.h"
+#include "core/CellSource.h"
+#include "core/Term.h"
+#include "core/Weekdays.h"
 
 #include <array>
 #include <cstdint>
@@ -14,8 +16,8 @@
 
 namespace orvanto::timetable {
 
-inline constexpr int kBigPeriods = 5;
-inline constexpr int kWeekdays = 7;
+using core::kBigPeriods;
+using core::kWeekdays;
 inline constexpr int kGridCells = kBigPeriods * kWeekdays;
 
 // "第一节", "第三节", "第五节", "第七节", "第九节", "第12节": m1..m6.
@@ -25,11 +27,10 @@ inline constexpr std::array<std::string_view, 6> kMarkers = {"第一节", "第�
 // m1..m6; big period P lies between rows[P] and rows[P + 1].
 using MarkerRows = std::array<std::int16_t, 6>;
 
-using MarkerFinder = std::function<spreadsheet::Result<std::int16_t>(std::string_view marker)>;
+using MarkerFinder = std::function<core::Result<std::int16_t>(std::string_view marker)>;
 
-// Finds the six markers in order into rows. On the first marker not found it stops and
-// returns that failure; the rows found before it are kept, the later ones unchanged.
-std::optional<spreadsheet::Failure> locateMarkers(const MarkerFinder& find, MarkerRows& rows);
+// Finds the six markers in order; the first marker not found is the failure.
+[[nodiscard]] core::Result<MarkerRows> locateMarkers(const MarkerFinder& find);
 
 inline int cellIndex(int bigPeriod, int weekday) {
     return kWeekdays * bigPeriod + weekday;
@@ -44,13 +45,13 @@ struct GridCell {
 struct GridComposition {
     // In index order; fewer than 35 when a failure stopped the composition.
     std::vector<GridCell> cells;
-    std::optional<spreadsheet::Failure> failure;
+    std::optional<core::Failure> failure;
 };
 
-GridComposition main(const spreadsheet::CellSource& sheet, const MarkerRows& markers,
-                     std::int16_t week);
+[[nodiscard]] GridComposition composeGrid(const core::CellSource& sheet, const MarkerRows& markers,
+                                         std::int16_t week);
 
 // "发生错误：13 (类型不匹配) ，请尝试重新设置课表路径并/或再次启动程序。"
-std::string failureMessage(const spreadsheet::Failure& failure);
+std::string failureMessage(const core::Failure& failure);
 
 } // namespace orvanto::timetable

@@ -1,14 +1,13 @@
 #include "TeachingWeek.h"
 
-#include <array>
 #include <limits>
 
 namespace orvanto::timetable {
 
 using namespace std::chrono;
 
-Result<std::int16_t> weekno(year_month_day date) {
-    const long long days = (sys_days{date} - sys_days{kTermStart}).count();
+Result<std::int16_t> weekno(year_month_day date, const core::Term& term) {
+    const long long days = (sys_days{date} - sys_days{term.firstMonday}).count();
     // Floor division: dates before the term start count back into week 0, -1, ...
     long long weeks = days / 7;
     if (days % 7 != 0 && days < 0) {
@@ -17,7 +16,7 @@ Result<std::int16_t> weekno(year_month_day date) {
     const long long week = weeks + 1;
     if (week < std::numeric_limits<std::int16_t>::min() ||
         week > std::numeric_limits<std::int16_t>::max()) {
-        return spreadsheet::errors::overflow();
+        return core::errors::overflow();
     }
     return static_cast<std::int16_t>(week);
 }
@@ -25,12 +24,6 @@ Result<std::int16_t> weekno(year_month_day date) {
 int weekdayIndex(year_month_day date) {
     // iso_encoding: Monday 1 .. Sunday 7.
     return static_cast<int>(weekday{sys_days{date}}.iso_encoding()) - 1;
-}
-
-std::string_view weekdayName(int index) {
-    static constexpr std::array<std::string_view, 7> kNames = {
-        "星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
-    return kNames.at(static_cast<std::size_t>(index));
 }
 
 } // namespace orvanto::timetable

@@ -1,43 +1,12 @@
 #include "VbText.h"
 
-#include "spreadsheet/Utf8.h"
+#include "core/Utf8.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace orvanto::timetable {
-
-std::u16string toUtf16(std::string_view utf8) {
-    std::u16string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        char32_t cp = spreadsheet::decodeUtf8(utf8, i);
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-    }
-    return out;
-}
-
-std::string toUtf8(std::u16string_view utf16) {
-    std::string out;
-    out.reserve(utf16.size() * 3);
-    for (std::size_t i = 0; i < utf16.size(); ++i) {
-        char32_t cp = utf16[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-            utf16[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00u);
-            ++i;
-        }
-        spreadsheet::appendUtf8(out, cp);
-    }
-    return out;
-}
 
 int instr(std::u16string_view text, std::u16string_view needle) {
     const std::size_t at = text.find(needle);
@@ -85,14 +54,14 @@ double val(std::u16string_view text) {
     return value;
 }
 
-spreadsheet::Result<std::int16_t> cint(double value) {
+core::Result<std::int16_t> cint(double value) {
     if (!std::isfinite(value)) {
-        return spreadsheet::errors::overflow();
+        return core::errors::overflow();
     }
     const double rounded = std::nearbyint(value); // default rounding mode: half to even
     if (rounded < std::numeric_limits<std::int16_t>::min() ||
         rounded > std::numeric_limits<std::int16_t>::max()) {
-        return spreadsheet::errors::overflow();
+        return core::errors::overflow();
     }
     return static_cast<std::int16_t>(rounded);
 }

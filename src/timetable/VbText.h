@@ -2,16 +2,13 @@
 // 1-based positions in UTF-16 code units, Mid, Val and CInt.
 #pragma once
 
-#include "spreadsheet/Failure.h"
+#include "core/Failure.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace orvanto::timetable {
-
-std::u16string toUtf16(std::string_view utf8);
-std::string toUtf8(std::u16string_view utf16);
 
 // 1-based position of the first occurrence of needle in text, 0 when absent.
 int instr(std::u16string_view text, std::u16string_view needle);
@@ -21,6 +18,6 @@ std::u16string_view mid(std::u16string_view text, int start, int length);
 // optional decimal point and digits; stops at anything else; 0 when no digit is read.
 double val(std::u16string_view text);
 // Rounds half to even into 16 bits; fails with overflow (error 6) outside the range.
-spreadsheet::Result<std::int16_t> cint(double value);
+core::Result<std::int16_t> cint(double value);
 
 } // namespace orvanto::timetable

@@ -1,3 +1,4 @@
+#include "core/Utf8.h"
 #include "WeekFilter.h"
 
 #include "VbText.h"
@@ -36,7 +37,7 @@ bool weekRowMatches(std::u16string_view weekRow, std::int16_t week) {
     return false;
 }
 
-spreadsheet::Result<DayRows> cug(const spreadsheet::CellSource& sheet, std::int16_t startrow,
+core::Result<DayRows> scanWeekRows(const core::CellSource& sheet, std::int16_t startrow,
                                  std::int16_t endrow, std::int16_t week) {
     DayRows rows;
     for (int day = 0; day < 7; ++day) {
@@ -47,7 +48,7 @@ spreadsheet::Result<DayRows> cug(const spreadsheet::CellSource& sheet, std::int1
             if (!text) {
                 return text.failure();
             }
-            if (weekRowMatches(toUtf16(text.value()), week)) {
+            if (weekRowMatches(core::toUtf16(text.value()), week)) {
                 rows.line1row[d] = static_cast<std::int16_t>(row - 1);
                 rows.line2row[d] = static_cast<std::int16_t>(row + 1);
                 rows.line3row[d] = static_cast<std::int16_t>(row + 2);
@@ -57,7 +58,6 @@ spreadsheet::Result<DayRows> cug(const spreadsheet::CellSource& sheet, std::int1
         if (rows.line1row[d] == 0 || rows.line2row[d] == 0 || rows.line3row[d] == 0) {
             rows.line1row[d] = rows.line2row[d] = rows.line3row[d] = kBlankRow;
         }
-        ++rows.dayno;
     }
     return rows;
 }

@@ -1,5 +1,5 @@
 // Formula tokens back to the text Excel shows, and no text for tokens it cannot show.
-#include "spreadsheet/FormulaDecompiler.h"
+#include "spreadsheet/xls/FormulaDecompiler.h"
 
 #include "XlsFileBuilder.h"
 

@@ -23,7 +23,7 @@ TEST_P(FuzzFinding, IsALoadFailureWithItsReason) {
     const auto workbook =
         Workbook::open(std::string(ORVANTO_TEST_DATA) + "/bad/" + GetParam().file);
     ASSERT_FALSE(workbook);
-    EXPECT_EQ(workbook.failure().number, errors::kNoWorkbook);
+    EXPECT_EQ(workbook.failure().number, core::errors::kNoWorkbook);
     EXPECT_NE(workbook.failure().description.find(GetParam().failure), std::string::npos)
         << workbook.failure().description;
 }

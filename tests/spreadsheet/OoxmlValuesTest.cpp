@@ -1,7 +1,7 @@
 // The value notations of SpreadsheetML and relationship targets, at their edges.
-#include "spreadsheet/OoxmlValues.h"
+#include "spreadsheet/xlsx/OoxmlValues.h"
 
-#include "spreadsheet/PackageRelationships.h"
+#include "spreadsheet/xlsx/PackageRelationships.h"
 
 #include <gtest/gtest.h>
 #include <optional>

@@ -2,8 +2,8 @@
 // keeps (zip bombs, declared counts in the billions, one long string in every cell).
 // Each reader runs in a child process whose address space may grow by 64 MB at most;
 // going over kills the child, and the test then fails.
-#include "spreadsheet/XlsReader.h"
-#include "spreadsheet/XlsxReader.h"
+#include "spreadsheet/xls/XlsReader.h"
+#include "spreadsheet/xlsx/XlsxReader.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Damaged, hostile and mislabelled .xls input: each is a clean load failure with its reason,
 // never a crash, a hang or a huge allocation.
 #include "XlsFileBuilder.h"
-#include "spreadsheet/XlsReader.h"
+#include "spreadsheet/xls/XlsReader.h"
 
 #include <filesystem>
 #include <fstream>
@@ -24,9 +24,9 @@ std::string dataFile(const std::string& name) {
     return std::string(ORVANTO_TEST_DATA) + "/" + name;
 }
 
-void expectLoadFailure(const Result<WorkbookCells>& result, const std::string& reason) {
+void expectLoadFailure(const core::Result<WorkbookCells>& result, const std::string& reason) {
     ASSERT_FALSE(result.ok()) << "loaded, expected: " << reason;
-    EXPECT_EQ(result.failure().number, errors::kNoWorkbook);
+    EXPECT_EQ(result.failure().number, core::errors::kNoWorkbook);
     EXPECT_NE(result.failure().description.find(reason), std::string::npos)
         << "reason: " << result.failure().description;
 }
@@ -81,9 +81,9 @@ const std::vector<std::string> kGoodSamples = {"samples/cells-lo.xls", "samples/
                                                "samples/long-string-lo.xls"};
 
 // Whatever a damaged file gives, it is either cells or a load failure with a reason.
-void expectCleanOutcome(const Result<WorkbookCells>& result, const std::string& what) {
+void expectCleanOutcome(const core::Result<WorkbookCells>& result, const std::string& what) {
     if (!result.ok()) {
-        EXPECT_EQ(result.failure().number, errors::kNoWorkbook) << what;
+        EXPECT_EQ(result.failure().number, core::errors::kNoWorkbook) << what;
         EXPECT_FALSE(result.failure().description.empty()) << what;
     }
 }
@@ -154,7 +154,7 @@ TEST(XlsBadInput, FatChainLoopsAndWildSectorsFail) {
         auto result = readXls(file);
         ASSERT_FALSE(result.ok()) << "sector " << d.sector << " -> " << d.next << " (first "
                                   << first << ")";
-        EXPECT_EQ(result.failure().number, errors::kNoWorkbook);
+        EXPECT_EQ(result.failure().number, core::errors::kNoWorkbook);
     }
 }
 
@@ -168,7 +168,7 @@ TEST(XlsBadInput, DirectoryChainLoopEnds) {
     if (result.ok()) {
         EXPECT_EQ(result->grid[0][0].number, 7);
     } else {
-        EXPECT_EQ(result.failure().number, errors::kNoWorkbook);
+        EXPECT_EQ(result.failure().number, core::errors::kNoWorkbook);
     }
 }
 
@@ -183,7 +183,7 @@ TEST(XlsBadInput, StreamLargerThanTheFileFails) {
     }
     auto result = readXls(file);
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.failure().number, errors::kNoWorkbook);
+    EXPECT_EQ(result.failure().number, core::errors::kNoWorkbook);
 }
 
 struct CraftedCase {

@@ -1,5 +1,5 @@
 // readXls on real writers' files and on crafted streams that pin down each record kind.
-#include "spreadsheet/XlsReader.h"
+#include "spreadsheet/xls/XlsReader.h"
 
 #include "XlsFileBuilder.h"
 

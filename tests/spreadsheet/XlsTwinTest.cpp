@@ -2,8 +2,8 @@
 // on values, formats, the active sheet and the date system (formula text aside, where the
 // writers spell formulas differently or turn constants into formulas).
 #include "spreadsheet/Workbook.h"
-#include "spreadsheet/XlsReader.h"
-#include "spreadsheet/XlsxReader.h"
+#include "spreadsheet/xls/XlsReader.h"
+#include "spreadsheet/xlsx/XlsxReader.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Damaged and hostile .xlsx input: a load failure with a stated reason, never a
 // crash, a hang or an unbounded allocation.
 #include "TestFiles.h"
-#include "spreadsheet/XlsxReader.h"
+#include "spreadsheet/xlsx/XlsxReader.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -58,7 +58,7 @@ TEST_P(XlsxBadFileTest, FailsToLoadWithItsReason) {
     const BadFile& bad = GetParam();
     const auto result = readXlsx(testing::testDataBytes("bad/" + bad.file));
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.failure().number, errors::kNoWorkbook);
+    EXPECT_EQ(result.failure().number, core::errors::kNoWorkbook);
     EXPECT_NE(result.failure().description.find(bad.reason), std::string::npos)
         << result.failure().description;
 }
@@ -93,7 +93,7 @@ TEST(XlsxBadInputTest, SurvivesFlippedBytes) {
         damaged[at] ^= 0x5A;
         const auto result = readXlsx(damaged);
         if (!result.ok()) {
-            EXPECT_EQ(result.failure().number, errors::kNoWorkbook) << "byte " << at;
+            EXPECT_EQ(result.failure().number, core::errors::kNoWorkbook) << "byte " << at;
             EXPECT_FALSE(result.failure().description.empty()) << "byte " << at;
         }
     }

@@ -1,5 +1,5 @@
 // What the xlsx reader gives for workbooks saved by real writers.
-#include "spreadsheet/XlsxReader.h"
+#include "spreadsheet/xlsx/XlsxReader.h"
 
 #include "TestFiles.h"
 

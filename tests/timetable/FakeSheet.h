@@ -2,7 +2,7 @@
 // read fails the way an error cell does.
 #pragma once
 
-#include "spreadsheet/CellSource.h"
+#include "core/CellSource.h"
 
 #include <map>
 #include <set>
@@ -11,7 +11,7 @@
 
 namespace orvanto::testing {
 
-class FakeSheet : public spreadsheet::CellSource {
+class FakeSheet : public core::CellSource {
   public:
     FakeSheet& set(char column, int row, std::string text) {
         m_texts[{column, row}] = std::move(text);
@@ -21,10 +21,10 @@ class FakeSheet : public spreadsheet::CellSource {
         m_failing.insert({column, row});
         return *this;
     }
-    spreadsheet::Result<std::string> cellText(char column, int row) const override {
+    core::Result<std::string> cellText(char column, int row) const override {
         ++m_reads;
         if (m_failing.count({column, row}) != 0) {
-            return spreadsheet::errors::typeMismatch();
+            return core::errors::typeMismatch();
         }
         const auto it = m_texts.find({column, row});
         return it == m_texts.end() ? std::string() : it->second;

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 using namespace orvanto::timetable;
-using orvanto::spreadsheet::Failure;
-using orvanto::spreadsheet::Result;
+using orvanto::core::Failure;
+using orvanto::core::Result;
 using orvanto::testing::FakeSheet;
 
 namespace {
@@ -32,7 +32,7 @@ FakeSheet weekOneSheet() {
 
 TEST(GridComposition, CaptionsJoinThreeLinesAndHoverTextsSpaceThem) {
     const FakeSheet sheet = weekOneSheet();
-    const GridComposition grid = main(sheet, kMarkers, 1);
+    const GridComposition grid = composeGrid(sheet, kMarkers, 1);
     ASSERT_FALSE(grid.failure);
     ASSERT_EQ(grid.cells.size(), 35u);
     const std::vector<std::pair<int, GridCell>> expected = {
@@ -51,7 +51,7 @@ TEST(GridComposition, CaptionsJoinThreeLinesAndHoverTextsSpaceThem) {
 TEST(GridComposition, ClassFreeCellsShowRowTwoThreeTimes) {
     FakeSheet sheet = weekOneSheet();
     sheet.set('D', 2, "无课");
-    const GridComposition grid = main(sheet, kMarkers, 20);
+    const GridComposition grid = composeGrid(sheet, kMarkers, 20);
     ASSERT_EQ(grid.cells.size(), 35u);
     EXPECT_EQ(grid.cells[1].caption, "无课\r\n无课\r\n无课");
     EXPECT_EQ(grid.cells[1].tooltip, "无课   无课  无课");
@@ -61,18 +61,18 @@ TEST(GridComposition, ClassFreeCellsShowRowTwoThreeTimes) {
 TEST(GridComposition, CaptionMadeOnlyOfLineBreaksHasNoHoverText) {
     FakeSheet sheet;
     sheet.set('C', 2, "\r\n");
-    const GridComposition grid = main(sheet, kMarkers, 1);
+    const GridComposition grid = composeGrid(sheet, kMarkers, 1);
     EXPECT_EQ(grid.cells[0].caption, "\r\n\r\n\r\n\r\n\r\n");
     EXPECT_EQ(grid.cells[0].tooltip, "");
     // A lone CR is text: it keeps the hover text.
     sheet.set('C', 2, "\r");
-    EXPECT_EQ(main(sheet, kMarkers, 1).cells[0].tooltip, "\r   \r  \r");
+    EXPECT_EQ(composeGrid(sheet, kMarkers, 1).cells[0].tooltip, "\r   \r  \r");
 }
 
 TEST(GridComposition, FailureInBigPeriodThreeKeepsTheCellsWrittenBefore) {
     FakeSheet sheet = weekOneSheet();
     sheet.fail('C', 34); // Monday's week row in big period 3
-    const GridComposition grid = main(sheet, kMarkers, 1);
+    const GridComposition grid = composeGrid(sheet, kMarkers, 1);
     ASSERT_TRUE(grid.failure);
     EXPECT_EQ(grid.failure->number, 13);
     EXPECT_EQ(grid.cells.size(), 21u);
@@ -81,7 +81,7 @@ TEST(GridComposition, FailureInBigPeriodThreeKeepsTheCellsWrittenBefore) {
 TEST(GridComposition, FailureInALineRowStopsBeforeThatCell) {
     FakeSheet sheet = weekOneSheet();
     sheet.fail('D', 16); // Tuesday's line 3 in big period 1: cell 8
-    const GridComposition grid = main(sheet, kMarkers, 1);
+    const GridComposition grid = composeGrid(sheet, kMarkers, 1);
     ASSERT_TRUE(grid.failure);
     EXPECT_EQ(grid.cells.size(), 8u);
 }
@@ -93,22 +93,27 @@ TEST(GridComposition, FailureMessageCarriesNumberAndDescription) {
               "发生错误：-2147417848 (x) ，请尝试重新设置课表路径并/或再次启动程序。");
 }
 
-TEST(Markers, FoundInOrderAndAMissingOneKeepsTheRowsBeforeIt) {
+TEST(Markers, FoundInOrderAndTheFirstMissingOneStopsTheSearch) {
     std::vector<std::string> asked;
-    MarkerRows rows = {0, 0, 0, 0, 0, 0};
-    auto failure = locateMarkers(
-        [&](std::string_view marker) -> Result<std::int16_t> {
-            asked.emplace_back(marker);
-            if (marker == "第五节") {
-                return Failure{91, "missing"};
-            }
-            return static_cast<std::int16_t>(asked.size() * 10);
-        },
-        rows);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->number, 91);
+    const auto find = [&](std::string_view marker) -> Result<std::int16_t> {
+        asked.emplace_back(marker);
+        if (marker == "第五节") {
+            return Failure{91, "missing"};
+        }
+        return static_cast<std::int16_t>(asked.size() * 10);
+    };
+    auto missing = locateMarkers(find);
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.failure().number, 91);
     EXPECT_EQ(asked, (std::vector<std::string>{"第一节", "第三节", "第五节"}));
-    EXPECT_EQ(rows, (MarkerRows{10, 20, 0, 0, 0, 0}));
+
+    asked.clear();
+    auto found = locateMarkers([&](std::string_view marker) -> Result<std::int16_t> {
+        asked.emplace_back(marker);
+        return static_cast<std::int16_t>(asked.size() * 10);
+    });
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found.value(), (MarkerRows{10, 20, 30, 40, 50, 60}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "timetable/TeachingWeek.h"
 
+#include "core/Weekdays.h"
 #include "timetable/Titles.h"
 
 #include <gtest/gtest.h>
@@ -52,9 +53,9 @@ TEST(TeachingWeek, TeachingWeeksAreOneToTwentyTwo) {
 
 TEST(TeachingWeek, WeekdayIndexAndName) {
     EXPECT_EQ(weekdayIndex(ymd(2010, 3, 1)), 0);
-    EXPECT_EQ(weekdayName(weekdayIndex(ymd(2010, 3, 19))), "星期五");
+    EXPECT_EQ(orvanto::core::weekdayName(weekdayIndex(ymd(2010, 3, 19))), "星期五");
     EXPECT_EQ(weekdayIndex(ymd(2010, 3, 7)), 6);
-    EXPECT_EQ(weekdayName(6), "星期日");
+    EXPECT_EQ(orvanto::core::weekdayName(6), "星期日");
 }
 
 TEST(Titles, TodayForm) {

@@ -1,8 +1,11 @@
+#include "core/Utf8.h"
 #include "timetable/VbText.h"
 
 #include <gtest/gtest.h>
 
 using namespace orvanto::timetable;
+using orvanto::core::toUtf16;
+using orvanto::core::toUtf8;
 
 namespace {
 

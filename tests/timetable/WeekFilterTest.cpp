@@ -1,11 +1,13 @@
 #include "timetable/WeekFilter.h"
 
 #include "FakeSheet.h"
+#include "core/Utf8.h"
 #include "timetable/VbText.h"
 
 #include <gtest/gtest.h>
 
 using namespace orvanto::timetable;
+using orvanto::core::toUtf16;
 using orvanto::testing::FakeSheet;
 
 namespace {
@@ -66,19 +68,18 @@ FakeSheet timetableWithBlocks() {
 
 TEST(Cug, UppermostMatchingBlockWinsAndOtherDaysGetTheBlankRow) {
     const FakeSheet sheet = timetableWithBlocks();
-    auto rows = cug(sheet, 3, 13, 5);
+    auto rows = scanWeekRows(sheet, 3, 13, 5);
     ASSERT_TRUE(rows.ok());
     EXPECT_EQ(rows->line1row[0], 3);
     EXPECT_EQ(rows->line2row[0], 5);
     EXPECT_EQ(rows->line3row[0], 6);
     EXPECT_EQ(rows->line1row[1], kBlankRow); // Tuesday has no block
     EXPECT_EQ(rows->line1row[2], 8);         // odd week: Wednesday's second block
-    EXPECT_EQ(rows->dayno, 7);
 }
 
 TEST(Cug, LowerBlockShowsWhenTheUpperOneDoesNotMeet) {
     const FakeSheet sheet = timetableWithBlocks();
-    auto rows = cug(sheet, 3, 13, 10);
+    auto rows = scanWeekRows(sheet, 3, 13, 10);
     ASSERT_TRUE(rows.ok());
     EXPECT_EQ(rows->line1row[0], 8);
     EXPECT_EQ(rows->line3row[0], 11);
@@ -88,7 +89,7 @@ TEST(Cug, LowerBlockShowsWhenTheUpperOneDoesNotMeet) {
 TEST(Cug, ClosingMarkerOnOrAboveTheOpeningOneScansNothing) {
     const FakeSheet sheet = timetableWithBlocks();
     for (const std::int16_t end : std::initializer_list<std::int16_t>{3, 2, 0}) {
-        auto rows = cug(sheet, 3, end, 5);
+        auto rows = scanWeekRows(sheet, 3, end, 5);
         ASSERT_TRUE(rows.ok());
         for (int day = 0; day < 7; ++day) {
             EXPECT_EQ(rows->line1row[static_cast<std::size_t>(day)], kBlankRow);
@@ -101,13 +102,13 @@ TEST(Cug, ClosingMarkerOnOrAboveTheOpeningOneScansNothing) {
 TEST(Cug, TheClosingMarkerRowItselfCanBeTheLastWeekRow) {
     FakeSheet sheet;
     sheet.set('D', 9, "{第1-16周}"); // 5n + 1 spacing: markers on rows 3 and 9
-    auto rows = cug(sheet, 3, 9, 1);
+    auto rows = scanWeekRows(sheet, 3, 9, 1);
     ASSERT_TRUE(rows.ok());
     EXPECT_EQ(rows->line1row[1], 8);
     EXPECT_EQ(rows->line3row[1], 11);
     // Adjacent markers: the closing marker's row is the one week row examined.
     sheet.set('F', 4, "{第1-16周}");
-    rows = cug(sheet, 3, 4, 1);
+    rows = scanWeekRows(sheet, 3, 4, 1);
     ASSERT_TRUE(rows.ok());
     EXPECT_EQ(rows->line1row[3], 3);
 }
@@ -115,7 +116,7 @@ TEST(Cug, TheClosingMarkerRowItselfCanBeTheLastWeekRow) {
 TEST(Cug, AFailingReadStopsTheScanWithItsError) {
     FakeSheet sheet = timetableWithBlocks();
     sheet.fail('E', 4);
-    auto rows = cug(sheet, 3, 13, 5);
+    auto rows = scanWeekRows(sheet, 3, 13, 5);
     ASSERT_FALSE(rows.ok());
     EXPECT_EQ(rows.failure().number, 13);
 }

@@ -1,0 +1,108 @@
+// UTF-8 decoding and encoding of code points and whole UTF-16 strings, shared by every
+// unit that walks or builds text.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace orvanto::core {
+
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// Decodes the code point at text[i] and advances i past it. Malformed or truncated
+// sequences give U+FFFD and advance by one byte.
+inline char32_t decodeUtf8(std::string_view text, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    int extra = 0;
+    char32_t cp = 0;
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    }
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = lead & 0x1Fu;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = lead & 0x0Fu;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = lead & 0x07u;
+    } else {
+        ++i;
+        return kReplacementCharacter;
+    }
+    if (i + static_cast<std::size_t>(extra) >= text.size()) {
+        ++i;
+        return kReplacementCharacter;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+        if ((next & 0xC0) != 0x80) {
+            ++i;
+            return kReplacementCharacter;
+        }
+        cp = (cp << 6) | (next & 0x3Fu);
+    }
+    i += static_cast<std::size_t>(extra) + 1;
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return kReplacementCharacter;
+    }
+    return cp;
+}
+
+inline void appendUtf8(std::string& out, char32_t cp) {
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        cp = kReplacementCharacter;
+    }
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// Whole strings between UTF-8 and UTF-16; unpaired surrogates become U+FFFD.
+inline std::u16string toUtf16(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t cp = decodeUtf8(utf8, i);
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return out;
+}
+
+inline std::string toUtf8(std::u16string_view utf16) {
+    std::string out;
+    out.reserve(utf16.size() * 3);
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        char32_t cp = utf16[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+            utf16[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00u);
+            ++i;
+        }
+        appendUtf8(out, cp);
+    }
+    return out;
+}
+
+} // namespace orvanto::core

@@ -1,0 +1,70 @@
+#include "Desktop.h"
+
+#include "AboutDialog.h"
+#include "Platform.h"
+#include "settings/PathSettings.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QStringList>
+
+namespace orvanto::gui {
+
+namespace {
+
+std::chrono::year_month_day localDate() {
+    QDate today = QDate::currentDate();
+    return std::chrono::year_month_day{std::chrono::year{today.year()},
+                                       std::chrono::month{static_cast<unsigned>(today.month())},
+                                       std::chrono::day{static_cast<unsigned>(today.day())}};
+}
+
+QString chooseWorkbookFile(QWidget* parent) {
+    QFileDialog dialog(parent);
+    setUpWorkbookDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+void showMessageBox(QWidget* parent, const Message& message) {
+    QMessageBox box(message.icon, message.title, message.text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace
+
+void setUpWorkbookDialog(QFileDialog& dialog) {
+    dialog.setWindowTitle(QStringLiteral("设置课表路径"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("Excel文件(*.xls,*.xlsx) (*.xls *.xlsx)"));
+    // The list shows the filter as written, without Qt's pattern list appended again.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setOption(QFileDialog::ReadOnly, true);
+}
+
+std::filesystem::path toFilesystemPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+Desktop Desktop::system() {
+    Desktop desktop;
+    desktop.today = localDate;
+    desktop.settingsFile =
+        settings::PathSettings::inDirectory(toFilesystemPath(platform::programDirectory())).file();
+    desktop.chooseWorkbook = chooseWorkbookFile;
+    desktop.showMessage = showMessageBox;
+    desktop.setAlwaysOnTop = platform::setAlwaysOnTop;
+    desktop.openTextFile = platform::openTextFile;
+    desktop.openWebAddress = platform::openWebAddress;
+    desktop.programDirectory = platform::programDirectory;
+    desktop.showAbout = [](QWidget* parent, bool topmost) { AboutDialog(topmost, parent).exec(); };
+    desktop.quit = [] { QCoreApplication::quit(); };
+    return desktop;
+}
+
+} // namespace orvanto::gui

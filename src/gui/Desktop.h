@@ -1,0 +1,46 @@
+// Everything the main window and its dialogs ask of the desktop: today's date, the settings
+// file, the file dialog, message boxes and the platform services. Tests replace members.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+
+class QFileDialog;
+class QWidget;
+
+namespace orvanto::gui {
+
+struct Message {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+    QString text;
+};
+
+struct Desktop {
+    std::function<std::chrono::year_month_day()> today;
+    std::filesystem::path settingsFile;
+    // The chosen workbook's full path, empty when the user cancelled.
+    std::function<QString(QWidget* parent)> chooseWorkbook;
+    // A modal box with a single OK button.
+    std::function<void(QWidget* parent, const Message& message)> showMessage;
+    std::function<void(QWidget* window, bool onTop)> setAlwaysOnTop;
+    std::function<bool(const QString& path)> openTextFile;
+    std::function<bool(const QString& url)> openWebAddress;
+    std::function<QString()> programDirectory;
+    std::function<void(QWidget* parent, bool topmost)> showAbout;
+    // Ends the program, whatever other window is open.
+    std::function<void()> quit;
+
+    // The real desktop: local date, path.ini beside the executable, system dialogs.
+    static Desktop system();
+};
+
+// The workbook dialog of the Path command: its title, its one filter, existing files only.
+void setUpWorkbookDialog(QFileDialog& dialog);
+
+std::filesystem::path toFilesystemPath(const QString& path);
+
+} // namespace orvanto::gui

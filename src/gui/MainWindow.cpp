@@ -1,0 +1,390 @@
+#include "MainWindow.h"
+
+#include "CellLabel.h"
+#include "ProgramResources.h"
+#include "QueryDialog.h"
+#include "RulingLine.h"
+#include "Twips.h"
+#include "WindowFont.h"
+#include "WindowPlacement.h"
+#include "settings/PathSettings.h"
+#include "timetable/TeachingWeek.h"
+#include "timetable/Titles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <utility>
+
+namespace orvanto::gui {
+
+namespace {
+
+const QString kNoPathHint = QStringLiteral("提示：请先设置课表路径！");
+const QString kNotClassTimeHint = QStringLiteral("提示：现在不是上课时间！");
+
+constexpr int kClientWidth = 884;  // 13260 twips
+constexpr int kClientHeight = 544; // 8160 twips
+
+struct Heading {
+    const char* caption;
+    int left, top, width, height;
+};
+
+// Label0 .. Label12: the corner, the seven weekdays, the five big periods.
+constexpr std::array<Heading, 13> kHeadings = {{
+    {"时间", 360, 240, 615, 495},
+    {"星期一", 1800, 240, 975, 495},
+    {"星期二", 3465, 240, 975, 495},
+    {"星期三", 5115, 240, 975, 495},
+    {"星期四", 6780, 240, 975, 495},
+    {"星期五", 8445, 240, 975, 495},
+    {"星期六", 10095, 240, 975, 495},
+    {"星期天", 11760, 240, 975, 495},
+    {"第一大节   （早上）", 120, 1080, 1215, 1215},
+    {"第二大节   （早上）", 120, 2400, 1215, 1335},
+    {"第三大节   （下午）", 120, 3840, 1215, 1215},
+    {"第四大节   （下午）", 120, 5220, 1215, 1215},
+    {"第五大节   （晚上）", 120, 6720, 1215, 1215},
+}};
+
+struct Ruling {
+    const char* name;
+    int y;
+    QColor colour;
+    Qt::PenStyle style;
+    int width;
+};
+
+const QColor kOrange(255, 128, 0);
+const QColor kGreen(0, 192, 0);
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// Opaque button-face background, plain text wrapped at the label's width from its top left.
+void styleLabel(QLabel* label, qreal pointSize) {
+    label->setFont(windowFont(pointSize));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
+    label->setPalette(palette);
+}
+
+} // namespace
+
+MainWindow::MainWindow(Desktop desktop, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      m_desktop(std::move(desktop)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("我的课表"));
+    setWindowIcon(programIcon());
+    buildGrid();
+    buildMenus();
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildGrid() {
+    auto* client = new QWidget(this);
+    client->setFont(windowFont(9));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+
+    for (int i = 0; i < int(kHeadings.size()); ++i) {
+        const Heading& h = kHeadings[std::size_t(i)];
+        auto* label = new QLabel(QString::fromUtf8(h.caption), client);
+        label->setObjectName(QStringLiteral("Label%1").arg(i));
+        styleLabel(label, 10.5);
+        label->setGeometry(twipsRect(h.left, h.top, h.width, h.height));
+        m_headings[std::size_t(i)] = label;
+    }
+
+    for (int p = 0; p < timetable::kBigPeriods; ++p) {
+        for (int d = 0; d < timetable::kWeekdays; ++d) {
+            int index = timetable::cellIndex(p, d);
+            auto* cell = new CellLabel(client);
+            cell->setObjectName(QStringLiteral("Label13_%1").arg(index));
+            styleLabel(cell, 9);
+            cell->setGeometry(twipsRect(1560 + 1680 * d, 960 + 1440 * p, 1455, 1335));
+            m_cells[std::size_t(index)] = cell;
+        }
+    }
+
+    // The lines and the status hint lie above the cells they cross.
+    const std::array<Ruling, 5> rulings = {{
+        {"Line0", 960, kOrange, Qt::SolidLine, 2},
+        {"Line3", 2280, kGreen, Qt::DotLine, 1},
+        {"Line1", 3720, kOrange, Qt::SolidLine, 2},
+        {"Line4", 5160, kGreen, Qt::DotLine, 1},
+        {"Line2", 6600, kOrange, Qt::SolidLine, 2},
+    }};
+    for (const Ruling& r : rulings) {
+        auto* line = new RulingLine(client, pixels(r.y), pixels(13320), r.colour, r.style, r.width);
+        line->setObjectName(QString::fromLatin1(r.name));
+        line->raise();
+    }
+
+    m_label14 = new QLabel(client);
+    m_label14->setObjectName(QStringLiteral("Label14"));
+    styleLabel(m_label14, 12);
+    m_label14->setGeometry(twipsRect(5280, 2400, 3375, 735));
+    m_label14->raise();
+}
+
+void MainWindow::buildMenus() {
+    auto addMenu = [this](const char* name, const QString& caption) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    auto addItem = [](QMenu* menu, const char* name, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+
+    QMenu* set = addMenu("Set", QStringLiteral("设置(&S)"));
+    connect(addItem(set, "Path", QStringLiteral("课表路径(&P)")), &QAction::triggered, this,
+            &MainWindow::choosePath);
+    connect(addItem(set, "Inquire", QStringLiteral("查询方式(&I)")), &QAction::triggered, this,
+            &MainWindow::inquire);
+    set->addSeparator()->setObjectName(QStringLiteral("divide2"));
+    m_topmost = addItem(set, "Topmost", QStringLiteral("窗口置顶(&T)"));
+    m_topmost->setCheckable(true);
+    m_topmost->setChecked(true);
+    // A checkable action has flipped its mark before it triggers.
+    connect(m_topmost, &QAction::triggered, this, &MainWindow::setAlwaysOnTop);
+
+    QMenu* help = addMenu("Help", QStringLiteral("帮助(&H)"));
+    connect(addItem(help, "File", QStringLiteral("帮助文档...(&F)")), &QAction::triggered, this,
+            &MainWindow::openHelpFile);
+    connect(addItem(help, "Update", QStringLiteral("检查更新...(&U)")), &QAction::triggered, this,
+            &MainWindow::openUpdatePage);
+    help->addSeparator()->setObjectName(QStringLiteral("divide"));
+    connect(addItem(help, "About", QStringLiteral("关于(&A)")), &QAction::triggered, this,
+            &MainWindow::showAbout);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_loaded) {
+        startUp();
+    }
+}
+
+void MainWindow::startUp() {
+    if (!m_loaded) {
+        m_loaded = true;
+        centreOnScreen(this);
+    }
+    // The check mark and the window's real state never disagree.
+    m_topmost->setChecked(false);
+    if (m_alwaysOnTop) {
+        setAlwaysOnTop(false);
+    }
+
+    std::chrono::year_month_day today = m_desktop.today();
+    core::Result<std::int16_t> week = timetable::weekno(today);
+    show();
+    if (!week) {
+        // A date too far from the term to count its weeks is not class time either.
+        showHint(kNotClassTimeHint);
+        return;
+    }
+    m_weekno = *week;
+    setWindowTitle(fromUtf8(timetable::todayTitle(today, m_weekno)));
+    markWeekday(timetable::weekdayIndex(today));
+
+    settings::PathSettings pathIni(m_desktop.settingsFile);
+    settings::StoredPath stored = pathIni.read();
+    m_xlsname = fromUtf8(stored.path);
+    if (stored.state == settings::StoredPath::State::Missing) {
+        showHint(kNoPathHint);
+        pathIni.createEmpty(); // a read-only program folder just keeps showing the hint
+        return;
+    }
+    if (m_xlsname.isEmpty()) {
+        showHint(kNoPathHint);
+        return;
+    }
+    if (!timetable::isTeachingWeek(m_weekno)) {
+        showHint(kNotClassTimeHint);
+        return;
+    }
+    m_label14->hide();
+
+    // Load and marker failures leave the grid as it is, without a message.
+    m_timetable.reset();
+    core::Result<service::LoadedTimetable> loaded =
+        service::loadTimetable(toFilesystemPath(m_xlsname));
+    if (!loaded) {
+        return;
+    }
+    m_timetable.emplace(std::move(loaded).value());
+    composeGrid();
+}
+
+void MainWindow::composeGrid() {
+    if (!m_timetable) {
+        reportFailure(core::errors::noWorkbook());
+        return;
+    }
+    timetable::GridComposition grid = service::composeWeek(*m_timetable, m_weekno);
+    for (std::size_t i = 0; i < grid.cells.size() && i < m_cells.size(); ++i) {
+        m_cells[i]->setCaption(fromUtf8(grid.cells[i].caption));
+        m_cells[i]->setHoverText(fromUtf8(grid.cells[i].tooltip));
+    }
+    if (grid.failure) {
+        reportFailure(*grid.failure);
+    }
+}
+
+void MainWindow::reportFailure(const core::Failure& failure) {
+    showMessage({QMessageBox::Warning, QStringLiteral("错误"),
+                 fromUtf8(timetable::failureMessage(failure))});
+}
+
+void MainWindow::showWeekQuery(std::int16_t week) {
+    m_label14->hide();
+    m_weekno = week;
+    setWindowTitle(fromUtf8(timetable::weekQueryTitle(week)));
+    clearMarks();
+    composeGrid();
+}
+
+void MainWindow::showDateQuery(std::chrono::year_month_day date) {
+    if (!date.ok()) {
+        return; // the query window checks typed dates before it asks
+    }
+    core::Result<std::int16_t> week = timetable::weekno(date);
+    if (!week) {
+        return;
+    }
+    m_label14->hide();
+    m_weekno = *week;
+    setWindowTitle(fromUtf8(timetable::dateQueryTitle(date, m_weekno)));
+    clearMarks();
+    markWeekday(timetable::weekdayIndex(date));
+    composeGrid();
+}
+
+QColor MainWindow::markColour() {
+    return QApplication::palette().color(QPalette::Highlight);
+}
+
+void MainWindow::setWeekdayColour(int weekday, const QColor& colour) {
+    auto paint = [&colour](QLabel* label) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label->setPalette(palette);
+    };
+    paint(m_headings[std::size_t(weekday + 1)]);
+    for (int p = 0; p < timetable::kBigPeriods; ++p) {
+        paint(m_cells[std::size_t(timetable::cellIndex(p, weekday))]);
+    }
+}
+
+void MainWindow::clearMarks() {
+    for (int d = 0; d < timetable::kWeekdays; ++d) {
+        setWeekdayColour(d, Qt::black);
+    }
+}
+
+void MainWindow::markWeekday(int weekday) {
+    if (weekday >= 0 && weekday < timetable::kWeekdays) {
+        setWeekdayColour(weekday, markColour());
+    }
+}
+
+void MainWindow::showHint(const QString& hint) {
+    m_label14->setText(hint);
+    m_label14->show();
+}
+
+void MainWindow::showMessage(const Message& message) {
+    m_desktop.showMessage(this, message);
+}
+
+bool MainWindow::topmostChecked() const {
+    return m_topmost->isChecked();
+}
+
+void MainWindow::setAlwaysOnTop(bool onTop) {
+    m_alwaysOnTop = onTop;
+    m_desktop.setAlwaysOnTop(this, onTop);
+}
+
+void MainWindow::choosePath() {
+    QString chosen = m_desktop.chooseWorkbook(this);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    settings::PathSettings pathIni(m_desktop.settingsFile);
+    if (pathIni.write(chosen.toStdString())) {
+        // The saved path is intact; nothing is reloaded.
+        showMessage(
+            {QMessageBox::Warning, QStringLiteral("错误"),
+             QStringLiteral(
+                 "无法保存课表路径，原来的设置未改变。\n请检查程序所在的文件夹是否可写。")});
+        return;
+    }
+    clearMarks();
+    m_timetable.reset();
+    startUp();
+}
+
+QueryDialog* MainWindow::queryDialog() {
+    if (m_queryDialog == nullptr) {
+        m_queryDialog = new QueryDialog(*this);
+    }
+    return m_queryDialog;
+}
+
+void MainWindow::inquire() {
+    if (m_xlsname.isEmpty()) {
+        showMessage({QMessageBox::Information, QStringLiteral("提示"),
+                     QStringLiteral("请先设置课表路径。")});
+        return;
+    }
+    queryDialog()->exec();
+}
+
+void MainWindow::openHelpFile() {
+    QString helpFile = m_desktop.programDirectory() + QStringLiteral("/帮助文档【必看】.txt");
+    if (!m_desktop.openTextFile(helpFile)) {
+        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
+                     QStringLiteral("提示：打开帮助文档错误！")});
+    }
+}
+
+void MainWindow::openUpdatePage() {
+    if (!m_desktop.openWebAddress(QStringLiteral(ORVANTO_UPDATE_URL))) {
+        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
+                     QStringLiteral("提示：调用浏览器错误！")});
+    }
+}
+
+void MainWindow::showAbout() {
+    m_desktop.showAbout(this, topmostChecked());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    m_timetable.reset();
+    event->accept();
+    m_desktop.quit();
+}
+
+} // namespace orvanto::gui

@@ -1,0 +1,96 @@
+// The main window (Form1): the week's timetable grid under its headings and ruling lines,
+// the status hint, the menus, the start-up that loads the workbook and the shutdown.
+#pragma once
+
+#include "Desktop.h"
+#include "core/Failure.h"
+#include "service/Timetable.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <optional>
+
+class QAction;
+class QLabel;
+
+namespace orvanto::gui {
+
+class CellLabel;
+class QueryDialog;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(Desktop desktop = Desktop::system(), QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The load sequence: today's week, title and mark, path.ini, the workbook, its markers and
+    // the grid. Runs at the first showing and again after a new path is chosen.
+    void startUp();
+
+    // Writes the 35 cells for weekno from the open workbook; a failure keeps the cells not
+    // yet written and is reported in one message box.
+    void composeGrid();
+
+    // The query window's two kinds of query: the grid of a week with no column marked, or the
+    // week of a 2010 date with that day marked.
+    void showWeekQuery(std::int16_t week);
+    void showDateQuery(std::chrono::year_month_day date);
+
+    // The menu commands.
+    void choosePath();
+    void inquire();
+    void openHelpFile();
+    void openUpdatePage();
+    void showAbout();
+
+    // The program-wide teaching week that the grid shows.
+    std::int16_t weekno() const { return m_weekno; }
+    // The workbook path read at the last start-up; empty when none is set.
+    const QString& xlsname() const { return m_xlsname; }
+    // The always-on-top setting: the check mark of the Topmost item.
+    bool topmostChecked() const;
+    bool hasWorkbook() const { return m_timetable.has_value(); }
+    const timetable::MarkerRows& markers() const { return m_timetable->markers; }
+    // The query window, loaded if it is not loaded yet.
+    QueryDialog* queryDialog();
+    void showMessage(const Message& message);
+    Desktop& desktop() { return m_desktop; }
+
+    // Text colour of a marked weekday column; unmarked columns are black.
+    static QColor markColour();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildGrid();
+    void buildMenus();
+    void setAlwaysOnTop(bool onTop);
+    void showHint(const QString& hint);
+    void clearMarks();
+    void markWeekday(int weekday);
+    void setWeekdayColour(int weekday, const QColor& colour);
+    void reportFailure(const core::Failure& failure);
+
+    Desktop m_desktop;
+    bool m_loaded = false;
+    bool m_alwaysOnTop = false;
+    std::int16_t m_weekno = 0;
+    QString m_xlsname;
+    std::optional<service::LoadedTimetable> m_timetable;
+
+    std::array<QLabel*, 13> m_headings{};
+    std::array<CellLabel*, timetable::kGridCells> m_cells{};
+    QLabel* m_label14 = nullptr;
+    QAction* m_topmost = nullptr;
+    QPointer<QueryDialog> m_queryDialog;
+};
+
+} // namespace orvanto::gui

@@ -1,0 +1,229 @@
+#include "QueryDialog.h"
+
+#include "MainWindow.h"
+#include "Twips.h"
+#include "WindowFont.h"
+#include "WindowPlacement.h"
+#include "timetable/TeachingWeek.h"
+#include "timetable/VbText.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringList>
+#include <string>
+
+namespace orvanto::gui {
+
+namespace {
+
+QStringList numbers(int first, int last) {
+    QStringList list;
+    for (int n = first; n <= last; ++n) {
+        list << QString::number(n);
+    }
+    return list;
+}
+
+QString weekText(int week) {
+    return QStringLiteral("第%1周").arg(week);
+}
+
+// Plain decimal digits with blanks around them; anything else is no number here.
+std::optional<unsigned> digitsOf(const QString& text) {
+    QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed.size() > 4) {
+        return std::nullopt;
+    }
+    unsigned value = 0;
+    for (QChar c : trimmed) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+            return std::nullopt;
+        }
+        value = value * 10 + unsigned(c.unicode() - u'0');
+    }
+    return value;
+}
+
+} // namespace
+
+QueryDialog::QueryDialog(MainWindow& mainWindow)
+    : QDialog(&mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_mainWindow(mainWindow) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("查询方式"));
+    setFixedSize(pixels(4080), pixels(2355));
+    setFont(windowFont(9));
+
+    m_combo1 = addCombo("Combo1", 1920, 360, 1455);
+    m_combo2 = addCombo("Combo2", 1800, 1200, 615);
+    m_combo3 = addCombo("Combo3", 2880, 1200, 615);
+
+    m_option1 = new QRadioButton(QStringLiteral("按周查询："), this);
+    m_option1->setObjectName(QStringLiteral("Option1"));
+    m_option1->setGeometry(twipsRect(120, 360, 1455, 375));
+    m_option2 = new QRadioButton(QStringLiteral("按日期查询："), this);
+    m_option2->setObjectName(QStringLiteral("Option2"));
+    m_option2->setGeometry(twipsRect(120, 1200, 1455, 375));
+
+    m_command1 = new QPushButton(QStringLiteral("确定"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setGeometry(twipsRect(1440, 1800, 1455, 495));
+    m_command1->setFont(windowFont(10.5));
+    m_command1->setDefault(true);
+
+    auto* label1 = new QLabel(QStringLiteral("月"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setGeometry(twipsRect(2520, 1200, 375, 375));
+    auto* label2 = new QLabel(QStringLiteral("日"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    label2->setGeometry(twipsRect(3600, 1200, 375, 375));
+    for (QLabel* label : {label1, label2}) {
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+    setTabOrder(m_combo1, m_combo2);
+    setTabOrder(m_combo2, m_combo3);
+    setTabOrder(m_combo3, m_option1);
+    setTabOrder(m_option1, m_option2);
+    setTabOrder(m_option2, m_command1);
+
+    connect(m_option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            setWeekMode(true);
+        }
+    });
+    connect(m_option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            setWeekMode(false);
+        }
+    });
+    // activated is a pick from the list; typing into the field is not.
+    connect(m_combo1, &QComboBox::activated, m_command1, [this] { m_command1->setFocus(); });
+    connect(m_combo2, &QComboBox::activated, this, &QueryDialog::monthPicked);
+    connect(m_combo3, &QComboBox::activated, m_command1, [this] { m_command1->setFocus(); });
+    connect(m_command1, &QPushButton::clicked, this, &QueryDialog::runQuery);
+
+    // Loading.
+    if (m_mainWindow.topmostChecked()) {
+        m_mainWindow.desktop().setAlwaysOnTop(this, true);
+    }
+    m_option1->setChecked(true);
+    for (int n = 1; n <= core::Term{}.weeks; ++n) {
+        m_combo1->addItem(weekText(n));
+    }
+    QString current = weekText(m_mainWindow.weekno());
+    m_combo1->setCurrentIndex(m_combo1->findText(current));
+    m_combo1->setEditText(current);
+    m_combo2->addItems(numbers(3, 7));
+    m_combo2->setEditText(QStringLiteral("3"));
+    m_combo3->addItems(numbers(1, 31));
+    m_combo3->setEditText(QStringLiteral("1"));
+    m_command1->setFocus();
+
+    centreOnScreen(this);
+}
+
+QComboBox* QueryDialog::addCombo(const char* name, int left, int top, int width) {
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(true);
+    // Typed text stays in the field: it never becomes a list item nor gets completed.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->setGeometry(twipsRect(left, top, width, 375));
+    // Enter in a field presses the default button rather than picking the typed text.
+    combo->lineEdit()->installEventFilter(this);
+    return combo;
+}
+
+bool QueryDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_command1->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void QueryDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    m_command1->setFocus();
+}
+
+void QueryDialog::setWeekMode(bool byWeek) {
+    m_combo1->setEnabled(byWeek);
+    m_combo2->setEnabled(!byWeek);
+    m_combo3->setEnabled(!byWeek);
+}
+
+void QueryDialog::monthPicked() {
+    QString month = m_combo2->currentText();
+    int days = 0;
+    if (month == QLatin1String("3") || month == QLatin1String("5") || month == QLatin1String("7")) {
+        days = 31;
+    } else if (month == QLatin1String("4") || month == QLatin1String("6")) {
+        days = 30;
+    } else {
+        return;
+    }
+    m_combo3->clear();
+    m_combo3->addItems(numbers(1, days));
+    m_combo3->setEditText(QStringLiteral("1"));
+    m_combo3->setFocus();
+}
+
+std::optional<std::chrono::year_month_day> QueryDialog::dateOf2010(const QString& month,
+                                                                   const QString& day) {
+    std::optional<unsigned> m = digitsOf(month);
+    std::optional<unsigned> d = digitsOf(day);
+    if (!m || !d) {
+        return std::nullopt;
+    }
+    std::chrono::year_month_day date{std::chrono::year{2010}, std::chrono::month{*m},
+                                     std::chrono::day{*d}};
+    if (!date.ok()) {
+        return std::nullopt;
+    }
+    return date;
+}
+
+void QueryDialog::runQuery() {
+    // Typed input is checked before anything changes, so a bad entry costs nothing.
+    if (m_option1->isChecked()) {
+        QString rest = m_combo1->currentText().mid(1);
+        core::Result<std::int16_t> week = timetable::cint(timetable::val(std::u16string_view(
+            reinterpret_cast<const char16_t*>(rest.utf16()), std::size_t(rest.size()))));
+        if (!week) {
+            m_mainWindow.desktop().showMessage(this,
+                                               {QMessageBox::Information, QStringLiteral("提示"),
+                                                QStringLiteral("周数超出范围。")});
+            return;
+        }
+        accept();
+        m_mainWindow.showWeekQuery(*week);
+        return;
+    }
+    std::optional<std::chrono::year_month_day> date =
+        dateOf2010(m_combo2->currentText(), m_combo3->currentText());
+    if (!date) {
+        m_mainWindow.desktop().showMessage(this, {QMessageBox::Information, QStringLiteral("提示"),
+                                                  QStringLiteral("请输入有效的日期。")});
+        return;
+    }
+    accept();
+    m_mainWindow.showDateQuery(*date);
+}
+
+void QueryDialog::reject() {
+    QDialog::reject();
+    deleteLater();
+}
+
+} // namespace orvanto::gui

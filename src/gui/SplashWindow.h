@@ -1,0 +1,35 @@
+// The start-up splash (Form3): a picture and a status line stepped twice, a second apart,
+// before it hands over to the main window and goes away.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QTimer;
+
+namespace orvanto::gui {
+
+class SplashWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    // showMainWindow shows the main window and returns once its start-up has finished;
+    // the splash deletes itself after that call returns.
+    explicit SplashWindow(std::function<void()> showMainWindow, QWidget* parent = nullptr);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void onTimer1();
+    void onTimer2();
+
+    std::function<void()> m_showMainWindow;
+    QLabel* m_label1 = nullptr;
+    QTimer* m_timer1 = nullptr;
+    QTimer* m_timer2 = nullptr;
+    bool m_handedOver = false;
+};
+
+} // namespace orvanto::gui

@@ -1,0 +1,51 @@
+// Walks the BIFF records of a workbook stream: a 2-byte id, a 2-byte length, the payload.
+// Every record's length is checked against what is left of the stream.
+#pragma once
+
+#include "core/Failure.h"
+#include "OleWorkbookStream.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace orvanto::spreadsheet {
+
+struct BiffRecord {
+    std::uint16_t id = 0;
+    std::uint64_t offset = 0;           // of the record header in the stream
+    std::span<const std::uint8_t> data; // valid until the cursor moves again
+};
+
+class BiffRecordCursor {
+  public:
+    explicit BiffRecordCursor(OleWorkbookStream& stream, std::uint64_t offset = 0)
+        : m_stream(stream), m_offset(offset) {}
+
+    void seek(std::uint64_t offset) { m_offset = offset; }
+    std::uint64_t offset() const { return m_offset; }
+
+    // The next record, nothing at the end of the stream, or a failure when it is cut short.
+    // Records for which wanted says false come without their data, which is then not read:
+    // walking past a big shared string table costs its record headers only.
+    using Wanted = bool (*)(std::uint16_t id);
+    core::Result<std::optional<BiffRecord>> next(Wanted wanted = nullptr);
+    // The id of the next record without moving, nothing at the end of the stream.
+    std::optional<std::uint16_t> peekId();
+
+  private:
+    OleWorkbookStream& m_stream;
+    std::uint64_t m_offset = 0;
+};
+
+// Little-endian reads from a record payload; callers check the length first.
+inline std::uint16_t readU16(std::span<const std::uint8_t> data, std::size_t at) {
+    return static_cast<std::uint16_t>(data[at] | (data[at + 1] << 8));
+}
+inline std::uint32_t readU32(std::span<const std::uint8_t> data, std::size_t at) {
+    return static_cast<std::uint32_t>(readU16(data, at)) |
+           (static_cast<std::uint32_t>(readU16(data, at + 2)) << 16);
+}
+double readF64(std::span<const std::uint8_t> data, std::size_t at);
+
+} // namespace orvanto::spreadsheet

@@ -1,0 +1,68 @@
+#include "core/Utf8.h"
+#include "SharedStringTable.h"
+
+#include "BiffContinuedReader.h"
+#include "BiffTextDecoder.h"
+#include "XlsRecordIds.h"
+
+#include <algorithm>
+
+namespace orvanto::spreadsheet {
+
+namespace {
+constexpr std::size_t kCountsSize = 8; // total and unique string counts, both unused
+}
+
+core::Result<std::unordered_map<std::uint32_t, std::string>>
+SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
+                          std::vector<std::uint32_t> wanted) {
+    std::unordered_map<std::uint32_t, std::string> found;
+    if (wanted.empty()) {
+        return found;
+    }
+    std::ranges::sort(wanted);
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+
+    cursor.seek(sstOffset);
+    auto sst = cursor.next();
+    if (!sst) {
+        return sst.failure();
+    }
+    if (!*sst || (*sst)->id != biff::kSst || (*sst)->data.size() < kCountsSize) {
+        return core::errors::loadFailure("damaged shared string table");
+    }
+    std::optional<core::Failure> continueFailure;
+    BiffContinuedReader reader((*sst)->data.subspan(kCountsSize),
+                               [&]() -> std::optional<std::span<const std::uint8_t>> {
+                                   if (cursor.peekId() != biff::kContinue) {
+                                       return std::nullopt;
+                                   }
+                                   auto next = cursor.next();
+                                   if (!next || !*next) {
+                                       if (!next) {
+                                           continueFailure = next.failure();
+                                       }
+                                       return std::nullopt;
+                                   }
+                                   return (*next)->data;
+                               });
+
+    std::u16string units;
+    std::uint32_t index = 0;
+    for (std::uint32_t want : wanted) {
+        for (; index <= want; ++index) {
+            units.clear();
+            if (!reader.readUnicodeString(units)) {
+                if (continueFailure) {
+                    return *continueFailure;
+                }
+                return core::errors::loadFailure("shared string " + std::to_string(want) +
+                                           " is missing from the shared string table");
+            }
+        }
+        found.emplace(want, core::toUtf8(units));
+    }
+    return found;
+}
+
+} // namespace orvanto::spreadsheet

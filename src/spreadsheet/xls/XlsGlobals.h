@@ -1,0 +1,42 @@
+// What the workbook globals substream of a BIFF5/BIFF8 stream says about the whole file:
+// sheets and where they start, the active sheet, date system, code page, number formats.
+#pragma once
+
+#include "BiffRecordCursor.h"
+#include "spreadsheet/CellValue.h"
+#include "core/Failure.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace orvanto::spreadsheet {
+
+struct XlsSheet {
+    enum class Type { Worksheet, MacroSheet, Chart, VbModule };
+    std::uint64_t offset = 0; // of the sheet's BOF record in the stream
+    Type type = Type::Worksheet;
+    bool hidden = false;
+};
+
+struct XlsGlobals {
+    bool biff8 = true;
+    std::vector<XlsSheet> sheets;  // in workbook order
+    std::uint16_t activeSheet = 0; // index into sheets, as saved (may be out of range)
+    bool date1904 = false;
+    std::uint16_t codePage = 1252;
+    std::optional<std::uint64_t> sstOffset; // of the SST record
+
+    // How a cell with extended format index xf shows numbers.
+    FormatKind formatOf(std::uint16_t xf) const;
+
+    std::unordered_map<std::uint16_t, std::string> formatCodes; // FORMAT id -> code
+    std::vector<std::uint16_t> xfFormats;                       // XF index -> FORMAT id
+};
+
+// Reads the globals substream that starts at the beginning of the stream.
+core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor);
+
+} // namespace orvanto::spreadsheet

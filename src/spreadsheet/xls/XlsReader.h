@@ -1,0 +1,14 @@
+// Reads the cells the viewer needs from a legacy .xls (BIFF5/BIFF8) file held in memory.
+#pragma once
+
+#include "spreadsheet/CellValue.h"
+#include "core/Failure.h"
+
+#include <cstdint>
+#include <span>
+
+namespace orvanto::spreadsheet {
+
+core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes);
+
+} // namespace orvanto::spreadsheet

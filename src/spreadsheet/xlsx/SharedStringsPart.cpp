@@ -1,0 +1,99 @@
+#include "SharedStringsPart.h"
+
+#include "OoxmlNamespaces.h"
+#include "OoxmlValues.h"
+#include "WorksheetPart.h"
+#include "XmlPartParser.h"
+
+namespace orvanto::spreadsheet {
+
+namespace {
+
+class SharedStringsHandler : public XmlHandler {
+  public:
+    explicit SharedStringsHandler(std::map<long long, std::string>& needed)
+        : m_needed(needed), m_next(needed.begin()) {}
+
+    void startElement(std::string_view ns, std::string_view name, const char**) override {
+        if (!ooxml::isSpreadsheetMl(ns)) {
+            return;
+        }
+        if (name == "si") {
+            m_inItem = true;
+            m_text.clear();
+        } else if (name == "rPh") {
+            ++m_phoneticDepth;
+        } else if (name == "t" && m_inItem && m_phoneticDepth == 0 && isNeeded()) {
+            m_capturing = true;
+        }
+    }
+
+    void endElement(std::string_view ns, std::string_view name) override {
+        if (!ooxml::isSpreadsheetMl(ns)) {
+            return;
+        }
+        if (name == "t") {
+            m_capturing = false;
+        } else if (name == "rPh" && m_phoneticDepth > 0) {
+            --m_phoneticDepth;
+        } else if (name == "si") {
+            m_inItem = false;
+            if (isNeeded()) {
+                m_next->second = ooxml::decodeEscapes(m_text);
+                ++m_next;
+            }
+            ++m_index;
+            if (m_next == m_needed.end()) {
+                finish();
+            }
+        }
+    }
+
+    void characters(std::string_view text) override {
+        if (!m_capturing) {
+            return;
+        }
+        if (m_text.size() + text.size() > WorksheetPart::kMaxTextBytes) {
+            fail("shared string " + std::to_string(m_index) + " longer than " +
+                 std::to_string(WorksheetPart::kMaxTextBytes) + " bytes");
+            return;
+        }
+        m_text.append(text);
+    }
+
+    long long count() const { return m_index; }
+    bool complete() const { return m_next == m_needed.end(); }
+    long long firstMissing() const { return m_next->first; }
+
+  private:
+    bool isNeeded() const { return m_next != m_needed.end() && m_next->first == m_index; }
+
+    std::map<long long, std::string>& m_needed;
+    std::map<long long, std::string>::iterator m_next; // the lowest index still to find
+    long long m_index = 0;
+    bool m_inItem = false;
+    bool m_capturing = false;
+    int m_phoneticDepth = 0;
+    std::string m_text;
+};
+
+} // namespace
+
+std::optional<core::Failure> SharedStringsPart::read(const ZipArchive& archive, const std::string& path,
+                                               std::map<long long, std::string>& needed) {
+    if (needed.empty()) {
+        return std::nullopt;
+    }
+    SharedStringsHandler handler(needed);
+    if (auto failure = XmlPartParser::parse(archive, path, handler)) {
+        return failure;
+    }
+    if (!handler.complete()) {
+        return core::errors::loadFailure("shared string " + std::to_string(handler.firstMissing()) +
+                                   " missing: " + path + " holds " +
+                                   std::to_string(handler.count()));
+    }
+    return std::nullopt;
+}
+
+} // namespace orvanto::spreadsheet

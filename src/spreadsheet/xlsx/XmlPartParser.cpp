@@ -1,0 +1,118 @@
+#include "XmlPartParser.h"
+
+#include <cstring>
+#include <expat.h>
+#include <memory>
+#include <string>
+
+namespace orvanto::spreadsheet {
+
+namespace {
+
+struct ParserFree {
+    void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
+};
+
+struct Context {
+    XML_Parser parser;
+    XmlHandler& handler;
+    bool doctype = false;
+};
+
+void splitName(const char* full, std::string_view& ns, std::string_view& local) {
+    const char* separator = std::strrchr(full, XmlPartParser::kNamespaceSeparator);
+    if (separator == nullptr) {
+        ns = {};
+        local = full;
+    } else {
+        ns = std::string_view(full, static_cast<std::size_t>(separator - full));
+        local = separator + 1;
+    }
+}
+
+void stopIfFinished(Context& context) {
+    if (context.handler.finished()) {
+        XML_StopParser(context.parser, XML_FALSE);
+    }
+}
+
+void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
+    auto& context = *static_cast<Context*>(data);
+    std::string_view ns, local;
+    splitName(name, ns, local);
+    context.handler.startElement(ns, local, attributes);
+    stopIfFinished(context);
+}
+
+void XMLCALL onEnd(void* data, const XML_Char* name) {
+    auto& context = *static_cast<Context*>(data);
+    std::string_view ns, local;
+    splitName(name, ns, local);
+    context.handler.endElement(ns, local);
+    stopIfFinished(context);
+}
+
+void XMLCALL onCharacters(void* data, const XML_Char* text, int length) {
+    auto& context = *static_cast<Context*>(data);
+    context.handler.characters(std::string_view(text, static_cast<std::size_t>(length)));
+    stopIfFinished(context);
+}
+
+// Package parts never carry a DTD; refusing one rules out entity expansion of any kind.
+void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+    auto& context = *static_cast<Context*>(data);
+    context.doctype = true;
+    XML_StopParser(context.parser, XML_FALSE);
+}
+
+} // namespace
+
+std::optional<core::Failure> XmlPartParser::parse(const ZipArchive& archive, const std::string& path,
+                                            XmlHandler& handler) {
+    auto opened = archive.member(path);
+    if (!opened) {
+        return opened.failure();
+    }
+    ZipMember& member = opened.value();
+    std::unique_ptr<XML_ParserStruct, ParserFree> parser(
+        XML_ParserCreateNS(nullptr, kNamespaceSeparator));
+    if (!parser) {
+        return core::errors::loadFailure("out of memory creating an XML parser for " + member.path());
+    }
+    Context context{parser.get(), handler};
+    XML_SetUserData(parser.get(), &context);
+    XML_SetElementHandler(parser.get(), onStart, onEnd);
+    XML_SetCharacterDataHandler(parser.get(), onCharacters);
+    XML_SetStartDoctypeDeclHandler(parser.get(), onDoctype);
+    XML_SetParamEntityParsing(parser.get(), XML_PARAM_ENTITY_PARSING_NEVER);
+
+    for (;;) {
+        auto chunk = member.read();
+        if (!chunk) {
+            return chunk.failure();
+        }
+        const bool last = chunk->empty();
+        const auto status = XML_Parse(parser.get(), reinterpret_cast<const char*>(chunk->data()),
+                                      static_cast<int>(chunk->size()), last ? XML_TRUE : XML_FALSE);
+        if (context.doctype) {
+            return core::errors::loadFailure(member.path() + " has a DOCTYPE declaration, which "
+                                                       "workbook parts never carry");
+        }
+        if (handler.error()) {
+            return core::errors::loadFailure(*handler.error() + " in " + member.path());
+        }
+        if (handler.finished()) {
+            return std::nullopt;
+        }
+        if (status != XML_STATUS_OK) {
+            return core::errors::loadFailure("malformed XML in " + member.path() + " at line " +
+                                       std::to_string(XML_GetCurrentLineNumber(parser.get())) +
+                                       ": " + XML_ErrorString(XML_GetErrorCode(parser.get())));
+        }
+        if (last) {
+            return std::nullopt;
+        }
+    }
+}
+
+} // namespace orvanto::spreadsheet

@@ -1,0 +1,37 @@
+#include "ZipMember.h"
+
+#include <algorithm>
+#include <gsf/gsf.h>
+
+namespace orvanto::spreadsheet {
+
+namespace {
+constexpr std::int64_t kChunkBytes = 64 * 1024;
+}
+
+void ZipMember::Unref::operator()(GsfInput* input) const {
+    g_object_unref(input);
+}
+
+ZipMember::ZipMember(std::string path, GsfInput* input) : m_path(std::move(path)), m_input(input) {}
+
+core::Result<std::span<const std::uint8_t>> ZipMember::read() {
+    const gsf_off_t remaining = gsf_input_remaining(m_input.get());
+    if (remaining <= 0) {
+        return std::span<const std::uint8_t>{};
+    }
+    if (m_inflated >= kMaxInflatedBytes) {
+        return core::errors::loadFailure(m_path + " inflates to more than " +
+                                   std::to_string(kMaxInflatedBytes >> 20) + " MiB");
+    }
+    const std::int64_t count =
+        std::min({std::int64_t{remaining}, kChunkBytes, kMaxInflatedBytes - m_inflated});
+    const guint8* data = gsf_input_read(m_input.get(), static_cast<std::size_t>(count), nullptr);
+    if (data == nullptr) {
+        return core::errors::loadFailure(m_path + " is damaged: its data cannot be inflated");
+    }
+    m_inflated += count;
+    return std::span<const std::uint8_t>(data, static_cast<std::size_t>(count));
+}
+
+} // namespace orvanto::spreadsheet

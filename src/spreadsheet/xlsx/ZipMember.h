@@ -1,0 +1,39 @@
+// One member of a zip archive, inflated chunk by chunk up to a size limit, so a
+// reader can stop early and a zip bomb can never inflate more than the limit.
+#pragma once
+
+#include "core/Failure.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+typedef struct _GsfInput GsfInput;
+
+namespace orvanto::spreadsheet {
+
+class ZipMember {
+  public:
+    // Most bytes any one member may inflate to; far above any real workbook part.
+    static constexpr std::int64_t kMaxInflatedBytes = std::int64_t{128} << 20;
+
+    ZipMember(std::string path, GsfInput* input); // takes ownership of input
+
+    // The next inflated chunk; an empty span at the end of the member.
+    core::Result<std::span<const std::uint8_t>> read();
+
+    const std::string& path() const { return m_path; }
+
+  private:
+    struct Unref {
+        void operator()(GsfInput* input) const;
+    };
+
+    std::string m_path;
+    std::unique_ptr<GsfInput, Unref> m_input;
+    std::int64_t m_inflated = 0;
+};
+
+} // namespace orvanto::spreadsheet

@@ -1,0 +1,136 @@
+// A desktop for window tests: a fixed date, path.ini in a temporary folder, and dialogs,
+// message boxes and platform calls that are recorded instead of shown.
+#pragma once
+
+#include "gui/CellLabel.h"
+#include "gui/Desktop.h"
+#include "gui/MainWindow.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <chrono>
+#include <utility>
+#include <vector>
+
+namespace orvanto::gui::testing {
+
+inline std::chrono::year_month_day date(int y, unsigned m, unsigned d) {
+    return std::chrono::year_month_day{std::chrono::year{y}, std::chrono::month{m},
+                                       std::chrono::day{d}};
+}
+
+inline QString sample(const char* name) {
+    return QStringLiteral(ORVANTO_TEST_DATA "/samples/") + QString::fromUtf8(name);
+}
+
+struct TestDesktop {
+    QTemporaryDir folder;
+    std::chrono::year_month_day today = date(2010, 3, 19);
+    std::vector<Message> messages;
+    std::vector<std::pair<QWidget*, bool>> alwaysOnTop;
+    QStringList openedFiles;
+    QStringList openedAddresses;
+    bool browserWorks = true;
+    QString workbookToChoose; // what the file dialog returns; empty = cancelled
+    int fileDialogs = 0;
+    int quits = 0;
+    int aboutBoxes = 0;
+    bool aboutTopmost = false;
+
+    Desktop desktop() {
+        Desktop d;
+        d.today = [this] { return today; };
+        d.settingsFile = toFilesystemPath(iniPath());
+        d.chooseWorkbook = [this](QWidget*) {
+            ++fileDialogs;
+            return workbookToChoose;
+        };
+        d.showMessage = [this](QWidget*, const Message& m) { messages.push_back(m); };
+        d.setAlwaysOnTop = [this](QWidget* w, bool on) { alwaysOnTop.emplace_back(w, on); };
+        d.openTextFile = [this](const QString& path) {
+            openedFiles << path;
+            return true;
+        };
+        d.openWebAddress = [this](const QString& url) {
+            openedAddresses << url;
+            return browserWorks;
+        };
+        d.programDirectory = [this] { return folder.path(); };
+        d.showAbout = [this](QWidget*, bool topmost) {
+            ++aboutBoxes;
+            aboutTopmost = topmost;
+        };
+        d.quit = [this] { ++quits; };
+        return d;
+    }
+
+    QString iniPath() const { return folder.filePath(QStringLiteral("path.ini")); }
+    bool iniExists() const { return QFile::exists(iniPath()); }
+    void writeIni(const QByteArray& bytes) const {
+        QFile file(iniPath());
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    }
+    QByteArray readIni() const {
+        QFile file(iniPath());
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+    void setPath(const QString& workbook) const { writeIni(workbook.toUtf8() + "\r\n"); }
+};
+
+inline QLabel* label(MainWindow& window, const QString& name) {
+    return window.findChild<QLabel*>(name);
+}
+
+inline CellLabel* cell(MainWindow& window, int index) {
+    return window.findChild<CellLabel*>(QStringLiteral("Label13_%1").arg(index));
+}
+
+// The weekdays whose heading and five cells carry the mark colour. Fails the test (returns
+// {-1}) when a column is half marked or an unmarked label is not black.
+inline QList<int> markedWeekdays(MainWindow& window) {
+    QList<int> marked;
+    for (int d = 0; d < 7; ++d) {
+        QList<QLabel*> column{label(window, QStringLiteral("Label%1").arg(d + 1))};
+        for (int p = 0; p < 5; ++p) {
+            column << cell(window, 7 * p + d);
+        }
+        int inMark = 0;
+        for (QLabel* l : column) {
+            QColor colour = l->palette().color(QPalette::WindowText);
+            if (colour == MainWindow::markColour()) {
+                ++inMark;
+            } else if (colour != QColor(Qt::black)) {
+                return {-1};
+            }
+        }
+        if (inMark == int(column.size())) {
+            marked << d;
+        } else if (inMark != 0) {
+            return {-1};
+        }
+    }
+    return marked;
+}
+
+inline QStringList captions(MainWindow& window) {
+    QStringList all;
+    for (int i = 0; i < 35; ++i) {
+        all << cell(window, i)->caption();
+    }
+    return all;
+}
+
+// The caption the sample workbooks give cell (period, day) for a block tag "甲" or "乙".
+inline QString sampleCaption(int period, int day, const char* tag) {
+    QString key = QStringLiteral("%1%2%3").arg(period).arg(day).arg(QString::fromUtf8(tag));
+    return QStringLiteral("课%1\r\n教室%1\r\n老师%1").arg(key);
+}
+
+} // namespace orvanto::gui::testing
