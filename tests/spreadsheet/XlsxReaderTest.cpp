@@ -178,9 +178,10 @@ const Sample kSamples[] = {
      6},
     // Workbook order, not part names: the first sheet is the part named sheet2.xml.
     {"xlsx-absolute-targets.xlsx", {{"B3", text("第三节")}, {"C3", text("乙表")}}, 1, 1},
-    // The follower of a shared formula keeps its value; its formula text is not rebuilt.
+    // The follower of a shared formula takes the first cell's text moved down a row.
     {"xlsx-shared-formula.xlsx",
-     {{"D3", number(42, FormatKind::General, "=A1*42")}, {"D4", number(0)}},
+     {{"D3", number(42, FormatKind::General, "=A1*42")},
+      {"D4", number(0, FormatKind::General, "=A2*42")}},
      1,
      7},
     {"xlsx-iso-dates.xlsx",
