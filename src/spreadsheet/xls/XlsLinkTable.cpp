@@ -177,10 +177,25 @@ class LinkTableBuilder {
                     text = kBuiltInNames[static_cast<unsigned char>((*code)[0])];
                 }
             } else {
-                text = m_text.readCharacters(data, kNameText, data[3], m_biff8).value_or("");
+                text =
+                    m_text.readCharacters(data, kNameText, nameLength(data), m_biff8).value_or("");
             }
         }
         m_table.names.push_back(std::move(text));
+    }
+
+    // Characters of a NAME record's name. BIFF5 counts bytes, but Gnumeric counts the
+    // characters of a double-byte name: take the bytes the record holds for it when they
+    // are more, up to two a character.
+    std::size_t nameLength(std::span<const std::uint8_t> data) const {
+        const std::size_t count = data[3];
+        if (m_biff8) {
+            return count;
+        }
+        std::size_t rest = data.size() - kNameText;
+        const std::size_t tails = readU16(data, 4) + data[10] + data[11] + data[12] + data[13];
+        rest = rest > tails ? rest - tails : 0;
+        return rest > count && rest <= 2 * count ? rest : count;
     }
 
     const bool m_biff8;

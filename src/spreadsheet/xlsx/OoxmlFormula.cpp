@@ -3,6 +3,7 @@
 #include "OoxmlValues.h"
 
 #include <array>
+#include <optional>
 
 namespace orvanto::spreadsheet::ooxml {
 
@@ -225,6 +226,58 @@ class FormulaMover {
     std::string m_out;
 };
 
+// One sheet name of a sheet range at text[i], quoted or bare, without its quotes; moves i
+// past it. Nothing when there is none.
+std::optional<std::string> sheetName(std::string_view text, std::size_t& i) {
+    if (i < text.size() && text[i] == '\'') {
+        std::string quoted;
+        std::size_t end = i;
+        if (!copyQuoted(text, end, quoted)) {
+            return std::nullopt;
+        }
+        i = end;
+        std::string name;
+        for (std::size_t k = 1; k + 1 < quoted.size(); ++k) {
+            name += quoted[k];
+            if (quoted[k] == '\'') {
+                ++k; // a doubled quote stands for one
+            }
+        }
+        return name;
+    }
+    const std::size_t start = i;
+    while (i < text.size() && isWordCharacter(text[i])) {
+        ++i;
+    }
+    if (i == start) {
+        return std::nullopt;
+    }
+    return std::string(text.substr(start, i - start));
+}
+
+// A sheet range with a quoted end ("Jan:'my sheet'!", as LibreOffice and Gnumeric store it)
+// in Excel's spelling, quoted as a whole: "'Jan:my sheet'!". Nothing for anything else.
+std::optional<std::string> sheetRange(std::string_view text, std::size_t& i) {
+    std::size_t at = i;
+    const bool firstQuoted = text[at] == '\'';
+    auto first = sheetName(text, at);
+    if (!first || at >= text.size() || text[at] != ':') {
+        return std::nullopt;
+    }
+    ++at;
+    const bool lastQuoted = at < text.size() && text[at] == '\'';
+    auto last = sheetName(text, at);
+    if (!last || at >= text.size() || text[at] != '!' || (!firstQuoted && !lastQuoted)) {
+        return std::nullopt;
+    }
+    i = at + 1;
+    std::string out = "'";
+    for (char c : *first + ":" + *last) {
+        out += c == '\'' ? "''" : std::string(1, c);
+    }
+    return out + "'!";
+}
+
 } // namespace
 
 std::string displayedFormula(std::string_view stored) {
@@ -232,13 +285,19 @@ std::string displayedFormula(std::string_view stored) {
     std::size_t i = 0;
     while (i < stored.size()) {
         const char c = stored[i];
+        const bool wordStart = out.empty() || !isWordCharacter(out.back());
+        if (wordStart && (c == '\'' || isWordCharacter(c))) {
+            if (auto range = sheetRange(stored, i)) {
+                out += *range;
+                continue;
+            }
+        }
         if (c == '"' || c == '\'') {
             if (!copyQuoted(stored, i, out)) {
                 break;
             }
             continue;
         }
-        const bool wordStart = out.empty() || !isWordCharacter(out.back());
         bool stripped = false;
         for (std::string_view prefix : kFunctionPrefixes) {
             if (wordStart && stored.substr(i).starts_with(prefix)) {

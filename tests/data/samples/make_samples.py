@@ -10,7 +10,8 @@ of a writer's file with zipfile, the way other writers lay them out.
 layout-*.xlsx follow the timetable layout and are also converted to .xls; the
 xlsx-*.xlsx samples exercise details of the xlsx format only.
 
-Run from anywhere: /usr/bin/python3 tests/data/samples/make_samples.py
+Run from anywhere: /usr/bin/python3 tests/data/samples/make_samples.py [formula-markers]
+(with formula-markers, only the formula marker samples are made again)
 """
 import datetime
 import os
@@ -191,6 +192,60 @@ def make_layout_samples(tmp):
     write_xlsxwriter(out("layout-marker-variants.xlsx"), [("课表", variants)])
 
 
+# Formula markers of every kind the marker search must read as formula text, in both formats:
+# functions, names, other sheets, formulas filled down (shared) and array formulas. Decoys show
+# a marker as their value only, which Find, looking in formulas, does not see.
+FORMULA_MARKER_ROWS = {"第一节": 3, "第三节": 13, "第五节": 23, "第七节": 30, "第九节": 43,
+                       "第12节": 53}
+
+
+def make_formula_marker_samples(tmp):
+    cells = timetable_cells()
+    for row in MARKER_ROWS:
+        cells.pop((row, "B"), None)
+    source = os.path.join(tmp, "formula-markers.xlsx")
+    book = xlsxwriter.Workbook(source)
+    sheet = book.add_worksheet("课表")
+    settings = book.add_worksheet("设置")
+    other = book.add_worksheet("my sheet")
+    settings.write("A1", "第12节")
+    settings.write("A2", "第五节")
+    settings.write("B1", 2)
+    other.write("A1", "")
+    other.write("B1", 3)
+    book.define_name("标记五", "=设置!$A$2")
+    book.define_name("课表范围", "=课表!$C$1:$I$60")
+    for (row, column), value in sorted(cells.items()):
+        sheet.write(f"{column}{row}", value)
+    formulas = {
+        3: ('=T("第一节")', "第一节"),
+        5: ('=N(A1)+MATCH("x",A1:A2,0)', "#N/A"),
+        6: ('=COUNTIF(A1:A10,"第")', 0),
+        7: ('=CLEAN(HYPERLINK("http://x","y"))', "y"),
+        8: ("=设置!A1", "第12节"),               # decoy: the value is the closing marker
+        9: ('=SEARCH("a","ba")', 2),
+        10: ("=COUNTA(A:A)", 6),
+        11: ("=SUM(设置:'my sheet'!B1:B2)", 5),
+        12: ("=ROWS(课表范围)", 60),
+        13: ('="第三节"&IF(ISBLANK(A13),"","")', "第三节"),
+        18: ("=标记五", "第五节"),                # decoy through a name
+        23: ("=\"第五节\"&'my sheet'!A1", "第五节"),
+        35: ('=ISTEXT("第七")', True),
+        53: ('="第12节"&IFERROR(1/0,"")', "第12节"),
+    }
+    for row, (formula, value) in formulas.items():
+        sheet.write_formula(f"B{row}", formula, None, value)
+    # Filled down: the same relative formula in B28:B33, the marker text in every row.
+    for row in range(28, 34):
+        sheet.write_formula(f"B{row}", f'=REPT("第七节",ROW(A{row})>=30)',
+                            None, "第七节" if row >= 30 else "")
+    # A number as its result: LibreOffice loses an array formula's text result in .xls.
+    sheet.write_array_formula("B43:B44", '{=SUM(LEN(A43:A44))+0*LEN("第九节")}', None, 0)
+    book.close()
+    convert_libreoffice(source, out("layout-formula-markers-libreoffice.xlsx"))
+    convert_gnumeric(source, out("layout-formula-markers-gnumeric.xlsx"), recalc=True)
+
+
 def make_format_samples(tmp):
     cells = timetable_cells()
 
@@ -315,7 +370,11 @@ def make_strict(tmp):
 
 def main():
     with tempfile.TemporaryDirectory() as tmp:
+        if sys.argv[1:] == ["formula-markers"]:
+            make_formula_marker_samples(tmp)
+            return 0
         make_layout_samples(tmp)
+        make_formula_marker_samples(tmp)
         make_format_samples(tmp)
     return 0
 
