@@ -11,7 +11,7 @@ layout-*.xlsx follow the timetable layout and are also converted to .xls; the
 xlsx-*.xlsx samples exercise details of the xlsx format only.
 
 Run from anywhere: /usr/bin/python3 tests/data/samples/make_samples.py [formula-markers]
-(with formula-markers, only the formula marker samples are made again)
+(with formula-markers, only the formula marker and formula group samples are made again)
 """
 import datetime
 import os
@@ -246,6 +246,35 @@ def make_formula_marker_samples(tmp):
     convert_gnumeric(source, out("layout-formula-markers-gnumeric.xlsx"), recalc=True)
 
 
+# Shared, array and data-table formulas as Excel writes them, by hand: a shared formula whose
+# first cell is in column A, followers without text, an array formula whose other cells carry
+# no formula of their own, a follower whose group never comes, a newer function's prefix.
+FORMULA_GROUP_CELLS = """<sheetData>
+<row r="1"><c r="A1" t="inlineStr"><is><t>a</t></is></c></row>
+<row r="2"><c r="A2" t="str"><f t="shared" ref="A2:C3" si="0">A1&amp;"x"</f><v>ax</v></c>
+<c r="B2" t="str"><f t="shared" si="0"/><v>x</v></c><c r="C2" t="str"><f t="shared" si="0"/><v>x</v></c></row>
+<row r="3"><c r="B3" t="str"><f t="shared" si="0"/><v>xx</v></c></row>
+<row r="5"><c r="B5" t="str"><f t="array" ref="B5:C6">_xlfn.IFERROR(A1:A2,"第九节")</f><v>a</v></c>
+<c r="C5" t="str"><v>a</v></c></row>
+<row r="6"><c r="B6" t="str"><v>0</v></c><c r="C6" t="str"><v>0</v></c></row>
+<row r="7"><c r="B7" t="str"><f t="shared" si="9"/><v>第三节</v></c></row>
+<row r="8"><c r="B8"><f t="dataTable" ref="B8:B8" dt2D="0" dtr="0" r1="A1"/><v>1</v></c></row>
+<row r="9"><c r="B9"><f>SUM(设置:'my sheet'!A1)</f><v>0</v></c></row>
+<row r="10"><c r="B10"><f t="shared" ref="B10:B12" si="1">$A$1+A10</f><v>0</v></c></row>
+<row r="12"><c r="B12"><f t="shared" si="1"/><v>0</v></c></row>
+</sheetData>"""
+
+
+def make_formula_group_sample(tmp):
+    base = os.path.join(tmp, "groups.xlsx")
+    write_xlsxwriter(base, [("课表", {(1, "A"): "a"}), ("设置", {}), ("my sheet", {})])
+
+    def groups(xml):
+        return re.sub(r"<sheetData>.*</sheetData>", lambda _: FORMULA_GROUP_CELLS, xml,
+                      flags=re.S)
+    rewrite_parts(base, out("xlsx-formula-groups.xlsx"), {"xl/worksheets/sheet1.xml": groups})
+
+
 def make_format_samples(tmp):
     cells = timetable_cells()
 
@@ -372,9 +401,11 @@ def main():
     with tempfile.TemporaryDirectory() as tmp:
         if sys.argv[1:] == ["formula-markers"]:
             make_formula_marker_samples(tmp)
+            make_formula_group_sample(tmp)
             return 0
         make_layout_samples(tmp)
         make_formula_marker_samples(tmp)
+        make_formula_group_sample(tmp)
         make_format_samples(tmp)
     return 0
 
