@@ -21,7 +21,7 @@ bool BiffContinuedReader::advance() {
         auto next = m_cursor->next();
         if (!next || !*next) {
             if (!next) {
-                m_cursorFailure = next.failure();
+                m_cursorStatus = next.failure();
             }
             m_cursor = nullptr;
             return false;

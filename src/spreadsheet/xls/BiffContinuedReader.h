@@ -6,7 +6,6 @@
 #include "core/Failure.h"
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 
@@ -23,7 +22,7 @@ class BiffContinuedReader {
     // Why a read ran out: the stream's own failure when a CONTINUE record could not be read,
     // otherwise the given one (the record itself is short).
     core::Failure failureOr(core::Failure damaged) const {
-        return m_cursorFailure ? *m_cursorFailure : std::move(damaged);
+        return m_cursorStatus ? std::move(damaged) : m_cursorStatus.failure();
     }
 
     // Each read returns false when the bytes run out; the reader is then spent.
@@ -47,7 +46,7 @@ class BiffContinuedReader {
     std::span<const std::uint8_t> m_segment;
     std::size_t m_pos = 0;
     BiffRecordCursor* m_cursor = nullptr; // none: no segments after the first
-    std::optional<core::Failure> m_cursorFailure;
+    core::Result<void> m_cursorStatus; // of reading the CONTINUE records
 };
 
 } // namespace orvanto::spreadsheet
