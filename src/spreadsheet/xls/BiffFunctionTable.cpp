@@ -1,7 +1,7 @@
 #include "BiffFunctionTable.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 
 namespace orvanto::spreadsheet {
 
@@ -9,7 +9,8 @@ namespace {
 
 // Every built-in function of BIFF5 and BIFF8 by its index, in index order. Macro-sheet
 // functions are included: a worksheet formula may name them too.
-constexpr std::array kFunctions = {
+// A plain array: deducing std::array from this many elements is too deep for clang.
+constexpr BiffFunction kFunctions[] = {
     BiffFunction{0, "COUNT", kVariableArguments},
     BiffFunction{1, "IF", kVariableArguments},
     BiffFunction{2, "ISNA", 1},
@@ -388,7 +389,7 @@ constexpr std::array kFunctions = {
 
 const BiffFunction* findBiffFunction(std::uint16_t index) {
     const auto* found = std::ranges::lower_bound(kFunctions, index, {}, &BiffFunction::index);
-    return found != kFunctions.end() && found->index == index ? found : nullptr;
+    return found != std::end(kFunctions) && found->index == index ? found : nullptr;
 }
 
 } // namespace orvanto::spreadsheet
