@@ -136,11 +136,11 @@ void MainWindow::buildGrid() {
         line->raise();
     }
 
-    m_label14 = new QLabel(client);
-    m_label14->setObjectName(QStringLiteral("Label14"));
-    styleLabel(m_label14, 12);
-    m_label14->setGeometry(twipsRect(5280, 2400, 3375, 735));
-    m_label14->raise();
+    m_hint = new QLabel(client);
+    m_hint->setObjectName(QStringLiteral("Label14"));
+    styleLabel(m_hint, 12);
+    m_hint->setGeometry(twipsRect(5280, 2400, 3375, 735));
+    m_hint->raise();
 }
 
 void MainWindow::buildMenus() {
@@ -224,7 +224,7 @@ void MainWindow::startUp() {
         showHint(kNotClassTimeHint);
         return;
     }
-    m_label14->hide();
+    m_hint->hide();
 
     // Load and marker failures leave the grid as it is, without a message.
     m_timetable.reset();
@@ -258,7 +258,7 @@ void MainWindow::reportFailure(const core::Failure& failure) {
 }
 
 void MainWindow::showWeekQuery(std::int16_t week) {
-    m_label14->hide();
+    m_hint->hide();
     m_weekno = week;
     setWindowTitle(fromUtf8(timetable::weekQueryTitle(week)));
     clearMarks();
@@ -273,7 +273,7 @@ void MainWindow::showDateQuery(std::chrono::year_month_day date) {
     if (!week) {
         return;
     }
-    m_label14->hide();
+    m_hint->hide();
     m_weekno = *week;
     setWindowTitle(fromUtf8(timetable::dateQueryTitle(date, m_weekno)));
     clearMarks();
@@ -310,8 +310,8 @@ void MainWindow::markWeekday(int weekday) {
 }
 
 void MainWindow::showHint(const QString& hint) {
-    m_label14->setText(hint);
-    m_label14->show();
+    m_hint->setText(hint);
+    m_hint->show();
 }
 
 void MainWindow::showMessage(const Message& message) {

@@ -88,7 +88,7 @@ class MainWindow : public QMainWindow {
 
     std::array<QLabel*, 13> m_headings{};
     std::array<CellLabel*, timetable::kGridCells> m_cells{};
-    QLabel* m_label14 = nullptr;
+    QLabel* m_hint = nullptr;
     QAction* m_topmost = nullptr;
     QPointer<QueryDialog> m_queryDialog;
 };

@@ -59,22 +59,22 @@ QueryDialog::QueryDialog(MainWindow& mainWindow)
     setFixedSize(pixels(4080), pixels(2355));
     setFont(windowFont(9));
 
-    m_combo1 = addCombo("Combo1", 1920, 360, 1455);
-    m_combo2 = addCombo("Combo2", 1800, 1200, 615);
-    m_combo3 = addCombo("Combo3", 2880, 1200, 615);
+    m_weekBox = addCombo("Combo1", 1920, 360, 1455);
+    m_monthBox = addCombo("Combo2", 1800, 1200, 615);
+    m_dayBox = addCombo("Combo3", 2880, 1200, 615);
 
-    m_option1 = new QRadioButton(QStringLiteral("按周查询："), this);
-    m_option1->setObjectName(QStringLiteral("Option1"));
-    m_option1->setGeometry(twipsRect(120, 360, 1455, 375));
-    m_option2 = new QRadioButton(QStringLiteral("按日期查询："), this);
-    m_option2->setObjectName(QStringLiteral("Option2"));
-    m_option2->setGeometry(twipsRect(120, 1200, 1455, 375));
+    m_byWeek = new QRadioButton(QStringLiteral("按周查询："), this);
+    m_byWeek->setObjectName(QStringLiteral("Option1"));
+    m_byWeek->setGeometry(twipsRect(120, 360, 1455, 375));
+    m_byDate = new QRadioButton(QStringLiteral("按日期查询："), this);
+    m_byDate->setObjectName(QStringLiteral("Option2"));
+    m_byDate->setGeometry(twipsRect(120, 1200, 1455, 375));
 
-    m_command1 = new QPushButton(QStringLiteral("确定"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twipsRect(1440, 1800, 1455, 495));
-    m_command1->setFont(windowFont(10.5));
-    m_command1->setDefault(true);
+    m_queryButton = new QPushButton(QStringLiteral("确定"), this);
+    m_queryButton->setObjectName(QStringLiteral("Command1"));
+    m_queryButton->setGeometry(twipsRect(1440, 1800, 1455, 495));
+    m_queryButton->setFont(windowFont(10.5));
+    m_queryButton->setDefault(true);
 
     auto* label1 = new QLabel(QStringLiteral("月"), this);
     label1->setObjectName(QStringLiteral("Label1"));
@@ -86,44 +86,44 @@ QueryDialog::QueryDialog(MainWindow& mainWindow)
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
 
-    setTabOrder(m_combo1, m_combo2);
-    setTabOrder(m_combo2, m_combo3);
-    setTabOrder(m_combo3, m_option1);
-    setTabOrder(m_option1, m_option2);
-    setTabOrder(m_option2, m_command1);
+    setTabOrder(m_weekBox, m_monthBox);
+    setTabOrder(m_monthBox, m_dayBox);
+    setTabOrder(m_dayBox, m_byWeek);
+    setTabOrder(m_byWeek, m_byDate);
+    setTabOrder(m_byDate, m_queryButton);
 
-    connect(m_option1, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_byWeek, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
             setWeekMode(true);
         }
     });
-    connect(m_option2, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_byDate, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
             setWeekMode(false);
         }
     });
     // activated is a pick from the list; typing into the field is not.
-    connect(m_combo1, &QComboBox::activated, m_command1, [this] { m_command1->setFocus(); });
-    connect(m_combo2, &QComboBox::activated, this, &QueryDialog::monthPicked);
-    connect(m_combo3, &QComboBox::activated, m_command1, [this] { m_command1->setFocus(); });
-    connect(m_command1, &QPushButton::clicked, this, &QueryDialog::runQuery);
+    connect(m_weekBox, &QComboBox::activated, m_queryButton, [this] { m_queryButton->setFocus(); });
+    connect(m_monthBox, &QComboBox::activated, this, &QueryDialog::monthPicked);
+    connect(m_dayBox, &QComboBox::activated, m_queryButton, [this] { m_queryButton->setFocus(); });
+    connect(m_queryButton, &QPushButton::clicked, this, &QueryDialog::runQuery);
 
     // Loading.
     if (m_mainWindow.topmostChecked()) {
         m_mainWindow.desktop().setAlwaysOnTop(this, true);
     }
-    m_option1->setChecked(true);
+    m_byWeek->setChecked(true);
     for (int n = 1; n <= core::Term{}.weeks; ++n) {
-        m_combo1->addItem(weekText(n));
+        m_weekBox->addItem(weekText(n));
     }
     QString current = weekText(m_mainWindow.weekno());
-    m_combo1->setCurrentIndex(m_combo1->findText(current));
-    m_combo1->setEditText(current);
-    m_combo2->addItems(numbers(3, 7));
-    m_combo2->setEditText(QStringLiteral("3"));
-    m_combo3->addItems(numbers(1, 31));
-    m_combo3->setEditText(QStringLiteral("1"));
-    m_command1->setFocus();
+    m_weekBox->setCurrentIndex(m_weekBox->findText(current));
+    m_weekBox->setEditText(current);
+    m_monthBox->addItems(numbers(3, 7));
+    m_monthBox->setEditText(QStringLiteral("3"));
+    m_dayBox->addItems(numbers(1, 31));
+    m_dayBox->setEditText(QStringLiteral("1"));
+    m_queryButton->setFocus();
 
     centreOnScreen(this);
 }
@@ -145,7 +145,7 @@ bool QueryDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            m_command1->click();
+            m_queryButton->click();
             return true;
         }
     }
@@ -154,17 +154,17 @@ bool QueryDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void QueryDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    m_command1->setFocus();
+    m_queryButton->setFocus();
 }
 
 void QueryDialog::setWeekMode(bool byWeek) {
-    m_combo1->setEnabled(byWeek);
-    m_combo2->setEnabled(!byWeek);
-    m_combo3->setEnabled(!byWeek);
+    m_weekBox->setEnabled(byWeek);
+    m_monthBox->setEnabled(!byWeek);
+    m_dayBox->setEnabled(!byWeek);
 }
 
 void QueryDialog::monthPicked() {
-    QString month = m_combo2->currentText();
+    QString month = m_monthBox->currentText();
     int days = 0;
     if (month == QLatin1String("3") || month == QLatin1String("5") || month == QLatin1String("7")) {
         days = 31;
@@ -173,10 +173,10 @@ void QueryDialog::monthPicked() {
     } else {
         return;
     }
-    m_combo3->clear();
-    m_combo3->addItems(numbers(1, days));
-    m_combo3->setEditText(QStringLiteral("1"));
-    m_combo3->setFocus();
+    m_dayBox->clear();
+    m_dayBox->addItems(numbers(1, days));
+    m_dayBox->setEditText(QStringLiteral("1"));
+    m_dayBox->setFocus();
 }
 
 std::optional<std::chrono::year_month_day> QueryDialog::dateOf2010(const QString& month,
@@ -196,8 +196,8 @@ std::optional<std::chrono::year_month_day> QueryDialog::dateOf2010(const QString
 
 void QueryDialog::runQuery() {
     // Typed input is checked before anything changes, so a bad entry costs nothing.
-    if (m_option1->isChecked()) {
-        QString rest = m_combo1->currentText().mid(1);
+    if (m_byWeek->isChecked()) {
+        QString rest = m_weekBox->currentText().mid(1);
         core::Result<std::int16_t> week = timetable::cint(timetable::val(std::u16string_view(
             reinterpret_cast<const char16_t*>(rest.utf16()), std::size_t(rest.size()))));
         if (!week) {
@@ -211,7 +211,7 @@ void QueryDialog::runQuery() {
         return;
     }
     std::optional<std::chrono::year_month_day> date =
-        dateOf2010(m_combo2->currentText(), m_combo3->currentText());
+        dateOf2010(m_monthBox->currentText(), m_dayBox->currentText());
     if (!date) {
         m_mainWindow.desktop().showMessage(this, {QMessageBox::Information, QStringLiteral("提示"),
                                                   QStringLiteral("请输入有效的日期。")});

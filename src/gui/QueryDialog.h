@@ -40,12 +40,12 @@ class QueryDialog : public QDialog {
     void runQuery();
 
     MainWindow& m_mainWindow;
-    QComboBox* m_combo1 = nullptr;
-    QComboBox* m_combo2 = nullptr;
-    QComboBox* m_combo3 = nullptr;
-    QRadioButton* m_option1 = nullptr;
-    QRadioButton* m_option2 = nullptr;
-    QPushButton* m_command1 = nullptr;
+    QComboBox* m_weekBox = nullptr;
+    QComboBox* m_monthBox = nullptr;
+    QComboBox* m_dayBox = nullptr;
+    QRadioButton* m_byWeek = nullptr;
+    QRadioButton* m_byDate = nullptr;
+    QPushButton* m_queryButton = nullptr;
 };
 
 } // namespace orvanto::gui
