@@ -3,6 +3,7 @@
 #include "CellLabel.h"
 #include "ProgramResources.h"
 #include "QueryDialog.h"
+#include "TermDialog.h"
 #include "RulingLine.h"
 #include "Twips.h"
 #include "WindowFont.h"
@@ -25,6 +26,38 @@ namespace {
 
 const QString kNoPathHint = QStringLiteral("提示：请先设置课表路径！");
 const QString kNotClassTimeHint = QStringLiteral("提示：现在不是上课时间！");
+
+QString quoted(const settings::TermNotice& notice) {
+    return QStringLiteral("“%1”").arg(QString::fromUtf8(notice.value));
+}
+
+// One line of the term.ini notice, for the student.
+QString termNoticeText(const settings::TermNotice& notice) {
+    using Problem = settings::TermNotice::Problem;
+    const QString key = QString::fromUtf8(notice.key);
+    switch (notice.problem) {
+    case Problem::NotADate:
+        return QStringLiteral("start=%1 不是 YYYY-MM-DD 形式的日期，已使用默认的第1周起始日。")
+            .arg(quoted(notice));
+    case Problem::NotAMonday:
+        return QStringLiteral("start=%1 不是星期一，第1周从这一周的星期一算起。").arg(quoted(notice));
+    case Problem::WeeksOutOfRange:
+        return QStringLiteral("weeks=%1 不是 1 到 30 之间的整数，已使用默认的周数。")
+            .arg(quoted(notice));
+    case Problem::EditionNotText:
+        return QStringLiteral("edition 不是 UTF-8 文本或含有控制字符，已使用默认的标题后缀。");
+    case Problem::EditionTooLong:
+        return QStringLiteral("edition 超过 60 个字，已使用默认的标题后缀。");
+    case Problem::NotAPeriod:
+        return QStringLiteral("[periods] %1=%2 不是“08:00-09:40”形式且结束晚于开始的时间，已使用默认时间。")
+            .arg(key, quoted(notice));
+    case Problem::UnrecognisedLine:
+        return QStringLiteral("第%1行 %2 无法识别，已忽略。").arg(key, quoted(notice));
+    case Problem::FileUnreadable:
+        return QStringLiteral("文件无法读取或不是文本文件，全部使用默认设置。");
+    }
+    return {};
+}
 
 constexpr int kClientWidth = 884;  // 13260 twips
 constexpr int kClientHeight = 544; // 8160 twips
@@ -167,6 +200,8 @@ void MainWindow::buildMenus() {
     m_topmost->setChecked(true);
     // A checkable action has flipped its mark before it triggers.
     connect(m_topmost, &QAction::triggered, this, &MainWindow::setAlwaysOnTop);
+    connect(addItem(set, "Term", QStringLiteral("学期设置...(&E)")), &QAction::triggered, this,
+            &MainWindow::editTerm);
 
     QMenu* help = addMenu("Help", QStringLiteral("帮助(&H)"));
     connect(addItem(help, "File", QStringLiteral("帮助文档...(&F)")), &QAction::triggered, this,
@@ -196,8 +231,14 @@ void MainWindow::startUp() {
         setAlwaysOnTop(false);
     }
 
+    const std::vector<settings::TermNotice> notices = loadTerm();
+    runStartUpSteps();
+    tellTermNotices(notices);
+}
+
+void MainWindow::runStartUpSteps() {
     std::chrono::year_month_day today = m_desktop.today();
-    core::Result<std::int16_t> week = timetable::weekno(today);
+    core::Result<std::int16_t> week = timetable::weekno(today, m_term);
     show();
     if (!week) {
         // A date too far from the term to count its weeks is not class time either.
@@ -205,7 +246,7 @@ void MainWindow::startUp() {
         return;
     }
     m_weekno = *week;
-    setWindowTitle(fromUtf8(timetable::todayTitle(today, m_weekno)));
+    setWindowTitle(fromUtf8(timetable::todayTitle(today, m_weekno, m_term.edition)));
     markWeekday(timetable::weekdayIndex(today));
 
     settings::PathSettings pathIni(m_desktop.settingsFile);
@@ -220,7 +261,7 @@ void MainWindow::startUp() {
         showHint(kNoPathHint);
         return;
     }
-    if (!timetable::isTeachingWeek(m_weekno)) {
+    if (!timetable::isTeachingWeek(m_weekno, m_term)) {
         showHint(kNotClassTimeHint);
         return;
     }
@@ -260,7 +301,7 @@ void MainWindow::reportFailure(const core::Failure& failure) {
 void MainWindow::showWeekQuery(std::int16_t week) {
     m_hint->hide();
     m_weekno = week;
-    setWindowTitle(fromUtf8(timetable::weekQueryTitle(week)));
+    setWindowTitle(fromUtf8(timetable::weekQueryTitle(week, m_term.edition)));
     clearMarks();
     composeGrid();
 }
@@ -269,13 +310,13 @@ void MainWindow::showDateQuery(std::chrono::year_month_day date) {
     if (!date.ok()) {
         return; // the query window checks typed dates before it asks
     }
-    core::Result<std::int16_t> week = timetable::weekno(date);
+    core::Result<std::int16_t> week = timetable::weekno(date, m_term);
     if (!week) {
         return;
     }
     m_hint->hide();
     m_weekno = *week;
-    setWindowTitle(fromUtf8(timetable::dateQueryTitle(date, m_weekno)));
+    setWindowTitle(fromUtf8(timetable::dateQueryTitle(date, m_weekno, m_term.edition)));
     clearMarks();
     markWeekday(timetable::weekdayIndex(date));
     composeGrid();
@@ -379,6 +420,50 @@ void MainWindow::openUpdatePage() {
 
 void MainWindow::showAbout() {
     m_desktop.showAbout(this, topmostChecked());
+}
+
+std::filesystem::path MainWindow::termFile() const {
+    return settings::TermSettings::besidePathIni(m_desktop.settingsFile).file();
+}
+
+std::vector<settings::TermNotice> MainWindow::loadTerm() {
+    settings::StoredTerm stored = settings::TermSettings(termFile()).read();
+    if (stored.term != m_term && m_queryDialog != nullptr) {
+        // Its lists were made for the old term.
+        m_queryDialog->deleteLater();
+        m_queryDialog = nullptr;
+    }
+    m_term = stored.term;
+    return stored.notices;
+}
+
+// Tells the student once about each set of settings term.ini could not use; the file itself
+// is left as the student wrote it.
+void MainWindow::tellTermNotices(const std::vector<settings::TermNotice>& notices) {
+    if (notices == m_toldTermNotices) {
+        return;
+    }
+    m_toldTermNotices = notices;
+    if (notices.empty()) {
+        return;
+    }
+    QString text = QStringLiteral("学期设置文件 term.ini 中有设置未被采用：");
+    for (const settings::TermNotice& notice : notices) {
+        text += QStringLiteral("\n") + termNoticeText(notice);
+    }
+    showMessage({QMessageBox::Information, QStringLiteral("提示"), text});
+}
+
+void MainWindow::editTerm() {
+    TermDialog dialog(m_term, termFile(), m_desktop, this);
+    if (topmostChecked()) {
+        m_desktop.setAlwaysOnTop(&dialog, true);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    clearMarks();
+    startUp();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -4,7 +4,9 @@
 
 #include "Desktop.h"
 #include "core/Failure.h"
+#include "core/Term.h"
 #include "service/Timetable.h"
+#include "settings/TermSettings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -13,6 +15,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -45,9 +48,14 @@ class MainWindow : public QMainWindow {
     // The menu commands.
     void choosePath();
     void inquire();
+    void editTerm();
     void openHelpFile();
     void openUpdatePage();
     void showAbout();
+
+    // The term read from term.ini at the last start-up (the default term without one).
+    const core::Term& term() const { return m_term; }
+    std::filesystem::path termFile() const;
 
     // The program-wide teaching week that the grid shows.
     std::int16_t weekno() const { return m_weekno; }
@@ -70,6 +78,9 @@ class MainWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    std::vector<settings::TermNotice> loadTerm();
+    void runStartUpSteps();
+    void tellTermNotices(const std::vector<settings::TermNotice>& notices);
     void buildGrid();
     void buildMenus();
     void setAlwaysOnTop(bool onTop);
@@ -83,6 +94,8 @@ class MainWindow : public QMainWindow {
     bool m_loaded = false;
     bool m_alwaysOnTop = false;
     std::int16_t m_weekno = 0;
+    core::Term m_term;
+    std::vector<settings::TermNotice> m_toldTermNotices;
     QString m_xlsname;
     std::optional<service::LoadedTimetable> m_timetable;
 

@@ -5,6 +5,7 @@
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 #include "timetable/TeachingWeek.h"
+#include "timetable/TermCalendar.h"
 #include "timetable/VbText.h"
 
 #include <QComboBox>
@@ -113,14 +114,18 @@ QueryDialog::QueryDialog(MainWindow& mainWindow)
         m_mainWindow.desktop().setAlwaysOnTop(this, true);
     }
     m_byWeek->setChecked(true);
-    for (int n = 1; n <= core::Term{}.weeks; ++n) {
+    const core::Term& term = m_mainWindow.term();
+    for (int n = 1; n <= term.weeks; ++n) {
         m_weekBox->addItem(weekText(n));
     }
     QString current = weekText(m_mainWindow.weekno());
     m_weekBox->setCurrentIndex(m_weekBox->findText(current));
     m_weekBox->setEditText(current);
-    m_monthBox->addItems(numbers(3, 7));
-    m_monthBox->setEditText(QStringLiteral("3"));
+    const std::vector<std::chrono::year_month> months = timetable::termMonths(term);
+    for (const std::chrono::year_month month : months) {
+        m_monthBox->addItem(QString::number(static_cast<unsigned>(month.month())));
+    }
+    m_monthBox->setEditText(QString::number(static_cast<unsigned>(months.front().month())));
     m_dayBox->addItems(numbers(1, 31));
     m_dayBox->setEditText(QStringLiteral("1"));
     m_queryButton->setFocus();
@@ -164,30 +169,25 @@ void QueryDialog::setWeekMode(bool byWeek) {
 }
 
 void QueryDialog::monthPicked() {
-    QString month = m_monthBox->currentText();
-    int days = 0;
-    if (month == QLatin1String("3") || month == QLatin1String("5") || month == QLatin1String("7")) {
-        days = 31;
-    } else if (month == QLatin1String("4") || month == QLatin1String("6")) {
-        days = 30;
-    } else {
+    std::optional<unsigned> month = digitsOf(m_monthBox->currentText());
+    if (!month || *month < 1 || *month > 12) {
         return;
     }
+    const unsigned days = timetable::daysIn(timetable::termMonth(m_mainWindow.term(), *month));
     m_dayBox->clear();
-    m_dayBox->addItems(numbers(1, days));
+    m_dayBox->addItems(numbers(1, static_cast<int>(days)));
     m_dayBox->setEditText(QStringLiteral("1"));
     m_dayBox->setFocus();
 }
 
-std::optional<std::chrono::year_month_day> QueryDialog::dateOf2010(const QString& month,
-                                                                   const QString& day) {
+std::optional<std::chrono::year_month_day>
+QueryDialog::dateInTerm(const core::Term& term, const QString& month, const QString& day) {
     std::optional<unsigned> m = digitsOf(month);
     std::optional<unsigned> d = digitsOf(day);
-    if (!m || !d) {
+    if (!m || !d || *m < 1 || *m > 12) {
         return std::nullopt;
     }
-    std::chrono::year_month_day date{std::chrono::year{2010}, std::chrono::month{*m},
-                                     std::chrono::day{*d}};
+    const std::chrono::year_month_day date = timetable::termMonth(term, *m) / std::chrono::day{*d};
     if (!date.ok()) {
         return std::nullopt;
     }
@@ -211,7 +211,7 @@ void QueryDialog::runQuery() {
         return;
     }
     std::optional<std::chrono::year_month_day> date =
-        dateOf2010(m_monthBox->currentText(), m_dayBox->currentText());
+        dateInTerm(m_mainWindow.term(), m_monthBox->currentText(), m_dayBox->currentText());
     if (!date) {
         m_mainWindow.desktop().showMessage(this, {QMessageBox::Information, QStringLiteral("提示"),
                                                   QStringLiteral("请输入有效的日期。")});

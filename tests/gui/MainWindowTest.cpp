@@ -249,7 +249,7 @@ void MainWindowTest::menus() {
     const QList<QPair<QString, QString>> items = {
         {"Set", "设置(&S)"},           {"Path", "课表路径(&P)"}, {"Inquire", "查询方式(&I)"},
         {"Topmost", "窗口置顶(&T)"},   {"Help", "帮助(&H)"},     {"File", "帮助文档...(&F)"},
-        {"Update", "检查更新...(&U)"}, {"About", "关于(&A)"}};
+        {"Update", "检查更新...(&U)"}, {"About", "关于(&A)"},     {"Term", "学期设置...(&E)"}};
     for (const auto& [name, caption] : items) {
         auto* action = window.findChild<QAction*>(name);
         QVERIFY2(action != nullptr, qPrintable(name));
@@ -259,8 +259,10 @@ void MainWindowTest::menus() {
     QVERIFY(window.findChild<QAction*>(QStringLiteral("divide2"))->isSeparator());
     QVERIFY(window.findChild<QAction*>(QStringLiteral("divide"))->isSeparator());
     auto* set = window.findChild<QMenu*>(QStringLiteral("Set"));
-    QCOMPARE(set->actions().size(), 4);
+    // The term item comes after the original four.
+    QCOMPARE(set->actions().size(), 5);
     QCOMPARE(set->actions()[3]->objectName(), QStringLiteral("Topmost"));
+    QCOMPARE(set->actions()[4]->objectName(), QStringLiteral("Term"));
     QCOMPARE(window.menuBar()->actions().size(), 2);
 }
 
