@@ -3,8 +3,8 @@
 #include "CellLabel.h"
 #include "ProgramResources.h"
 #include "QueryDialog.h"
-#include "TermDialog.h"
 #include "RulingLine.h"
+#include "TermDialog.h"
 #include "Twips.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
@@ -40,7 +40,8 @@ QString termNoticeText(const settings::TermNotice& notice) {
         return QStringLiteral("start=%1 不是 YYYY-MM-DD 形式的日期，已使用默认的第1周起始日。")
             .arg(quoted(notice));
     case Problem::NotAMonday:
-        return QStringLiteral("start=%1 不是星期一，第1周从这一周的星期一算起。").arg(quoted(notice));
+        return QStringLiteral("start=%1 不是星期一，第1周从这一周的星期一算起。")
+            .arg(quoted(notice));
     case Problem::WeeksOutOfRange:
         return QStringLiteral("weeks=%1 不是 1 到 30 之间的整数，已使用默认的周数。")
             .arg(quoted(notice));
@@ -49,7 +50,8 @@ QString termNoticeText(const settings::TermNotice& notice) {
     case Problem::EditionTooLong:
         return QStringLiteral("edition 超过 60 个字，已使用默认的标题后缀。");
     case Problem::NotAPeriod:
-        return QStringLiteral("[periods] %1=%2 不是“08:00-09:40”形式且结束晚于开始的时间，已使用默认时间。")
+        return QStringLiteral(
+                   "[periods] %1=%2 不是“08:00-09:40”形式且结束晚于开始的时间，已使用默认时间。")
             .arg(key, quoted(notice));
     case Problem::UnrecognisedLine:
         return QStringLiteral("第%1行 %2 无法识别，已忽略。").arg(key, quoted(notice));

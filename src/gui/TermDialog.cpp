@@ -24,7 +24,8 @@ namespace {
 using namespace std::chrono;
 
 QDate toQDate(year_month_day date) {
-    return QDate(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+    return QDate(static_cast<int>(date.year()),
+                 static_cast<int>(static_cast<unsigned>(date.month())),
                  static_cast<int>(static_cast<unsigned>(date.day())));
 }
 
@@ -117,12 +118,13 @@ TermDialog::TermDialog(const core::Term& term, std::filesystem::path termFile, D
 core::Term TermDialog::term() const {
     core::Term term;
     const year_month_day chosen = fromQDate(m_firstMonday->date());
-    term.firstMonday = year_month_day{sys_days{chosen} -
-                                      days{weekday{sys_days{chosen}}.iso_encoding() - 1}};
+    term.firstMonday =
+        year_month_day{sys_days{chosen} - days{weekday{sys_days{chosen}}.iso_encoding() - 1}};
     term.weeks = m_weeks->value();
     term.edition = m_edition->text().toStdString();
     for (std::size_t p = 0; p < core::kBigPeriods; ++p) {
-        term.periods[p] = {minutesOf(m_periodStarts[p]->time()), minutesOf(m_periodEnds[p]->time())};
+        term.periods[p] = {minutesOf(m_periodStarts[p]->time()),
+                           minutesOf(m_periodEnds[p]->time())};
     }
     return term;
 }
@@ -145,9 +147,9 @@ void TermDialog::accept() {
     const core::Term chosen = term();
     for (std::size_t p = 0; p < core::kBigPeriods; ++p) {
         if (chosen.periods[p].end <= chosen.periods[p].start) {
-            m_desktop.showMessage(this, {QMessageBox::Information, QStringLiteral("提示"),
-                                         kPeriodNames[p] +
-                                             QStringLiteral("的结束时间必须晚于开始时间。")});
+            m_desktop.showMessage(
+                this, {QMessageBox::Information, QStringLiteral("提示"),
+                       kPeriodNames[p] + QStringLiteral("的结束时间必须晚于开始时间。")});
             m_periodEnds[p]->setFocus();
             return;
         }
@@ -160,7 +162,8 @@ void TermDialog::accept() {
     if (const auto written = settings::TermSettings(m_termFile).write(chosen); !written) {
         m_desktop.showMessage(
             this, {QMessageBox::Warning, QStringLiteral("错误"),
-                   QStringLiteral("无法保存学期设置，原来的设置未改变。\n请检查程序所在的文件夹是否可写。")});
+                   QStringLiteral(
+                       "无法保存学期设置，原来的设置未改变。\n请检查程序所在的文件夹是否可写。")});
         return;
     }
     QDialog::accept();

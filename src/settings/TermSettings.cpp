@@ -64,10 +64,15 @@ std::string shown(std::string_view value) {
     std::string out;
     std::size_t count = 0;
     for (std::size_t i = 0; i < value.size() && count < kShownValueCharacters; ++count) {
+        const std::size_t at = i;
         const char32_t cp = core::decodeUtf8(value, i);
-        if (cp < 0x20 || cp == 0x7F) {
+        const bool malformed =
+            cp == core::kReplacementCharacter && !value.substr(at).starts_with("\xEF\xBF\xBD");
+        if (cp < 0x20 || cp == 0x7F || malformed) {
             char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(cp));
+            std::snprintf(escaped, sizeof escaped, "\\x%02X",
+                          malformed ? static_cast<unsigned char>(value[at])
+                                    : static_cast<unsigned>(cp));
             out += escaped;
         } else {
             core::appendUtf8(out, cp);
@@ -171,9 +176,9 @@ class TermParser {
     }
 
     void edition(std::string_view value) {
-        if (!isValidUtf8(value) ||
-            std::any_of(value.begin(), value.end(),
-                        [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+        if (!isValidUtf8(value) || std::any_of(value.begin(), value.end(), [](char c) {
+                return static_cast<unsigned char>(c) < 0x20;
+            })) {
             ignore("edition", value, TermNotice::Problem::EditionNotText);
         } else if (characterCount(value) > kMaxEditionCharacters) {
             ignore("edition", value, TermNotice::Problem::EditionTooLong);
@@ -320,8 +325,8 @@ StoredTerm TermSettings::read() const {
 }
 
 std::string TermSettings::format(const core::Term& term) {
-    std::string text = "[term]\r\nstart=" + isoDate(term.firstMonday) + "\r\nweeks=" +
-                       std::to_string(term.weeks) + "\r\nedition=" + term.edition +
+    std::string text = "[term]\r\nstart=" + isoDate(term.firstMonday) +
+                       "\r\nweeks=" + std::to_string(term.weeks) + "\r\nedition=" + term.edition +
                        "\r\n[periods]\r\n";
     for (std::size_t i = 0; i < term.periods.size(); ++i) {
         text += std::to_string(i + 1) + "=" + periodText(term.periods[i]) + "\r\n";

@@ -18,14 +18,14 @@ namespace orvanto::settings {
 // A setting of term.ini that was not taken as written; each program words it for its user.
 struct TermNotice {
     enum class Problem {
-        NotADate,          // start is not YYYY-MM-DD; the default stands
-        NotAMonday,        // start is a date but not a Monday: the Monday of its week is used
-        WeeksOutOfRange,   // weeks is not a whole number from 1 to 30
-        EditionNotText,    // edition is not UTF-8 or holds control characters
-        EditionTooLong,    // edition has more than 60 characters
-        NotAPeriod,        // a period is not HH:MM-HH:MM ending after it starts
-        UnrecognisedLine,  // neither [section], key=value, a comment nor blank
-        FileUnreadable,    // the whole file: not a readable text file; every default stands
+        NotADate,         // start is not YYYY-MM-DD; the default stands
+        NotAMonday,       // start is a date but not a Monday: the Monday of its week is used
+        WeeksOutOfRange,  // weeks is not a whole number from 1 to 30
+        EditionNotText,   // edition is not UTF-8 or holds control characters
+        EditionTooLong,   // edition has more than 60 characters
+        NotAPeriod,       // a period is not HH:MM-HH:MM ending after it starts
+        UnrecognisedLine, // neither [section], key=value, a comment nor blank
+        FileUnreadable,   // the whole file: not a readable text file; every default stands
     };
     Problem problem = Problem::NotADate;
     std::string key;   // "start", "weeks", "edition", "3" (a period), or the line number
