@@ -4,6 +4,7 @@
 #include "ProgramResources.h"
 #include "QueryDialog.h"
 #include "RulingLine.h"
+#include "StudentMessages.h"
 #include "TermDialog.h"
 #include "Twips.h"
 #include "WindowFont.h"
@@ -26,40 +27,6 @@ namespace {
 
 const QString kNoPathHint = QStringLiteral("提示：请先设置课表路径！");
 const QString kNotClassTimeHint = QStringLiteral("提示：现在不是上课时间！");
-
-QString quoted(const settings::TermNotice& notice) {
-    return QStringLiteral("“%1”").arg(QString::fromUtf8(notice.value));
-}
-
-// One line of the term.ini notice, for the student.
-QString termNoticeText(const settings::TermNotice& notice) {
-    using Problem = settings::TermNotice::Problem;
-    const QString key = QString::fromUtf8(notice.key);
-    switch (notice.problem) {
-    case Problem::NotADate:
-        return QStringLiteral("start=%1 不是 YYYY-MM-DD 形式的日期，已使用默认的第1周起始日。")
-            .arg(quoted(notice));
-    case Problem::NotAMonday:
-        return QStringLiteral("start=%1 不是星期一，第1周从这一周的星期一算起。")
-            .arg(quoted(notice));
-    case Problem::WeeksOutOfRange:
-        return QStringLiteral("weeks=%1 不是 1 到 30 之间的整数，已使用默认的周数。")
-            .arg(quoted(notice));
-    case Problem::EditionNotText:
-        return QStringLiteral("edition 不是 UTF-8 文本或含有控制字符，已使用默认的标题后缀。");
-    case Problem::EditionTooLong:
-        return QStringLiteral("edition 超过 60 个字，已使用默认的标题后缀。");
-    case Problem::NotAPeriod:
-        return QStringLiteral(
-                   "[periods] %1=%2 不是“08:00-09:40”形式且结束晚于开始的时间，已使用默认时间。")
-            .arg(key, quoted(notice));
-    case Problem::UnrecognisedLine:
-        return QStringLiteral("第%1行 %2 无法识别，已忽略。").arg(key, quoted(notice));
-    case Problem::FileUnreadable:
-        return QStringLiteral("文件无法读取或不是文本文件，全部使用默认设置。");
-    }
-    return {};
-}
 
 constexpr int kClientWidth = 884;  // 13260 twips
 constexpr int kClientHeight = 544; // 8160 twips
@@ -263,25 +230,38 @@ void MainWindow::runStartUpSteps() {
         showHint(kNoPathHint);
         return;
     }
+    loadWorkbook();
+    // Outside the term the workbook is loaded all the same, so that a query can show a
+    // teaching week; the grid stays empty under the hint.
     if (!timetable::isTeachingWeek(m_weekno, m_term)) {
+        clearGrid();
         showHint(kNotClassTimeHint);
         return;
     }
     m_hint->hide();
+    composeGrid();
+}
 
-    // Load and marker failures leave the grid as it is, without a message.
+void MainWindow::loadWorkbook() {
     m_timetable.reset();
+    m_loadFailure.reset();
     core::Result<service::LoadedTimetable> loaded =
         service::loadTimetable(toFilesystemPath(m_xlsname));
-    if (!loaded) {
-        return;
+    if (loaded) {
+        m_timetable.emplace(std::move(loaded).value());
+    } else {
+        m_loadFailure = loaded.failure();
     }
-    m_timetable.emplace(std::move(loaded).value());
-    composeGrid();
 }
 
 void MainWindow::composeGrid() {
     if (!m_timetable) {
+        if (m_loadFailure) {
+            // Never another workbook's cells under this title: an empty grid and the reason.
+            clearGrid();
+            showHint(loadFailureHint(*m_loadFailure));
+            return;
+        }
         reportFailure(core::errors::noWorkbook());
         return;
     }
@@ -292,6 +272,13 @@ void MainWindow::composeGrid() {
     }
     if (grid.failure) {
         reportFailure(*grid.failure);
+    }
+}
+
+void MainWindow::clearGrid() {
+    for (CellLabel* cell : m_cells) {
+        cell->setCaption(QString());
+        cell->setHoverText(QString());
     }
 }
 
@@ -386,6 +373,7 @@ void MainWindow::choosePath() {
     }
     clearMarks();
     m_timetable.reset();
+    m_loadFailure.reset();
     startUp();
 }
 

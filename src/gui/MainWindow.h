@@ -37,7 +37,8 @@ class MainWindow : public QMainWindow {
     void startUp();
 
     // Writes the 35 cells for weekno from the open workbook; a failure keeps the cells not
-    // yet written and is reported in one message box.
+    // yet written and is reported in one message box. When the workbook could not be loaded,
+    // the grid is emptied and the status label says why.
     void composeGrid();
 
     // The query window's two kinds of query: the grid of a week with no column marked, or the
@@ -81,6 +82,8 @@ class MainWindow : public QMainWindow {
     std::vector<settings::TermNotice> loadTerm();
     void runStartUpSteps();
     void tellTermNotices(const std::vector<settings::TermNotice>& notices);
+    void loadWorkbook();
+    void clearGrid();
     void buildGrid();
     void buildMenus();
     void setAlwaysOnTop(bool onTop);
@@ -98,6 +101,8 @@ class MainWindow : public QMainWindow {
     std::vector<settings::TermNotice> m_toldTermNotices;
     QString m_xlsname;
     std::optional<service::LoadedTimetable> m_timetable;
+    // Why the workbook named in path.ini could not be loaded, until the next start-up.
+    std::optional<core::Failure> m_loadFailure;
 
     std::array<QLabel*, 13> m_headings{};
     std::array<CellLabel*, timetable::kGridCells> m_cells{};
