@@ -358,7 +358,7 @@ void MainWindow::setAlwaysOnTop(bool onTop) {
 }
 
 void MainWindow::choosePath() {
-    QString chosen = m_desktop.chooseWorkbook(this);
+    QString chosen = m_desktop.chooseWorkbook(this, workbookDialogFolder(m_xlsname));
     if (chosen.isEmpty()) {
         return;
     }
