@@ -12,6 +12,10 @@ navy='#1b2a4a'
 # Class block colours, shared by all three pictures so they look like one family.
 blocks=('#4c9be8' '#f2a541' '#5cc08a' '#e66a6a' '#a77be0')
 
+# The splash shows major.minor of the version typed in CMakeLists.txt.
+version=$(sed -n 's/^project(orvanto VERSION \([0-9]*\.[0-9]*\).*/\1/p' ../CMakeLists.txt)
+[[ -n $version ]] || { echo "draw-pictures: no version in ../CMakeLists.txt" >&2; exit 1; }
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -93,7 +97,7 @@ convert -size 357x435 gradient:"$navy"-'#000000' \
   -gravity northwest -font "$regular" -pointsize 13 -fill '#c9d3e6' "${splash_heads[@]}" \
   "${splash_grid[@]}" \
   -font "$regular" -pointsize 12 -fill '#8d99b3' -gravity south \
-  -annotate +0+22 '版本 3.20 · Pellwick 专用版' \
+  -annotate +0+22 "版本 $version · Pellwick 专用版" \
   -strip -quality 92 -sampling-factor 4:4:4 splash.jpg
 
 # --- about banner: 400 x 108; the last column is cut off by the window, so keep it plain ----

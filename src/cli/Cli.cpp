@@ -3,6 +3,7 @@
 #include "CliCommands.h"
 #include "CliError.h"
 #include "Today.h"
+#include "core/ProgramInfo.h"
 
 #include <algorithm>
 #include <array>
@@ -49,7 +50,7 @@ int run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
         return kExitOk;
     }
     if (name == "--version") {
-        out << "orvanto-cli 3.20.00\n";
+        out << "orvanto-cli " ORVANTO_VERSION_TEXT "\n";
         return kExitOk;
     }
     const auto command = std::ranges::find(kCommands, name, &Command::name);

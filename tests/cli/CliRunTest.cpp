@@ -1,5 +1,6 @@
 // The CLI library run in-process: every command line, its exit code, and what it prints.
 #include "cli/Cli.h"
+#include "core/ProgramInfo.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -65,8 +66,9 @@ INSTANTIATE_TEST_SUITE_P(
     Arguments, Usage,
     ::testing::Values(
         UsageCase{{"--help"}, 0, "orvanto-cli grid"}, UsageCase{{"-h", "ignored"}, 0, "Exit codes"},
-        UsageCase{{"--version"}, 0, "3.20.00"}, UsageCase{{}, 2, "no command"},
-        UsageCase{{"show"}, 2, "unknown command 'show'"}, UsageCase{{"grid"}, 2, "no WORKBOOK"},
+        UsageCase{{"--version"}, 0, "orvanto-cli " ORVANTO_VERSION_TEXT "\n"},
+        UsageCase{{}, 2, "no command"}, UsageCase{{"show"}, 2, "unknown command 'show'"},
+        UsageCase{{"grid"}, 2, "no WORKBOOK"},
         UsageCase{{"grid", "--week", "x", "a.xlsx"}, 2, "--week"},
         UsageCase{{"grid", "--week", "32768", "a.xlsx"}, 2, "--week"},
         UsageCase{{"grid", "--week"}, 2, "needs a value"},

@@ -1,5 +1,7 @@
 // The real orvanto-cli program, run through the shell: that main() hands the arguments and
 // streams to the library and returns its exit code. Every case runs in-process in CliRunTest.
+#include "core/ProgramInfo.h"
+
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -65,7 +67,7 @@ TEST_P(Program, ExitCodeAndStreams) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Program,
     ::testing::Values(
-        ProgramCase{{"--version"}, 0, "orvanto-cli 3.20.00\n", ""},
+        ProgramCase{{"--version"}, 0, "orvanto-cli " ORVANTO_VERSION_TEXT "\n", ""},
         ProgramCase{{}, 2, "", "orvanto-cli: error: no command given\n"},
         ProgramCase{{"grid", "/nonexistent/课表.xlsx"},
                     1,
