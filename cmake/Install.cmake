@@ -46,8 +46,12 @@ if(TARGET orvanto)
           OPTIONAL)
 
   if(UNIX AND NOT APPLE)
-    install(FILES "${ORVANTO_RESOURCES}/orvanto.desktop"
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(CODE "
+      set(ORVANTO_DESKTOP_TEMPLATE \"${ORVANTO_RESOURCES}/orvanto.desktop\")
+      set(ORVANTO_DESKTOP_STAGING \"${CMAKE_BINARY_DIR}/desktop-entry\")
+      set(ORVANTO_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
+      set(ORVANTO_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
+      include(\"${CMAKE_SOURCE_DIR}/cmake/InstallDesktopEntry.cmake\")")
     install(FILES "${ORVANTO_RESOURCES}/orvanto.png"
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps)
   endif()
@@ -56,7 +60,7 @@ if(TARGET orvanto)
   if(ORVANTO_BUILD_TESTS)
     add_test(NAME InstallLayout
              COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
-                     -DPREFIX=${CMAKE_BINARY_DIR}/install-layout-test
+                     "-DPREFIX=${CMAKE_BINARY_DIR}/install layout test"
                      -DBINDIR=${CMAKE_INSTALL_BINDIR} -DDATADIR=${CMAKE_INSTALL_DATADIR}
                      -DHELP_TEXT=${ORVANTO_HELP_TEXT}
                      -P ${CMAKE_SOURCE_DIR}/cmake/CheckInstall.cmake)
