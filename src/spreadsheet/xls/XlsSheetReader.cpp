@@ -51,7 +51,8 @@ CellValue boolOrError(std::uint8_t value, bool isError) {
 }
 
 core::Failure damaged(const BiffRecord& record) {
-    return core::errors::loadFailure("damaged cell record at offset " + std::to_string(record.offset));
+    return core::errors::loadFailure("damaged cell record at offset " +
+                                     std::to_string(record.offset));
 }
 
 } // namespace
@@ -63,7 +64,7 @@ XlsSheetReader::XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globa
 
 core::Failure XlsSheetReader::tooMuchText() {
     return core::errors::loadFailure("cell text larger than " + std::to_string(kMaxKeptText >> 20) +
-                               " MB in total");
+                                     " MB in total");
 }
 
 void XlsSheetReader::forget(CellValue& cell) {
