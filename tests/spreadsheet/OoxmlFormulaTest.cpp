@@ -45,15 +45,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DisplayedFormula, NewerFunctionsLoseTheirStoragePrefix) {
     EXPECT_EQ(displayedFormula("_xlfn.IFERROR(A1,\"_xlfn.x\")&_xlfn._xlws.SORT(B1:B3)"),
-              "IFERROR(A1,\"_xlfn.x\")&SORT(B1:B3)");
-    EXPECT_EQ(displayedFormula("my_xlfn.x+'_xlfn.'!A1"), "my_xlfn.x+'_xlfn.'!A1");
+              "=IFERROR(A1,\"_xlfn.x\")&SORT(B1:B3)");
+    EXPECT_EQ(displayedFormula("my_xlfn.x+'_xlfn.'!A1"), "=my_xlfn.x+'_xlfn.'!A1");
 }
 
 TEST(DisplayedFormula, SheetRangesAreQuotedAsAWhole) {
     EXPECT_EQ(displayedFormula("SUM(设置:'my sheet'!B1)+'a b':c!A1+'x':'it''s'!A1"),
-              "SUM('设置:my sheet'!B1)+'a b:c'!A1+'x:it''s'!A1");
+              "=SUM('设置:my sheet'!B1)+'a b:c'!A1+'x:it''s'!A1");
     EXPECT_EQ(displayedFormula("SUM(Jan:Dec!A1)+'my sheet'!A1+A1:B2+\"a:'b'!\""),
-              "SUM(Jan:Dec!A1)+'my sheet'!A1+A1:B2+\"a:'b'!\"");
+              "=SUM(Jan:Dec!A1)+'my sheet'!A1+A1:B2+\"a:'b'!\"");
 }
 
 } // namespace

@@ -136,7 +136,8 @@ bool needsQuotes(std::string_view name) {
 std::string sheetPrefix(std::string_view book, std::string_view first, std::string_view last) {
     std::string name = std::string(first);
     if (last != first) {
-        name += ":" + std::string(last);
+        name += ":";
+        name += last;
     }
     const bool quote = needsQuotes(first) || needsQuotes(last) ||
                        (!book.empty() && book.find_first_of(":\\ ") != std::string_view::npos);
@@ -209,7 +210,8 @@ class Decompilation {
         }
         std::string text = std::string(name) + m_openSpaces + "(";
         for (std::size_t i = m_stack.size() - count; i < m_stack.size(); ++i) {
-            text += (i + count == m_stack.size() ? "" : ",") + m_stack[i];
+            text += i + count == m_stack.size() ? "" : ",";
+            text += m_stack[i];
         }
         std::string ignored;
         for (std::size_t i = 0; i < count; ++i) {
@@ -317,7 +319,8 @@ class Decompilation {
                 if (!arrayValue(value)) {
                     return false;
                 }
-                text += (column > 0 ? "," : row > 0 ? ";" : "") + value;
+                text += column > 0 ? "," : row > 0 ? ";" : "";
+                text += value;
                 if (text.size() > FormulaDecompiler::kMaxTextBytes) {
                     return false;
                 }
@@ -557,9 +560,15 @@ class Decompilation {
 
     // --- references ---
 
+    // Appended piece by piece: GCC 12 warns (-Wrestrict, falsely) on "literal" + temporary.
+    static std::string fixedMark(bool relative) { return relative ? "" : "$"; }
+
     std::string cell(unsigned row, unsigned column, bool rowRelative, bool columnRelative) const {
-        return (columnRelative ? "" : "$") + columnName(column) + (rowRelative ? "" : "$") +
-               std::to_string(row + 1);
+        std::string text = fixedMark(columnRelative);
+        text += columnName(column);
+        text += fixedMark(rowRelative);
+        text += std::to_string(row + 1);
+        return text;
     }
 
     struct Corner {
@@ -604,13 +613,22 @@ class Decompilation {
     }
 
     std::string spellArea(const Corner& first, const Corner& last) const {
+        std::string text;
         if (first.row == 0 && last.row == lastRow()) { // whole columns: A:B
-            return (first.columnRelative ? "" : "$") + columnName(first.column) + ":" +
-                   (last.columnRelative ? "" : "$") + columnName(last.column);
+            text = fixedMark(first.columnRelative);
+            text += columnName(first.column);
+            text += ":";
+            text += fixedMark(last.columnRelative);
+            text += columnName(last.column);
+            return text;
         }
         if (first.column == 0 && last.column == kColumns - 1) { // whole rows: 1:3
-            return (first.rowRelative ? "" : "$") + std::to_string(first.row + 1) + ":" +
-                   (last.rowRelative ? "" : "$") + std::to_string(last.row + 1);
+            text = fixedMark(first.rowRelative);
+            text += std::to_string(first.row + 1);
+            text += ":";
+            text += fixedMark(last.rowRelative);
+            text += std::to_string(last.row + 1);
+            return text;
         }
         return spell(first) + ":" + spell(last);
     }

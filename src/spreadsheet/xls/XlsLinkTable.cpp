@@ -33,7 +33,12 @@ std::string decodeFilePath(std::string_view encoded) {
         case '\x01': // volume: the drive letter follows, '@' for a network share
             if (i + 1 < encoded.size()) {
                 ++i;
-                path += encoded[i] == '@' ? std::string("\\\\") : encoded[i] + std::string(":\\");
+                if (encoded[i] == '@') {
+                    path += "\\\\";
+                } else {
+                    path += encoded[i];
+                    path += ":\\";
+                }
             }
             break;
         case '\x02': // the root of the same volume

@@ -120,11 +120,16 @@ bool move(Part& part, int by, int limit) {
     return part.value >= 1 && part.value <= limit;
 }
 
+// Appended piece by piece: GCC 12 warns (-Wrestrict, falsely) on "literal" + temporary.
 std::string spellColumn(const Part& part) {
-    return (part.fixed ? "$" : "") + columnLetters(part.value);
+    std::string text = part.fixed ? "$" : "";
+    text += columnLetters(part.value);
+    return text;
 }
 std::string spellRow(const Part& part) {
-    return (part.fixed ? "$" : "") + std::to_string(part.value);
+    std::string text = part.fixed ? "$" : "";
+    text += std::to_string(part.value);
+    return text;
 }
 
 class FormulaMover {
@@ -281,7 +286,7 @@ std::optional<std::string> sheetRange(std::string_view text, std::size_t& i) {
 } // namespace
 
 std::string displayedFormula(std::string_view stored) {
-    std::string out;
+    std::string out = "=";
     std::size_t i = 0;
     while (i < stored.size()) {
         const char c = stored[i];

@@ -8,7 +8,8 @@
 
 namespace orvanto::spreadsheet::ooxml {
 
-// The text Excel shows for a formula as stored: "_xlfn.IFERROR(" shows as "IFERROR(".
+// The text Excel shows for a formula as stored, with its leading '=': "_xlfn.IFERROR(A1,0)"
+// shows as "=IFERROR(A1,0)".
 std::string displayedFormula(std::string_view stored);
 
 // A shared formula's text moved by rows and columns: relative references move, the parts

@@ -277,7 +277,7 @@ class WorksheetHandler : public XmlHandler {
             // A cell inside an array formula's range carries no formula of its own.
             for (const auto& [first, array] : m_arrayFormulas) {
                 if (array.range.contains(m_row, m_column)) {
-                    value.formula = "=" + ooxml::displayedFormula(array.text);
+                    value.formula = ooxml::displayedFormula(array.text);
                 }
             }
             return;
@@ -292,7 +292,7 @@ class WorksheetHandler : public XmlHandler {
             }
         }
         if (text) {
-            value.formula = "=" + ooxml::displayedFormula(*text);
+            value.formula = ooxml::displayedFormula(*text);
         } else {
             value.formulaUnknown = true;
         }
