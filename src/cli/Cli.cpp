@@ -15,13 +15,18 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage:\n"
-    "  orvanto-cli grid [--week N | --date YYYY-MM-DD] [--json] WORKBOOK\n"
-    "  orvanto-cli week [--date YYYY-MM-DD]\n"
+    "  orvanto-cli grid [--week N | --date YYYY-MM-DD] [--json] [TERM] WORKBOOK\n"
+    "  orvanto-cli week [--date YYYY-MM-DD] [TERM]\n"
     "  orvanto-cli --help | --version\n"
     "\n"
     "grid   prints the timetable of one teaching week from WORKBOOK (.xls or .xlsx):\n"
-    "       the week N, the week of the date, or this week (week 1 begins 2010-03-01).\n"
+    "       the week N, the week of the date, or this week.\n"
     "week   prints the teaching week of the date (default today).\n"
+    "\n"
+    "TERM   --term FILE          the term of a term.ini\n"
+    "       --term-start DATE    the Monday of week 1, YYYY-MM-DD\n"
+    "       --weeks N            the number of teaching weeks, 1 to 30\n"
+    "       Without them: the default term, week 1 begins 2010-03-01, 22 weeks.\n"
     "\n"
     "Exit codes: 0 ok, 1 workbook cannot be loaded, 2 usage error,\n"
     "3 the grid could not be composed (an unreadable cell).\n";
@@ -33,8 +38,10 @@ struct Command {
 };
 
 constexpr std::array kCommands = {
-    Command{"grid", {.week = true, .date = true, .json = true, .workbook = true}, runGrid},
-    Command{"week", {.date = true}, runWeek},
+    Command{"grid",
+            {.week = true, .date = true, .json = true, .workbook = true, .term = true},
+            runGrid},
+    Command{"week", {.date = true, .term = true}, runWeek},
 };
 
 } // namespace

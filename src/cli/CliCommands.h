@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CliOptions.h"
+#include "core/Term.h"
 
 #include <chrono>
 #include <ostream>
@@ -15,9 +16,14 @@ struct Context {
     std::chrono::year_month_day today;
 };
 
-// grid [--week N | --date YYYY-MM-DD] [--json] WORKBOOK
+// grid [--week N | --date YYYY-MM-DD] [--json] [term options] WORKBOOK
 int runGrid(const Options& options, Context& context);
-// week [--date YYYY-MM-DD]
+// week [--date YYYY-MM-DD] [term options]
 int runWeek(const Options& options, Context& context);
+
+// The term the options name: a term.ini from --term (every setting in it must be usable),
+// then --term-start and --weeks; the default term without them. The failure is the usage
+// error to print.
+core::Result<core::Term> chosenTerm(const Options& options);
 
 } // namespace orvanto::cli

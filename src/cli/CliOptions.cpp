@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include "CliError.h"
+#include "core/Term.h"
 
 #include <algorithm>
 #include <array>
@@ -34,6 +35,25 @@ std::string storeDate(Options& options, std::string_view value) {
                         : "--date takes a date as YYYY-MM-DD, not '" + std::string(value) + "'";
 }
 
+std::string storeTermFile(Options& options, std::string_view value) {
+    options.termFile = std::string(value);
+    return "";
+}
+
+std::string storeTermStart(Options& options, std::string_view value) {
+    options.termStart = parseDate(value);
+    return options.termStart
+               ? ""
+               : "--term-start takes a date as YYYY-MM-DD, not '" + std::string(value) + "'";
+}
+
+std::string storeWeeks(Options& options, std::string_view value) {
+    options.weeks = parseTermWeeks(value);
+    return options.weeks
+               ? ""
+               : "--weeks takes a whole number from 1 to 30, not '" + std::string(value) + "'";
+}
+
 std::string storeJson(Options& options, std::string_view) {
     options.json = true;
     return "";
@@ -43,6 +63,9 @@ constexpr std::array kRules = {
     OptionRule{"--week", &OptionSet::week, true, storeWeek},
     OptionRule{"--date", &OptionSet::date, true, storeDate},
     OptionRule{"--json", &OptionSet::json, false, storeJson},
+    OptionRule{"--term", &OptionSet::term, true, storeTermFile},
+    OptionRule{"--term-start", &OptionSet::term, true, storeTermStart},
+    OptionRule{"--weeks", &OptionSet::term, true, storeWeeks},
 };
 
 core::Failure usage(std::string message) {
@@ -78,6 +101,16 @@ std::optional<std::int16_t> parseWeek(std::string_view text) {
         return std::nullopt;
     }
     return week;
+}
+
+std::optional<int> parseTermWeeks(std::string_view text) {
+    int weeks = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), weeks);
+    if (ec != std::errc() || end != text.data() + text.size() || weeks < core::kMinTermWeeks ||
+        weeks > core::kMaxTermWeeks) {
+        return std::nullopt;
+    }
+    return weeks;
 }
 
 core::Result<Options> parseOptions(std::span<const std::string_view> args,

@@ -18,6 +18,10 @@ struct Options {
     std::optional<std::chrono::year_month_day> date;
     bool json = false;
     std::string workbook;
+    // The term: a term.ini, and the first Monday and number of weeks that override it.
+    std::optional<std::string> termFile;
+    std::optional<std::chrono::year_month_day> termStart;
+    std::optional<int> weeks;
 };
 
 // The options a command takes; the WORKBOOK operand is then required.
@@ -26,6 +30,7 @@ struct OptionSet {
     bool date = false;
     bool json = false;
     bool workbook = false;
+    bool term = false; // --term, --term-start, --weeks
 };
 
 // The failure's description is the usage error to print; its number is the usage exit code.
@@ -34,5 +39,6 @@ core::Result<Options> parseOptions(std::span<const std::string_view> args,
 
 std::optional<std::chrono::year_month_day> parseDate(std::string_view text);
 std::optional<std::int16_t> parseWeek(std::string_view text);
+std::optional<int> parseTermWeeks(std::string_view text);
 
 } // namespace orvanto::cli
