@@ -2,8 +2,8 @@
 // and cell texts of the active sheet, as Excel would give them.
 #pragma once
 
-#include "core/CellSource.h"
 #include "CellValue.h"
+#include "core/CellSource.h"
 #include "core/Failure.h"
 
 #include <cstdint>
@@ -34,6 +34,8 @@ class Workbook : public core::CellSource {
     const WorkbookCells& cells() const { return *m_cells; }
 
   private:
+    static core::Result<Workbook> fromCells(core::Result<WorkbookCells> cells);
+
     std::shared_ptr<const WorkbookCells> m_cells;
 };
 

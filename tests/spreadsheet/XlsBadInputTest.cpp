@@ -1,5 +1,6 @@
 // Damaged, hostile and mislabelled .xls input: each is a clean load failure with its reason,
 // never a crash, a hang or a huge allocation.
+#include "TestFiles.h"
 #include "XlsFileBuilder.h"
 #include "spreadsheet/xls/XlsReader.h"
 
@@ -92,8 +93,8 @@ TEST(XlsBadInput, EveryTruncationIsCleanAndShortFilesFail) {
     for (const auto& name : kGoodSamples) {
         const Bytes whole = readFile(dataFile(name));
         ASSERT_FALSE(whole.empty());
-        for (std::size_t length = 0; length < whole.size(); length += 37) {
-            const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+        for (const std::size_t length : truncationLengths(whole.size())) {
+            const Bytes cut = truncatedCopy(whole, length);
             auto result = readXls(cut);
             expectCleanOutcome(result, name + " cut at " + std::to_string(length));
             if (length < 1024) { // not even the header, FAT and directory
