@@ -68,7 +68,7 @@ std::string headline(core::LoadStatus status, const std::string& where) {
     case LoadStatus::Encrypted:
         return "the workbook is encrypted (password-protected); save it without a password";
     case LoadStatus::UnsupportedFormat:
-        return subject + " is not read; save it as .xls or .xlsx";
+        return subject + " is not read; save it in Excel 97-2003 (.xls) or .xlsx format";
     case LoadStatus::NoWorksheet:
         return subject + " has no worksheet";
     case LoadStatus::TooLarge:

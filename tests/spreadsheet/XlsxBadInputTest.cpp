@@ -52,6 +52,15 @@ const BadFile kBadFiles[] = {
     {"xlsx-cell-reference-out-of-range.xlsx", LoadStatus::Damaged},
     {"xlsx-zip-bomb-sheet.xlsx", LoadStatus::TooLarge},
     {"xlsx-zip-bomb-shared-strings.xlsx", LoadStatus::TooLarge},
+    // Listed in the zip's directory, but the member's own header is gone.
+    {"xlsx-damaged-workbook-header.xlsx", LoadStatus::Damaged},
+    {"xlsx-damaged-sheet-header.xlsx", LoadStatus::Damaged},
+    {"xlsx-damaged-shared-strings-header.xlsx", LoadStatus::Damaged},
+    {"xlsx-damaged-workbook-rels-header.xlsx", LoadStatus::Damaged},
+    {"xlsx-damaged-package-rels-header.xlsx", LoadStatus::Damaged},
+    // 200 KB of text over many lines where a number belongs: quoted short, on one line.
+    {"xlsx-long-bad-number.xlsx", LoadStatus::Damaged},
+    {"xlsx-active-sheet-empty-rid.xlsx", LoadStatus::MissingPart},
 };
 
 class XlsxBadFileTest : public ::testing::TestWithParam<BadFile> {};
@@ -65,6 +74,30 @@ TEST_P(XlsxBadFileTest, FailsToLoadWithItsStatus) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BadFiles, XlsxBadFileTest, ::testing::ValuesIn(kBadFiles));
+
+// libgsf prints and logs what it finds wrong with a damaged archive; none of it may reach
+// the terminal, where the failure's one line says it all.
+TEST(XlsxBadInputTest, LibraryDiagnosticsStayOffTheTerminal) {
+    for (const char* file : {"xlsx-damaged-workbook-header.xlsx", "xlsx-damaged-sheet-header.xlsx",
+                             "xlsx-truncated-2000.xlsx", "xlsx-byte-flipped.xlsx"}) {
+        const auto bytes = testing::testDataBytes(std::string("bad/") + file);
+        ::testing::internal::CaptureStdout();
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(readXlsx(bytes).ok()) << file;
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << file;
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << file;
+    }
+}
+
+// Only the first worksheet and the active sheet are read: a relationship left empty on
+// another sheet does not make the workbook unreadable.
+TEST(XlsxBadInputTest, UnreadSheetWithAnEmptyRelationshipStillLoads) {
+    const auto result = readXlsx(testing::testDataBytes("bad/xlsx-unread-sheet-empty-rid.xlsx"));
+    ASSERT_TRUE(result.ok()) << result.failure().description;
+    const auto good = readXlsx(testing::testDataBytes("samples/layout-typical-xlsxwriter.xlsx"));
+    ASSERT_TRUE(good.ok());
+    EXPECT_EQ(result->grid, good->grid);
+}
 
 // Millions of rows past row 202 and then a broken tail: the reader stops at row
 // 203 and never sees the tail.
