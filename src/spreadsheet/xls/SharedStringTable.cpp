@@ -1,9 +1,10 @@
-#include "core/Utf8.h"
 #include "SharedStringTable.h"
 
 #include "BiffContinuedReader.h"
 #include "BiffTextDecoder.h"
 #include "XlsRecordIds.h"
+#include "core/Utf8.h"
+#include "spreadsheet/LoadFailure.h"
 
 #include <algorithm>
 
@@ -29,7 +30,7 @@ SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
         return sst.failure();
     }
     if (!*sst || (*sst)->id != biff::kSst || (*sst)->data.size() < kCountsSize) {
-        return core::errors::loadFailure("damaged shared string table");
+        return loadFailure(core::LoadStatus::Damaged, "the shared string table");
     }
     std::optional<core::Failure> continueFailure;
     BiffContinuedReader reader((*sst)->data.subspan(kCountsSize),
@@ -56,8 +57,8 @@ SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
                 if (continueFailure) {
                     return *continueFailure;
                 }
-                return core::errors::loadFailure("shared string " + std::to_string(want) +
-                                           " is missing from the shared string table");
+                return loadFailure(core::LoadStatus::Damaged, "the shared string table",
+                                   "shared string " + std::to_string(want) + " is missing");
             }
         }
         found.emplace(want, core::toUtf8(units));

@@ -1,8 +1,10 @@
 #include "XlsGlobals.h"
 
 #include "BiffTextDecoder.h"
-#include "spreadsheet/NumberFormat.h"
+#include "XlsReader.h"
 #include "XlsRecordIds.h"
+#include "spreadsheet/LoadFailure.h"
+#include "spreadsheet/NumberFormat.h"
 
 #include <string>
 
@@ -41,8 +43,8 @@ std::string offsetText(const BiffRecord& record) {
 }
 
 core::Failure shortRecord(const BiffRecord& record, const char* what) {
-    return core::errors::loadFailure(std::string("short ") + what + " record at offset " +
-                               offsetText(record));
+    return loadFailure(core::LoadStatus::Damaged, "the workbook globals",
+                       std::string("short ") + what + " record at offset " + offsetText(record));
 }
 
 } // namespace
@@ -68,14 +70,15 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
         return first.failure();
     }
     if (!*first) {
-        return core::errors::loadFailure("empty workbook stream");
+        return loadFailure(core::LoadStatus::Damaged, "the workbook stream", "it is empty");
     }
     const BiffRecord bof = **first;
-    if (bof.id == biff::kBofBiff2 || bof.id == biff::kBofBiff3 || bof.id == biff::kBofBiff4) {
-        return core::errors::loadFailure("BIFF version not supported");
+    if (isExcel2To4Bof(bof.id)) {
+        return excel2To4Workbook();
     }
     if (bof.id != biff::kBof) {
-        return core::errors::loadFailure("workbook stream does not start with a BOF record");
+        return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+                           "it does not start with a BOF record");
     }
     if (bof.data.size() < 4) {
         return shortRecord(bof, "BOF");
@@ -87,10 +90,12 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
     } else if (version == biff::kBiff5Version) {
         globals.biff8 = false;
     } else {
-        return core::errors::loadFailure("BIFF version not supported");
+        return loadFailure(core::LoadStatus::UnsupportedFormat, "this BIFF version",
+                           "version " + std::to_string(version));
     }
     if (readU16(bof.data, 2) != biff::kGlobalsSubstream) {
-        return core::errors::loadFailure("workbook stream does not start with workbook globals");
+        return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+                           "it does not start with the workbook globals");
     }
 
     // The code page comes before any text in the globals, but keep the raw format codes
@@ -107,7 +112,8 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
             return next.failure();
         }
         if (!*next) {
-            return core::errors::loadFailure("workbook globals end without an EOF record");
+            return loadFailure(core::LoadStatus::Damaged, "the workbook globals",
+                               "they end without an EOF record");
         }
         const BiffRecord& record = **next;
         const auto& data = record.data;
@@ -123,10 +129,10 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
             return globals;
         }
         case biff::kFilePass:
-            return core::errors::loadFailure("workbook is encrypted");
+            return loadFailure(core::LoadStatus::Encrypted);
         case biff::kBof:
-            return core::errors::loadFailure("unexpected BOF record in workbook globals at offset " +
-                                       offsetText(record));
+            return loadFailure(core::LoadStatus::Damaged, "the workbook globals",
+                               "unexpected BOF record at offset " + offsetText(record));
         case biff::kCodePage:
             if (data.size() < 2) {
                 return shortRecord(record, "CODEPAGE");
@@ -154,7 +160,8 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
                 return shortRecord(record, "BOUNDSHEET");
             }
             if (globals.sheets.size() >= kMaxEntries) {
-                return core::errors::loadFailure("too many sheets");
+                return loadFailure(core::LoadStatus::TooLarge, "the sheet list",
+                                   "more than " + std::to_string(kMaxEntries) + " sheets");
             }
             XlsSheet sheet;
             sheet.offset = readU32(data, 0);
@@ -189,7 +196,8 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
                 return shortRecord(record, "XF");
             }
             if (globals.xfFormats.size() >= kMaxEntries) {
-                return core::errors::loadFailure("too many XF records");
+                return loadFailure(core::LoadStatus::TooLarge, "the cell formats",
+                                   "more than " + std::to_string(kMaxEntries) + " XF records");
             }
             globals.xfFormats.push_back(readU16(data, 2));
             break;

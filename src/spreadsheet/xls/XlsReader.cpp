@@ -75,7 +75,7 @@ core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
         }
     }
     if (firstWorksheet == globals->sheets.size()) {
-        return core::errors::loadFailure("workbook has no worksheet");
+        return loadFailure(core::LoadStatus::NoWorksheet);
     }
     // An active index past the last sheet comes from a damaged WINDOW1; Excel then opens
     // the workbook on its first sheet.
@@ -102,8 +102,8 @@ core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
     const auto& uses = reader.sharedStrings();
     if (!uses.empty()) {
         if (!globals->sstOffset) {
-            return core::errors::loadFailure("cell refers to a shared string but the workbook has "
-                                             "no shared string table");
+            return loadFailure(core::LoadStatus::MissingPart, "the shared string table",
+                               "cells refer to shared strings");
         }
         std::vector<std::uint32_t> wanted;
         wanted.reserve(uses.size());

@@ -151,8 +151,7 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
         return path.failure();
     }
     if (path->ends_with(".bin")) {
-        return loadFailure(core::LoadStatus::UnsupportedFormat, "this binary (.xlsb) workbook",
-                           *path);
+        return loadFailure(core::LoadStatus::UnsupportedFormat, "this binary (.xlsb) workbook");
     }
     auto workbook = WorkbookPart::read(*archive, *path);
     if (!workbook) {

@@ -36,11 +36,10 @@ std::string takeMessage(GError*& error) {
 }
 
 // What looking a member up found: the opened child, or that it is not listed, or that it is
-// listed but cannot be opened (then with libgsf's reason).
+// listed but cannot be opened.
 struct Lookup {
     GObjectRef<GsfInput> input;
     bool listed = false;
-    std::string error;
 };
 
 // The child of dir named name. Opened through the class method rather than
@@ -55,7 +54,7 @@ Lookup childNamed(GsfInfile* dir, std::string_view name) {
             found.listed = true;
             found.input.reset(
                 GSF_INFILE_CLASS(G_OBJECT_GET_CLASS(dir))->child_by_index(dir, i, &error));
-            found.error = takeMessage(error);
+            g_clear_error(&error);
             return found;
         }
     }
@@ -128,8 +127,7 @@ core::Result<ZipMember> ZipArchive::member(std::string_view path) const {
         return loadFailure(core::LoadStatus::MissingPart, path);
     }
     if (!found.input) {
-        return loadFailure(core::LoadStatus::Damaged, path,
-                           found.error.empty() ? "it cannot be opened" : found.error);
+        return loadFailure(core::LoadStatus::Damaged, path, "its zip entry cannot be opened");
     }
     return ZipMember(std::string(path), found.input.release());
 }
