@@ -73,12 +73,6 @@ bool isCutShort(std::span<const std::uint8_t> bytes) {
     return false;
 }
 
-std::string takeMessage(GError*& error) {
-    std::string message = error != nullptr && error->message != nullptr ? error->message : "";
-    g_clear_error(&error);
-    return message;
-}
-
 } // namespace
 
 struct OleWorkbookStream::Handles {

@@ -29,12 +29,6 @@ bool hasEndOfCentralDirectory(std::span<const std::uint8_t> bytes) {
     return false;
 }
 
-std::string takeMessage(GError*& error) {
-    std::string message = error != nullptr && error->message != nullptr ? error->message : "";
-    g_clear_error(&error);
-    return message;
-}
-
 // What looking a member up found: the opened child, or that it is not listed, or that it is
 // listed but cannot be opened.
 struct Lookup {
