@@ -49,18 +49,11 @@ core::Result<Workbook> Workbook::open(const std::filesystem::path& path) {
     GError* error = nullptr;
     GObjectRef<GsfInput> file(gsf_input_mmap_new(path.string().c_str(), &error));
     if (!file) {
-        if (error != nullptr) {
-            g_error_free(error);
-            error = nullptr;
-        }
+        g_clear_error(&error);
         file.reset(gsf_input_stdio_new(path.string().c_str(), &error));
     }
     if (!file) {
-        std::string reason = error != nullptr ? error->message : "cannot be opened";
-        if (error != nullptr) {
-            g_error_free(error);
-        }
-        return loadFailure(core::LoadStatus::CannotOpen, {}, reason);
+        return loadFailure(core::LoadStatus::CannotOpen, {}, takeMessage(error));
     }
     const gsf_off_t size = gsf_input_size(file.get());
     if (size == 0) {

@@ -101,6 +101,23 @@ TEST(Grid, UnreadableWorkbooksExitOneWithTheReason) {
     EXPECT_NE(run.err.find("not found"), std::string::npos) << run.err;
 }
 
+// However a workbook is damaged, the terminal gets one line naming the reason: no output of
+// the libraries below, no copy of a long bad value.
+TEST(Grid, DamagedWorkbooksGiveOneLine) {
+    for (const char* file :
+         {"xlsx-damaged-workbook-header.xlsx", "xlsx-damaged-package-rels-header.xlsx",
+          "xlsx-long-bad-number.xlsx", "xlsx-truncated-2000.xlsx", "xls-truncated.xls",
+          "xls-excel4-worksheet.xls"}) {
+        const std::string path = std::string(ORVANTO_TEST_DATA) + "/bad/" + file;
+        const CliRun run = cli({"grid", path});
+        EXPECT_EQ(run.exitCode, 1) << file;
+        EXPECT_EQ(run.err.rfind("orvanto-cli: error: " + path + ": ", 0), 0u) << run.err;
+        EXPECT_EQ(count(run.err, "\n"), 1u) << run.err;
+        EXPECT_LT(run.err.size(), path.size() + 200) << run.err;
+        EXPECT_EQ(run.out, "") << file;
+    }
+}
+
 TEST(Grid, JsonHoldsTheWeekMarkersAndAllCells) {
     const CliRun run =
         cli({"grid", "--week", "3", "--json", sample("layout-typical-openpyxl.xlsx")});

@@ -1,8 +1,8 @@
+#include "core/Utf8.h"
 #include "FormulaDecompiler.h"
 
 #include "BiffRecordCursor.h"
 #include "XlsErrorCodes.h"
-#include "core/Utf8.h"
 
 #include <array>
 #include <cstdio>
