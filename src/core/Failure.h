@@ -30,9 +30,17 @@ enum class LoadStatus : std::uint8_t {
 };
 
 struct Failure {
+    Failure() = default;
+    Failure(std::int32_t number_, std::string description_, LoadStatus status_ = LoadStatus::None,
+            std::string subject_ = {})
+        : number(number_), description(std::move(description_)), status(status_),
+          subject(std::move(subject_)) {}
+
     std::int32_t number = 0;
     std::string description;
     LoadStatus status = LoadStatus::None;
+    // What the failure is about when it names one thing: the missing marker, the damaged part.
+    std::string subject;
 
     bool operator==(const Failure&) const = default;
 };
@@ -50,9 +58,11 @@ inline Failure overflow() {
 inline Failure typeMismatch() {
     return {kTypeMismatch, "类型不匹配"};
 }
-// A marker that is not in B1:B200.
-inline Failure markerMissing(std::string what) {
-    return {kNotFound, std::move(what), LoadStatus::MarkerMissing};
+// A marker that is not in B1:B200 of the first worksheet.
+inline Failure markerMissing(std::string marker) {
+    std::string description =
+        "marker \"" + marker + "\" not found in B1:B200 of the first worksheet";
+    return {kNotFound, std::move(description), LoadStatus::MarkerMissing, std::move(marker)};
 }
 // Load failures carry their status and a reason in English meant for diagnostics.
 inline Failure loadFailure(LoadStatus status, std::string reason) {

@@ -66,8 +66,8 @@ AboutDialog::AboutDialog(bool topmost, QWidget* parent)
 
     auto* label1 = makeLabel(this, "Label1", QRect(24, 112, 353, 97));
     auto* label2 = makeLabel(this, "Label2", QRect(24, 224, 81, 41));
-    m_label3 = makeLabel(this, "Label3", QRect(120, 224, 169, 41));
-    m_label3->installEventFilter(this);
+    m_copyright = makeLabel(this, "Label3", QRect(120, 224, 169, 41));
+    m_copyright->installEventFilter(this);
 
     auto* line1 = new QFrame(this);
     line1->setObjectName(QStringLiteral("Line1"));
@@ -91,13 +91,13 @@ AboutDialog::AboutDialog(bool topmost, QWidget* parent)
     }
     setCaption(label1, notice);
     setCaption(label2, productAndVersion);
-    setCaption(m_label3, copyrightLine + crlf + reserved);
+    setCaption(m_copyright, copyrightLine + crlf + reserved);
     command1->setFocus();
 }
 
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_label3 && event->type() == QEvent::MouseButtonDblClick) {
-        setCaption(m_label3, alternateLine + crlf + reserved);
+    if (watched == m_copyright && event->type() == QEvent::MouseButtonDblClick) {
+        setCaption(m_copyright, alternateLine + crlf + reserved);
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -19,7 +19,7 @@ class AboutDialog : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QLabel* m_label3 = nullptr;
+    QLabel* m_copyright = nullptr;
 };
 
 } // namespace orvanto::gui

@@ -4,6 +4,8 @@
 #include "ProgramResources.h"
 #include "QueryDialog.h"
 #include "RulingLine.h"
+#include "StudentMessages.h"
+#include "TermDialog.h"
 #include "Twips.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
@@ -136,11 +138,11 @@ void MainWindow::buildGrid() {
         line->raise();
     }
 
-    m_label14 = new QLabel(client);
-    m_label14->setObjectName(QStringLiteral("Label14"));
-    styleLabel(m_label14, 12);
-    m_label14->setGeometry(twipsRect(5280, 2400, 3375, 735));
-    m_label14->raise();
+    m_hint = new QLabel(client);
+    m_hint->setObjectName(QStringLiteral("Label14"));
+    styleLabel(m_hint, 12);
+    m_hint->setGeometry(twipsRect(5280, 2400, 3375, 735));
+    m_hint->raise();
 }
 
 void MainWindow::buildMenus() {
@@ -167,6 +169,8 @@ void MainWindow::buildMenus() {
     m_topmost->setChecked(true);
     // A checkable action has flipped its mark before it triggers.
     connect(m_topmost, &QAction::triggered, this, &MainWindow::setAlwaysOnTop);
+    connect(addItem(set, "Term", QStringLiteral("学期设置...(&E)")), &QAction::triggered, this,
+            &MainWindow::editTerm);
 
     QMenu* help = addMenu("Help", QStringLiteral("帮助(&H)"));
     connect(addItem(help, "File", QStringLiteral("帮助文档...(&F)")), &QAction::triggered, this,
@@ -196,8 +200,14 @@ void MainWindow::startUp() {
         setAlwaysOnTop(false);
     }
 
+    const std::vector<settings::TermNotice> notices = loadTerm();
+    runStartUpSteps();
+    tellTermNotices(notices);
+}
+
+void MainWindow::runStartUpSteps() {
     std::chrono::year_month_day today = m_desktop.today();
-    core::Result<std::int16_t> week = timetable::weekno(today);
+    core::Result<std::int16_t> week = timetable::weekno(today, m_term);
     show();
     if (!week) {
         // A date too far from the term to count its weeks is not class time either.
@@ -205,7 +215,7 @@ void MainWindow::startUp() {
         return;
     }
     m_weekno = *week;
-    setWindowTitle(fromUtf8(timetable::todayTitle(today, m_weekno)));
+    setWindowTitle(fromUtf8(timetable::todayTitle(today, m_weekno, m_term.edition)));
     markWeekday(timetable::weekdayIndex(today));
 
     settings::PathSettings pathIni(m_desktop.settingsFile);
@@ -220,25 +230,38 @@ void MainWindow::startUp() {
         showHint(kNoPathHint);
         return;
     }
-    if (!timetable::isTeachingWeek(m_weekno)) {
+    loadWorkbook();
+    // Outside the term the workbook is loaded all the same, so that a query can show a
+    // teaching week; the grid stays empty under the hint.
+    if (!timetable::isTeachingWeek(m_weekno, m_term)) {
+        clearGrid();
         showHint(kNotClassTimeHint);
         return;
     }
-    m_label14->hide();
+    m_hint->hide();
+    composeGrid();
+}
 
-    // Load and marker failures leave the grid as it is, without a message.
+void MainWindow::loadWorkbook() {
     m_timetable.reset();
+    m_loadFailure.reset();
     core::Result<service::LoadedTimetable> loaded =
         service::loadTimetable(toFilesystemPath(m_xlsname));
-    if (!loaded) {
-        return;
+    if (loaded) {
+        m_timetable.emplace(std::move(loaded).value());
+    } else {
+        m_loadFailure = loaded.failure();
     }
-    m_timetable.emplace(std::move(loaded).value());
-    composeGrid();
 }
 
 void MainWindow::composeGrid() {
     if (!m_timetable) {
+        if (m_loadFailure) {
+            // Never another workbook's cells under this title: an empty grid and the reason.
+            clearGrid();
+            showHint(loadFailureHint(*m_loadFailure));
+            return;
+        }
         reportFailure(core::errors::noWorkbook());
         return;
     }
@@ -252,15 +275,22 @@ void MainWindow::composeGrid() {
     }
 }
 
+void MainWindow::clearGrid() {
+    for (CellLabel* cell : m_cells) {
+        cell->setCaption(QString());
+        cell->setHoverText(QString());
+    }
+}
+
 void MainWindow::reportFailure(const core::Failure& failure) {
     showMessage({QMessageBox::Warning, QStringLiteral("错误"),
                  fromUtf8(timetable::failureMessage(failure))});
 }
 
 void MainWindow::showWeekQuery(std::int16_t week) {
-    m_label14->hide();
+    m_hint->hide();
     m_weekno = week;
-    setWindowTitle(fromUtf8(timetable::weekQueryTitle(week)));
+    setWindowTitle(fromUtf8(timetable::weekQueryTitle(week, m_term.edition)));
     clearMarks();
     composeGrid();
 }
@@ -269,13 +299,13 @@ void MainWindow::showDateQuery(std::chrono::year_month_day date) {
     if (!date.ok()) {
         return; // the query window checks typed dates before it asks
     }
-    core::Result<std::int16_t> week = timetable::weekno(date);
+    core::Result<std::int16_t> week = timetable::weekno(date, m_term);
     if (!week) {
         return;
     }
-    m_label14->hide();
+    m_hint->hide();
     m_weekno = *week;
-    setWindowTitle(fromUtf8(timetable::dateQueryTitle(date, m_weekno)));
+    setWindowTitle(fromUtf8(timetable::dateQueryTitle(date, m_weekno, m_term.edition)));
     clearMarks();
     markWeekday(timetable::weekdayIndex(date));
     composeGrid();
@@ -310,8 +340,8 @@ void MainWindow::markWeekday(int weekday) {
 }
 
 void MainWindow::showHint(const QString& hint) {
-    m_label14->setText(hint);
-    m_label14->show();
+    m_hint->setText(hint);
+    m_hint->show();
 }
 
 void MainWindow::showMessage(const Message& message) {
@@ -343,6 +373,7 @@ void MainWindow::choosePath() {
     }
     clearMarks();
     m_timetable.reset();
+    m_loadFailure.reset();
     startUp();
 }
 
@@ -379,6 +410,50 @@ void MainWindow::openUpdatePage() {
 
 void MainWindow::showAbout() {
     m_desktop.showAbout(this, topmostChecked());
+}
+
+std::filesystem::path MainWindow::termFile() const {
+    return settings::TermSettings::besidePathIni(m_desktop.settingsFile).file();
+}
+
+std::vector<settings::TermNotice> MainWindow::loadTerm() {
+    settings::StoredTerm stored = settings::TermSettings(termFile()).read();
+    if (stored.term != m_term && m_queryDialog != nullptr) {
+        // Its lists were made for the old term.
+        m_queryDialog->deleteLater();
+        m_queryDialog = nullptr;
+    }
+    m_term = stored.term;
+    return stored.notices;
+}
+
+// Tells the student once about each set of settings term.ini could not use; the file itself
+// is left as the student wrote it.
+void MainWindow::tellTermNotices(const std::vector<settings::TermNotice>& notices) {
+    if (notices == m_toldTermNotices) {
+        return;
+    }
+    m_toldTermNotices = notices;
+    if (notices.empty()) {
+        return;
+    }
+    QString text = QStringLiteral("学期设置文件 term.ini 中有设置未被采用：");
+    for (const settings::TermNotice& notice : notices) {
+        text += QStringLiteral("\n") + termNoticeText(notice);
+    }
+    showMessage({QMessageBox::Information, QStringLiteral("提示"), text});
+}
+
+void MainWindow::editTerm() {
+    TermDialog dialog(m_term, termFile(), m_desktop, this);
+    if (topmostChecked()) {
+        m_desktop.setAlwaysOnTop(&dialog, true);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    clearMarks();
+    startUp();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

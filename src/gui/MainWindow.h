@@ -4,7 +4,9 @@
 
 #include "Desktop.h"
 #include "core/Failure.h"
+#include "core/Term.h"
 #include "service/Timetable.h"
+#include "settings/TermSettings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -13,6 +15,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -34,7 +37,8 @@ class MainWindow : public QMainWindow {
     void startUp();
 
     // Writes the 35 cells for weekno from the open workbook; a failure keeps the cells not
-    // yet written and is reported in one message box.
+    // yet written and is reported in one message box. When the workbook could not be loaded,
+    // the grid is emptied and the status label says why.
     void composeGrid();
 
     // The query window's two kinds of query: the grid of a week with no column marked, or the
@@ -45,9 +49,14 @@ class MainWindow : public QMainWindow {
     // The menu commands.
     void choosePath();
     void inquire();
+    void editTerm();
     void openHelpFile();
     void openUpdatePage();
     void showAbout();
+
+    // The term read from term.ini at the last start-up (the default term without one).
+    const core::Term& term() const { return m_term; }
+    std::filesystem::path termFile() const;
 
     // The program-wide teaching week that the grid shows.
     std::int16_t weekno() const { return m_weekno; }
@@ -70,6 +79,11 @@ class MainWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    std::vector<settings::TermNotice> loadTerm();
+    void runStartUpSteps();
+    void tellTermNotices(const std::vector<settings::TermNotice>& notices);
+    void loadWorkbook();
+    void clearGrid();
     void buildGrid();
     void buildMenus();
     void setAlwaysOnTop(bool onTop);
@@ -83,12 +97,16 @@ class MainWindow : public QMainWindow {
     bool m_loaded = false;
     bool m_alwaysOnTop = false;
     std::int16_t m_weekno = 0;
+    core::Term m_term;
+    std::vector<settings::TermNotice> m_toldTermNotices;
     QString m_xlsname;
     std::optional<service::LoadedTimetable> m_timetable;
+    // Why the workbook named in path.ini could not be loaded, until the next start-up.
+    std::optional<core::Failure> m_loadFailure;
 
     std::array<QLabel*, 13> m_headings{};
     std::array<CellLabel*, timetable::kGridCells> m_cells{};
-    QLabel* m_label14 = nullptr;
+    QLabel* m_hint = nullptr;
     QAction* m_topmost = nullptr;
     QPointer<QueryDialog> m_queryDialog;
 };

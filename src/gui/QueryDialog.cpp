@@ -5,6 +5,7 @@
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 #include "timetable/TeachingWeek.h"
+#include "timetable/TermCalendar.h"
 #include "timetable/VbText.h"
 
 #include <QComboBox>
@@ -59,22 +60,22 @@ QueryDialog::QueryDialog(MainWindow& mainWindow)
     setFixedSize(pixels(4080), pixels(2355));
     setFont(windowFont(9));
 
-    m_combo1 = addCombo("Combo1", 1920, 360, 1455);
-    m_combo2 = addCombo("Combo2", 1800, 1200, 615);
-    m_combo3 = addCombo("Combo3", 2880, 1200, 615);
+    m_weekBox = addCombo("Combo1", 1920, 360, 1455);
+    m_monthBox = addCombo("Combo2", 1800, 1200, 615);
+    m_dayBox = addCombo("Combo3", 2880, 1200, 615);
 
-    m_option1 = new QRadioButton(QStringLiteral("按周查询："), this);
-    m_option1->setObjectName(QStringLiteral("Option1"));
-    m_option1->setGeometry(twipsRect(120, 360, 1455, 375));
-    m_option2 = new QRadioButton(QStringLiteral("按日期查询："), this);
-    m_option2->setObjectName(QStringLiteral("Option2"));
-    m_option2->setGeometry(twipsRect(120, 1200, 1455, 375));
+    m_byWeek = new QRadioButton(QStringLiteral("按周查询："), this);
+    m_byWeek->setObjectName(QStringLiteral("Option1"));
+    m_byWeek->setGeometry(twipsRect(120, 360, 1455, 375));
+    m_byDate = new QRadioButton(QStringLiteral("按日期查询："), this);
+    m_byDate->setObjectName(QStringLiteral("Option2"));
+    m_byDate->setGeometry(twipsRect(120, 1200, 1455, 375));
 
-    m_command1 = new QPushButton(QStringLiteral("确定"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twipsRect(1440, 1800, 1455, 495));
-    m_command1->setFont(windowFont(10.5));
-    m_command1->setDefault(true);
+    m_queryButton = new QPushButton(QStringLiteral("确定"), this);
+    m_queryButton->setObjectName(QStringLiteral("Command1"));
+    m_queryButton->setGeometry(twipsRect(1440, 1800, 1455, 495));
+    m_queryButton->setFont(windowFont(10.5));
+    m_queryButton->setDefault(true);
 
     auto* label1 = new QLabel(QStringLiteral("月"), this);
     label1->setObjectName(QStringLiteral("Label1"));
@@ -86,44 +87,48 @@ QueryDialog::QueryDialog(MainWindow& mainWindow)
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
 
-    setTabOrder(m_combo1, m_combo2);
-    setTabOrder(m_combo2, m_combo3);
-    setTabOrder(m_combo3, m_option1);
-    setTabOrder(m_option1, m_option2);
-    setTabOrder(m_option2, m_command1);
+    setTabOrder(m_weekBox, m_monthBox);
+    setTabOrder(m_monthBox, m_dayBox);
+    setTabOrder(m_dayBox, m_byWeek);
+    setTabOrder(m_byWeek, m_byDate);
+    setTabOrder(m_byDate, m_queryButton);
 
-    connect(m_option1, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_byWeek, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
             setWeekMode(true);
         }
     });
-    connect(m_option2, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_byDate, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
             setWeekMode(false);
         }
     });
     // activated is a pick from the list; typing into the field is not.
-    connect(m_combo1, &QComboBox::activated, m_command1, [this] { m_command1->setFocus(); });
-    connect(m_combo2, &QComboBox::activated, this, &QueryDialog::monthPicked);
-    connect(m_combo3, &QComboBox::activated, m_command1, [this] { m_command1->setFocus(); });
-    connect(m_command1, &QPushButton::clicked, this, &QueryDialog::runQuery);
+    connect(m_weekBox, &QComboBox::activated, m_queryButton, [this] { m_queryButton->setFocus(); });
+    connect(m_monthBox, &QComboBox::activated, this, &QueryDialog::monthPicked);
+    connect(m_dayBox, &QComboBox::activated, m_queryButton, [this] { m_queryButton->setFocus(); });
+    connect(m_queryButton, &QPushButton::clicked, this, &QueryDialog::runQuery);
 
     // Loading.
     if (m_mainWindow.topmostChecked()) {
         m_mainWindow.desktop().setAlwaysOnTop(this, true);
     }
-    m_option1->setChecked(true);
-    for (int n = 1; n <= core::Term{}.weeks; ++n) {
-        m_combo1->addItem(weekText(n));
+    m_byWeek->setChecked(true);
+    const core::Term& term = m_mainWindow.term();
+    for (int n = 1; n <= term.weeks; ++n) {
+        m_weekBox->addItem(weekText(n));
     }
     QString current = weekText(m_mainWindow.weekno());
-    m_combo1->setCurrentIndex(m_combo1->findText(current));
-    m_combo1->setEditText(current);
-    m_combo2->addItems(numbers(3, 7));
-    m_combo2->setEditText(QStringLiteral("3"));
-    m_combo3->addItems(numbers(1, 31));
-    m_combo3->setEditText(QStringLiteral("1"));
-    m_command1->setFocus();
+    m_weekBox->setCurrentIndex(m_weekBox->findText(current));
+    m_weekBox->setEditText(current);
+    const std::vector<std::chrono::year_month> months = timetable::termMonths(term);
+    for (const std::chrono::year_month month : months) {
+        m_monthBox->addItem(QString::number(static_cast<unsigned>(month.month())));
+    }
+    m_monthBox->setEditText(QString::number(static_cast<unsigned>(months.front().month())));
+    m_dayBox->addItems(numbers(1, 31));
+    m_dayBox->setEditText(QStringLiteral("1"));
+    m_queryButton->setFocus();
 
     centreOnScreen(this);
 }
@@ -145,7 +150,7 @@ bool QueryDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            m_command1->click();
+            m_queryButton->click();
             return true;
         }
     }
@@ -154,40 +159,35 @@ bool QueryDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void QueryDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    m_command1->setFocus();
+    m_queryButton->setFocus();
 }
 
 void QueryDialog::setWeekMode(bool byWeek) {
-    m_combo1->setEnabled(byWeek);
-    m_combo2->setEnabled(!byWeek);
-    m_combo3->setEnabled(!byWeek);
+    m_weekBox->setEnabled(byWeek);
+    m_monthBox->setEnabled(!byWeek);
+    m_dayBox->setEnabled(!byWeek);
 }
 
 void QueryDialog::monthPicked() {
-    QString month = m_combo2->currentText();
-    int days = 0;
-    if (month == QLatin1String("3") || month == QLatin1String("5") || month == QLatin1String("7")) {
-        days = 31;
-    } else if (month == QLatin1String("4") || month == QLatin1String("6")) {
-        days = 30;
-    } else {
+    std::optional<unsigned> month = digitsOf(m_monthBox->currentText());
+    if (!month || *month < 1 || *month > 12) {
         return;
     }
-    m_combo3->clear();
-    m_combo3->addItems(numbers(1, days));
-    m_combo3->setEditText(QStringLiteral("1"));
-    m_combo3->setFocus();
+    const unsigned days = timetable::daysIn(timetable::termMonth(m_mainWindow.term(), *month));
+    m_dayBox->clear();
+    m_dayBox->addItems(numbers(1, static_cast<int>(days)));
+    m_dayBox->setEditText(QStringLiteral("1"));
+    m_dayBox->setFocus();
 }
 
-std::optional<std::chrono::year_month_day> QueryDialog::dateOf2010(const QString& month,
-                                                                   const QString& day) {
+std::optional<std::chrono::year_month_day>
+QueryDialog::dateInTerm(const core::Term& term, const QString& month, const QString& day) {
     std::optional<unsigned> m = digitsOf(month);
     std::optional<unsigned> d = digitsOf(day);
-    if (!m || !d) {
+    if (!m || !d || *m < 1 || *m > 12) {
         return std::nullopt;
     }
-    std::chrono::year_month_day date{std::chrono::year{2010}, std::chrono::month{*m},
-                                     std::chrono::day{*d}};
+    const std::chrono::year_month_day date = timetable::termMonth(term, *m) / std::chrono::day{*d};
     if (!date.ok()) {
         return std::nullopt;
     }
@@ -196,8 +196,8 @@ std::optional<std::chrono::year_month_day> QueryDialog::dateOf2010(const QString
 
 void QueryDialog::runQuery() {
     // Typed input is checked before anything changes, so a bad entry costs nothing.
-    if (m_option1->isChecked()) {
-        QString rest = m_combo1->currentText().mid(1);
+    if (m_byWeek->isChecked()) {
+        QString rest = m_weekBox->currentText().mid(1);
         core::Result<std::int16_t> week = timetable::cint(timetable::val(std::u16string_view(
             reinterpret_cast<const char16_t*>(rest.utf16()), std::size_t(rest.size()))));
         if (!week) {
@@ -211,7 +211,7 @@ void QueryDialog::runQuery() {
         return;
     }
     std::optional<std::chrono::year_month_day> date =
-        dateOf2010(m_combo2->currentText(), m_combo3->currentText());
+        dateInTerm(m_mainWindow.term(), m_monthBox->currentText(), m_dayBox->currentText());
     if (!date) {
         m_mainWindow.desktop().showMessage(this, {QMessageBox::Information, QStringLiteral("提示"),
                                                   QStringLiteral("请输入有效的日期。")});

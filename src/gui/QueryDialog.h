@@ -1,6 +1,8 @@
-// The query window (Form2): pick a teaching week, or a day of the 2010 spring term, and have
+// The query window (Form2): pick a teaching week, or a day of the term, and have
 // the main window show that week. Hidden by its button, unloaded by its close box.
 #pragma once
+
+#include "core/Term.h"
 
 #include <QDialog>
 #include <chrono>
@@ -25,9 +27,10 @@ class QueryDialog : public QDialog {
     // The close box (and Escape): unloads the window without a query.
     void reject() override;
 
-    // Month and day texts as a date of 2010; nothing when they do not name one.
-    static std::optional<std::chrono::year_month_day> dateOf2010(const QString& month,
-                                                                 const QString& day);
+    // Month and day texts as a date in the year the term meets that month; nothing when they
+    // do not name one.
+    static std::optional<std::chrono::year_month_day>
+    dateInTerm(const core::Term& term, const QString& month, const QString& day);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -40,12 +43,12 @@ class QueryDialog : public QDialog {
     void runQuery();
 
     MainWindow& m_mainWindow;
-    QComboBox* m_combo1 = nullptr;
-    QComboBox* m_combo2 = nullptr;
-    QComboBox* m_combo3 = nullptr;
-    QRadioButton* m_option1 = nullptr;
-    QRadioButton* m_option2 = nullptr;
-    QPushButton* m_command1 = nullptr;
+    QComboBox* m_weekBox = nullptr;
+    QComboBox* m_monthBox = nullptr;
+    QComboBox* m_dayBox = nullptr;
+    QRadioButton* m_byWeek = nullptr;
+    QRadioButton* m_byDate = nullptr;
+    QPushButton* m_queryButton = nullptr;
 };
 
 } // namespace orvanto::gui

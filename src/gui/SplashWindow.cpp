@@ -43,40 +43,40 @@ SplashWindow::SplashWindow(std::function<void()> showMainWindow, QWidget* parent
     picture->setGeometry(QRect(QPoint(0, 0), pixmap.size()));
 
     // Drawn over the picture's last three pixel rows, which its black background hides.
-    m_label1 = new QLabel(this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setGeometry(136, 432, 113, 17);
-    m_label1->setFont(windowFont(10.5, true));
-    QPalette status = m_label1->palette();
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("Label1"));
+    m_status->setGeometry(136, 432, 113, 17);
+    m_status->setFont(windowFont(10.5, true));
+    QPalette status = m_status->palette();
     status.setColor(QPalette::Window, Qt::black);
     status.setColor(QPalette::WindowText, QColor(255, 128, 0));
-    m_label1->setPalette(status);
-    m_label1->setAutoFillBackground(true);
-    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_label1->raise();
+    m_status->setPalette(status);
+    m_status->setAutoFillBackground(true);
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_status->raise();
 
-    m_timer1 = makeStepTimer(this, "Timer1");
-    m_timer2 = makeStepTimer(this, "Timer2");
-    connect(m_timer1, &QTimer::timeout, this, &SplashWindow::onTimer1);
-    connect(m_timer2, &QTimer::timeout, this, &SplashWindow::onTimer2);
+    m_firstStep = makeStepTimer(this, "Timer1");
+    m_secondStep = makeStepTimer(this, "Timer2");
+    connect(m_firstStep, &QTimer::timeout, this, &SplashWindow::onFirstStep);
+    connect(m_secondStep, &QTimer::timeout, this, &SplashWindow::onSecondStep);
 
     centreOnScreen(this);
-    m_label1->setText(QStringLiteral("正在启动..."));
-    m_timer1->start();
+    m_status->setText(QStringLiteral("正在启动..."));
+    m_firstStep->start();
 }
 
-void SplashWindow::onTimer1() {
-    m_label1->setText(QStringLiteral("正在加载..."));
-    m_timer1->stop();
-    m_timer2->start();
+void SplashWindow::onFirstStep() {
+    m_status->setText(QStringLiteral("正在加载..."));
+    m_firstStep->stop();
+    m_secondStep->start();
 }
 
-void SplashWindow::onTimer2() {
-    m_label1->setText(QStringLiteral("加载完成 , 显示..."));
-    m_timer2->stop();
+void SplashWindow::onSecondStep() {
+    m_status->setText(QStringLiteral("加载完成 , 显示..."));
+    m_secondStep->stop();
     // The main window's start-up blocks this thread, so paint the last text now or it would
     // never be seen.
-    m_label1->repaint();
+    m_status->repaint();
     m_handedOver = true;
     if (m_showMainWindow) {
         m_showMainWindow();

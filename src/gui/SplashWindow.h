@@ -22,13 +22,13 @@ class SplashWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void onTimer1();
-    void onTimer2();
+    void onFirstStep();
+    void onSecondStep();
 
     std::function<void()> m_showMainWindow;
-    QLabel* m_label1 = nullptr;
-    QTimer* m_timer1 = nullptr;
-    QTimer* m_timer2 = nullptr;
+    QLabel* m_status = nullptr;
+    QTimer* m_firstStep = nullptr;
+    QTimer* m_secondStep = nullptr;
     bool m_handedOver = false;
 };
 

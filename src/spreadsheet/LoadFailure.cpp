@@ -91,6 +91,12 @@ core::Failure loadFailure(core::LoadStatus status, std::string_view where,
     return core::errors::loadFailure(status, std::move(description));
 }
 
+core::Failure partFailure(core::LoadStatus status, std::string_view part, std::string_view detail) {
+    core::Failure failure = loadFailure(status, part, detail);
+    failure.subject = oneLine(part, kMaxPiece);
+    return failure;
+}
+
 core::Failure tooMuchKeptText() {
     return loadFailure(core::LoadStatus::TooLarge, "the text of the cells read",
                        "more than " + std::to_string(WorkbookCells::kMaxTextBytes >> 20) + " MiB");

@@ -16,6 +16,11 @@ namespace orvanto::spreadsheet {
 core::Failure loadFailure(core::LoadStatus status, std::string_view where = {},
                           std::string_view detail = {});
 
+// The same for a failure of one package part: the part's path is its subject, so a
+// message for the user can name it.
+core::Failure partFailure(core::LoadStatus status, std::string_view part,
+                          std::string_view detail = {});
+
 // The kept cells would hold more text than WorkbookCells::kMaxTextBytes.
 core::Failure tooMuchKeptText();
 

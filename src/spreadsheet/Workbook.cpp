@@ -99,8 +99,7 @@ core::Result<std::int16_t> Workbook::findMarker(std::string_view marker) const {
             return static_cast<std::int16_t>(row);
         }
     }
-    return core::errors::markerMissing("marker \"" + std::string(marker) +
-                                       "\" not found in B1:B200 of the first worksheet");
+    return core::errors::markerMissing(std::string(marker));
 }
 
 core::Result<std::string> Workbook::cellText(char column, int row) const {

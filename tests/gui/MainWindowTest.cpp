@@ -31,7 +31,9 @@ class MainWindowTest : public QObject {
     void shutdownReleasesTheWorkbookAndQuits();
     void choosingAWorkbookReloadsTodaysWeek();
     void cancellingTheFileDialogChangesNothing();
-    void choosingANonWorkbookFailsSilently();
+    void choosingANonWorkbookEmptiesTheGridAndSaysWhy();
+    void missingMarkerIsNamedAndNothingIsComposed();
+    void outsideTheTermAQueryShowsTheWeek();
     void repeatedStartUpShowsItsHintAgain();
     void failedSaveKeepsThePathAndTellsTheUser();
     void topmostTwiceRestoresTheWindow();
@@ -47,44 +49,45 @@ void MainWindowTest::startUpOutcomes_data() {
     QTest::addColumn<int>("markedDay");
     QTest::addColumn<QString>("hint"); // empty: Label14 hidden
     QTest::addColumn<bool>("loaded");
+    QTest::addColumn<bool>("shown"); // the grid holds the week's cells
 
     const QByteArray timetable = "<timetable>\r\n";
     QTest::newRow("loaded on a Friday")
         << QDate(2010, 3, 19) << timetable
         << QStringLiteral("今天是2010年3月19日--星期五 (第3周)") + kTitleEnd << 4 << QString()
-        << true;
+        << true << true;
     QTest::newRow("first Monday of the term")
         << QDate(2010, 3, 1) << timetable
         << QStringLiteral("今天是2010年3月1日--星期一 (第1周)") + kTitleEnd << 0 << QString()
-        << true;
+        << true << true;
     QTest::newRow("last Sunday of week 22 still loads")
         << QDate(2010, 8, 1) << timetable
         << QStringLiteral("今天是2010年8月1日--星期日 (第22周)") + kTitleEnd << 6 << QString()
-        << true;
+        << true << true;
     QTest::newRow("week 23 is not class time")
         << QDate(2010, 8, 2) << timetable
         << QStringLiteral("今天是2010年8月2日--星期一 (第23周)") + kTitleEnd << 0 << kNotClassTime
-        << false;
+        << true << false;
     QTest::newRow("before the term: week 0")
         << QDate(2010, 2, 28) << timetable
         << QStringLiteral("今天是2010年2月28日--星期日 (第0周)") + kTitleEnd << 6 << kNotClassTime
-        << false;
+        << true << false;
     QTest::newRow("no path wins over not class time")
         << QDate(2010, 8, 2) << QByteArray()
         << QStringLiteral("今天是2010年8月2日--星期一 (第23周)") + kTitleEnd << 0 << kNoPath
-        << false;
+        << false << false;
     QTest::newRow("two lines: the second counts")
         << QDate(2010, 3, 19) << QByteArray("/no/such/old.xls\r\n<timetable>\r\n")
         << QStringLiteral("今天是2010年3月19日--星期五 (第3周)") + kTitleEnd << 4 << QString()
-        << true;
+        << true << true;
     QTest::newRow("empty last line means no path")
         << QDate(2010, 3, 19) << QByteArray("<timetable>\r\n\r\n")
         << QStringLiteral("今天是2010年3月19日--星期五 (第3周)") + kTitleEnd << 4 << kNoPath
-        << false;
-    QTest::newRow("workbook no longer there: silent")
+        << false << false;
+    QTest::newRow("workbook no longer there: says so")
         << QDate(2010, 3, 19) << QByteArray("/no/such/timetable.xlsx\r\n")
-        << QStringLiteral("今天是2010年3月19日--星期五 (第3周)") + kTitleEnd << 4 << QString()
-        << false;
+        << QStringLiteral("今天是2010年3月19日--星期五 (第3周)") + kTitleEnd << 4
+        << QStringLiteral("提示：无法读取课表：找不到文件") << false << false;
 }
 
 void MainWindowTest::startUpOutcomes() {
@@ -94,6 +97,7 @@ void MainWindowTest::startUpOutcomes() {
     QFETCH(int, markedDay);
     QFETCH(QString, hint);
     QFETCH(bool, loaded);
+    QFETCH(bool, shown);
 
     TestDesktop desk;
     desk.today = date(today.year(), unsigned(today.month()), unsigned(today.day()));
@@ -109,7 +113,7 @@ void MainWindowTest::startUpOutcomes() {
         QCOMPARE(label14->text(), hint);
     }
     QCOMPARE(window.hasWorkbook(), loaded);
-    QCOMPARE(captions(window).join(QString()).isEmpty(), !loaded);
+    QCOMPARE(captions(window).join(QString()).isEmpty(), !shown);
     QVERIFY(desk.messages.empty());
     QVERIFY(!window.findChild<QAction*>(QStringLiteral("Topmost"))->isChecked());
     QCOMPARE(desk.readIni(), pathIni); // start-up never rewrites an existing path.ini
@@ -249,7 +253,7 @@ void MainWindowTest::menus() {
     const QList<QPair<QString, QString>> items = {
         {"Set", "设置(&S)"},           {"Path", "课表路径(&P)"}, {"Inquire", "查询方式(&I)"},
         {"Topmost", "窗口置顶(&T)"},   {"Help", "帮助(&H)"},     {"File", "帮助文档...(&F)"},
-        {"Update", "检查更新...(&U)"}, {"About", "关于(&A)"}};
+        {"Update", "检查更新...(&U)"}, {"About", "关于(&A)"},     {"Term", "学期设置...(&E)"}};
     for (const auto& [name, caption] : items) {
         auto* action = window.findChild<QAction*>(name);
         QVERIFY2(action != nullptr, qPrintable(name));
@@ -259,8 +263,10 @@ void MainWindowTest::menus() {
     QVERIFY(window.findChild<QAction*>(QStringLiteral("divide2"))->isSeparator());
     QVERIFY(window.findChild<QAction*>(QStringLiteral("divide"))->isSeparator());
     auto* set = window.findChild<QMenu*>(QStringLiteral("Set"));
-    QCOMPARE(set->actions().size(), 4);
+    // The term item comes after the original four.
+    QCOMPARE(set->actions().size(), 5);
     QCOMPARE(set->actions()[3]->objectName(), QStringLiteral("Topmost"));
+    QCOMPARE(set->actions()[4]->objectName(), QStringLiteral("Term"));
     QCOMPARE(window.menuBar()->actions().size(), 2);
 }
 
@@ -329,11 +335,12 @@ void MainWindowTest::cancellingTheFileDialogChangesNothing() {
     QCOMPARE(captions(window), grid);
 }
 
-void MainWindowTest::choosingANonWorkbookFailsSilently() {
+void MainWindowTest::choosingANonWorkbookEmptiesTheGridAndSaysWhy() {
     TestDesktop desk;
     desk.setPath(sample("windows-timetable.xlsx"));
     MainWindow window(desk.desktop());
     window.show();
+    QVERIFY(!captions(window).join(QString()).isEmpty());
     QString notAWorkbook = desk.folder.filePath(QStringLiteral("notes.xls"));
     QFile file(notAWorkbook);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -344,8 +351,47 @@ void MainWindowTest::choosingANonWorkbookFailsSilently() {
     window.choosePath();
     QCOMPARE(desk.readIni(), notAWorkbook.toUtf8() + "\r\n");
     QVERIFY(!window.hasWorkbook()); // the earlier workbook is released
-    QVERIFY(label(window, QStringLiteral("Label14"))->isHidden());
+    QVERIFY(captions(window).join(QString()).isEmpty());
+    QCOMPARE(label(window, QStringLiteral("Label14"))->text(),
+             QStringLiteral("提示：无法读取课表：文件不是 Excel 工作簿"));
     QCOMPARE(markedWeekdays(window), QList<int>{4});
+    QVERIFY(desk.messages.empty());
+
+    // A query says the same, with no 1004 box and no cells.
+    window.showWeekQuery(20);
+    QVERIFY(!label(window, QStringLiteral("Label14"))->isHidden());
+    QCOMPARE(label(window, QStringLiteral("Label14"))->text(),
+             QStringLiteral("提示：无法读取课表：文件不是 Excel 工作簿"));
+    QVERIFY(captions(window).join(QString()).isEmpty());
+    QVERIFY(desk.messages.empty());
+}
+
+void MainWindowTest::missingMarkerIsNamedAndNothingIsComposed() {
+    TestDesktop desk;
+    // Its 第12节 stands below row 200, where the search does not reach.
+    desk.setPath(sample("layout-marker-below-200.xlsx"));
+    MainWindow window(desk.desktop());
+    window.show();
+    const QString hint = QStringLiteral("提示：无法读取课表：缺少节次标记“第12节”");
+    QCOMPARE(label(window, QStringLiteral("Label14"))->text(), hint);
+    window.showWeekQuery(3);
+    QVERIFY(desk.messages.empty());
+    QVERIFY(captions(window).join(QString()).isEmpty());
+    QCOMPARE(label(window, QStringLiteral("Label14"))->text(), hint);
+}
+
+void MainWindowTest::outsideTheTermAQueryShowsTheWeek() {
+    TestDesktop desk;
+    desk.today = date(2010, 8, 20);
+    desk.setPath(sample("windows-timetable.xlsx"));
+    MainWindow window(desk.desktop());
+    window.show();
+    QCOMPARE(label(window, QStringLiteral("Label14"))->text(), kNotClassTime);
+    QVERIFY(captions(window).join(QString()).isEmpty());
+
+    window.showWeekQuery(3);
+    QVERIFY(label(window, QStringLiteral("Label14"))->isHidden());
+    QCOMPARE(cell(window, 0)->caption(), sampleCaption(0, 0, "甲"));
     QVERIFY(desk.messages.empty());
 }
 

@@ -8,6 +8,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -74,6 +75,24 @@ TEST_P(XlsxBadFileTest, FailsToLoadWithItsStatus) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BadFiles, XlsxBadFileTest, ::testing::ValuesIn(kBadFiles));
+
+// A damaged or missing part is named, so the message can say which one.
+TEST(XlsxBadInputTest, NamesThePartAtFault) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"xlsx-damaged-workbook-header.xlsx", "xl/workbook.xml"},
+        {"xlsx-damaged-sheet-header.xlsx", "xl/worksheets/sheet1.xml"},
+        {"xlsx-damaged-shared-strings-header.xlsx", "xl/sharedStrings.xml"},
+        {"xlsx-damaged-package-rels-header.xlsx", "_rels/.rels"},
+        {"xlsx-missing-sheet-part.xlsx", "xl/worksheets/sheet9.xml"},
+        {"xlsx-malformed-sheet.xlsx", "xl/worksheets/sheet1.xml"},
+        {"xlsx-zip-bomb-shared-strings.xlsx", "xl/sharedStrings.xml"},
+    };
+    for (const auto& [file, part] : cases) {
+        const auto result = readXlsx(testing::testDataBytes(std::string("bad/") + file));
+        ASSERT_FALSE(result.ok()) << file;
+        EXPECT_EQ(result.failure().subject, part) << file;
+    }
+}
 
 // libgsf prints and logs what it finds wrong with a damaged archive; none of it may reach
 // the terminal, where the failure's one line says it all.

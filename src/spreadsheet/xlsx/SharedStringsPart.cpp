@@ -91,7 +91,7 @@ core::Result<void> SharedStringsPart::read(const ZipArchive& archive, const std:
         return parsed;
     }
     if (!handler.complete()) {
-        return loadFailure(core::LoadStatus::Damaged, path,
+        return partFailure(core::LoadStatus::Damaged, path,
                            "shared string " + std::to_string(handler.firstMissing()) +
                                " is asked for but the part holds " +
                                std::to_string(handler.count()));

@@ -171,7 +171,7 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
         }
     }
     if (first == entries.size()) {
-        return loadFailure(core::LoadStatus::NoWorksheet, *path);
+        return partFailure(core::LoadStatus::NoWorksheet, *path);
     }
     // An activeTab past the last sheet is taken as the first sheet, as on a fresh open.
     const std::size_t active = workbook->activeTab() < static_cast<long long>(entries.size())

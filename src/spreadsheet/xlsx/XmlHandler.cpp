@@ -6,12 +6,12 @@
 namespace orvanto::spreadsheet {
 
 void XmlHandler::fail(core::LoadStatus status, std::string_view detail) {
-    fail(loadFailure(status, m_part, detail));
+    fail(partFailure(status, m_part, detail));
 }
 
 void XmlHandler::fail(core::Failure failure) {
-    if (!m_failure) {
-        m_failure = std::move(failure);
+    if (m_outcome) {
+        m_outcome = std::move(failure);
     }
     m_finished = true;
 }

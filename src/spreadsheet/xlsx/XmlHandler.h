@@ -22,8 +22,8 @@ class XmlHandler {
     virtual void characters(std::string_view) {}
 
     bool finished() const { return m_finished; }
-    // What the handler found wrong with the part it reads.
-    const std::optional<core::Failure>& failure() const { return m_failure; }
+    // Fails with what the handler found wrong with the part it reads.
+    const core::Result<void>& outcome() const { return m_outcome; }
 
     // The value of the attribute with this local name and no namespace, or of the
     // one whose namespace passes inNamespace.
@@ -45,7 +45,7 @@ class XmlHandler {
 
     std::string m_part; // the part being read, set by XmlPartParser
     bool m_finished = false;
-    std::optional<core::Failure> m_failure;
+    core::Result<void> m_outcome;
 };
 
 } // namespace orvanto::spreadsheet

@@ -118,10 +118,10 @@ bool ZipArchive::contains(std::string_view path) const {
 core::Result<ZipMember> ZipArchive::member(std::string_view path) const {
     Lookup found = find(m_root.get(), path);
     if (!found.listed) {
-        return loadFailure(core::LoadStatus::MissingPart, path);
+        return partFailure(core::LoadStatus::MissingPart, path);
     }
     if (!found.input) {
-        return loadFailure(core::LoadStatus::Damaged, path, "its zip entry cannot be opened");
+        return partFailure(core::LoadStatus::Damaged, path, "its zip entry cannot be opened");
     }
     return ZipMember(std::string(path), found.input.release());
 }

@@ -1,0 +1,90 @@
+#include "StudentMessages.h"
+
+namespace orvanto::gui {
+
+QString loadFailureHint(const core::Failure& failure) {
+    using Status = core::LoadStatus;
+    QString reason;
+    switch (failure.status) {
+    case Status::FileNotFound:
+        reason = QStringLiteral("找不到文件");
+        break;
+    case Status::NotAFile:
+        reason = QStringLiteral("所选的不是文件");
+        break;
+    case Status::CannotOpen:
+        reason = QStringLiteral("文件无法打开");
+        break;
+    case Status::Empty:
+        reason = QStringLiteral("文件是空的");
+        break;
+    case Status::NotAWorkbook:
+        reason = QStringLiteral("文件不是 Excel 工作簿");
+        break;
+    case Status::Truncated:
+        reason = QStringLiteral("文件不完整");
+        break;
+    case Status::Damaged:
+    case Status::MissingPart:
+        reason = QStringLiteral("工作簿已损坏");
+        break;
+    case Status::Encrypted:
+        reason = QStringLiteral("工作簿设有密码");
+        break;
+    case Status::UnsupportedFormat:
+        reason = QStringLiteral("请另存为 .xls 或 .xlsx");
+        break;
+    case Status::NoWorksheet:
+        reason = QStringLiteral("工作簿中没有工作表");
+        break;
+    case Status::TooLarge:
+        reason = QStringLiteral("工作簿内容过大");
+        break;
+    case Status::MarkerMissing:
+        reason = QStringLiteral("缺少节次标记“%1”").arg(QString::fromUtf8(failure.subject));
+        break;
+    case Status::None:
+        reason = QString::fromUtf8(failure.description);
+        break;
+    }
+    return QStringLiteral("提示：无法读取课表：") + reason;
+}
+
+namespace {
+
+QString quoted(const settings::TermNotice& notice) {
+    return QStringLiteral("“%1”").arg(QString::fromUtf8(notice.value));
+}
+
+} // namespace
+
+QString termNoticeText(const settings::TermNotice& notice) {
+    using Problem = settings::TermNotice::Problem;
+    const QString key = QString::fromUtf8(notice.key);
+    switch (notice.problem) {
+    case Problem::NotADate:
+        return QStringLiteral("start=%1 不是 YYYY-MM-DD 形式的日期，已使用默认的第1周起始日。")
+            .arg(quoted(notice));
+    case Problem::NotAMonday:
+        return QStringLiteral("start=%1 不是星期一，第1周从这一周的星期一算起。")
+            .arg(quoted(notice));
+    case Problem::WeeksOutOfRange:
+        return QStringLiteral("weeks=%1 不是 1 到 30 之间的整数，已使用默认的周数。")
+            .arg(quoted(notice));
+    case Problem::EditionNotText:
+        return QStringLiteral("edition 不是 UTF-8 文本或含有控制字符，已使用默认的标题后缀。");
+    case Problem::EditionTooLong:
+        return QStringLiteral("edition 超过 60 个字，已使用默认的标题后缀。");
+    case Problem::NotAPeriod:
+        return QStringLiteral(
+                   "[periods] %1=%2 不是“08:00-09:40”形式且结束晚于开始的时间，已使用默认时间。")
+            .arg(key, quoted(notice));
+    case Problem::UnrecognisedLine:
+        return QStringLiteral("第%1行 %2 无法识别，已忽略。").arg(key, quoted(notice));
+    case Problem::FileUnreadable:
+        return QStringLiteral("文件无法读取或不是文本文件，全部使用默认设置。");
+    }
+    return {};
+}
+
+} // namespace orvanto::gui

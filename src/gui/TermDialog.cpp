@@ -1,0 +1,172 @@
+#include "TermDialog.h"
+
+#include "WindowFont.h"
+#include "WindowPlacement.h"
+#include "settings/TermSettings.h"
+
+#include <QDate>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTime>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+namespace orvanto::gui {
+
+namespace {
+
+using namespace std::chrono;
+
+QDate toQDate(year_month_day date) {
+    return QDate(static_cast<int>(date.year()),
+                 static_cast<int>(static_cast<unsigned>(date.month())),
+                 static_cast<int>(static_cast<unsigned>(date.day())));
+}
+
+year_month_day fromQDate(const QDate& date) {
+    return year_month_day{year{date.year()}, month{static_cast<unsigned>(date.month())},
+                          day{static_cast<unsigned>(date.day())}};
+}
+
+QTime toQTime(int minutes) {
+    return QTime(minutes / 60, minutes % 60);
+}
+
+int minutesOf(const QTime& time) {
+    return time.hour() * 60 + time.minute();
+}
+
+const QString kPeriodNames[core::kBigPeriods] = {
+    QStringLiteral("第一大节"), QStringLiteral("第二大节"), QStringLiteral("第三大节"),
+    QStringLiteral("第四大节"), QStringLiteral("第五大节")};
+
+} // namespace
+
+TermDialog::TermDialog(const core::Term& term, std::filesystem::path termFile, Desktop& desktop,
+                       QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_termFile(std::move(termFile)), m_desktop(desktop) {
+    setObjectName(QStringLiteral("TermDialog"));
+    setWindowTitle(QStringLiteral("学期设置"));
+    setFont(windowFont(9));
+
+    auto* form = new QFormLayout;
+    m_firstMonday = new QDateEdit(toQDate(term.firstMonday), this);
+    m_firstMonday->setObjectName(QStringLiteral("FirstMonday"));
+    m_firstMonday->setCalendarPopup(true);
+    m_firstMonday->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    m_firstMonday->setDateRange(QDate(1900, 1, 1), QDate(9999, 12, 31));
+    form->addRow(QStringLiteral("第1周的星期一："), m_firstMonday);
+    m_mondayNote = new QLabel(this);
+    m_mondayNote->setObjectName(QStringLiteral("MondayNote"));
+    m_mondayNote->setWordWrap(true);
+    form->addRow(QString(), m_mondayNote);
+
+    m_weeks = new QSpinBox(this);
+    m_weeks->setObjectName(QStringLiteral("Weeks"));
+    m_weeks->setRange(core::kMinTermWeeks, core::kMaxTermWeeks);
+    m_weeks->setValue(term.weeks);
+    m_weeks->setSuffix(QStringLiteral(" 周"));
+    form->addRow(QStringLiteral("教学周数："), m_weeks);
+
+    m_edition = new QLineEdit(QString::fromUtf8(term.edition), this);
+    m_edition->setObjectName(QStringLiteral("Edition"));
+    m_edition->setMaxLength(60);
+    form->addRow(QStringLiteral("标题后缀："), m_edition);
+
+    for (std::size_t p = 0; p < core::kBigPeriods; ++p) {
+        auto* row = new QHBoxLayout;
+        m_periodStarts[p] = new QTimeEdit(toQTime(term.periods[p].start), this);
+        m_periodEnds[p] = new QTimeEdit(toQTime(term.periods[p].end), this);
+        m_periodStarts[p]->setObjectName(QStringLiteral("PeriodStart%1").arg(p + 1));
+        m_periodEnds[p]->setObjectName(QStringLiteral("PeriodEnd%1").arg(p + 1));
+        for (QTimeEdit* edit : {m_periodStarts[p], m_periodEnds[p]}) {
+            edit->setDisplayFormat(QStringLiteral("HH:mm"));
+        }
+        row->addWidget(m_periodStarts[p]);
+        row->addWidget(new QLabel(QStringLiteral("至"), this));
+        row->addWidget(m_periodEnds[p]);
+        form->addRow(kPeriodNames[p] + QStringLiteral("："), row);
+    }
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("Ok"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &TermDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &TermDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+
+    connect(m_firstMonday, &QDateEdit::dateChanged, this, &TermDialog::showMondayNote);
+    showMondayNote();
+    adjustSize();
+    setFixedSize(sizeHint());
+    centreOnScreen(this);
+}
+
+core::Term TermDialog::term() const {
+    core::Term term;
+    const year_month_day chosen = fromQDate(m_firstMonday->date());
+    term.firstMonday =
+        year_month_day{sys_days{chosen} - days{weekday{sys_days{chosen}}.iso_encoding() - 1}};
+    term.weeks = m_weeks->value();
+    term.edition = m_edition->text().toStdString();
+    for (std::size_t p = 0; p < core::kBigPeriods; ++p) {
+        term.periods[p] = {minutesOf(m_periodStarts[p]->time()),
+                           minutesOf(m_periodEnds[p]->time())};
+    }
+    return term;
+}
+
+void TermDialog::showMondayNote() {
+    const QDate chosen = m_firstMonday->date();
+    if (chosen.dayOfWeek() == Qt::Monday) {
+        m_mondayNote->clear();
+        m_mondayNote->hide();
+        return;
+    }
+    const QDate monday = chosen.addDays(1 - chosen.dayOfWeek());
+    m_mondayNote->setText(QStringLiteral("%1不是星期一，第1周将从这一周的星期一（%2）算起。")
+                              .arg(chosen.toString(QStringLiteral("yyyy-MM-dd")),
+                                   monday.toString(QStringLiteral("yyyy-MM-dd"))));
+    m_mondayNote->show();
+}
+
+void TermDialog::accept() {
+    const core::Term chosen = term();
+    for (std::size_t p = 0; p < core::kBigPeriods; ++p) {
+        if (chosen.periods[p].end <= chosen.periods[p].start) {
+            m_desktop.showMessage(
+                this, {QMessageBox::Information, QStringLiteral("提示"),
+                       kPeriodNames[p] + QStringLiteral("的结束时间必须晚于开始时间。")});
+            m_periodEnds[p]->setFocus();
+            return;
+        }
+    }
+    if (chosen.edition.find_first_of("\r\n\t") != std::string::npos) {
+        m_desktop.showMessage(this, {QMessageBox::Information, QStringLiteral("提示"),
+                                     QStringLiteral("标题后缀不能包含换行或制表符。")});
+        return;
+    }
+    if (const auto written = settings::TermSettings(m_termFile).write(chosen); !written) {
+        m_desktop.showMessage(
+            this, {QMessageBox::Warning, QStringLiteral("错误"),
+                   QStringLiteral(
+                       "无法保存学期设置，原来的设置未改变。\n请检查程序所在的文件夹是否可写。")});
+        return;
+    }
+    QDialog::accept();
+}
+
+} // namespace orvanto::gui

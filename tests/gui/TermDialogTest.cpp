@@ -1,0 +1,209 @@
+// The student's own term in the viewer: the main window and query window under a term.ini,
+// a damaged term.ini, and the term window's save, cancel and refuse paths.
+#include "gui/TermDialog.h"
+
+#include "TestDesktop.h"
+#include "gui/MainWindow.h"
+#include "gui/QueryDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+using namespace orvanto::gui;
+using namespace orvanto::gui::testing;
+
+namespace {
+
+const QByteArray kAutumnIni =
+    "[term]\r\nstart=2026-09-07\r\nweeks=20\r\nedition=2026年秋季学期\r\n";
+
+QString termIniPath(const TestDesktop& desk) {
+    return desk.folder.filePath(QStringLiteral("term.ini"));
+}
+
+void writeTermIni(const TestDesktop& desk, const QByteArray& bytes) {
+    QFile file(termIniPath(desk));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readTermIni(const TestDesktop& desk) {
+    QFile file(termIniPath(desk));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList items(QComboBox* box) {
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i) {
+        list << box->itemText(i);
+    }
+    return list;
+}
+
+// Opens the term window from the menu and lets act work on it while it is modal.
+void withTermDialog(MainWindow& window, const std::function<void(TermDialog&)>& act) {
+    bool reached = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TermDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        reached = true;
+        act(*dialog);
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+    window.findChild<QAction*>(QStringLiteral("Term"))->trigger();
+    QVERIFY(reached);
+}
+
+} // namespace
+
+class TermDialogTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void viewerFollowsTheTermFile();
+    void damagedTermFileIsToldOnceAndLeftAlone();
+    void savingTheTermReloadsTheViewer();
+    void cancelAndRefusalChangeNothing();
+    void unwritableTermFileKeepsTheOldTerm();
+};
+
+void TermDialogTest::viewerFollowsTheTermFile() {
+    TestDesktop desk;
+    desk.today = date(2026, 9, 16);
+    desk.setPath(sample("windows-timetable.xlsx"));
+    writeTermIni(desk, kAutumnIni);
+    MainWindow window(desk.desktop());
+    window.show();
+
+    QCOMPARE(window.windowTitle(),
+             QStringLiteral("今天是2026年9月16日--星期三 (第2周)——我的课表——2026年秋季学期"));
+    QCOMPARE(window.weekno(), 2);
+    QCOMPARE(markedWeekdays(window), QList<int>{2});
+    QVERIFY(window.hasWorkbook());
+    QVERIFY(desk.messages.empty());
+
+    QueryDialog* query = window.queryDialog();
+    QStringList weeks;
+    for (int n = 1; n <= 20; ++n) {
+        weeks << QStringLiteral("第%1周").arg(n);
+    }
+    QCOMPARE(items(query->findChild<QComboBox*>(QStringLiteral("Combo1"))), weeks);
+    auto* months = query->findChild<QComboBox*>(QStringLiteral("Combo2"));
+    QCOMPARE(items(months), (QStringList{"9", "10", "11", "12", "1"}));
+    QCOMPARE(months->currentText(), QStringLiteral("9"));
+
+    // January lies in 2027: 1月10日 is a Sunday of week 18.
+    const auto date =
+        QueryDialog::dateInTerm(window.term(), QStringLiteral("1"), QStringLiteral("10"));
+    QVERIFY(date.has_value());
+    window.showDateQuery(*date);
+    QCOMPARE(window.weekno(), 18);
+    QCOMPARE(window.windowTitle(),
+             QStringLiteral("2027年1月10日--星期日 (第18周的课表)——我的课表——2026年秋季学期"));
+    QCOMPARE(markedWeekdays(window), QList<int>{6});
+}
+
+void TermDialogTest::damagedTermFileIsToldOnceAndLeftAlone() {
+    TestDesktop desk;
+    desk.today = date(2010, 3, 19);
+    desk.setPath(sample("windows-timetable.xlsx"));
+    const QByteArray damaged = "[term]\nweeks=45\nstart=2010-03-01\n";
+    writeTermIni(desk, damaged);
+    MainWindow window(desk.desktop());
+    window.show();
+
+    // weeks falls back to 22; the rest of the file is used.
+    QCOMPARE(window.term().weeks, 22);
+    QCOMPARE(window.weekno(), 3);
+    QCOMPARE(desk.messages.size(), std::size_t(1));
+    QVERIFY(desk.messages[0].text.contains(QStringLiteral("weeks=“45”")));
+    QCOMPARE(readTermIni(desk), damaged);
+
+    window.startUp();
+    QCOMPARE(desk.messages.size(), std::size_t(1)); // told once
+}
+
+void TermDialogTest::savingTheTermReloadsTheViewer() {
+    TestDesktop desk;
+    desk.today = date(2026, 9, 16);
+    desk.setPath(sample("windows-timetable.xlsx"));
+    MainWindow window(desk.desktop());
+    window.show();
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label14"))->text(),
+             QStringLiteral("提示：现在不是上课时间！"));
+
+    withTermDialog(window, [](TermDialog& dialog) {
+        // A Wednesday counts from its week's Monday, and says so.
+        dialog.findChild<QDateEdit*>(QStringLiteral("FirstMonday"))->setDate(QDate(2026, 9, 9));
+        QVERIFY(!dialog.findChild<QLabel*>(QStringLiteral("MondayNote"))->isHidden());
+        dialog.findChild<QSpinBox*>(QStringLiteral("Weeks"))->setValue(20);
+        dialog.findChild<QLineEdit*>(QStringLiteral("Edition"))
+            ->setText(QStringLiteral("2026年秋季学期"));
+        dialog.findChild<QPushButton*>(QStringLiteral("Ok"))->click();
+    });
+
+    QCOMPARE(readTermIni(desk), QByteArray("[term]\r\nstart=2026-09-07\r\nweeks=20\r\n"
+                                           "edition=2026年秋季学期\r\n[periods]\r\n"
+                                           "1=08:00-09:40\r\n2=10:00-11:40\r\n3=14:00-15:40\r\n"
+                                           "4=16:00-17:40\r\n5=19:00-20:40\r\n"));
+    QCOMPARE(window.weekno(), 2);
+    QCOMPARE(window.windowTitle(),
+             QStringLiteral("今天是2026年9月16日--星期三 (第2周)——我的课表——2026年秋季学期"));
+    QVERIFY(window.hasWorkbook());
+}
+
+void TermDialogTest::cancelAndRefusalChangeNothing() {
+    TestDesktop desk;
+    desk.setPath(sample("windows-timetable.xlsx"));
+    MainWindow window(desk.desktop());
+    window.show();
+    const QString title = window.windowTitle();
+
+    withTermDialog(window, [](TermDialog& dialog) {
+        dialog.findChild<QSpinBox*>(QStringLiteral("Weeks"))->setValue(5);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    withTermDialog(window, [&desk](TermDialog& dialog) {
+        dialog.findChild<QTimeEdit*>(QStringLiteral("PeriodEnd3"))->setTime(QTime(13, 0));
+        dialog.findChild<QPushButton*>(QStringLiteral("Ok"))->click();
+        QVERIFY(dialog.isVisible()); // refused: it stays open
+        QCOMPARE(desk.messages.size(), std::size_t(1));
+        QCOMPARE(desk.messages[0].text, QStringLiteral("第三大节的结束时间必须晚于开始时间。"));
+    });
+    QVERIFY(!QFile::exists(termIniPath(desk)));
+    QCOMPARE(window.windowTitle(), title);
+    QCOMPARE(window.term(), orvanto::core::Term{});
+}
+
+void TermDialogTest::unwritableTermFileKeepsTheOldTerm() {
+    TestDesktop desk;
+    desk.setPath(sample("windows-timetable.xlsx"));
+    writeTermIni(desk, kAutumnIni);
+    MainWindow window(desk.desktop());
+    window.show();
+    // A folder cannot be replaced by a file.
+    QVERIFY(QFile::remove(termIniPath(desk)));
+    QVERIFY(QDir(desk.folder.path()).mkdir(QStringLiteral("term.ini")));
+
+    withTermDialog(window, [&desk](TermDialog& dialog) {
+        dialog.findChild<QSpinBox*>(QStringLiteral("Weeks"))->setValue(10);
+        dialog.findChild<QPushButton*>(QStringLiteral("Ok"))->click();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(desk.messages.back().title, QStringLiteral("错误"));
+    });
+    QCOMPARE(window.term().weeks, 20);
+}
+
+QTEST_MAIN(TermDialogTest)
+#include "TermDialogTest.moc"
