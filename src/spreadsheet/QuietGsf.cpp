@@ -2,7 +2,6 @@
 
 #include <glib.h>
 #include <mutex>
-#include <string_view>
 
 namespace orvanto::spreadsheet {
 
@@ -18,11 +17,13 @@ GLogFunc savedLog = nullptr;
 
 void dropPrint(const gchar*) {}
 
-void dropGsfLog(const gchar* domain, GLogLevelFlags level, const gchar* message, gpointer) {
-    if (domain != nullptr && std::string_view(domain).starts_with("libgsf")) {
-        return;
+// Everything logged while a reader runs comes from libgsf or from GLib on its behalf
+// ("g_date_time_unref: assertion 'datetime != NULL' failed" for an impossible zip date).
+// Fatal errors still take GLib's own way out.
+void dropLog(const gchar* domain, GLogLevelFlags level, const gchar* message, gpointer) {
+    if ((level & G_LOG_LEVEL_ERROR) != 0) {
+        (savedLog != nullptr ? savedLog : g_log_default_handler)(domain, level, message, nullptr);
     }
-    (savedLog != nullptr ? savedLog : g_log_default_handler)(domain, level, message, nullptr);
 }
 
 } // namespace
@@ -32,7 +33,7 @@ QuietGsf::QuietGsf() {
     if (quietDepth++ == 0) {
         savedPrint = g_set_print_handler(dropPrint);
         savedPrintError = g_set_printerr_handler(dropPrint);
-        savedLog = g_log_set_default_handler(dropGsfLog, nullptr);
+        savedLog = g_log_set_default_handler(dropLog, nullptr);
     }
 }
 

@@ -1,6 +1,6 @@
 // While a QuietGsf lives, libgsf's own diagnostics go nowhere: what it prints about a
-// damaged container ("Header is 0x0") and what it logs in its domains. The readers report
-// the fault themselves, in one line; other libraries' log messages pass as before.
+// damaged container ("Header is 0x0") and what it or GLib on its behalf logs. The readers
+// report the fault themselves, in one line.
 #pragma once
 
 namespace orvanto::spreadsheet {
