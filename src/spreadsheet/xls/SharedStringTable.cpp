@@ -32,21 +32,7 @@ SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
     if (!*sst || (*sst)->id != biff::kSst || (*sst)->data.size() < kCountsSize) {
         return loadFailure(core::LoadStatus::Damaged, "the shared string table");
     }
-    std::optional<core::Failure> continueFailure;
-    BiffContinuedReader reader((*sst)->data.subspan(kCountsSize),
-                               [&]() -> std::optional<std::span<const std::uint8_t>> {
-                                   if (cursor.peekId() != biff::kContinue) {
-                                       return std::nullopt;
-                                   }
-                                   auto next = cursor.next();
-                                   if (!next || !*next) {
-                                       if (!next) {
-                                           continueFailure = next.failure();
-                                       }
-                                       return std::nullopt;
-                                   }
-                                   return (*next)->data;
-                               });
+    BiffContinuedReader reader((*sst)->data.subspan(kCountsSize), cursor);
 
     std::u16string units;
     std::uint32_t index = 0;
@@ -54,11 +40,9 @@ SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
         for (; index <= want; ++index) {
             units.clear();
             if (!reader.readUnicodeString(units)) {
-                if (continueFailure) {
-                    return *continueFailure;
-                }
-                return loadFailure(core::LoadStatus::Damaged, "the shared string table",
-                                   "shared string " + std::to_string(want) + " is missing");
+                return reader.failureOr(
+                    loadFailure(core::LoadStatus::Damaged, "the shared string table",
+                                "shared string " + std::to_string(want) + " is missing"));
             }
         }
         found.emplace(want, core::toUtf8(units));
