@@ -46,7 +46,7 @@ class BiffContinuedReader {
     std::span<const std::uint8_t> m_segment;
     std::size_t m_pos = 0;
     BiffRecordCursor* m_cursor = nullptr; // none: no segments after the first
-    core::Result<void> m_cursorStatus; // of reading the CONTINUE records
+    core::Result<void> m_cursorStatus;    // of reading the CONTINUE records
 };
 
 } // namespace orvanto::spreadsheet
