@@ -9,6 +9,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     orvanto::gui::loadResources();
+    orvanto::gui::installQtTranslation();
     QApplication::setWindowIcon(orvanto::gui::programIcon());
     orvanto::gui::MainWindow window;
     // The splash deletes itself once the main window's start-up has returned.

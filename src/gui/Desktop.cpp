@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace orvanto::gui {
@@ -21,9 +22,9 @@ std::chrono::year_month_day localDate() {
                                        std::chrono::day{static_cast<unsigned>(today.day())}};
 }
 
-QString chooseWorkbookFile(QWidget* parent) {
+QString chooseWorkbookFile(QWidget* parent, const QString& startFolder) {
     QFileDialog dialog(parent);
-    setUpWorkbookDialog(dialog);
+    setUpWorkbookDialog(dialog, startFolder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
@@ -37,7 +38,18 @@ void showMessageBox(QWidget* parent, const Message& message) {
 
 } // namespace
 
-void setUpWorkbookDialog(QFileDialog& dialog) {
+QString workbookDialogFolder(const QString& workbook) {
+    if (!workbook.isEmpty()) {
+        const QFileInfo file(workbook);
+        if (file.absoluteDir().exists()) {
+            return file.absolutePath();
+        }
+    }
+    return QDir::homePath();
+}
+
+void setUpWorkbookDialog(QFileDialog& dialog, const QString& startFolder) {
+    dialog.setDirectory(startFolder);
     dialog.setWindowTitle(QStringLiteral("设置课表路径"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

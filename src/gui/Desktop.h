@@ -22,8 +22,9 @@ struct Message {
 struct Desktop {
     std::function<std::chrono::year_month_day()> today;
     std::filesystem::path settingsFile;
-    // The chosen workbook's full path, empty when the user cancelled.
-    std::function<QString(QWidget* parent)> chooseWorkbook;
+    // The chosen workbook's full path, empty when the user cancelled. The dialog opens in
+    // startFolder.
+    std::function<QString(QWidget* parent, const QString& startFolder)> chooseWorkbook;
     // A modal box with a single OK button.
     std::function<void(QWidget* parent, const Message& message)> showMessage;
     std::function<void(QWidget* window, bool onTop)> setAlwaysOnTop;
@@ -39,7 +40,11 @@ struct Desktop {
 };
 
 // The workbook dialog of the Path command: its title, its one filter, existing files only.
-void setUpWorkbookDialog(QFileDialog& dialog);
+void setUpWorkbookDialog(QFileDialog& dialog, const QString& startFolder);
+
+// Where the workbook dialog opens: the folder of the workbook in use, or the home folder when
+// none is set or its folder is gone.
+QString workbookDialogFolder(const QString& workbook);
 
 std::filesystem::path toFilesystemPath(const QString& path);
 

@@ -9,6 +9,7 @@
 #include "Twips.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
+#include "core/ProgramInfo.h"
 #include "settings/PathSettings.h"
 #include "timetable/TeachingWeek.h"
 #include "timetable/Titles.h"
@@ -358,7 +359,7 @@ void MainWindow::setAlwaysOnTop(bool onTop) {
 }
 
 void MainWindow::choosePath() {
-    QString chosen = m_desktop.chooseWorkbook(this);
+    QString chosen = m_desktop.chooseWorkbook(this, workbookDialogFolder(m_xlsname));
     if (chosen.isEmpty()) {
         return;
     }
@@ -394,7 +395,7 @@ void MainWindow::inquire() {
 }
 
 void MainWindow::openHelpFile() {
-    QString helpFile = m_desktop.programDirectory() + QStringLiteral("/帮助文档【必看】.txt");
+    QString helpFile = m_desktop.programDirectory() + QStringLiteral("/" ORVANTO_HELP_FILE_NAME);
     if (!m_desktop.openTextFile(helpFile)) {
         showMessage({QMessageBox::Warning, QStringLiteral("错误"),
                      QStringLiteral("提示：打开帮助文档错误！")});

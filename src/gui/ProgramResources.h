@@ -1,4 +1,5 @@
-// The pictures compiled into the program: its icon, the splash picture and the about banner.
+// What is compiled into the program: its icon, the splash picture, the about banner and the
+// Chinese text of Qt's own dialogs.
 #pragma once
 
 #include <QIcon>
@@ -10,8 +11,13 @@ namespace orvanto::gui {
 // windows live in a static library, whose resource initialiser the linker would otherwise drop.
 void loadResources();
 
+// Makes Qt's file dialog, message box buttons and edit menus speak Simplified Chinese.
+void installQtTranslation();
+
 QIcon programIcon();
-QPixmap splashPicture();
-QPixmap aboutBanner();
+// The picture for a screen of that device pixel ratio: the one drawn at 2x above 1, with its
+// ratio set so that it lays out at the 1x size.
+QPixmap splashPicture(qreal devicePixelRatio = 1.0);
+QPixmap aboutBanner(qreal devicePixelRatio = 1.0);
 
 } // namespace orvanto::gui

@@ -35,7 +35,7 @@ core::Result<MarkerRows> locateMarkers(const MarkerFinder& find) {
 }
 
 GridComposition composeGrid(const core::CellSource& sheet, const MarkerRows& markers,
-                     std::int16_t week) {
+                            std::int16_t week) {
     GridComposition grid;
     grid.cells.reserve(kGridCells);
     for (std::size_t period = 0; period < kBigPeriods; ++period) {

@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "TestDesktop.h"
+#include "core/ProgramInfo.h"
 #include "gui/RulingLine.h"
 
 #include <QAction>
@@ -253,7 +254,7 @@ void MainWindowTest::menus() {
     const QList<QPair<QString, QString>> items = {
         {"Set", "设置(&S)"},           {"Path", "课表路径(&P)"}, {"Inquire", "查询方式(&I)"},
         {"Topmost", "窗口置顶(&T)"},   {"Help", "帮助(&H)"},     {"File", "帮助文档...(&F)"},
-        {"Update", "检查更新...(&U)"}, {"About", "关于(&A)"},     {"Term", "学期设置...(&E)"}};
+        {"Update", "检查更新...(&U)"}, {"About", "关于(&A)"},    {"Term", "学期设置...(&E)"}};
     for (const auto& [name, caption] : items) {
         auto* action = window.findChild<QAction*>(name);
         QVERIFY2(action != nullptr, qPrintable(name));
@@ -467,7 +468,7 @@ void MainWindowTest::helpUpdateAndAbout() {
 
     window.findChild<QAction*>(QStringLiteral("File"))->trigger();
     QCOMPARE(desk.openedFiles,
-             QStringList{desk.folder.path() + QStringLiteral("/帮助文档【必看】.txt")});
+             QStringList{desk.folder.path() + QStringLiteral("/" ORVANTO_HELP_FILE_NAME)});
 
     window.findChild<QAction*>(QStringLiteral("Update"))->trigger();
     QVERIFY(desk.messages.empty());

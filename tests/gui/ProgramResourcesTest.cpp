@@ -2,6 +2,8 @@
 // and the help text delivered beside the program.
 #include "gui/ProgramResources.h"
 
+#include "core/ProgramInfo.h"
+
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
@@ -18,6 +20,7 @@ class ProgramResourcesTest : public QObject {
     void iconLoadsEverySize();
     void picturesHaveTheirSizes_data();
     void picturesHaveTheirSizes();
+    void sharpPicturesAtScaleTwo();
     void helpTextSuitsEveryViewer();
 };
 
@@ -68,6 +71,10 @@ void ProgramResourcesTest::picturesHaveTheirSizes_data() {
                             << QSize(357, 435);
     QTest::newRow("banner") << QStringLiteral(":/banner.gif") << QByteArray("gif")
                             << QSize(400, 108);
+    QTest::newRow("splash at 200%")
+        << QStringLiteral(":/splash@2x.jpg") << QByteArray("jpeg") << QSize(714, 870);
+    QTest::newRow("banner at 200%")
+        << QStringLiteral(":/banner@2x.gif") << QByteArray("gif") << QSize(800, 216);
 }
 
 void ProgramResourcesTest::picturesHaveTheirSizes() {
@@ -81,8 +88,17 @@ void ProgramResourcesTest::picturesHaveTheirSizes() {
     QCOMPARE(image.size(), size);
 }
 
+void ProgramResourcesTest::sharpPicturesAtScaleTwo() {
+    for (const QPixmap& pixmap : {gui::splashPicture(2.0), gui::aboutBanner(2.0)}) {
+        QCOMPARE(pixmap.devicePixelRatio(), 2.0);
+        QCOMPARE(pixmap.deviceIndependentSize().toSize() * 2, pixmap.size());
+    }
+    QCOMPARE(gui::splashPicture(1.0).size(), QSize(357, 435));
+    QCOMPARE(gui::splashPicture(2.0).deviceIndependentSize().toSize(), QSize(357, 435));
+}
+
 void ProgramResourcesTest::helpTextSuitsEveryViewer() {
-    QFile file(QStringLiteral(ORVANTO_SOURCE_DIR "/resources/帮助文档【必看】.txt"));
+    QFile file(QStringLiteral(ORVANTO_SOURCE_DIR "/resources/" ORVANTO_HELP_FILE_NAME));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     // A BOM and CR LF line ends, so that old Notepad shows it as UTF-8 and line by line.

@@ -38,6 +38,7 @@ struct TestDesktop {
     bool browserWorks = true;
     QString workbookToChoose; // what the file dialog returns; empty = cancelled
     int fileDialogs = 0;
+    QString fileDialogFolder; // where the last file dialog opened
     int quits = 0;
     int aboutBoxes = 0;
     bool aboutTopmost = false;
@@ -46,8 +47,9 @@ struct TestDesktop {
         Desktop d;
         d.today = [this] { return today; };
         d.settingsFile = toFilesystemPath(iniPath());
-        d.chooseWorkbook = [this](QWidget*) {
+        d.chooseWorkbook = [this](QWidget*, const QString& startFolder) {
             ++fileDialogs;
+            fileDialogFolder = startFolder;
             return workbookToChoose;
         };
         d.showMessage = [this](QWidget*, const Message& m) { messages.push_back(m); };

@@ -554,8 +554,12 @@ class Decompilation {
     // --- references ---
 
     std::string cell(unsigned row, unsigned column, bool rowRelative, bool columnRelative) const {
-        return (columnRelative ? "" : "$") + columnName(column) + (rowRelative ? "" : "$") +
-               std::to_string(row + 1);
+        // Appended piece by piece: GCC 12 warns (-Wrestrict, falsely) on "literal" + temporary.
+        std::string reference = columnRelative ? "" : "$";
+        reference += columnName(column);
+        reference += rowRelative ? "" : "$";
+        reference += std::to_string(row + 1);
+        return reference;
     }
 
     struct Corner {
