@@ -68,10 +68,6 @@ inline Failure markerMissing(std::string marker) {
 inline Failure loadFailure(LoadStatus status, std::string reason) {
     return {kNoWorkbook, std::move(reason), status};
 }
-// Not yet classified: the reason alone.
-inline Failure loadFailure(std::string reason) {
-    return loadFailure(LoadStatus::Damaged, std::move(reason));
-}
 inline Failure noWorkbook() {
     return {kNoWorkbook, "没有打开的工作簿"};
 }

@@ -37,6 +37,20 @@ char32_t foldForSearch(char32_t c) {
     return c;
 }
 
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (x != y && (x >= 0x80 || y >= 0x80 || foldForSearch(x) != foldForSearch(y))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 TextMatcher::TextMatcher(std::string_view needle) : m_needle(foldedCodePoints(needle)) {}
 
 bool TextMatcher::foundIn(std::string_view haystack) const {

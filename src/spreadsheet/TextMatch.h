@@ -20,4 +20,7 @@ class TextMatcher {
 // a blank, and letters to lower case.
 char32_t foldForSearch(char32_t c);
 
+// Equal ignoring ASCII case, as zip member and OLE2 stream names are compared.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
 } // namespace orvanto::spreadsheet

@@ -1,6 +1,9 @@
 #include "Workbook.h"
 
+#include "CellAddress.h"
 #include "CellText.h"
+#include "GObjectRef.h"
+#include "LoadFailure.h"
 #include "TextMatch.h"
 #include "spreadsheet/xls/XlsReader.h"
 #include "spreadsheet/xlsx/XlsxReader.h"
@@ -13,18 +16,6 @@
 namespace orvanto::spreadsheet {
 
 namespace {
-
-constexpr int kMaxExcelRow = 1048576;
-
-// Owns a GObject reference.
-struct GsfInputRef {
-    GsfInput* input = nullptr;
-    ~GsfInputRef() {
-        if (input != nullptr) {
-            g_object_unref(input);
-        }
-    }
-};
 
 bool startsWith(std::span<const std::uint8_t> bytes, std::initializer_list<std::uint8_t> magic) {
     if (bytes.size() < magic.size()) {
@@ -48,56 +39,47 @@ core::Result<Workbook> Workbook::open(const std::filesystem::path& path) {
     gsf_init();
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
-        return core::errors::loadFailure(core::LoadStatus::FileNotFound, "file not found");
+        return loadFailure(core::LoadStatus::FileNotFound);
     }
     if (std::filesystem::is_directory(path, ec)) {
-        return core::errors::loadFailure(core::LoadStatus::NotAFile,
-                                         "is a directory, not a workbook");
+        return loadFailure(core::LoadStatus::NotAFile);
     }
     // Mapped read-only: only the parts a reader touches are paged in, so a big
     // workbook costs little memory. The mapping and the file go away before we return.
     GError* error = nullptr;
-    GsfInputRef file;
-    file.input = gsf_input_mmap_new(path.string().c_str(), &error);
-    if (file.input == nullptr) {
-        if (error != nullptr) {
-            g_error_free(error);
-            error = nullptr;
-        }
-        file.input = gsf_input_stdio_new(path.string().c_str(), &error);
+    GObjectRef<GsfInput> file(gsf_input_mmap_new(path.string().c_str(), &error));
+    if (!file) {
+        g_clear_error(&error);
+        file.reset(gsf_input_stdio_new(path.string().c_str(), &error));
     }
-    if (file.input == nullptr) {
-        std::string reason = error != nullptr ? error->message : "cannot be opened";
-        if (error != nullptr) {
-            g_error_free(error);
-        }
-        return core::errors::loadFailure(core::LoadStatus::CannotOpen,
-                                         "cannot be opened: " + reason);
+    if (!file) {
+        return loadFailure(core::LoadStatus::CannotOpen, {}, takeMessage(error));
     }
-    const gsf_off_t size = gsf_input_size(file.input);
+    const gsf_off_t size = gsf_input_size(file.get());
     if (size == 0) {
-        return core::errors::loadFailure(core::LoadStatus::Empty, "file is empty");
+        return loadFailure(core::LoadStatus::Empty);
     }
-    const guint8* data = gsf_input_read(file.input, static_cast<std::size_t>(size), nullptr);
+    const guint8* data = gsf_input_read(file.get(), static_cast<std::size_t>(size), nullptr);
     if (data == nullptr) {
-        return core::errors::loadFailure(core::LoadStatus::CannotOpen, "cannot be read");
+        return loadFailure(core::LoadStatus::CannotOpen, {}, "its bytes cannot be read");
     }
     return fromBytes({data, static_cast<std::size_t>(size)});
 }
 
 core::Result<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) {
-        return core::errors::loadFailure(core::LoadStatus::Empty, "file is empty");
+        return loadFailure(core::LoadStatus::Empty);
     }
-    core::Result<WorkbookCells> cells = core::errors::loadFailure("");
     if (startsWith(bytes, {'P', 'K', 3, 4})) {
-        cells = readXlsx(bytes);
-    } else if (startsWith(bytes, {0xD0, 0xCF, 0x11, 0xE0})) {
-        cells = readXls(bytes);
-    } else {
-        return core::errors::loadFailure(core::LoadStatus::NotAWorkbook,
-                                         "not an Excel workbook (neither .xlsx nor .xls content)");
+        return fromCells(readXlsx(bytes));
     }
+    if (looksLikeXls(bytes)) {
+        return fromCells(readXls(bytes));
+    }
+    return loadFailure(core::LoadStatus::NotAWorkbook, {}, "neither .xlsx nor .xls content");
+}
+
+core::Result<Workbook> Workbook::fromCells(core::Result<WorkbookCells> cells) {
     if (!cells) {
         return cells.failure();
     }
@@ -124,7 +106,7 @@ core::Result<std::string> Workbook::cellText(char column, int row) const {
     if (!m_cells->activeSheetIsWorksheet) {
         return core::errors::activeSheetNotWorksheet();
     }
-    if (row < 1 || row > kMaxExcelRow) {
+    if (row < 1 || row > kMaxRows) {
         return core::Failure{core::errors::kNoWorkbook, "单元格地址无效"};
     }
     const int col = column - WorkbookCells::kFirstGridColumn;

@@ -34,6 +34,8 @@ class Workbook : public core::CellSource {
     const WorkbookCells& cells() const { return *m_cells; }
 
   private:
+    static core::Result<Workbook> fromCells(core::Result<WorkbookCells> cells);
+
     std::shared_ptr<const WorkbookCells> m_cells;
 };
 

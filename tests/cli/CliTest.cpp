@@ -2,6 +2,7 @@
 // streams to the library and returns its exit code. Every case runs in-process in CliRunTest.
 #include "core/ProgramInfo.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -79,5 +80,31 @@ INSTANTIATE_TEST_SUITE_P(
                     3,
                     "第0周",
                     "发生错误：13"}));
+
+// However a workbook is damaged, the terminal gets one line naming the reason: nothing that
+// the libraries below print or log, no copy of a long bad value. Only the real program
+// shows this, since the libraries write to the process's own stderr.
+TEST(Program, DamagedWorkbooksGiveOneLine) {
+    for (const char* file :
+         {"xlsx-damaged-workbook-header.xlsx", "xlsx-damaged-package-rels-header.xlsx",
+          "xlsx-long-bad-number.xlsx", "xlsx-truncated-2000.xlsx", "xls-truncated.xls",
+          "xls-excel4-worksheet.xls"}) {
+        const std::string path = std::string(ORVANTO_TEST_DATA) + "/bad/" + file;
+        const CliRun run = cli({"grid", "--week", "3", path});
+        EXPECT_EQ(run.err.rfind("orvanto-cli: error: " + path + ": ", 0), 0u) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_LT(run.err.size(), path.size() + 200) << run.err;
+        EXPECT_EQ(run.exitCode, 1) << file;
+    }
+}
+
+// A zip member dated on no day at all makes GLib complain from inside libgsf; the workbook
+// is fine and loads without a word on stderr.
+TEST(Program, ImpossibleMemberDateLoadsQuietly) {
+    const CliRun run = cli({"grid", "--week", "3",
+                            std::string(ORVANTO_TEST_DATA) + "/bad/xlsx-invalid-member-date.xlsx"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+}
 
 } // namespace

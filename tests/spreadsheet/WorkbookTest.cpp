@@ -78,19 +78,24 @@ TEST(CellRead, ActiveSheetTextsAndLimits) {
 }
 
 TEST(Open, ContentDecidesTheFormatAndFailuresSayWhy) {
-    const std::vector<std::pair<std::vector<std::uint8_t>, const char*>> cases = {
-        {{}, "empty"},
-        {{'<', 'h', 't', 'm', 'l', '>'}, "not an Excel workbook"},
+    using orvanto::core::LoadStatus;
+    const std::vector<std::pair<std::vector<std::uint8_t>, LoadStatus>> cases = {
+        {{}, LoadStatus::Empty},
+        {{'<', 'h', 't', 'm', 'l', '>'}, LoadStatus::NotAWorkbook},
+        {{'P', 'K', 3, 4, 20, 0}, LoadStatus::Truncated},
+        {{0xD0, 0xCF, 0x11, 0xE0, 0xA1}, LoadStatus::Truncated},
     };
-    for (const auto& [bytes, reason] : cases) {
+    for (const auto& [bytes, status] : cases) {
         auto book = Workbook::fromBytes(bytes);
         ASSERT_FALSE(book.ok());
-        EXPECT_NE(book.failure().description.find(reason), std::string::npos)
-            << book.failure().description;
+        EXPECT_EQ(book.failure().status, status) << book.failure().description;
     }
     auto missing = Workbook::open("/nonexistent/timetable.xlsx");
     ASSERT_FALSE(missing.ok());
-    EXPECT_NE(missing.failure().description.find("not found"), std::string::npos);
+    EXPECT_EQ(missing.failure().status, LoadStatus::FileNotFound);
+    auto folder = Workbook::open(ORVANTO_TEST_DATA);
+    ASSERT_FALSE(folder.ok());
+    EXPECT_EQ(folder.failure().status, LoadStatus::NotAFile);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "BiffRecordCursor.h"
 
+#include "spreadsheet/LoadFailure.h"
+
 #include <bit>
 #include <string>
 
@@ -21,7 +23,9 @@ core::Result<std::optional<BiffRecord>> BiffRecordCursor::next(Wanted wanted) {
         return std::optional<BiffRecord>{};
     }
     if (size - m_offset < kHeaderSize) {
-        return core::errors::loadFailure("truncated record at offset " + std::to_string(m_offset));
+        return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+                           "the record at offset " + std::to_string(m_offset) +
+                               " runs past its end");
     }
     // While skipping, fetch no more than the header: the payload is passed over unread.
     const bool skipping = wanted != nullptr;
@@ -33,7 +37,9 @@ core::Result<std::optional<BiffRecord>> BiffRecordCursor::next(Wanted wanted) {
     const std::uint16_t id = readU16(*header, 0);
     const std::uint16_t length = readU16(*header, 2);
     if (size - m_offset - kHeaderSize < length) {
-        return core::errors::loadFailure("truncated record at offset " + std::to_string(m_offset));
+        return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+                           "the record at offset " + std::to_string(m_offset) +
+                               " runs past its end");
     }
     if (skipping && !wanted(id)) {
         BiffRecord record{id, m_offset, {}};

@@ -4,6 +4,7 @@
 #include "BiffRecordCursor.h"
 #include "XlsErrorCodes.h"
 #include "core/Utf8.h"
+#include "spreadsheet/CellAddress.h"
 
 #include <array>
 #include <cstdio>
@@ -28,14 +29,9 @@ constexpr std::array<std::string_view, 2> kFunctionPrefixes = {"_xlfn.", "_xlws.
 constexpr std::array<std::string_view, 12> kBinaryOperators = {"+", "-",  "*", "/",  "^", "&",
                                                                "<", "<=", "=", ">=", ">", "<>"};
 
+// BIFF numbers columns from 0.
 std::string columnName(unsigned column) {
-    std::string name;
-    ++column;
-    while (column > 0) {
-        name.insert(name.begin(), static_cast<char>('A' + (column - 1) % 26));
-        column = (column - 1) / 26;
-    }
-    return name;
+    return columnLetters(static_cast<int>(column) + 1);
 }
 
 std::string numberText(double value) {

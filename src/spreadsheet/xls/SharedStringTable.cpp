@@ -4,6 +4,7 @@
 #include "BiffTextDecoder.h"
 #include "XlsRecordIds.h"
 #include "core/Utf8.h"
+#include "spreadsheet/LoadFailure.h"
 
 #include <algorithm>
 
@@ -29,7 +30,7 @@ SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
         return sst.failure();
     }
     if (!*sst || (*sst)->id != biff::kSst || (*sst)->data.size() < kCountsSize) {
-        return core::errors::loadFailure("damaged shared string table");
+        return loadFailure(core::LoadStatus::Damaged, "the shared string table");
     }
     BiffContinuedReader reader((*sst)->data.subspan(kCountsSize), cursor);
 
@@ -40,8 +41,8 @@ SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
             units.clear();
             if (!reader.readUnicodeString(units)) {
                 return reader.failureOr(
-                    core::errors::loadFailure("shared string " + std::to_string(want) +
-                                              " is missing from the shared string table"));
+                    loadFailure(core::LoadStatus::Damaged, "the shared string table",
+                                "shared string " + std::to_string(want) + " is missing"));
             }
         }
         found.emplace(want, core::toUtf8(units));

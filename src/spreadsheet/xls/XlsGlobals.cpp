@@ -1,7 +1,9 @@
 #include "XlsGlobals.h"
 
 #include "BiffTextDecoder.h"
+#include "XlsReader.h"
 #include "XlsRecordIds.h"
+#include "spreadsheet/LoadFailure.h"
 #include "spreadsheet/NumberFormat.h"
 
 #include <string>
@@ -47,8 +49,8 @@ std::string offsetText(const BiffRecord& record) {
 }
 
 core::Failure shortRecord(const BiffRecord& record, const char* what) {
-    return core::errors::loadFailure(std::string("short ") + what + " record at offset " +
-                                     offsetText(record));
+    return loadFailure(core::LoadStatus::Damaged, "the workbook globals",
+                       std::string("short ") + what + " record at offset " + offsetText(record));
 }
 
 } // namespace
@@ -74,11 +76,12 @@ namespace {
 class GlobalsReader {
   public:
     core::Result<void> checkBof(const BiffRecord& bof) {
-        if (bof.id == biff::kBofBiff2 || bof.id == biff::kBofBiff3 || bof.id == biff::kBofBiff4) {
-            return core::errors::loadFailure("BIFF version not supported");
+        if (isExcel2To4Bof(bof.id)) {
+            return excel2To4Workbook();
         }
         if (bof.id != biff::kBof) {
-            return core::errors::loadFailure("workbook stream does not start with a BOF record");
+            return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+                               "it does not start with a BOF record");
         }
         if (bof.data.size() < 4) {
             return shortRecord(bof, "BOF");
@@ -89,11 +92,12 @@ class GlobalsReader {
         } else if (version == biff::kBiff5Version) {
             m_globals.biff8 = false;
         } else {
-            return core::errors::loadFailure("BIFF version not supported");
+            return loadFailure(core::LoadStatus::UnsupportedFormat, "this BIFF version",
+                               "version " + std::to_string(version));
         }
         if (readU16(bof.data, 2) != biff::kGlobalsSubstream) {
-            return core::errors::loadFailure(
-                "workbook stream does not start with workbook globals");
+            return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+                               "it does not start with the workbook globals");
         }
         return {};
     }
@@ -101,10 +105,10 @@ class GlobalsReader {
     core::Result<void> handle(const BiffRecord& record) {
         switch (record.id) {
         case biff::kFilePass:
-            return core::errors::loadFailure("workbook is encrypted");
+            return loadFailure(core::LoadStatus::Encrypted);
         case biff::kBof:
-            return core::errors::loadFailure(
-                "unexpected BOF record in workbook globals at offset " + offsetText(record));
+            return loadFailure(core::LoadStatus::Damaged, "the workbook globals",
+                               "unexpected BOF record at offset " + offsetText(record));
         case biff::kCodePage:
             return codePage(record);
         case biff::kDateMode:
@@ -182,7 +186,8 @@ class GlobalsReader {
             return shortRecord(record, "BOUNDSHEET");
         }
         if (m_globals.sheets.size() >= kMaxEntries) {
-            return core::errors::loadFailure("too many sheets");
+            return loadFailure(core::LoadStatus::TooLarge, "the sheet list",
+                               "more than " + std::to_string(kMaxEntries) + " sheets");
         }
         XlsSheet sheet;
         sheet.offset = readU32(data, 0);
@@ -227,7 +232,8 @@ class GlobalsReader {
             return shortRecord(record, "XF");
         }
         if (m_globals.xfFormats.size() >= kMaxEntries) {
-            return core::errors::loadFailure("too many XF records");
+            return loadFailure(core::LoadStatus::TooLarge, "the cell formats",
+                               "more than " + std::to_string(kMaxEntries) + " XF records");
         }
         m_globals.xfFormats.push_back(readU16(record.data, 2));
         return {};
@@ -254,7 +260,7 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
         return first.failure();
     }
     if (!*first) {
-        return core::errors::loadFailure("empty workbook stream");
+        return loadFailure(core::LoadStatus::Damaged, "the workbook stream", "it is empty");
     }
     GlobalsReader reader;
     if (auto bof = reader.checkBof(**first); !bof) {
@@ -266,7 +272,8 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
             return next.failure();
         }
         if (!*next) {
-            return core::errors::loadFailure("workbook globals end without an EOF record");
+            return loadFailure(core::LoadStatus::Damaged, "the workbook globals",
+                               "they end without an EOF record");
         }
         if ((*next)->id == biff::kEof) {
             return reader.finish();

@@ -4,14 +4,59 @@
 #include "OleWorkbookStream.h"
 #include "SharedStringTable.h"
 #include "XlsGlobals.h"
+#include "XlsRecordIds.h"
 #include "XlsSheetReader.h"
+#include "spreadsheet/LoadFailure.h"
+#include "spreadsheet/QuietGsf.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 namespace orvanto::spreadsheet {
 
+namespace {
+
+constexpr std::uint8_t kOleSignature[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+
+bool startsLikeOle2(std::span<const std::uint8_t> bytes) {
+    return bytes.size() >= 4 && std::equal(kOleSignature, kOleSignature + 4, bytes.begin());
+}
+
+// A bare stream starts with its BOF record: id, then a length of 4 (BIFF2) or 6 (BIFF3/4).
+bool isBareExcel2To4Stream(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < 8) {
+        return false;
+    }
+    const auto id = static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+    const auto length = static_cast<std::uint16_t>(bytes[2] | bytes[3] << 8);
+    return isExcel2To4Bof(id) && length >= 4 && length <= 16;
+}
+
+} // namespace
+
+bool isExcel2To4Bof(std::uint16_t id) {
+    return id == biff::kBofBiff2 || id == biff::kBofBiff3 || id == biff::kBofBiff4;
+}
+
+core::Failure excel2To4Workbook() {
+    return loadFailure(core::LoadStatus::UnsupportedFormat, "this Excel 2.x-4.0 workbook");
+}
+
+// The first four bytes of the signature mark a file meant as an .xls; the rest is checked
+// when it is read, so a file cut inside the signature is named as truncated.
+bool looksLikeXls(std::span<const std::uint8_t> bytes) {
+    return startsLikeOle2(bytes) || isBareExcel2To4Stream(bytes);
+}
+
 core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
+    const QuietGsf quiet;
+    if (isBareExcel2To4Stream(bytes)) {
+        return excel2To4Workbook();
+    }
+    if (!startsLikeOle2(bytes)) {
+        return loadFailure(core::LoadStatus::NotAWorkbook, {}, "not an OLE2 compound file");
+    }
     auto stream = OleWorkbookStream::open(bytes);
     if (!stream) {
         return stream.failure();
@@ -30,7 +75,7 @@ core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
         }
     }
     if (firstWorksheet == globals->sheets.size()) {
-        return core::errors::loadFailure("workbook has no worksheet");
+        return loadFailure(core::LoadStatus::NoWorksheet);
     }
     // An active index past the last sheet comes from a damaged WINDOW1; Excel then opens
     // the workbook on its first sheet.
@@ -57,8 +102,8 @@ core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
     const auto& uses = reader.sharedStrings();
     if (!uses.empty()) {
         if (!globals->sstOffset) {
-            return core::errors::loadFailure("cell refers to a shared string but the workbook has "
-                                             "no shared string table");
+            return loadFailure(core::LoadStatus::MissingPart, "the shared string table",
+                               "cells refer to shared strings");
         }
         std::vector<std::uint32_t> wanted;
         wanted.reserve(uses.size());

@@ -4,6 +4,7 @@
 #include "XlsErrorCodes.h"
 #include "XlsRecordIds.h"
 #include "core/Utf8.h"
+#include "spreadsheet/LoadFailure.h"
 
 #include <bit>
 #include <string>
@@ -51,8 +52,8 @@ CellValue boolOrError(std::uint8_t value, bool isError) {
 }
 
 core::Failure damaged(const BiffRecord& record) {
-    return core::errors::loadFailure("damaged cell record at offset " +
-                                     std::to_string(record.offset));
+    return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+                       "bad cell record at offset " + std::to_string(record.offset));
 }
 
 } // namespace
@@ -63,8 +64,7 @@ XlsSheetReader::XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globa
       m_formulas(globals.biff8, m_text, globals.links) {}
 
 core::Failure XlsSheetReader::tooMuchText() {
-    return core::errors::loadFailure("cell text larger than " + std::to_string(kMaxKeptText >> 20) +
-                                     " MB in total");
+    return tooMuchKeptText();
 }
 
 void XlsSheetReader::forget(CellValue& cell) {
@@ -123,7 +123,8 @@ core::Result<void> XlsSheetReader::read(std::uint64_t offset, bool markerColumn,
         return bof.failure();
     }
     if (!*bof || (*bof)->id != biff::kBof) {
-        return core::errors::loadFailure("no sheet starts at offset " + std::to_string(offset));
+        return loadFailure(core::LoadStatus::Damaged, "the sheet list",
+                           "no sheet starts at offset " + std::to_string(offset));
     }
     int nested = 0; // charts embedded in the sheet are substreams of their own
     for (;;) {

@@ -1,6 +1,7 @@
 #include "OoxmlFormula.h"
 
 #include "OoxmlValues.h"
+#include "spreadsheet/CellAddress.h"
 
 #include <array>
 #include <optional>
@@ -54,14 +55,6 @@ bool copyBracketed(std::string_view text, std::size_t& i, std::string& out) {
         }
     }
     return false;
-}
-
-std::string columnLetters(int column) {
-    std::string letters;
-    for (int c = column; c > 0; c = (c - 1) / 26) {
-        letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
-    }
-    return letters;
 }
 
 struct Part {

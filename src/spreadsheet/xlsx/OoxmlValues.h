@@ -2,6 +2,8 @@
 // booleans, ISO dates and the _xHHHH_ escapes of string content.
 #pragma once
 
+#include "spreadsheet/CellAddress.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,8 +15,8 @@ struct CellReference {
     int column = 0; // 1-based, A is 1
 };
 
-inline constexpr int kMaxRows = 1048576;
-inline constexpr int kMaxColumns = 16384;
+using spreadsheet::kMaxColumns;
+using spreadsheet::kMaxRows;
 
 // "C12" -> row 12, column 3. Nothing for anything outside A1:XFD1048576.
 std::optional<CellReference> parseCellReference(std::string_view text);

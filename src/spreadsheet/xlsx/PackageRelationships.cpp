@@ -9,8 +9,8 @@ namespace {
 
 class RelationshipsHandler : public XmlHandler {
   public:
-    RelationshipsHandler(std::string_view sourcePart,
-                         std::vector<PackageRelationships::Relationship>& out)
+    RelationshipsHandler(std::vector<PackageRelationships::Relationship>& out,
+                         std::string_view sourcePart)
         : m_sourcePart(sourcePart), m_out(out) {}
 
     void startElement(std::string_view ns, std::string_view name,
@@ -116,10 +116,12 @@ core::Result<PackageRelationships> PackageRelationships::read(const ZipArchive& 
     if (!archive.contains(result.m_partPath)) {
         return result;
     }
-    RelationshipsHandler handler(sourcePart, result.m_relationships);
-    if (auto failure = XmlPartParser::parse(archive, result.m_partPath, handler)) {
-        return *failure;
+    auto relationships = XmlPartParser::read<RelationshipsHandler, std::vector<Relationship>>(
+        archive, result.m_partPath, sourcePart);
+    if (!relationships) {
+        return relationships.failure();
     }
+    result.m_relationships = std::move(relationships.value());
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include "OoxmlValues.h"
 #include "WorksheetPart.h"
 #include "XmlPartParser.h"
+#include "spreadsheet/LoadFailure.h"
 
 namespace orvanto::spreadsheet {
 
@@ -54,8 +55,9 @@ class SharedStringsHandler : public XmlHandler {
             return;
         }
         if (m_text.size() + text.size() > WorksheetPart::kMaxTextBytes) {
-            fail("shared string " + std::to_string(m_index) + " longer than " +
-                 std::to_string(WorksheetPart::kMaxTextBytes) + " bytes");
+            fail(core::LoadStatus::TooLarge,
+                 "shared string " + std::to_string(m_index) + " longer than " +
+                     std::to_string(WorksheetPart::kMaxTextBytes) + " bytes");
             return;
         }
         m_text.append(text);
@@ -79,22 +81,22 @@ class SharedStringsHandler : public XmlHandler {
 
 } // namespace
 
-std::optional<core::Failure> SharedStringsPart::read(const ZipArchive& archive,
-                                                     const std::string& path,
-                                                     std::map<long long, std::string>& needed) {
+core::Result<void> SharedStringsPart::read(const ZipArchive& archive, const std::string& path,
+                                           std::map<long long, std::string>& needed) {
     if (needed.empty()) {
-        return std::nullopt;
+        return {};
     }
     SharedStringsHandler handler(needed);
-    if (auto failure = XmlPartParser::parse(archive, path, handler)) {
-        return failure;
+    if (auto parsed = XmlPartParser::parse(archive, path, handler); !parsed) {
+        return parsed;
     }
     if (!handler.complete()) {
-        return core::errors::loadFailure("shared string " + std::to_string(handler.firstMissing()) +
-                                         " missing: " + path + " holds " +
-                                         std::to_string(handler.count()));
+        return partFailure(core::LoadStatus::Damaged, path,
+                           "shared string " + std::to_string(handler.firstMissing()) +
+                               " is asked for but the part holds " +
+                               std::to_string(handler.count()));
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace orvanto::spreadsheet

@@ -14,8 +14,8 @@ class SharedStringsPart {
   public:
     // needed: index -> text, texts filled in by read(). Fails when an index is
     // beyond the strings the part holds.
-    static std::optional<core::Failure> read(const ZipArchive& archive, const std::string& path,
-                                             std::map<long long, std::string>& needed);
+    static core::Result<void> read(const ZipArchive& archive, const std::string& path,
+                                   std::map<long long, std::string>& needed);
 };
 
 } // namespace orvanto::spreadsheet

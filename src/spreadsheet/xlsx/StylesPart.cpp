@@ -34,7 +34,8 @@ class StylesHandler : public XmlHandler {
             m_inCellFormats = true;
         } else if (name == "xf" && m_inCellFormats) {
             if (m_part.m_cellFormats.size() >= kMaxStyles) {
-                fail("more than " + std::to_string(kMaxStyles) + " cell styles");
+                fail(core::LoadStatus::TooLarge,
+                     "more than " + std::to_string(kMaxStyles) + " cell styles");
                 return;
             }
             const auto id = attribute(attributes, "numFmtId");
@@ -55,12 +56,7 @@ class StylesHandler : public XmlHandler {
 };
 
 core::Result<StylesPart> StylesPart::read(const ZipArchive& archive, const std::string& path) {
-    StylesPart part;
-    StylesHandler handler(part);
-    if (auto failure = XmlPartParser::parse(archive, path, handler)) {
-        return *failure;
-    }
-    return part;
+    return XmlPartParser::read<StylesHandler, StylesPart>(archive, path);
 }
 
 FormatKind StylesPart::formatKind(long long style) const {

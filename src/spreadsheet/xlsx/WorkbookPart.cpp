@@ -30,7 +30,8 @@ class WorkbookPartHandler : public XmlHandler {
             }
         } else if (name == "sheet") {
             if (m_part.m_sheets.size() >= kMaxSheets) {
-                fail("more than " + std::to_string(kMaxSheets) + " sheets");
+                fail(core::LoadStatus::TooLarge,
+                     "more than " + std::to_string(kMaxSheets) + " sheets");
                 return;
             }
             const auto sheetName = attribute(attributes, "name");
@@ -53,12 +54,7 @@ class WorkbookPartHandler : public XmlHandler {
 };
 
 core::Result<WorkbookPart> WorkbookPart::read(const ZipArchive& archive, const std::string& path) {
-    WorkbookPart part;
-    WorkbookPartHandler handler(part);
-    if (auto failure = XmlPartParser::parse(archive, path, handler)) {
-        return *failure;
-    }
-    return part;
+    return XmlPartParser::read<WorkbookPartHandler, WorkbookPart>(archive, path);
 }
 
 } // namespace orvanto::spreadsheet

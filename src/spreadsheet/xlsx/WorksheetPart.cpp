@@ -4,6 +4,8 @@
 #include "OoxmlNamespaces.h"
 #include "OoxmlValues.h"
 #include "XmlPartParser.h"
+#include "spreadsheet/CellAddress.h"
+#include "spreadsheet/LoadFailure.h"
 
 #include <algorithm>
 #include <map>
@@ -13,22 +15,14 @@ namespace orvanto::spreadsheet {
 
 namespace {
 
-std::string cellName(int row, int column) {
-    std::string letters;
-    for (int c = column; c > 0; c = (c - 1) / 26) {
-        letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
-    }
-    return letters + std::to_string(row);
-}
-
 // Shared formula groups a part may define; Excel numbers them from 0 within a sheet, and a
 // timetable has a handful.
 constexpr std::size_t kMaxSharedFormulas = 0x10000;
 
 class WorksheetHandler : public XmlHandler {
   public:
-    WorksheetHandler(WorksheetPart::Wanted wanted, bool date1904,
-                     std::vector<WorksheetPart::Cell>& out)
+    WorksheetHandler(std::vector<WorksheetPart::Cell>& out, WorksheetPart::Wanted wanted,
+                     bool date1904)
         : m_wanted(wanted), m_lastRow(std::max(wanted.markerRows, wanted.gridRows)),
           m_date1904(date1904), m_out(out) {}
 
@@ -83,8 +77,9 @@ class WorksheetHandler : public XmlHandler {
             return;
         }
         if (m_capture->size() + text.size() > WorksheetPart::kMaxTextBytes) {
-            fail("text of cell " + cellName(m_row, m_column) + " longer than " +
-                 std::to_string(WorksheetPart::kMaxTextBytes) + " bytes");
+            fail(core::LoadStatus::TooLarge,
+                 "text of cell " + cellName(m_row, m_column) + " longer than " +
+                     std::to_string(WorksheetPart::kMaxTextBytes) + " bytes");
             return;
         }
         m_capture->append(text);
@@ -100,7 +95,7 @@ class WorksheetHandler : public XmlHandler {
         if (const auto r = attribute(attributes, "r")) {
             const auto row = ooxml::parseRowNumber(*r);
             if (!row) {
-                fail("invalid row number \"" + std::string(*r) + "\"");
+                fail(core::LoadStatus::Damaged, "invalid row number " + quoted(*r));
                 return;
             }
             m_currentRow = *row;
@@ -118,7 +113,7 @@ class WorksheetHandler : public XmlHandler {
         if (const auto r = attribute(attributes, "r")) {
             const auto ref = ooxml::parseCellReference(*r);
             if (!ref) {
-                fail("invalid cell reference \"" + std::string(*r) + "\"");
+                fail(core::LoadStatus::Damaged, "invalid cell reference " + quoted(*r));
                 return;
             }
             m_row = ref->row;
@@ -128,8 +123,8 @@ class WorksheetHandler : public XmlHandler {
             m_row = std::max(m_currentRow, 1);
             m_column = m_lastColumn + 1;
             if (m_column > ooxml::kMaxColumns) {
-                fail("more than " + std::to_string(ooxml::kMaxColumns) + " cells in row " +
-                     std::to_string(m_row));
+                fail(core::LoadStatus::Damaged, "more than " + std::to_string(kMaxColumns) +
+                                                    " cells in row " + std::to_string(m_row));
                 return;
             }
         }
@@ -148,8 +143,8 @@ class WorksheetHandler : public XmlHandler {
         if (const auto s = attribute(attributes, "s")) {
             const auto style = ooxml::parseIndex(*s);
             if (!style) {
-                fail("invalid style index \"" + std::string(*s) + "\" in cell " +
-                     cellName(m_row, m_column));
+                fail(core::LoadStatus::Damaged,
+                     "invalid style index " + quoted(*s) + " in cell " + cellName(m_row, m_column));
                 return;
             }
             m_style = *style;
@@ -185,13 +180,13 @@ class WorksheetHandler : public XmlHandler {
         // Bounds what a crafted part can make us keep: a cell repeated millions of
         // times, or long texts in every kept cell.
         if (m_out.size() == WorkbookCells::kMaxKeptCells) {
-            fail("cell " + cellName(m_row, m_column) + " is given more than once");
+            fail(core::LoadStatus::Damaged,
+                 "cell " + cellName(m_row, m_column) + " is given more than once");
             return;
         }
         m_keptTextBytes += cell.value.text.size() + cell.value.formula.size();
         if (m_keptTextBytes > WorkbookCells::kMaxTextBytes) {
-            fail("the cells read hold more than " +
-                 std::to_string(WorkbookCells::kMaxTextBytes >> 20) + " MiB of text");
+            fail(tooMuchKeptText());
             return;
         }
         m_out.push_back(std::move(cell));
@@ -261,8 +256,9 @@ class WorksheetHandler : public XmlHandler {
         m_groupTextBytes += m_formula.size();
         if (m_sharedFormulas.size() > kMaxSharedFormulas ||
             m_groupTextBytes > WorkbookCells::kMaxTextBytes) {
-            fail("the shared formulas read hold more than " +
-                 std::to_string(WorkbookCells::kMaxTextBytes >> 20) + " MiB of text");
+            fail(core::LoadStatus::TooLarge,
+                 "the shared formulas read hold more than " +
+                     std::to_string(WorkbookCells::kMaxTextBytes >> 20) + " MiB of text");
             return false;
         }
         return true;
@@ -299,7 +295,8 @@ class WorksheetHandler : public XmlHandler {
     }
 
     bool invalid(const std::string& what) {
-        fail("invalid " + what + " \"" + m_value + "\" in cell " + cellName(m_row, m_column));
+        fail(core::LoadStatus::Damaged,
+             "invalid " + what + " " + quoted(m_value) + " in cell " + cellName(m_row, m_column));
         return false;
     }
 
@@ -352,7 +349,8 @@ class WorksheetHandler : public XmlHandler {
             value.kind = CellValue::Kind::Number;
             value.number = *serial;
         } else {
-            fail("unknown cell type \"" + m_type + "\" in cell " + cellName(m_row, m_column));
+            fail(core::LoadStatus::Damaged,
+                 "unknown cell type " + quoted(m_type) + " in cell " + cellName(m_row, m_column));
             return false;
         }
         return true;
@@ -405,15 +403,8 @@ class WorksheetHandler : public XmlHandler {
 core::Result<std::vector<WorksheetPart::Cell>> WorksheetPart::read(const ZipArchive& archive,
                                                                    const std::string& path,
                                                                    Wanted wanted, bool date1904) {
-    if (!archive.contains(path)) {
-        return core::errors::loadFailure("sheet part " + path + " missing");
-    }
-    std::vector<Cell> cells;
-    WorksheetHandler handler(wanted, date1904, cells);
-    if (auto failure = XmlPartParser::parse(archive, path, handler)) {
-        return *failure;
-    }
-    return cells;
+    return XmlPartParser::read<WorksheetHandler, std::vector<Cell>>(archive, path, wanted,
+                                                                    date1904);
 }
 
 } // namespace orvanto::spreadsheet

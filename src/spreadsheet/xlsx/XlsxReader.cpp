@@ -7,6 +7,8 @@
 #include "WorkbookPart.h"
 #include "WorksheetPart.h"
 #include "ZipArchive.h"
+#include "spreadsheet/LoadFailure.h"
+#include "spreadsheet/QuietGsf.h"
 
 #include <map>
 #include <optional>
@@ -22,6 +24,8 @@ using Cells = std::vector<WorksheetPart::Cell>;
 struct SheetEntry {
     std::string path;
     bool worksheet = false;
+    // Fails with the reason when the sheet's relationship does not resolve.
+    core::Result<void> resolved;
 };
 
 // The workbook part named by the package relationships; xl/workbook.xml when
@@ -37,19 +41,26 @@ core::Result<std::string> workbookPath(const ZipArchive& archive) {
     return std::string("xl/workbook.xml");
 }
 
-core::Result<std::vector<SheetEntry>> sheetEntries(const WorkbookPart& workbook,
-                                                   const PackageRelationships& relationships) {
+// The sheets in workbook order. A sheet whose relationship does not resolve fails the load
+// only if the viewer reads it (see readXlsx): writers leave such sheets behind.
+std::vector<SheetEntry> sheetEntries(const WorkbookPart& workbook,
+                                     const PackageRelationships& relationships) {
     std::vector<SheetEntry> entries;
     for (const auto& sheet : workbook.sheets()) {
         const auto* relationship = relationships.byId(sheet.relationshipId);
         if (relationship == nullptr) {
-            return core::errors::loadFailure("sheet \"" + sheet.name +
-                                             "\" refers to relationship \"" + sheet.relationshipId +
-                                             "\" missing from " + relationships.partPath());
+            entries.push_back({{},
+                               false,
+                               loadFailure(core::LoadStatus::MissingPart,
+                                           "relationship " + quoted(sheet.relationshipId) +
+                                               " of sheet " + quoted(sheet.name),
+                                           "not in " + relationships.partPath())});
+            continue;
         }
         // Chart, dialog and macro sheets are sheets but not worksheets.
-        entries.push_back(
-            {relationship->target, ooxml::hasRelationshipType(relationship->type, "worksheet")});
+        entries.push_back({relationship->target,
+                           ooxml::hasRelationshipType(relationship->type, "worksheet"),
+                           {}});
     }
     return entries;
 }
@@ -69,9 +80,8 @@ void place(Cells& cells, WorkbookCells& out, bool markers, bool grid) {
 }
 
 // Fills in the texts of shared-string cells and the format kinds of numbers.
-std::optional<core::Failure> resolve(const ZipArchive& archive,
-                                     const PackageRelationships& relationships,
-                                     std::vector<Cells*> sheets) {
+core::Result<void> resolve(const ZipArchive& archive, const PackageRelationships& relationships,
+                           std::vector<Cells*> sheets) {
     std::map<long long, std::string> strings;
     bool numbers = false;
     for (const Cells* cells : sheets) {
@@ -85,12 +95,11 @@ std::optional<core::Failure> resolve(const ZipArchive& archive,
     if (!strings.empty()) {
         const auto* part = relationships.byType("sharedStrings");
         if (part == nullptr) {
-            return core::errors::loadFailure(
-                "cells refer to shared strings but the workbook has no "
-                "shared strings part");
+            return loadFailure(core::LoadStatus::MissingPart, "the shared strings part",
+                               "cells refer to shared strings");
         }
-        if (auto failure = SharedStringsPart::read(archive, part->target, strings)) {
-            return failure;
+        if (auto read = SharedStringsPart::read(archive, part->target, strings); !read) {
+            return read;
         }
     }
     std::optional<StylesPart> styles;
@@ -114,9 +123,7 @@ std::optional<core::Failure> resolve(const ZipArchive& archive,
         }
     }
     if (keptTextBytes > WorkbookCells::kMaxTextBytes) {
-        return core::errors::loadFailure("the cells read hold more than " +
-                                         std::to_string(WorkbookCells::kMaxTextBytes >> 20) +
-                                         " MiB of text");
+        return tooMuchKeptText();
     }
     for (Cells* cells : sheets) {
         for (auto& cell : *cells) {
@@ -128,12 +135,13 @@ std::optional<core::Failure> resolve(const ZipArchive& archive,
             }
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
 
 core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
+    const QuietGsf quiet;
     auto archive = ZipArchive::open(bytes);
     if (!archive) {
         return archive.failure();
@@ -143,8 +151,7 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
         return path.failure();
     }
     if (path->ends_with(".bin")) {
-        return core::errors::loadFailure(*path +
-                                         " is a binary (.xlsb) workbook, which is not supported");
+        return loadFailure(core::LoadStatus::UnsupportedFormat, "this binary (.xlsb) workbook");
     }
     auto workbook = WorkbookPart::read(*archive, *path);
     if (!workbook) {
@@ -154,32 +161,35 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
     if (!relationships) {
         return relationships.failure();
     }
-    auto entries = sheetEntries(*workbook, *relationships);
-    if (!entries) {
-        return entries.failure();
-    }
+    const auto entries = sheetEntries(*workbook, *relationships);
 
+    // Until a sheet is known to be the first worksheet, an unresolved one might be it.
     std::size_t first = 0;
-    while (first < entries->size() && !(*entries)[first].worksheet) {
-        ++first;
+    for (; first < entries.size() && !entries[first].worksheet; ++first) {
+        if (!entries[first].resolved) {
+            return entries[first].resolved.failure();
+        }
     }
-    if (first == entries->size()) {
-        return core::errors::loadFailure(*path + " lists no worksheet");
+    if (first == entries.size()) {
+        return partFailure(core::LoadStatus::NoWorksheet, *path);
     }
     // An activeTab past the last sheet is taken as the first sheet, as on a fresh open.
-    const std::size_t active = workbook->activeTab() < static_cast<long long>(entries->size())
+    const std::size_t active = workbook->activeTab() < static_cast<long long>(entries.size())
                                    ? static_cast<std::size_t>(workbook->activeTab())
                                    : 0;
+    if (!entries[active].resolved) {
+        return entries[active].resolved.failure();
+    }
 
     WorkbookCells result;
     result.date1904 = workbook->date1904();
-    result.activeSheetIsWorksheet = (*entries)[active].worksheet;
+    result.activeSheetIsWorksheet = entries[active].worksheet;
 
     const bool sameSheet = first == active;
     WorksheetPart::Wanted firstWanted{WorkbookCells::kMarkerRows,
                                       sameSheet ? WorkbookCells::kGridRows : 0};
     auto firstCells =
-        WorksheetPart::read(*archive, (*entries)[first].path, firstWanted, result.date1904);
+        WorksheetPart::read(*archive, entries[first].path, firstWanted, result.date1904);
     if (!firstCells) {
         return firstCells.failure();
     }
@@ -187,15 +197,15 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
 
     core::Result<Cells> activeCells = Cells{};
     if (!sameSheet && result.activeSheetIsWorksheet) {
-        activeCells = WorksheetPart::read(*archive, (*entries)[active].path,
+        activeCells = WorksheetPart::read(*archive, entries[active].path,
                                           {0, WorkbookCells::kGridRows}, result.date1904);
         if (!activeCells) {
             return activeCells.failure();
         }
         sheets.push_back(&activeCells.value());
     }
-    if (auto failure = resolve(*archive, *relationships, sheets)) {
-        return *failure;
+    if (auto resolved = resolve(*archive, *relationships, sheets); !resolved) {
+        return resolved.failure();
     }
     place(firstCells.value(), result, true, sameSheet);
     place(activeCells.value(), result, false, true);

@@ -1,8 +1,20 @@
 #include "XmlHandler.h"
 
 #include "XmlPartParser.h"
+#include "spreadsheet/LoadFailure.h"
 
 namespace orvanto::spreadsheet {
+
+void XmlHandler::fail(core::LoadStatus status, std::string_view detail) {
+    fail(partFailure(status, m_part, detail));
+}
+
+void XmlHandler::fail(core::Failure failure) {
+    if (m_outcome) {
+        m_outcome = std::move(failure);
+    }
+    m_finished = true;
+}
 
 std::optional<std::string_view> XmlHandler::attribute(const char** attributes,
                                                       std::string_view name) {

@@ -2,6 +2,8 @@
 // split into namespace URI and local name, so any prefix a writer chose works.
 #pragma once
 
+#include "core/Failure.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +22,8 @@ class XmlHandler {
     virtual void characters(std::string_view) {}
 
     bool finished() const { return m_finished; }
-    const std::optional<std::string>& error() const { return m_error; }
+    // Fails with what the handler found wrong with the part it reads.
+    const core::Result<void>& outcome() const { return m_outcome; }
 
     // The value of the attribute with this local name and no namespace, or of the
     // one whose namespace passes inNamespace.
@@ -32,17 +35,17 @@ class XmlHandler {
   protected:
     // Ends the parse early: everything the handler needs has been seen.
     void finish() { m_finished = true; }
-    // Ends the parse with a load failure; the reason names what is wrong.
-    void fail(std::string reason) {
-        if (!m_error) {
-            m_error = std::move(reason);
-        }
-        m_finished = true;
-    }
+    // Ends the parse with a load failure of the part; detail names what is wrong.
+    void fail(core::LoadStatus status, std::string_view detail);
+    // Ends the parse with a failure that is not about this part alone.
+    void fail(core::Failure failure);
 
   private:
+    friend class XmlPartParser;
+
+    std::string m_part; // the part being read, set by XmlPartParser
     bool m_finished = false;
-    std::optional<std::string> m_error;
+    core::Result<void> m_outcome;
 };
 
 } // namespace orvanto::spreadsheet

@@ -1,5 +1,7 @@
 #include "XmlPartParser.h"
 
+#include "spreadsheet/LoadFailure.h"
+
 #include <cstring>
 #include <expat.h>
 #include <memory>
@@ -67,8 +69,8 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
 
 } // namespace
 
-std::optional<core::Failure> XmlPartParser::parse(const ZipArchive& archive,
-                                                  const std::string& path, XmlHandler& handler) {
+core::Result<void> XmlPartParser::parse(const ZipArchive& archive, const std::string& path,
+                                        XmlHandler& handler) {
     auto opened = archive.member(path);
     if (!opened) {
         return opened.failure();
@@ -77,9 +79,10 @@ std::optional<core::Failure> XmlPartParser::parse(const ZipArchive& archive,
     std::unique_ptr<XML_ParserStruct, ParserFree> parser(
         XML_ParserCreateNS(nullptr, kNamespaceSeparator));
     if (!parser) {
-        return core::errors::loadFailure("out of memory creating an XML parser for " +
-                                         member.path());
+        return partFailure(core::LoadStatus::CannotOpen, member.path(),
+                           "out of memory for an XML parser");
     }
+    handler.m_part = member.path();
     Context context{parser.get(), handler};
     XML_SetUserData(parser.get(), &context);
     XML_SetElementHandler(parser.get(), onStart, onEnd);
@@ -96,23 +99,23 @@ std::optional<core::Failure> XmlPartParser::parse(const ZipArchive& archive,
         const auto status = XML_Parse(parser.get(), reinterpret_cast<const char*>(chunk->data()),
                                       static_cast<int>(chunk->size()), last ? XML_TRUE : XML_FALSE);
         if (context.doctype) {
-            return core::errors::loadFailure(member.path() + " has a DOCTYPE declaration, which "
-                                                             "workbook parts never carry");
+            return partFailure(core::LoadStatus::Damaged, member.path(),
+                               "a DOCTYPE declaration, which workbook parts never carry");
         }
-        if (handler.error()) {
-            return core::errors::loadFailure(*handler.error() + " in " + member.path());
+        if (!handler.outcome()) {
+            return handler.outcome();
         }
         if (handler.finished()) {
-            return std::nullopt;
+            return {};
         }
         if (status != XML_STATUS_OK) {
-            return core::errors::loadFailure(
-                "malformed XML in " + member.path() + " at line " +
-                std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +
-                XML_ErrorString(XML_GetErrorCode(parser.get())));
+            return partFailure(core::LoadStatus::Damaged, member.path(),
+                               "malformed XML at line " +
+                                   std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +
+                                   XML_ErrorString(XML_GetErrorCode(parser.get())));
         }
         if (last) {
-            return std::nullopt;
+            return {};
         }
     }
 }

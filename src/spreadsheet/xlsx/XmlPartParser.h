@@ -6,7 +6,8 @@
 #include "ZipArchive.h"
 #include "core/Failure.h"
 
-#include <optional>
+#include <string>
+#include <utility>
 
 namespace orvanto::spreadsheet {
 
@@ -14,11 +15,24 @@ class XmlPartParser {
   public:
     static constexpr char kNamespaceSeparator = '|';
 
-    // Nothing on success (the whole part read or the handler finished early),
-    // otherwise the load failure: a missing part, malformed XML, a DTD, a damaged
-    // or oversized member, or what the handler reported.
-    static std::optional<core::Failure> parse(const ZipArchive& archive, const std::string& path,
-                                              XmlHandler& handler);
+    // Success when the whole part was read or the handler finished early, otherwise the
+    // load failure: a missing part, malformed XML, a DTD, a damaged or oversized member,
+    // or what the handler reported.
+    static core::Result<void> parse(const ZipArchive& archive, const std::string& path,
+                                    XmlHandler& handler);
+
+    // Reads one part into a Value through a Handler built from (value, args...).
+    template <class Handler, class Value, class... Args>
+    static core::Result<Value> read(const ZipArchive& archive, const std::string& path,
+                                    Args&&... args) {
+        Value value;
+        Handler handler(value, std::forward<Args>(args)...);
+        auto parsed = parse(archive, path, handler);
+        if (!parsed) {
+            return parsed.failure();
+        }
+        return value;
+    }
 };
 
 } // namespace orvanto::spreadsheet

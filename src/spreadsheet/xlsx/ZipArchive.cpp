@@ -1,113 +1,129 @@
 #include "ZipArchive.h"
 
+#include "spreadsheet/GObjectRef.h"
+#include "spreadsheet/LoadFailure.h"
+#include "spreadsheet/TextMatch.h"
+
+#include <algorithm>
+#include <gsf/gsf-infile-impl.h>
 #include <gsf/gsf.h>
 
 namespace orvanto::spreadsheet {
 
 namespace {
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
+// A zip archive ends with its central directory's end record (22 bytes and a comment of
+// up to 64 KiB); without one the file was cut short.
+bool hasEndOfCentralDirectory(std::span<const std::uint8_t> bytes) {
+    constexpr std::size_t kRecord = 22;
+    if (bytes.size() < kRecord) {
         return false;
     }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (g_ascii_tolower(a[i]) != g_ascii_tolower(b[i])) {
-            return false;
+    const std::size_t lowest =
+        bytes.size() > kRecord + 0xFFFF ? bytes.size() - kRecord - 0xFFFF : 0;
+    for (std::size_t at = bytes.size() - kRecord + 1; at-- > lowest;) {
+        if (bytes[at] == 'P' && bytes[at + 1] == 'K' && bytes[at + 2] == 5 && bytes[at + 3] == 6) {
+            return true;
         }
     }
-    return true;
+    return false;
 }
 
-// The child of dir named name, with a new reference, or nullptr.
-GsfInput* childNamed(GsfInfile* dir, std::string_view name) {
+// What looking a member up found: the opened child, or that it is not listed, or that it is
+// listed but cannot be opened.
+struct Lookup {
+    GObjectRef<GsfInput> input;
+    bool listed = false;
+};
+
+// The child of dir named name. Opened through the class method rather than
+// gsf_infile_child_by_index, which logs the reason on stderr instead of handing it back.
+Lookup childNamed(GsfInfile* dir, std::string_view name) {
     const int count = gsf_infile_num_children(dir);
     for (int i = 0; i < count; ++i) {
         const char* childName = gsf_infile_name_by_index(dir, i);
         if (childName != nullptr && equalsIgnoringCase(childName, name)) {
-            return gsf_infile_child_by_index(dir, i);
+            GError* error = nullptr;
+            Lookup found;
+            found.listed = true;
+            found.input.reset(
+                GSF_INFILE_CLASS(G_OBJECT_GET_CLASS(dir))->child_by_index(dir, i, &error));
+            g_clear_error(&error);
+            return found;
         }
     }
-    return nullptr;
+    return {};
+}
+
+bool isFolder(GsfInput* input) {
+    return GSF_IS_INFILE(input) && gsf_infile_num_children(GSF_INFILE(input)) >= 0;
+}
+
+Lookup find(GsfInfile* root, std::string_view path) {
+    GObjectRef<GsfInput> dir(GSF_INPUT(g_object_ref(root)));
+    for (;;) {
+        const std::size_t slash = path.find('/');
+        const std::string_view name = path.substr(0, slash);
+        if (name.empty()) {
+            return {};
+        }
+        Lookup child = childNamed(GSF_INFILE(dir.get()), name);
+        if (!child.input) {
+            return child;
+        }
+        if (slash == std::string_view::npos) {
+            return isFolder(child.input.get()) ? Lookup{} : std::move(child);
+        }
+        if (!GSF_IS_INFILE(child.input.get())) {
+            return {};
+        }
+        dir = std::move(child.input);
+        path.remove_prefix(slash + 1);
+    }
 }
 
 } // namespace
 
-void ZipArchive::Unref::operator()(GsfInfile* infile) const {
-    g_object_unref(infile);
-}
-
-ZipArchive::ZipArchive(GsfInfile* root) : m_root(root, Unref{}) {}
+ZipArchive::ZipArchive(GsfInfile* root) : m_root(root, GObjectUnref{}) {}
 
 core::Result<ZipArchive> ZipArchive::open(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) {
-        return core::errors::loadFailure("empty file");
+        return loadFailure(core::LoadStatus::Empty);
     }
-    GsfInput* source =
-        gsf_input_memory_new(bytes.data(), static_cast<gsf_off_t>(bytes.size()), FALSE);
-    if (source == nullptr) {
-        return core::errors::loadFailure("not a zip archive");
+    if (bytes.size() < 2 || bytes[0] != 'P' || bytes[1] != 'K') {
+        return loadFailure(core::LoadStatus::NotAWorkbook, {}, "not a zip archive");
+    }
+    GObjectRef<GsfInput> source(
+        gsf_input_memory_new(bytes.data(), static_cast<gsf_off_t>(bytes.size()), FALSE));
+    if (!source) {
+        return loadFailure(core::LoadStatus::CannotOpen, {}, "cannot read the file from memory");
     }
     GError* error = nullptr;
-    GsfInfile* root = gsf_infile_zip_new(source, &error);
-    g_object_unref(source); // the archive holds its own reference
+    GsfInfile* root = gsf_infile_zip_new(source.get(), &error); // holds its own reference
+    std::string reason = takeMessage(error);
     if (root == nullptr) {
-        std::string reason = "not a zip archive";
-        if (error != nullptr && error->message != nullptr) {
-            reason += std::string(" (") + error->message + ")";
+        if (!hasEndOfCentralDirectory(bytes)) {
+            return loadFailure(core::LoadStatus::Truncated, {},
+                               "the zip archive's central directory is missing");
         }
-        g_clear_error(&error);
-        return core::errors::loadFailure(reason);
+        return loadFailure(core::LoadStatus::Damaged, "the zip archive", reason);
     }
-    g_clear_error(&error);
     return ZipArchive(root);
 }
 
-GsfInput* ZipArchive::find(std::string_view path) const {
-    GsfInfile* dir = m_root.get();
-    g_object_ref(dir);
-    GsfInput* found = nullptr;
-    while (dir != nullptr) {
-        const std::size_t slash = path.find('/');
-        const std::string_view name = path.substr(0, slash);
-        GsfInput* child = name.empty() ? nullptr : childNamed(dir, name);
-        g_object_unref(dir);
-        dir = nullptr;
-        if (child == nullptr) {
-            break;
-        }
-        if (slash == std::string_view::npos) {
-            if (GSF_IS_INFILE(child) && gsf_infile_num_children(GSF_INFILE(child)) >= 0) {
-                g_object_unref(child); // a folder, not a part
-            } else {
-                found = child;
-            }
-            break;
-        }
-        if (!GSF_IS_INFILE(child)) {
-            g_object_unref(child);
-            break;
-        }
-        dir = GSF_INFILE(child);
-        path.remove_prefix(slash + 1);
-    }
-    return found;
-}
-
 bool ZipArchive::contains(std::string_view path) const {
-    GsfInput* input = find(path);
-    if (input == nullptr) {
-        return false;
-    }
-    g_object_unref(input);
-    return true;
+    return find(m_root.get(), path).listed;
 }
 
 core::Result<ZipMember> ZipArchive::member(std::string_view path) const {
-    GsfInput* input = find(path);
-    if (input == nullptr) {
-        return core::errors::loadFailure(std::string(path) + " missing");
+    Lookup found = find(m_root.get(), path);
+    if (!found.listed) {
+        return partFailure(core::LoadStatus::MissingPart, path);
     }
-    return ZipMember(std::string(path), input);
+    if (!found.input) {
+        return partFailure(core::LoadStatus::Damaged, path, "its zip entry cannot be opened");
+    }
+    return ZipMember(std::string(path), found.input.release());
 }
 
 } // namespace orvanto::spreadsheet

@@ -20,17 +20,14 @@ class ZipArchive {
     // The bytes must outlive the archive and every member opened from it.
     static core::Result<ZipArchive> open(std::span<const std::uint8_t> bytes);
 
+    // Whether the archive lists a member at path, readable or not.
     bool contains(std::string_view path) const;
-    // Opens a member by its path ("xl/workbook.xml"); fails with "<path> missing".
+    // Opens a member by its path ("xl/workbook.xml"): MissingPart when it is not listed,
+    // Damaged when it is listed but cannot be opened.
     core::Result<ZipMember> member(std::string_view path) const;
 
   private:
-    struct Unref {
-        void operator()(GsfInfile* infile) const;
-    };
-
     explicit ZipArchive(GsfInfile* root);
-    GsfInput* find(std::string_view path) const;
 
     std::shared_ptr<GsfInfile> m_root;
 };

@@ -1,5 +1,7 @@
 #include "ZipMember.h"
 
+#include "spreadsheet/LoadFailure.h"
+
 #include <algorithm>
 #include <gsf/gsf.h>
 
@@ -7,10 +9,6 @@ namespace orvanto::spreadsheet {
 
 namespace {
 constexpr std::int64_t kChunkBytes = 64 * 1024;
-}
-
-void ZipMember::Unref::operator()(GsfInput* input) const {
-    g_object_unref(input);
 }
 
 ZipMember::ZipMember(std::string path, GsfInput* input) : m_path(std::move(path)), m_input(input) {}
@@ -21,14 +19,15 @@ core::Result<std::span<const std::uint8_t>> ZipMember::read() {
         return std::span<const std::uint8_t>{};
     }
     if (m_inflated >= kMaxInflatedBytes) {
-        return core::errors::loadFailure(m_path + " inflates to more than " +
-                                         std::to_string(kMaxInflatedBytes >> 20) + " MiB");
+        return partFailure(core::LoadStatus::TooLarge, m_path,
+                           "it inflates to more than " + std::to_string(kMaxInflatedBytes >> 20) +
+                               " MiB");
     }
     const std::int64_t count =
         std::min({std::int64_t{remaining}, kChunkBytes, kMaxInflatedBytes - m_inflated});
     const guint8* data = gsf_input_read(m_input.get(), static_cast<std::size_t>(count), nullptr);
     if (data == nullptr) {
-        return core::errors::loadFailure(m_path + " is damaged: its data cannot be inflated");
+        return partFailure(core::LoadStatus::Damaged, m_path, "its data cannot be inflated");
     }
     m_inflated += count;
     return std::span<const std::uint8_t>(data, static_cast<std::size_t>(count));

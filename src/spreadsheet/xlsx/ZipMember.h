@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Failure.h"
+#include "spreadsheet/GObjectRef.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -27,12 +28,8 @@ class ZipMember {
     const std::string& path() const { return m_path; }
 
   private:
-    struct Unref {
-        void operator()(GsfInput* input) const;
-    };
-
     std::string m_path;
-    std::unique_ptr<GsfInput, Unref> m_input;
+    GObjectRef<GsfInput> m_input;
     std::int64_t m_inflated = 0;
 };
 
