@@ -156,7 +156,7 @@ core::Result<CalendarExport> exportCalendar(const service::LoadedTimetable& load
     TermClasses classes = collectTermClasses(loaded, term);
     if (classes.failure) {
         core::Failure failure = *classes.failure;
-        failure.subject = "week " + std::to_string(classes.failedWeek);
+        failure.subject = std::to_string(classes.failedWeek);
         return failure;
     }
     const std::vector<ClassSeries> series = groupIntoSeries(classes.meetings);

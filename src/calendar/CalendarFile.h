@@ -33,7 +33,7 @@ std::string calendarText(const std::vector<ClassSeries>& series, const core::Ter
                          std::chrono::sys_seconds stamp);
 
 // Every class of every teaching week. A week whose composition fails fails the export with
-// the grid's failure; its subject then names the week ("week 5").
+// the grid's failure; its subject then is that week's number ("5").
 [[nodiscard]] core::Result<CalendarExport> exportCalendar(const service::LoadedTimetable& loaded,
                                                           const core::Term& term,
                                                           std::chrono::sys_seconds stamp);

@@ -31,6 +31,15 @@ QString chooseWorkbookFile(QWidget* parent, const QString& startFolder) {
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
+QString chooseCalendarSaveFile(QWidget* parent, const QString& suggestedFile) {
+    QFileDialog dialog(parent);
+    setUpCalendarDialog(dialog, suggestedFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
 void showMessageBox(QWidget* parent, const Message& message) {
     QMessageBox box(message.icon, message.title, message.text, QMessageBox::Ok, parent);
     box.exec();
@@ -59,6 +68,17 @@ void setUpWorkbookDialog(QFileDialog& dialog, const QString& startFolder) {
     dialog.setOption(QFileDialog::ReadOnly, true);
 }
 
+void setUpCalendarDialog(QFileDialog& dialog, const QString& suggestedFile) {
+    const QFileInfo file(suggestedFile);
+    dialog.setDirectory(file.absolutePath());
+    dialog.selectFile(file.fileName());
+    dialog.setWindowTitle(QStringLiteral("导出日历"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("iCalendar (*.ics)"));
+    dialog.setDefaultSuffix(QStringLiteral("ics"));
+}
+
 std::filesystem::path toFilesystemPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
@@ -69,6 +89,7 @@ Desktop Desktop::system() {
     desktop.settingsFile =
         settings::PathSettings::inDirectory(toFilesystemPath(platform::programDirectory())).file();
     desktop.chooseWorkbook = chooseWorkbookFile;
+    desktop.chooseCalendarFile = chooseCalendarSaveFile;
     desktop.showMessage = showMessageBox;
     desktop.setAlwaysOnTop = platform::setAlwaysOnTop;
     desktop.openTextFile = platform::openTextFile;
