@@ -22,22 +22,24 @@ std::chrono::year_month_day localDate() {
                                        std::chrono::day{static_cast<unsigned>(today.day())}};
 }
 
-QString chooseWorkbookFile(QWidget* parent, const QString& startFolder) {
-    QFileDialog dialog(parent);
-    setUpWorkbookDialog(dialog, startFolder);
+// The file the user chose, empty when the dialog was cancelled.
+QString chosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
+QString chooseWorkbookFile(QWidget* parent, const QString& startFolder) {
+    QFileDialog dialog(parent);
+    setUpWorkbookDialog(dialog, startFolder);
+    return chosenFile(dialog);
+}
+
 QString chooseCalendarSaveFile(QWidget* parent, const QString& suggestedFile) {
     QFileDialog dialog(parent);
     setUpCalendarDialog(dialog, suggestedFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    return chosenFile(dialog);
 }
 
 void showMessageBox(QWidget* parent, const Message& message) {
