@@ -13,7 +13,10 @@ set(expected
     "${BINDIR}/${help_name}")
 if(UNIX AND NOT APPLE)
   list(APPEND expected "${DATADIR}/applications/orvanto.desktop"
-       "${DATADIR}/icons/hicolor/48x48/apps/orvanto.png")
+       "${DATADIR}/icons/hicolor/scalable/apps/orvanto.svg")
+  foreach(size 16 24 32 48 64 128 256)
+    list(APPEND expected "${DATADIR}/icons/hicolor/${size}x${size}/apps/orvanto.png")
+  endforeach()
 endif()
 foreach(path IN LISTS expected)
   if(NOT EXISTS "${PREFIX}/${path}")

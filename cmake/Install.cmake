@@ -43,8 +43,13 @@ if(TARGET orvanto)
   if(UNIX AND NOT APPLE)
     install(FILES "${ORVANTO_RESOURCES}/orvanto.desktop"
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-    install(FILES "${ORVANTO_RESOURCES}/orvanto.png"
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps)
+    foreach(size 16 24 32 48 64 128 256)
+      install(FILES "${ORVANTO_RESOURCES}/icons/orvanto-${size}.png"
+              DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+              RENAME orvanto.png)
+    endforeach()
+    install(FILES "${ORVANTO_RESOURCES}/icons/orvanto.svg"
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   endif()
 
   # Installs into a scratch prefix and checks that everything lands where the program looks.

@@ -56,53 +56,75 @@ if [[ "$depths" != "16x16@8 24x24@32 32x32@32 48x48@32 " ]]; then
 fi
 
 # --- a small timetable grid: columns x rows cells of w x h from (x, y), some cells filled --
-# grid_draw X Y COLUMNS ROWS W H GAP FILLED... where FILLED are "column,row,colour-index".
+# grid_draw X Y COLUMNS ROWS W H GAP RADIUS FILLED... where FILLED are "column,row,colour-index".
 grid_draw() {
-  local x=$1 y=$2 columns=$3 rows=$4 w=$5 h=$6 gap=$7
-  shift 7
+  local x=$1 y=$2 columns=$3 rows=$4 w=$5 h=$6 gap=$7 radius=$8
+  shift 8
   local c r
   for ((r = 0; r < rows; r++)); do
     for ((c = 0; c < columns; c++)); do
       local x0=$((x + c * (w + gap))) y0=$((y + r * (h + gap)))
-      printf -- '-fill\n#ffffff14\n-draw\nroundrectangle %d,%d %d,%d 4,4\n' \
-        "$x0" "$y0" $((x0 + w)) $((y0 + h))
+      printf -- '-fill\n#ffffff14\n-draw\nroundrectangle %d,%d %d,%d %d,%d\n' \
+        "$x0" "$y0" $((x0 + w)) $((y0 + h)) "$radius" "$radius"
     done
   done
   local cell
   for cell in "$@"; do
     IFS=, read -r c r k <<<"$cell"
     local x0=$((x + c * (w + gap))) y0=$((y + r * (h + gap)))
-    printf -- '-fill\n%s\n-draw\nroundrectangle %d,%d %d,%d 4,4\n' \
-      "${blocks[k]}" "$x0" "$y0" $((x0 + w)) $((y0 + h))
+    printf -- '-fill\n%s\n-draw\nroundrectangle %d,%d %d,%d %d,%d\n' \
+      "${blocks[k]}" "$x0" "$y0" $((x0 + w)) $((y0 + h)) "$radius" "$radius"
   done
 }
 
-# --- splash: 357 x 435, navy fading to the black band the window shows under it ------------
-mapfile -t splash_grid < <(grid_draw 34 212 7 5 37 26 4 \
-  0,0,0 2,0,0 1,1,1 3,1,2 4,0,3 0,2,2 2,2,4 5,2,1 1,3,3 3,3,0 4,4,4 6,1,2)
-weekdays=(一 二 三 四 五 六 日)
-splash_heads=()
-for ((c = 0; c < 7; c++)); do
-  splash_heads+=(-annotate "+$((46 + c * 41))+188" "${weekdays[c]}")
-done
-convert -size 357x435 gradient:"$navy"-'#000000' \
-  -fill '#ffffff10' -stroke none -draw 'circle 300,60 420,60' \
-  -font "$bold" -fill white -pointsize 46 -gravity north -annotate +0+34 '我的课表' \
-  -font "$bold" -fill "$orange" -pointsize 26 -annotate +0+106 'Orvanto' \
-  -fill "$orange" -draw 'rectangle 128,150 229,152' \
-  -gravity northwest -font "$regular" -pointsize 13 -fill '#c9d3e6' "${splash_heads[@]}" \
-  "${splash_grid[@]}" \
-  -font "$regular" -pointsize 12 -fill '#8d99b3' -gravity south \
-  -annotate +0+22 '版本 3.20 · Pellwick 专用版' \
-  -strip -quality 92 -sampling-factor 4:4:4 splash.jpg
+# Each picture is drawn at 1x and at 2x (for screens at 200 %), from the same coordinates
+# multiplied by the scale, so the 2x one is as sharp as the screen.
+draw_splash() {
+  local s=$1 out=$2
+  local c
+  mapfile -t splash_grid < <(grid_draw $((34 * s)) $((212 * s)) 7 5 $((37 * s)) $((26 * s)) $((4 * s)) $((4 * s)) \
+    0,0,0 2,0,0 1,1,1 3,1,2 4,0,3 0,2,2 2,2,4 5,2,1 1,3,3 3,3,0 4,4,4 6,1,2)
+  local weekdays=(一 二 三 四 五 六 日)
+  local splash_heads=()
+  for ((c = 0; c < 7; c++)); do
+    splash_heads+=(-annotate "+$(((46 + c * 41) * s))+$((188 * s))" "${weekdays[c]}")
+  done
+  convert -size $((357 * s))x$((435 * s)) gradient:"$navy"-'#000000' \
+    -fill '#ffffff10' -stroke none -draw "circle $((300 * s)),$((60 * s)) $((420 * s)),$((60 * s))" \
+    -font "$bold" -fill white -pointsize $((46 * s)) -gravity north -annotate +0+$((34 * s)) '我的课表' \
+    -font "$bold" -fill "$orange" -pointsize $((26 * s)) -annotate +0+$((106 * s)) 'Orvanto' \
+    -fill "$orange" -draw "rectangle $((128 * s)),$((150 * s)) $((229 * s)),$((152 * s + s - 1))" \
+    -gravity northwest -font "$regular" -pointsize $((13 * s)) -fill '#c9d3e6' "${splash_heads[@]}" \
+    "${splash_grid[@]}" \
+    -font "$regular" -pointsize $((12 * s)) -fill '#8d99b3' -gravity south \
+    -annotate +0+$((22 * s)) '版本 3.20 · Pellwick 专用版' \
+    -strip -quality 92 -sampling-factor 4:4:4 "$out"
+}
 
 # --- about banner: 400 x 108; the last column is cut off by the window, so keep it plain ----
-convert -size 108x400 gradient:'#fff4e6'-'#ffffff' -rotate -90 \
-  \( "$work/icon256.png" -filter Lanczos -resize 76x76 \) -geometry +18+14 -composite \
-  -font "$bold" -fill "$navy" -pointsize 32 -annotate +110+52 'Orvanto' \
-  -font "$regular" -fill '#5a6478' -pointsize 15 -annotate +112+80 '我的课表 · 一周课程一目了然' \
-  -fill "$orange" -draw 'rectangle 0,104 400,107' \
-  -strip +dither -colors 128 banner.gif
+draw_banner() {
+  local s=$1 out=$2
+  convert -size $((108 * s))x$((400 * s)) gradient:'#fff4e6'-'#ffffff' -rotate -90 \
+    \( "$work/icon256.png" -filter Lanczos -resize $((76 * s))x$((76 * s)) \) \
+    -geometry +$((18 * s))+$((14 * s)) -composite \
+    -font "$bold" -fill "$navy" -pointsize $((32 * s)) -annotate +$((110 * s))+$((52 * s)) 'Orvanto' \
+    -font "$regular" -fill '#5a6478' -pointsize $((15 * s)) \
+    -annotate +$((112 * s))+$((80 * s)) '我的课表 · 一周课程一目了然' \
+    -fill "$orange" -draw "rectangle 0,$((104 * s)) $((400 * s)),$((108 * s - 1))" \
+    -strip +dither -colors 128 "$out"
+}
 
-identify splash.jpg banner.gif orvanto.png
+draw_splash 1 splash.jpg
+draw_splash 2 splash@2x.jpg
+draw_banner 1 banner.gif
+draw_banner 2 banner@2x.gif
+
+# --- the icon for desktops: every hicolor size, and a scalable one --------------------------
+mkdir -p icons
+for size in 16 24 32 48 64 128 256; do
+  convert "$work/icon256.png" -filter Lanczos -resize ${size}x${size} -depth 8 -strip \
+    "icons/orvanto-$size.png"
+done
+
+identify splash.jpg splash@2x.jpg banner.gif banner@2x.gif orvanto.png icons/*.png
 echo "orvanto.ico: $depths"

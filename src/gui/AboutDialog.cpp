@@ -60,9 +60,9 @@ AboutDialog::AboutDialog(bool topmost, QWidget* parent)
     // The banner is a pixel wider than the window; the window edge cuts its last column.
     auto* banner = new QLabel(this);
     banner->setObjectName(QStringLiteral("Image1"));
-    const QPixmap pixmap = aboutBanner();
+    const QPixmap pixmap = aboutBanner(devicePixelRatioF());
     banner->setPixmap(pixmap);
-    banner->setGeometry(QRect(QPoint(0, 0), pixmap.size()));
+    banner->setGeometry(QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize()));
 
     auto* label1 = makeLabel(this, "Label1", QRect(24, 112, 353, 97));
     auto* label2 = makeLabel(this, "Label2", QRect(24, 224, 81, 41));

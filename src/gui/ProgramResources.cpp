@@ -38,14 +38,28 @@ QIcon programIcon() {
     return QIcon(QStringLiteral(":/orvanto.ico"));
 }
 
-QPixmap splashPicture() {
+namespace {
+
+QPixmap picture(const QString& name, const QString& suffix, qreal devicePixelRatio) {
     loadResources();
-    return QPixmap(QStringLiteral(":/splash.jpg"));
+    if (devicePixelRatio > 1.0) {
+        QPixmap sharp(QStringLiteral(":/") + name + QStringLiteral("@2x") + suffix);
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return QPixmap(QStringLiteral(":/") + name + suffix);
 }
 
-QPixmap aboutBanner() {
-    loadResources();
-    return QPixmap(QStringLiteral(":/banner.gif"));
+} // namespace
+
+QPixmap splashPicture(qreal devicePixelRatio) {
+    return picture(QStringLiteral("splash"), QStringLiteral(".jpg"), devicePixelRatio);
+}
+
+QPixmap aboutBanner(qreal devicePixelRatio) {
+    return picture(QStringLiteral("banner"), QStringLiteral(".gif"), devicePixelRatio);
 }
 
 } // namespace orvanto::gui

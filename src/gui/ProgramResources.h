@@ -15,7 +15,9 @@ void loadResources();
 void installQtTranslation();
 
 QIcon programIcon();
-QPixmap splashPicture();
-QPixmap aboutBanner();
+// The picture for a screen of that device pixel ratio: the one drawn at 2x above 1, with its
+// ratio set so that it lays out at the 1x size.
+QPixmap splashPicture(qreal devicePixelRatio = 1.0);
+QPixmap aboutBanner(qreal devicePixelRatio = 1.0);
 
 } // namespace orvanto::gui

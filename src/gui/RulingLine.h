@@ -15,7 +15,6 @@ class RulingLine : public QWidget {
     RulingLine(QWidget* parent, int y, int length, QColor colour, Qt::PenStyle style, int width);
 
     QColor colour() const { return m_colour; }
-    Qt::PenStyle style() const { return m_style; }
     int lineWidth() const { return height(); }
 
   protected:

@@ -38,9 +38,9 @@ SplashWindow::SplashWindow(std::function<void()> showMainWindow, QWidget* parent
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
-    const QPixmap pixmap = splashPicture();
+    const QPixmap pixmap = splashPicture(devicePixelRatioF());
     picture->setPixmap(pixmap);
-    picture->setGeometry(QRect(QPoint(0, 0), pixmap.size()));
+    picture->setGeometry(QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize()));
 
     // Drawn over the picture's last three pixel rows, which its black background hides.
     m_status = new QLabel(this);

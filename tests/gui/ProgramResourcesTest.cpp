@@ -18,6 +18,7 @@ class ProgramResourcesTest : public QObject {
     void iconLoadsEverySize();
     void picturesHaveTheirSizes_data();
     void picturesHaveTheirSizes();
+    void sharpPicturesAtScaleTwo();
     void helpTextSuitsEveryViewer();
 };
 
@@ -68,6 +69,10 @@ void ProgramResourcesTest::picturesHaveTheirSizes_data() {
                             << QSize(357, 435);
     QTest::newRow("banner") << QStringLiteral(":/banner.gif") << QByteArray("gif")
                             << QSize(400, 108);
+    QTest::newRow("splash at 200%")
+        << QStringLiteral(":/splash@2x.jpg") << QByteArray("jpeg") << QSize(714, 870);
+    QTest::newRow("banner at 200%")
+        << QStringLiteral(":/banner@2x.gif") << QByteArray("gif") << QSize(800, 216);
 }
 
 void ProgramResourcesTest::picturesHaveTheirSizes() {
@@ -79,6 +84,15 @@ void ProgramResourcesTest::picturesHaveTheirSizes() {
     const QImage image = reader.read();
     QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
     QCOMPARE(image.size(), size);
+}
+
+void ProgramResourcesTest::sharpPicturesAtScaleTwo() {
+    for (const QPixmap& pixmap : {gui::splashPicture(2.0), gui::aboutBanner(2.0)}) {
+        QCOMPARE(pixmap.devicePixelRatio(), 2.0);
+        QCOMPARE(pixmap.deviceIndependentSize().toSize() * 2, pixmap.size());
+    }
+    QCOMPARE(gui::splashPicture(1.0).size(), QSize(357, 435));
+    QCOMPARE(gui::splashPicture(2.0).deviceIndependentSize().toSize(), QSize(357, 435));
 }
 
 void ProgramResourcesTest::helpTextSuitsEveryViewer() {
