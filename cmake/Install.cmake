@@ -7,20 +7,25 @@
 # prefix the user can write to (for example `cmake --install build --prefix ~/.local`).
 
 set(ORVANTO_RESOURCES "${CMAKE_SOURCE_DIR}/resources")
-set(ORVANTO_HELP_TEXT "${ORVANTO_RESOURCES}/帮助文档【必看】.txt")
+set(ORVANTO_HELP_TEXT "${ORVANTO_RESOURCES}/${ORVANTO_HELP_FILE_NAME}")
 
 if(TARGET orvanto)
   if(WIN32)
     enable_language(RC)
     set_target_properties(orvanto PROPERTIES WIN32_EXECUTABLE ON)
     target_sources(orvanto PRIVATE "${ORVANTO_RESOURCES}/orvanto.rc")
-    # The resource compiler finds the icon and manifest named in the .rc here.
+    # The manifest carries the version, so it is generated like core/ProgramInfo.h.
+    set(generated "${CMAKE_BINARY_DIR}/generated/resources")
+    configure_file("${ORVANTO_RESOURCES}/orvanto.manifest.in" "${generated}/orvanto.manifest" @ONLY)
+    # The resource compiler finds the icon, the manifest and core/ProgramInfo.h named in the
+    # .rc here.
     set_source_files_properties("${ORVANTO_RESOURCES}/orvanto.rc" TARGET_DIRECTORY orvanto
-                                PROPERTIES INCLUDE_DIRECTORIES "${ORVANTO_RESOURCES}")
+                                PROPERTIES INCLUDE_DIRECTORIES
+                                "${ORVANTO_RESOURCES};${generated};${CMAKE_BINARY_DIR}/generated/orvanto_core")
     if(MSVC)
       # The MSVC linker writes a manifest of its own and merges .manifest sources into it;
       # a second manifest resource in the .rc would collide with it.
-      target_sources(orvanto PRIVATE "${ORVANTO_RESOURCES}/orvanto.manifest")
+      target_sources(orvanto PRIVATE "${generated}/orvanto.manifest")
     else()
       set_source_files_properties("${ORVANTO_RESOURCES}/orvanto.rc" TARGET_DIRECTORY orvanto
                                   PROPERTIES COMPILE_DEFINITIONS ORVANTO_EMBED_MANIFEST)
@@ -41,8 +46,12 @@ if(TARGET orvanto)
           OPTIONAL)
 
   if(UNIX AND NOT APPLE)
-    install(FILES "${ORVANTO_RESOURCES}/orvanto.desktop"
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(CODE "
+      set(ORVANTO_DESKTOP_TEMPLATE \"${ORVANTO_RESOURCES}/orvanto.desktop\")
+      set(ORVANTO_DESKTOP_STAGING \"${CMAKE_BINARY_DIR}/desktop-entry\")
+      set(ORVANTO_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
+      set(ORVANTO_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
+      include(\"${CMAKE_SOURCE_DIR}/cmake/InstallDesktopEntry.cmake\")")
     foreach(size 16 24 32 48 64 128 256)
       install(FILES "${ORVANTO_RESOURCES}/icons/orvanto-${size}.png"
               DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
@@ -53,10 +62,13 @@ if(TARGET orvanto)
   endif()
 
   # Installs into a scratch prefix and checks that everything lands where the program looks.
-  add_test(NAME InstallLayout
-           COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
-                   -DPREFIX=${CMAKE_BINARY_DIR}/install-layout-test
-                   -DBINDIR=${CMAKE_INSTALL_BINDIR} -DDATADIR=${CMAKE_INSTALL_DATADIR}
-                   -DHELP_TEXT=${ORVANTO_HELP_TEXT}
-                   -P ${CMAKE_SOURCE_DIR}/cmake/CheckInstall.cmake)
+  if(ORVANTO_BUILD_TESTS)
+    add_test(NAME InstallLayout
+             COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
+                     "-DPREFIX=${CMAKE_BINARY_DIR}/install layout test"
+                     -DBINDIR=${CMAKE_INSTALL_BINDIR} -DDATADIR=${CMAKE_INSTALL_DATADIR}
+                     -DHELP_TEXT=${ORVANTO_HELP_TEXT}
+                     -P ${CMAKE_SOURCE_DIR}/cmake/CheckInstall.cmake)
+    set_tests_properties(InstallLayout PROPERTIES FIXTURES_REQUIRED programs)
+  endif()
 endif()

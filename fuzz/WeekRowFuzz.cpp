@@ -1,8 +1,8 @@
 // Fuzz target: the week row rules on arbitrary text. The first two bytes pick the week
 // (any 16-bit value, so weeks outside the term and negative ones are tried too); the
 // rest is the week row's text as the workbook gave it (UTF-8, possibly malformed).
-#include "core/Utf8.h"
 #include "Keep.h"
+#include "core/Utf8.h"
 #include "timetable/VbText.h"
 #include "timetable/WeekFilter.h"
 

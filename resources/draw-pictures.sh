@@ -12,6 +12,10 @@ navy='#1b2a4a'
 # Class block colours, shared by all three pictures so they look like one family.
 blocks=('#4c9be8' '#f2a541' '#5cc08a' '#e66a6a' '#a77be0')
 
+# The splash shows major.minor of the version typed in CMakeLists.txt.
+version=$(sed -n 's/^project(orvanto VERSION \([0-9]*\.[0-9]*\).*/\1/p' ../CMakeLists.txt)
+[[ -n $version ]] || { echo "draw-pictures: no version in ../CMakeLists.txt" >&2; exit 1; }
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -97,7 +101,7 @@ draw_splash() {
     -gravity northwest -font "$regular" -pointsize $((13 * s)) -fill '#c9d3e6' "${splash_heads[@]}" \
     "${splash_grid[@]}" \
     -font "$regular" -pointsize $((12 * s)) -fill '#8d99b3' -gravity south \
-    -annotate +0+$((22 * s)) '版本 3.20 · Pellwick 专用版' \
+    -annotate +0+$((22 * s)) "版本 $version · Pellwick 专用版" \
     -strip -quality 92 -sampling-factor 4:4:4 "$out"
 }
 

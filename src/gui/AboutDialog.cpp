@@ -4,6 +4,7 @@
 #include "ProgramResources.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
+#include "core/ProgramInfo.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -21,7 +22,7 @@ const QString notice =
                    "否则课表无法正确显示；课表仅供参考，以学校教务通知为准。") +
     crlf + QStringLiteral("本软件按 MIT 许可证发布，按“原样”提供，不附带任何明示或暗示的担保。");
 const QString productAndVersion =
-    QStringLiteral("Orvanto") + crlf + QStringLiteral("版本：3.20.00");
+    QStringLiteral("Orvanto") + crlf + QStringLiteral("版本：" ORVANTO_VERSION_TEXT);
 const QString reserved = QStringLiteral("保留所有权利。");
 const QString copyrightLine = QStringLiteral("© 2010-2026 Orvanto 开发者");
 const QString alternateLine = QStringLiteral("献给每一位按时上课的同学");

@@ -10,6 +10,7 @@
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 #include "calendar/CalendarFile.h"
+#include "core/ProgramInfo.h"
 #include "settings/PathSettings.h"
 #include "settings/SystemFile.h"
 #include "timetable/TeachingWeek.h"
@@ -399,7 +400,7 @@ void MainWindow::inquire() {
 }
 
 void MainWindow::openHelpFile() {
-    QString helpFile = m_desktop.programDirectory() + QStringLiteral("/帮助文档【必看】.txt");
+    QString helpFile = m_desktop.programDirectory() + QStringLiteral("/" ORVANTO_HELP_FILE_NAME);
     if (!m_desktop.openTextFile(helpFile)) {
         showMessage({QMessageBox::Warning, QStringLiteral("错误"),
                      QStringLiteral("提示：打开帮助文档错误！")});

@@ -51,7 +51,8 @@ core::Result<Workbook> Workbook::open(const std::filesystem::path& path) {
         return core::errors::loadFailure(core::LoadStatus::FileNotFound, "file not found");
     }
     if (std::filesystem::is_directory(path, ec)) {
-        return core::errors::loadFailure(core::LoadStatus::NotAFile, "is a directory, not a workbook");
+        return core::errors::loadFailure(core::LoadStatus::NotAFile,
+                                         "is a directory, not a workbook");
     }
     // Mapped read-only: only the parts a reader touches are paged in, so a big
     // workbook costs little memory. The mapping and the file go away before we return.
@@ -70,7 +71,8 @@ core::Result<Workbook> Workbook::open(const std::filesystem::path& path) {
         if (error != nullptr) {
             g_error_free(error);
         }
-        return core::errors::loadFailure(core::LoadStatus::CannotOpen, "cannot be opened: " + reason);
+        return core::errors::loadFailure(core::LoadStatus::CannotOpen,
+                                         "cannot be opened: " + reason);
     }
     const gsf_off_t size = gsf_input_size(file.input);
     if (size == 0) {
@@ -94,7 +96,7 @@ core::Result<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes) 
         cells = readXls(bytes);
     } else {
         return core::errors::loadFailure(core::LoadStatus::NotAWorkbook,
-                                       "not an Excel workbook (neither .xlsx nor .xls content)");
+                                         "not an Excel workbook (neither .xlsx nor .xls content)");
     }
     if (!cells) {
         return cells.failure();

@@ -2,8 +2,8 @@
 // and cell texts of the active sheet, as Excel would give them.
 #pragma once
 
-#include "core/CellSource.h"
 #include "CellValue.h"
+#include "core/CellSource.h"
 #include "core/Failure.h"
 
 #include <cstdint>

@@ -39,7 +39,8 @@ std::string todayTitle(std::chrono::year_month_day today, std::int16_t week,
 }
 
 std::string weekQueryTitle(std::int16_t week, std::string_view edition) {
-    return "第" + std::to_string(week) + "周的课表" + std::string(kTitleJoin) + std::string(edition);
+    return "第" + std::to_string(week) + "周的课表" + std::string(kTitleJoin) +
+           std::string(edition);
 }
 
 std::string dateQueryTitle(std::chrono::year_month_day date, std::int16_t week,

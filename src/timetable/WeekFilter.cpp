@@ -1,7 +1,7 @@
-#include "core/Utf8.h"
 #include "WeekFilter.h"
 
 #include "VbText.h"
+#include "core/Utf8.h"
 
 namespace orvanto::timetable {
 
@@ -38,7 +38,7 @@ bool weekRowMatches(std::u16string_view weekRow, std::int16_t week) {
 }
 
 core::Result<DayRows> scanWeekRows(const core::CellSource& sheet, std::int16_t startrow,
-                                 std::int16_t endrow, std::int16_t week) {
+                                   std::int16_t endrow, std::int16_t week) {
     DayRows rows;
     for (int day = 0; day < 7; ++day) {
         const char column = static_cast<char>('C' + day);

@@ -26,6 +26,7 @@ export QT_QPA_PLATFORM=xcb
 
 xvfb-run -a -s '-screen 0 1280x800x24' bash -c '
   faketime "2010-03-19 10:00:00" "$1/orvanto" &
+  wrapper=$!
   # xdotool dies on an X error when a window it is looking at goes away meanwhile (the
   # splash closing, say), so each look is one short attempt, repeated for up to 60 s.
   title=
@@ -37,7 +38,10 @@ xvfb-run -a -s '-screen 0 1280x800x24' bash -c '
     sleep 0.1
   done
   # faketime runs the viewer as its child: end the viewer itself, before the display goes.
-  pkill -f "$1/orvanto" 2>/dev/null || true
+  # It is the one child of this wrapper (none if it has already exited); a pattern on its
+  # name could end another copy of orvanto running on this machine.
+  viewer=$(pgrep -P "$wrapper" || true)
+  kill "${viewer:-$wrapper}" 2>/dev/null || true
   wait
   printf "%s\n" "$title"
 ' _ "$dir" > "$dir/title.txt"

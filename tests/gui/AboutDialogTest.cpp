@@ -1,6 +1,8 @@
 // The about window's texts, its copyright double-click, its button and its z-order.
 #include "gui/AboutDialog.h"
 
+#include "core/ProgramInfo.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -32,7 +34,7 @@ void AboutDialogTest::showsItsTexts() {
     AboutDialog dialog(false);
     QCOMPARE(dialog.objectName(), QStringLiteral("Form4"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("关于 Orvanto（Pellwick专用版）"));
-    QCOMPARE(caption(&dialog, "Label2"), QStringLiteral("Orvanto\r\n版本：3.20.00"));
+    QCOMPARE(caption(&dialog, "Label2"), QStringLiteral("Orvanto\r\n版本：" ORVANTO_VERSION_TEXT));
     const QStringList copyright = caption(&dialog, "Label3").split(QStringLiteral("\r\n"));
     QCOMPARE(copyright.size(), 2);
     QVERIFY(!copyright[0].isEmpty());

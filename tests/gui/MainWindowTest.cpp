@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "TestDesktop.h"
+#include "core/ProgramInfo.h"
 #include "gui/RulingLine.h"
 
 #include <QAction>
@@ -470,7 +471,7 @@ void MainWindowTest::helpUpdateAndAbout() {
 
     window.findChild<QAction*>(QStringLiteral("File"))->trigger();
     QCOMPARE(desk.openedFiles,
-             QStringList{desk.folder.path() + QStringLiteral("/帮助文档【必看】.txt")});
+             QStringList{desk.folder.path() + QStringLiteral("/" ORVANTO_HELP_FILE_NAME)});
 
     window.findChild<QAction*>(QStringLiteral("Update"))->trigger();
     QVERIFY(desk.messages.empty());

@@ -2,6 +2,8 @@
 // and the help text delivered beside the program.
 #include "gui/ProgramResources.h"
 
+#include "core/ProgramInfo.h"
+
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
@@ -96,7 +98,7 @@ void ProgramResourcesTest::sharpPicturesAtScaleTwo() {
 }
 
 void ProgramResourcesTest::helpTextSuitsEveryViewer() {
-    QFile file(QStringLiteral(ORVANTO_SOURCE_DIR "/resources/帮助文档【必看】.txt"));
+    QFile file(QStringLiteral(ORVANTO_SOURCE_DIR "/resources/" ORVANTO_HELP_FILE_NAME));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     // A BOM and CR LF line ends, so that old Notepad shows it as UTF-8 and line by line.

@@ -24,9 +24,7 @@ class PathSettingsTest : public ::testing::Test {
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
-    void TearDown() override {
-        fs::remove_all(m_dir);
-    }
+    void TearDown() override { fs::remove_all(m_dir); }
 
     fs::path ini() const { return m_dir / "path.ini"; }
     void put(const std::string& bytes) const { std::ofstream(ini(), std::ios::binary) << bytes; }

@@ -1,5 +1,6 @@
-#include "core/Utf8.h"
 #include "timetable/VbText.h"
+
+#include "core/Utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // Every record's length is checked against what is left of the stream.
 #pragma once
 
-#include "core/Failure.h"
 #include "OleWorkbookStream.h"
+#include "core/Failure.h"
 
 #include <cstdint>
 #include <optional>

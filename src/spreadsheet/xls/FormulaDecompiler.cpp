@@ -1,8 +1,8 @@
-#include "core/Utf8.h"
 #include "FormulaDecompiler.h"
 
 #include "BiffRecordCursor.h"
 #include "XlsErrorCodes.h"
+#include "core/Utf8.h"
 
 #include <array>
 #include <cstdio>
@@ -106,8 +106,12 @@ std::string columnName(unsigned column) {
 }
 
 std::string cellReference(unsigned row, unsigned column, bool rowRelative, bool columnRelative) {
-    return (columnRelative ? "" : "$") + columnName(column) + (rowRelative ? "" : "$") +
-           std::to_string(row + 1);
+    // Appended piece by piece: GCC 12 warns (-Wrestrict, falsely) on "literal" + temporary.
+    std::string reference = columnRelative ? "" : "$";
+    reference += columnName(column);
+    reference += rowRelative ? "" : "$";
+    reference += std::to_string(row + 1);
+    return reference;
 }
 
 std::string numberText(double value) {

@@ -120,7 +120,7 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
     }
     if (static_cast<std::uint64_t>(size) > kMaxStreamSize) {
         return core::errors::loadFailure("workbook stream is too large (" + std::to_string(size) +
-                                   " bytes)");
+                                         " bytes)");
     }
     return std::unique_ptr<OleWorkbookStream>(
         new OleWorkbookStream(std::move(handles), static_cast<std::uint64_t>(size)));
@@ -130,7 +130,7 @@ core::Result<std::span<const std::uint8_t>>
 OleWorkbookStream::read(std::uint64_t offset, std::size_t length, std::size_t readAhead) {
     if (offset > m_size || length > m_size - offset) {
         return core::errors::loadFailure("read past the end of the workbook stream at offset " +
-                                   std::to_string(offset));
+                                         std::to_string(offset));
     }
     const std::uint64_t windowEnd = m_windowStart + m_window.size();
     if (offset < m_windowStart || offset + length > windowEnd) {
@@ -144,8 +144,8 @@ OleWorkbookStream::read(std::uint64_t offset, std::size_t length, std::size_t re
                          gsf_input_read(stream, want, m_window.data()) == nullptr)) {
             m_window.clear();
             return core::errors::loadFailure("damaged OLE2 compound file: cannot read the workbook "
-                                       "stream at offset " +
-                                       std::to_string(offset));
+                                             "stream at offset " +
+                                             std::to_string(offset));
         }
     }
     return std::span<const std::uint8_t>(m_window).subspan(

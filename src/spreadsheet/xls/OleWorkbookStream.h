@@ -17,7 +17,8 @@ class OleWorkbookStream {
     static constexpr std::uint64_t kMaxStreamSize = 256ull * 1024 * 1024;
 
     // bytes must outlive the stream: libgsf reads them in place.
-    static core::Result<std::unique_ptr<OleWorkbookStream>> open(std::span<const std::uint8_t> bytes);
+    static core::Result<std::unique_ptr<OleWorkbookStream>>
+    open(std::span<const std::uint8_t> bytes);
 
     ~OleWorkbookStream();
     OleWorkbookStream(const OleWorkbookStream&) = delete;
@@ -30,7 +31,7 @@ class OleWorkbookStream {
     // not at hand, up to readAhead bytes are fetched at once for the reads that follow.
     static constexpr std::size_t kReadAhead = 64 * 1024;
     core::Result<std::span<const std::uint8_t>> read(std::uint64_t offset, std::size_t length,
-                                               std::size_t readAhead = kReadAhead);
+                                                     std::size_t readAhead = kReadAhead);
 
   private:
     struct Handles;

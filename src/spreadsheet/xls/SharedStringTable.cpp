@@ -1,9 +1,9 @@
-#include "core/Utf8.h"
 #include "SharedStringTable.h"
 
 #include "BiffContinuedReader.h"
 #include "BiffTextDecoder.h"
 #include "XlsRecordIds.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 
@@ -57,7 +57,7 @@ SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
                     return *continueFailure;
                 }
                 return core::errors::loadFailure("shared string " + std::to_string(want) +
-                                           " is missing from the shared string table");
+                                                 " is missing from the shared string table");
             }
         }
         found.emplace(want, core::toUtf8(units));

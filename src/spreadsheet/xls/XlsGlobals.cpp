@@ -1,8 +1,8 @@
 #include "XlsGlobals.h"
 
 #include "BiffTextDecoder.h"
-#include "spreadsheet/NumberFormat.h"
 #include "XlsRecordIds.h"
+#include "spreadsheet/NumberFormat.h"
 
 #include <string>
 
@@ -42,7 +42,7 @@ std::string offsetText(const BiffRecord& record) {
 
 core::Failure shortRecord(const BiffRecord& record, const char* what) {
     return core::errors::loadFailure(std::string("short ") + what + " record at offset " +
-                               offsetText(record));
+                                     offsetText(record));
 }
 
 } // namespace
@@ -125,8 +125,8 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
         case biff::kFilePass:
             return core::errors::loadFailure("workbook is encrypted");
         case biff::kBof:
-            return core::errors::loadFailure("unexpected BOF record in workbook globals at offset " +
-                                       offsetText(record));
+            return core::errors::loadFailure(
+                "unexpected BOF record in workbook globals at offset " + offsetText(record));
         case biff::kCodePage:
             if (data.size() < 2) {
                 return shortRecord(record, "CODEPAGE");

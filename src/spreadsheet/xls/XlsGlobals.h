@@ -3,8 +3,8 @@
 #pragma once
 
 #include "BiffRecordCursor.h"
-#include "spreadsheet/CellValue.h"
 #include "core/Failure.h"
+#include "spreadsheet/CellValue.h"
 
 #include <cstdint>
 #include <optional>

@@ -58,7 +58,7 @@ core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
     if (!uses.empty()) {
         if (!globals->sstOffset) {
             return core::errors::loadFailure("cell refers to a shared string but the workbook has "
-                                       "no shared string table");
+                                             "no shared string table");
         }
         std::vector<std::uint32_t> wanted;
         wanted.reserve(uses.size());

@@ -1,9 +1,9 @@
-#include "core/Utf8.h"
 #include "XlsSheetReader.h"
 
 #include "BiffContinuedReader.h"
 #include "XlsErrorCodes.h"
 #include "XlsRecordIds.h"
+#include "core/Utf8.h"
 
 #include <bit>
 #include <string>
@@ -50,7 +50,8 @@ CellValue boolOrError(std::uint8_t value, bool isError) {
 }
 
 core::Failure damaged(const BiffRecord& record) {
-    return core::errors::loadFailure("damaged cell record at offset " + std::to_string(record.offset));
+    return core::errors::loadFailure("damaged cell record at offset " +
+                                     std::to_string(record.offset));
 }
 
 } // namespace
@@ -62,7 +63,7 @@ XlsSheetReader::XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globa
 
 core::Failure XlsSheetReader::tooMuchText() {
     return core::errors::loadFailure("cell text larger than " + std::to_string(kMaxKeptText >> 20) +
-                               " MB in total");
+                                     " MB in total");
 }
 
 void XlsSheetReader::forget(CellValue& cell) {

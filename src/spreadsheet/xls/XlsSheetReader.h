@@ -4,10 +4,10 @@
 
 #include "BiffRecordCursor.h"
 #include "BiffTextDecoder.h"
-#include "spreadsheet/CellValue.h"
-#include "core/Failure.h"
 #include "FormulaDecompiler.h"
 #include "XlsGlobals.h"
+#include "core/Failure.h"
+#include "spreadsheet/CellValue.h"
 
 #include <cstdint>
 #include <unordered_map>

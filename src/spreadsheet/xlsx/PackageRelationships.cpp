@@ -104,7 +104,7 @@ std::string PackageRelationships::resolveTarget(std::string_view sourcePart,
 }
 
 core::Result<PackageRelationships> PackageRelationships::read(const ZipArchive& archive,
-                                                        std::string_view sourcePart) {
+                                                              std::string_view sourcePart) {
     PackageRelationships result;
     const std::size_t slash = sourcePart.rfind('/');
     if (slash == std::string_view::npos) {

@@ -2,8 +2,8 @@
 // refers to, by id and by type, with targets resolved to part paths.
 #pragma once
 
-#include "core/Failure.h"
 #include "ZipArchive.h"
+#include "core/Failure.h"
 
 #include <optional>
 #include <string>
@@ -23,7 +23,7 @@ class PackageRelationships {
     // Reads the relationships of sourcePart ("" for the package itself). A part
     // without a relationships part has none.
     static core::Result<PackageRelationships> read(const ZipArchive& archive,
-                                             std::string_view sourcePart);
+                                                   std::string_view sourcePart);
 
     const Relationship* byId(std::string_view id) const;
     // The first relationship whose type ends in "/" + typeName, e.g. "sharedStrings".

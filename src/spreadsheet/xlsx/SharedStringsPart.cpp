@@ -79,8 +79,9 @@ class SharedStringsHandler : public XmlHandler {
 
 } // namespace
 
-std::optional<core::Failure> SharedStringsPart::read(const ZipArchive& archive, const std::string& path,
-                                               std::map<long long, std::string>& needed) {
+std::optional<core::Failure> SharedStringsPart::read(const ZipArchive& archive,
+                                                     const std::string& path,
+                                                     std::map<long long, std::string>& needed) {
     if (needed.empty()) {
         return std::nullopt;
     }
@@ -90,8 +91,8 @@ std::optional<core::Failure> SharedStringsPart::read(const ZipArchive& archive, 
     }
     if (!handler.complete()) {
         return core::errors::loadFailure("shared string " + std::to_string(handler.firstMissing()) +
-                                   " missing: " + path + " holds " +
-                                   std::to_string(handler.count()));
+                                         " missing: " + path + " holds " +
+                                         std::to_string(handler.count()));
     }
     return std::nullopt;
 }

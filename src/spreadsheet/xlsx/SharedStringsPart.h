@@ -2,8 +2,8 @@
 // highest index needed; the part's declared counts are never trusted.
 #pragma once
 
-#include "core/Failure.h"
 #include "ZipArchive.h"
+#include "core/Failure.h"
 
 #include <map>
 #include <string>
@@ -15,7 +15,7 @@ class SharedStringsPart {
     // needed: index -> text, texts filled in by read(). Fails when an index is
     // beyond the strings the part holds.
     static std::optional<core::Failure> read(const ZipArchive& archive, const std::string& path,
-                                       std::map<long long, std::string>& needed);
+                                             std::map<long long, std::string>& needed);
 };
 
 } // namespace orvanto::spreadsheet

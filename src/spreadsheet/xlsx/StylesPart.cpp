@@ -1,9 +1,9 @@
 #include "StylesPart.h"
 
-#include "spreadsheet/NumberFormat.h"
 #include "OoxmlNamespaces.h"
 #include "OoxmlValues.h"
 #include "XmlPartParser.h"
+#include "spreadsheet/NumberFormat.h"
 
 #include <limits>
 

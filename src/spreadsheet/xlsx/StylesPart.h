@@ -2,9 +2,9 @@
 // format kind that decides how a number becomes text.
 #pragma once
 
-#include "spreadsheet/CellValue.h"
-#include "core/Failure.h"
 #include "ZipArchive.h"
+#include "core/Failure.h"
+#include "spreadsheet/CellValue.h"
 
 #include <map>
 #include <string>

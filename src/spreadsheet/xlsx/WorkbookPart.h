@@ -2,8 +2,8 @@
 // in workbook order, the sheet active at save time and the date system.
 #pragma once
 
-#include "core/Failure.h"
 #include "ZipArchive.h"
+#include "core/Failure.h"
 
 #include <string>
 #include <vector>

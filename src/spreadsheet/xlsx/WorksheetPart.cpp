@@ -274,8 +274,8 @@ class WorksheetHandler : public XmlHandler {
 } // namespace
 
 core::Result<std::vector<WorksheetPart::Cell>> WorksheetPart::read(const ZipArchive& archive,
-                                                             const std::string& path, Wanted wanted,
-                                                             bool date1904) {
+                                                                   const std::string& path,
+                                                                   Wanted wanted, bool date1904) {
     if (!archive.contains(path)) {
         return core::errors::loadFailure("sheet part " + path + " missing");
     }

@@ -2,9 +2,9 @@
 // and stopping at the first row past the last one wanted.
 #pragma once
 
-#include "spreadsheet/CellValue.h"
-#include "core/Failure.h"
 #include "ZipArchive.h"
+#include "core/Failure.h"
+#include "spreadsheet/CellValue.h"
 
 #include <string>
 #include <vector>
@@ -35,7 +35,7 @@ class WorksheetPart {
     static constexpr std::size_t kMaxTextBytes = 256 * 1024;
 
     static core::Result<std::vector<Cell>> read(const ZipArchive& archive, const std::string& path,
-                                          Wanted wanted, bool date1904);
+                                                Wanted wanted, bool date1904);
 };
 
 } // namespace orvanto::spreadsheet

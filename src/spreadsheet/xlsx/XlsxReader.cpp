@@ -38,14 +38,14 @@ core::Result<std::string> workbookPath(const ZipArchive& archive) {
 }
 
 core::Result<std::vector<SheetEntry>> sheetEntries(const WorkbookPart& workbook,
-                                             const PackageRelationships& relationships) {
+                                                   const PackageRelationships& relationships) {
     std::vector<SheetEntry> entries;
     for (const auto& sheet : workbook.sheets()) {
         const auto* relationship = relationships.byId(sheet.relationshipId);
         if (relationship == nullptr) {
-            return core::errors::loadFailure("sheet \"" + sheet.name + "\" refers to relationship \"" +
-                                       sheet.relationshipId + "\" missing from " +
-                                       relationships.partPath());
+            return core::errors::loadFailure("sheet \"" + sheet.name +
+                                             "\" refers to relationship \"" + sheet.relationshipId +
+                                             "\" missing from " + relationships.partPath());
         }
         // Chart, dialog and macro sheets are sheets but not worksheets.
         entries.push_back(
@@ -69,8 +69,9 @@ void place(Cells& cells, WorkbookCells& out, bool markers, bool grid) {
 }
 
 // Fills in the texts of shared-string cells and the format kinds of numbers.
-std::optional<core::Failure> resolve(const ZipArchive& archive, const PackageRelationships& relationships,
-                               std::vector<Cells*> sheets) {
+std::optional<core::Failure> resolve(const ZipArchive& archive,
+                                     const PackageRelationships& relationships,
+                                     std::vector<Cells*> sheets) {
     std::map<long long, std::string> strings;
     bool numbers = false;
     for (const Cells* cells : sheets) {
@@ -84,8 +85,9 @@ std::optional<core::Failure> resolve(const ZipArchive& archive, const PackageRel
     if (!strings.empty()) {
         const auto* part = relationships.byType("sharedStrings");
         if (part == nullptr) {
-            return core::errors::loadFailure("cells refer to shared strings but the workbook has no "
-                                       "shared strings part");
+            return core::errors::loadFailure(
+                "cells refer to shared strings but the workbook has no "
+                "shared strings part");
         }
         if (auto failure = SharedStringsPart::read(archive, part->target, strings)) {
             return failure;
@@ -113,8 +115,8 @@ std::optional<core::Failure> resolve(const ZipArchive& archive, const PackageRel
     }
     if (keptTextBytes > WorkbookCells::kMaxTextBytes) {
         return core::errors::loadFailure("the cells read hold more than " +
-                                   std::to_string(WorkbookCells::kMaxTextBytes >> 20) +
-                                   " MiB of text");
+                                         std::to_string(WorkbookCells::kMaxTextBytes >> 20) +
+                                         " MiB of text");
     }
     for (Cells* cells : sheets) {
         for (auto& cell : *cells) {
@@ -141,7 +143,8 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
         return path.failure();
     }
     if (path->ends_with(".bin")) {
-        return core::errors::loadFailure(*path + " is a binary (.xlsb) workbook, which is not supported");
+        return core::errors::loadFailure(*path +
+                                         " is a binary (.xlsb) workbook, which is not supported");
     }
     auto workbook = WorkbookPart::read(*archive, *path);
     if (!workbook) {

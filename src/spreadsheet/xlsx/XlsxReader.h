@@ -1,8 +1,8 @@
 // Reads the cells the viewer needs from an .xlsx/.xlsm file held in memory.
 #pragma once
 
-#include "spreadsheet/CellValue.h"
 #include "core/Failure.h"
+#include "spreadsheet/CellValue.h"
 
 #include <cstdint>
 #include <span>

@@ -67,8 +67,8 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
 
 } // namespace
 
-std::optional<core::Failure> XmlPartParser::parse(const ZipArchive& archive, const std::string& path,
-                                            XmlHandler& handler) {
+std::optional<core::Failure> XmlPartParser::parse(const ZipArchive& archive,
+                                                  const std::string& path, XmlHandler& handler) {
     auto opened = archive.member(path);
     if (!opened) {
         return opened.failure();
@@ -77,7 +77,8 @@ std::optional<core::Failure> XmlPartParser::parse(const ZipArchive& archive, con
     std::unique_ptr<XML_ParserStruct, ParserFree> parser(
         XML_ParserCreateNS(nullptr, kNamespaceSeparator));
     if (!parser) {
-        return core::errors::loadFailure("out of memory creating an XML parser for " + member.path());
+        return core::errors::loadFailure("out of memory creating an XML parser for " +
+                                         member.path());
     }
     Context context{parser.get(), handler};
     XML_SetUserData(parser.get(), &context);
@@ -96,7 +97,7 @@ std::optional<core::Failure> XmlPartParser::parse(const ZipArchive& archive, con
                                       static_cast<int>(chunk->size()), last ? XML_TRUE : XML_FALSE);
         if (context.doctype) {
             return core::errors::loadFailure(member.path() + " has a DOCTYPE declaration, which "
-                                                       "workbook parts never carry");
+                                                             "workbook parts never carry");
         }
         if (handler.error()) {
             return core::errors::loadFailure(*handler.error() + " in " + member.path());
@@ -105,9 +106,10 @@ std::optional<core::Failure> XmlPartParser::parse(const ZipArchive& archive, con
             return std::nullopt;
         }
         if (status != XML_STATUS_OK) {
-            return core::errors::loadFailure("malformed XML in " + member.path() + " at line " +
-                                       std::to_string(XML_GetCurrentLineNumber(parser.get())) +
-                                       ": " + XML_ErrorString(XML_GetErrorCode(parser.get())));
+            return core::errors::loadFailure(
+                "malformed XML in " + member.path() + " at line " +
+                std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +
+                XML_ErrorString(XML_GetErrorCode(parser.get())));
         }
         if (last) {
             return std::nullopt;

@@ -2,9 +2,9 @@
 // chunk as it inflates, and stops as soon as the handler has what it needs.
 #pragma once
 
-#include "core/Failure.h"
 #include "XmlHandler.h"
 #include "ZipArchive.h"
+#include "core/Failure.h"
 
 #include <optional>
 
@@ -18,7 +18,7 @@ class XmlPartParser {
     // otherwise the load failure: a missing part, malformed XML, a DTD, a damaged
     // or oversized member, or what the handler reported.
     static std::optional<core::Failure> parse(const ZipArchive& archive, const std::string& path,
-                                        XmlHandler& handler);
+                                              XmlHandler& handler);
 };
 
 } // namespace orvanto::spreadsheet

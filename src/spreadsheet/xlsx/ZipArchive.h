@@ -2,8 +2,8 @@
 // Member names are matched ignoring ASCII case, as package part names are.
 #pragma once
 
-#include "core/Failure.h"
 #include "ZipMember.h"
+#include "core/Failure.h"
 
 #include <cstdint>
 #include <memory>

@@ -22,7 +22,7 @@ core::Result<std::span<const std::uint8_t>> ZipMember::read() {
     }
     if (m_inflated >= kMaxInflatedBytes) {
         return core::errors::loadFailure(m_path + " inflates to more than " +
-                                   std::to_string(kMaxInflatedBytes >> 20) + " MiB");
+                                         std::to_string(kMaxInflatedBytes >> 20) + " MiB");
     }
     const std::int64_t count =
         std::min({std::int64_t{remaining}, kChunkBytes, kMaxInflatedBytes - m_inflated});

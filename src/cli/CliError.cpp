@@ -1,0 +1,16 @@
+#include "CliError.h"
+
+namespace orvanto::cli {
+
+int printError(std::ostream& err, std::string_view message, int exitCode) {
+    err << "orvanto-cli: error: " << message << "\n";
+    return exitCode;
+}
+
+int printUsageError(std::ostream& err, std::string_view message) {
+    printError(err, message, kExitUsage);
+    err << "Try 'orvanto-cli --help'.\n";
+    return kExitUsage;
+}
+
+} // namespace orvanto::cli

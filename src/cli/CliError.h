@@ -1,0 +1,20 @@
+// The one place orvanto-cli words its diagnostics: "orvanto-cli: error: ..." on stderr.
+#pragma once
+
+#include <ostream>
+#include <string_view>
+
+namespace orvanto::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitLoadFailure = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitComposeFailure = 3;
+
+// Prints the message and returns the exit code, so a command can end with `return printError(...)`.
+int printError(std::ostream& err, std::string_view message, int exitCode);
+
+// A usage error also points at --help.
+int printUsageError(std::ostream& err, std::string_view message);
+
+} // namespace orvanto::cli

@@ -1,0 +1,122 @@
+#include "CliOptions.h"
+
+#include "CliError.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace orvanto::cli {
+
+namespace {
+
+using std::chrono::year_month_day;
+
+// One option: its name, the flag of OptionSet that allows it, and how it stores its value
+// (returning the usage error for a bad value, or an empty text).
+struct OptionRule {
+    std::string_view name;
+    bool OptionSet::*allowedBy;
+    bool takesValue;
+    std::string (*store)(Options& options, std::string_view value);
+};
+
+std::string storeWeek(Options& options, std::string_view value) {
+    options.week = parseWeek(value);
+    return options.week ? ""
+                        : "--week takes a whole number from -32768 to 32767, not '" +
+                              std::string(value) + "'";
+}
+
+std::string storeDate(Options& options, std::string_view value) {
+    options.date = parseDate(value);
+    return options.date ? ""
+                        : "--date takes a date as YYYY-MM-DD, not '" + std::string(value) + "'";
+}
+
+std::string storeJson(Options& options, std::string_view) {
+    options.json = true;
+    return "";
+}
+
+constexpr std::array kRules = {
+    OptionRule{"--week", &OptionSet::week, true, storeWeek},
+    OptionRule{"--date", &OptionSet::date, true, storeDate},
+    OptionRule{"--json", &OptionSet::json, false, storeJson},
+};
+
+core::Failure usage(std::string message) {
+    return {kExitUsage, std::move(message)};
+}
+
+} // namespace
+
+std::optional<year_month_day> parseDate(std::string_view text) {
+    int y = 0;
+    unsigned m = 0;
+    unsigned d = 0;
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+        return std::nullopt;
+    }
+    const char* p = text.data();
+    if (std::from_chars(p, p + 4, y).ptr != p + 4 ||
+        std::from_chars(p + 5, p + 7, m).ptr != p + 7 ||
+        std::from_chars(p + 8, p + 10, d).ptr != p + 10) {
+        return std::nullopt;
+    }
+    const year_month_day date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
+    if (!date.ok()) {
+        return std::nullopt;
+    }
+    return date;
+}
+
+std::optional<std::int16_t> parseWeek(std::string_view text) {
+    std::int16_t week = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), week);
+    if (ec != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return week;
+}
+
+core::Result<Options> parseOptions(std::span<const std::string_view> args,
+                                   const OptionSet& accepted) {
+    Options options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const auto rule = std::ranges::find(kRules, arg, &OptionRule::name);
+        const bool known = rule != kRules.end();
+        if (known && rule->takesValue) {
+            // A value is consumed even by an option this command does not take, so that the
+            // value is not mistaken for the WORKBOOK.
+            if (i + 1 >= args.size()) {
+                return usage(std::string(arg) + " needs a value");
+            }
+            const std::string_view value = args[++i];
+            if (!(accepted.*rule->allowedBy)) {
+                return usage("unknown option " + std::string(arg));
+            }
+            if (std::string error = rule->store(options, value); !error.empty()) {
+                return usage(std::move(error));
+            }
+        } else if (known && accepted.*rule->allowedBy) {
+            (void)rule->store(options, {});
+        } else if (arg.starts_with("--")) {
+            return usage("unknown option " + std::string(arg));
+        } else if (accepted.workbook && options.workbook.empty()) {
+            options.workbook = arg;
+        } else {
+            return usage("unexpected argument '" + std::string(arg) + "'");
+        }
+    }
+    if (options.week && options.date) {
+        return usage("--week and --date cannot be used together");
+    }
+    if (accepted.workbook && options.workbook.empty()) {
+        return usage("no WORKBOOK given");
+    }
+    return options;
+}
+
+} // namespace orvanto::cli

@@ -1,0 +1,38 @@
+// The options of orvanto-cli's commands, read from the words after the command's name.
+#pragma once
+
+#include "core/Failure.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace orvanto::cli {
+
+// What one command line asked for. A command reads only the fields its OptionSet allows.
+struct Options {
+    std::optional<std::int16_t> week;
+    std::optional<std::chrono::year_month_day> date;
+    bool json = false;
+    std::string workbook;
+};
+
+// The options a command takes; the WORKBOOK operand is then required.
+struct OptionSet {
+    bool week = false;
+    bool date = false;
+    bool json = false;
+    bool workbook = false;
+};
+
+// The failure's description is the usage error to print; its number is the usage exit code.
+core::Result<Options> parseOptions(std::span<const std::string_view> args,
+                                   const OptionSet& accepted);
+
+std::optional<std::chrono::year_month_day> parseDate(std::string_view text);
+std::optional<std::int16_t> parseWeek(std::string_view text);
+
+} // namespace orvanto::cli

@@ -1,0 +1,15 @@
+// Today's date in the local time zone.
+#pragma once
+
+#include <chrono>
+#include <ctime>
+
+namespace orvanto::cli {
+
+std::chrono::year_month_day localToday();
+
+// The C library call that breaks a time into local fields differs per platform, so each
+// platform defines this in its own file (TodayLinux.cpp, TodayWindows.cpp).
+std::tm localTime(std::time_t time);
+
+} // namespace orvanto::cli

@@ -1,0 +1,11 @@
+#include "Today.h"
+
+namespace orvanto::cli {
+
+std::tm localTime(std::time_t time) {
+    std::tm local{};
+    localtime_s(&local, &time);
+    return local;
+}
+
+} // namespace orvanto::cli
