@@ -15,16 +15,25 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage:\n"
-    "  orvanto-cli grid [--week N | --date YYYY-MM-DD] [--json] WORKBOOK\n"
-    "  orvanto-cli week [--date YYYY-MM-DD]\n"
+    "  orvanto-cli grid [--week N | --date YYYY-MM-DD] [--json] [TERM] WORKBOOK\n"
+    "  orvanto-cli week [--date YYYY-MM-DD] [TERM]\n"
+    "  orvanto-cli ics [-o FILE] [TERM] WORKBOOK\n"
+    "  orvanto-cli agenda [--date YYYY-MM-DD] [--json] [TERM] WORKBOOK\n"
     "  orvanto-cli --help | --version\n"
     "\n"
-    "grid   prints the timetable of one teaching week from WORKBOOK (.xls or .xlsx):\n"
-    "       the week N, the week of the date, or this week (week 1 begins 2010-03-01).\n"
-    "week   prints the teaching week of the date (default today).\n"
+    "grid    prints the timetable of one teaching week from WORKBOOK (.xls or .xlsx):\n"
+    "        the week N, the week of the date, or this week.\n"
+    "week    prints the teaching week of the date (default today).\n"
+    "ics     writes every class of every teaching week as an iCalendar file, to FILE\n"
+    "        (replaced only once the export is complete) or to standard output.\n"
+    "agenda  prints the classes of the date (default today) in time order.\n"
+    "\n"
+    "TERM is --term FILE (a term.ini), --term-start YYYY-MM-DD (the Monday of week 1)\n"
+    "and --weeks N (1 to 30), the last two over the file; without them week 1 begins\n"
+    "2010-03-01 and the term has 22 weeks.\n"
     "\n"
     "Exit codes: 0 ok, 1 workbook cannot be loaded, 2 usage error,\n"
-    "3 the grid could not be composed (an unreadable cell).\n";
+    "3 the grid could not be composed (an unreadable cell), 4 FILE cannot be written.\n";
 
 struct Command {
     std::string_view name;
@@ -33,8 +42,12 @@ struct Command {
 };
 
 constexpr std::array kCommands = {
-    Command{"grid", {.week = true, .date = true, .json = true, .workbook = true}, runGrid},
-    Command{"week", {.date = true}, runWeek},
+    Command{"grid",
+            {.week = true, .date = true, .json = true, .workbook = true, .term = true},
+            runGrid},
+    Command{"week", {.date = true, .term = true}, runWeek},
+    Command{"ics", {.workbook = true, .term = true, .output = true}, runIcs},
+    Command{"agenda", {.date = true, .json = true, .workbook = true, .term = true}, runAgenda},
 };
 
 } // namespace
@@ -61,7 +74,11 @@ int run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
     if (!options) {
         return printUsageError(err, options.failure().description);
     }
-    Context context{out, err, today};
+    const auto term = chosenTerm(options.value());
+    if (!term) {
+        return printUsageError(err, term.failure().description);
+    }
+    Context context{out, err, today, term.value()};
     return command->run(options.value(), context);
 }
 

@@ -14,7 +14,7 @@ std::optional<std::int16_t> chosenWeek(const Options& options, const Context& co
     if (options.week) {
         return options.week;
     }
-    auto week = timetable::weekno(options.date.value_or(context.today));
+    auto week = timetable::weekno(options.date.value_or(context.today), context.term);
     if (!week) {
         return std::nullopt;
     }
@@ -51,7 +51,7 @@ int runGrid(const Options& options, Context& context) {
     if (options.json) {
         context.out << gridJson(*week, loaded->markers, grid) << "\n";
     } else {
-        context.out << gridTable(*week, grid);
+        context.out << gridTable(*week, grid, context.term);
         if (grid.failure) {
             // The viewer's own message for a cell it cannot read, as the viewer shows it.
             context.err << timetable::failureMessage(*grid.failure) << "\n";

@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include "CliError.h"
+#include "settings/TermSettings.h"
 
 #include <algorithm>
 #include <array>
@@ -39,17 +40,117 @@ std::string storeJson(Options& options, std::string_view) {
     return "";
 }
 
+std::string storeTermFile(Options& options, std::string_view value) {
+    options.termFile = std::filesystem::path(std::string(value));
+    return "";
+}
+
+std::string storeTermStart(Options& options, std::string_view value) {
+    const auto date = parseDate(value);
+    if (!date) {
+        return "--term-start takes a date as YYYY-MM-DD, not '" + std::string(value) + "'";
+    }
+    if (std::chrono::weekday{std::chrono::sys_days{*date}} != std::chrono::Monday) {
+        return "--term-start takes the Monday of week 1, and " + std::string(value) +
+               " is not a Monday";
+    }
+    options.termStart = date;
+    return "";
+}
+
+std::string storeTermWeeks(Options& options, std::string_view value) {
+    int weeks = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), weeks);
+    if (ec != std::errc() || end != value.data() + value.size() || weeks < core::kMinTermWeeks ||
+        weeks > core::kMaxTermWeeks) {
+        return "--weeks takes a whole number from " + std::to_string(core::kMinTermWeeks) + " to " +
+               std::to_string(core::kMaxTermWeeks) + ", not '" + std::string(value) + "'";
+    }
+    options.termWeeks = weeks;
+    return "";
+}
+
+std::string storeOutput(Options& options, std::string_view value) {
+    if (value.empty()) {
+        return "-o takes a file name";
+    }
+    options.output = std::filesystem::path(std::string(value));
+    return "";
+}
+
 constexpr std::array kRules = {
     OptionRule{"--week", &OptionSet::week, true, storeWeek},
     OptionRule{"--date", &OptionSet::date, true, storeDate},
     OptionRule{"--json", &OptionSet::json, false, storeJson},
+    OptionRule{"--term", &OptionSet::term, true, storeTermFile},
+    OptionRule{"--term-start", &OptionSet::term, true, storeTermStart},
+    OptionRule{"--weeks", &OptionSet::term, true, storeTermWeeks},
+    OptionRule{"-o", &OptionSet::output, true, storeOutput},
 };
+
+// English for diagnostics; the viewer words the same notices in Chinese.
+std::string noticeText(const settings::TermNotice& notice) {
+    using Problem = settings::TermNotice::Problem;
+    std::string what;
+    switch (notice.problem) {
+    case Problem::NotADate:
+        what = "is not a date as YYYY-MM-DD";
+        break;
+    case Problem::NotAMonday:
+        what = "is not a Monday";
+        break;
+    case Problem::WeeksOutOfRange:
+        what = "is not a whole number from 1 to 30";
+        break;
+    case Problem::EditionNotText:
+        what = "is not UTF-8 text without control characters";
+        break;
+    case Problem::EditionTooLong:
+        what = "is longer than 60 characters";
+        break;
+    case Problem::NotAPeriod:
+        what = "is not a period as HH:MM-HH:MM";
+        break;
+    case Problem::UnrecognisedLine:
+        return "line " + notice.key + " '" + notice.value +
+               "' is neither a section, a setting nor a comment";
+    case Problem::FileUnreadable:
+        return "cannot be read as a text file";
+    }
+    return notice.key + " = '" + notice.value + "' " + what;
+}
 
 core::Failure usage(std::string message) {
     return {kExitUsage, std::move(message)};
 }
 
 } // namespace
+
+core::Result<core::Term> chosenTerm(const Options& options) {
+    core::Term term;
+    if (options.termFile) {
+        const std::string name = options.termFile->string();
+        const settings::StoredTerm stored = settings::TermSettings(*options.termFile).read();
+        if (!stored.fileExists) {
+            return usage("--term " + name + ": no such file");
+        }
+        if (!stored.notices.empty()) {
+            std::string message = "--term " + name + ": " + noticeText(stored.notices.front());
+            for (std::size_t i = 1; i < stored.notices.size(); ++i) {
+                message += "; " + noticeText(stored.notices[i]);
+            }
+            return usage(std::move(message));
+        }
+        term = stored.term;
+    }
+    if (options.termStart) {
+        term.firstMonday = *options.termStart;
+    }
+    if (options.termWeeks) {
+        term.weeks = *options.termWeeks;
+    }
+    return term;
+}
 
 std::optional<year_month_day> parseDate(std::string_view text) {
     int y = 0;

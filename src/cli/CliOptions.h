@@ -2,9 +2,11 @@
 #pragma once
 
 #include "core/Failure.h"
+#include "core/Term.h"
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -18,6 +20,10 @@ struct Options {
     std::optional<std::chrono::year_month_day> date;
     bool json = false;
     std::string workbook;
+    std::optional<std::filesystem::path> termFile;        // --term FILE
+    std::optional<std::chrono::year_month_day> termStart; // --term-start, a Monday
+    std::optional<int> termWeeks;                         // --weeks
+    std::optional<std::filesystem::path> output;          // -o FILE
 };
 
 // The options a command takes; the WORKBOOK operand is then required.
@@ -26,11 +32,18 @@ struct OptionSet {
     bool date = false;
     bool json = false;
     bool workbook = false;
+    bool term = false; // --term, --term-start, --weeks
+    bool output = false;
 };
 
 // The failure's description is the usage error to print; its number is the usage exit code.
 core::Result<Options> parseOptions(std::span<const std::string_view> args,
                                    const OptionSet& accepted);
+
+// The term the options name: the default term, or --term FILE read as a term.ini, with
+// --term-start and --weeks over it. A file that is missing or has a setting that cannot be
+// used is a usage error naming the file.
+core::Result<core::Term> chosenTerm(const Options& options);
 
 std::optional<std::chrono::year_month_day> parseDate(std::string_view text);
 std::optional<std::int16_t> parseWeek(std::string_view text);

@@ -115,7 +115,8 @@ std::string gridJson(std::int16_t week, const timetable::MarkerRows& markers,
     return out + "}";
 }
 
-std::string gridTable(std::int16_t week, const timetable::GridComposition& grid) {
+std::string gridTable(std::int16_t week, const timetable::GridComposition& grid,
+                      const core::Term& term) {
     // Lines of every cell, and the width of each column (0 is the period headings).
     std::array<std::array<std::vector<std::string>, 7>, 5> lines;
     std::array<int, 8> widths{};
@@ -144,7 +145,7 @@ std::string gridTable(std::int16_t week, const timetable::GridComposition& grid)
     std::string out = "第";
     out += std::to_string(week);
     out += "周";
-    out += timetable::isTeachingWeek(week) ? "" : "（不在教学周内）";
+    out += timetable::isTeachingWeek(week, term) ? "" : "（不在教学周内）";
     out += "\n";
     out += rule;
     out += "|";

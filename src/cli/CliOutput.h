@@ -11,7 +11,8 @@ namespace orvanto::cli {
 
 std::string gridJson(std::int16_t week, const timetable::MarkerRows& markers,
                      const timetable::GridComposition& grid);
-std::string gridTable(std::int16_t week, const timetable::GridComposition& grid);
+std::string gridTable(std::int16_t week, const timetable::GridComposition& grid,
+                      const core::Term& term);
 
 // Columns a text takes in a terminal: East Asian wide characters count two.
 int displayWidth(std::string_view utf8);
