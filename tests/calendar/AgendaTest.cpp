@@ -41,6 +41,7 @@ TEST(Agenda, ListsTheDaysClassesAsTheWeeksGridShowsThem) {
         {2010y / March / 21, 3, {}}, // Sunday: nothing
         {2010y / August / 1, 22, {}},
     };
+    // Formatting, the days outside the term and the failures: CalendarCommandsTest.
     for (const Case& c : cases) {
         const auto agenda = agendaOf(loaded, {}, c.date);
         ASSERT_TRUE(agenda);
@@ -50,39 +51,12 @@ TEST(Agenda, ListsTheDaysClassesAsTheWeeksGridShowsThem) {
     }
 }
 
-TEST(Agenda, EntriesCarryTheTermsTimesAndTheCellsLines) {
-    const auto agenda = agendaOf(typical(), {}, 2010y / March / 2);
-    ASSERT_TRUE(agenda);
-    ASSERT_EQ(agenda->entries.size(), 2u);
-    const AgendaEntry probability{3, {16 * 60, 17 * 60 + 40}, "概率论与数理统计", "郑洁", "3205"};
-    EXPECT_EQ(agenda->entries[1], probability);
-}
-
 TEST(Agenda, FollowsTheClockWhenTheTermOrdersPeriodsOtherwise) {
     core::Term term;
     std::swap(term.periods[0], term.periods[3]);
     const auto agenda = agendaOf(typical(), term, 2010y / March / 2);
     ASSERT_TRUE(agenda);
     EXPECT_EQ(courses(*agenda), (std::vector<std::string>{"概率论与数理统计", "大学英语(4)"}));
-}
-
-TEST(Agenda, OutsideTheTermHasNoEntries) {
-    for (const year_month_day date : {2010y / February / 28, 2010y / August / 2}) {
-        const auto agenda = agendaOf(typical(), {}, date);
-        ASSERT_TRUE(agenda);
-        EXPECT_FALSE(agenda->inTerm);
-        EXPECT_TRUE(agenda->entries.empty());
-    }
-}
-
-TEST(Agenda, AnUnreadableCellIsTheGridsFailure) {
-    auto loaded =
-        service::loadTimetable(std::string(ORVANTO_TEST_DATA) + "/samples/layout-error-week3.xlsx");
-    ASSERT_TRUE(loaded);
-    const auto broken = agendaOf(loaded.value(), {}, 2010y / March / 15);
-    ASSERT_FALSE(broken);
-    EXPECT_EQ(broken.failure().number, core::errors::kTypeMismatch);
-    EXPECT_TRUE(agendaOf(loaded.value(), {}, 2010y / March / 8)) << "week 2 reads fine";
 }
 
 } // namespace
