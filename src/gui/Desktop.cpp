@@ -79,6 +79,8 @@ void setUpCalendarDialog(QFileDialog& dialog, const QString& suggestedFile) {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("iCalendar (*.ics)"));
     dialog.setDefaultSuffix(QStringLiteral("ics"));
+    // Qt's own translation leaves this button in English.
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存(&S)"));
 }
 
 std::filesystem::path toFilesystemPath(const QString& path) {

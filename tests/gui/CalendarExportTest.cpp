@@ -110,6 +110,7 @@ void CalendarExportTest::saveDialogSettings() {
     QCOMPARE(dialog.directory().absolutePath(), QDir(QDir::tempPath()).absolutePath());
     QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("导出日历"));
+    QCOMPARE(dialog.labelText(QFileDialog::Accept), QStringLiteral("保存(&S)"));
 }
 
 QTEST_MAIN(CalendarExportTest)
