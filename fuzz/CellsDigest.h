@@ -11,10 +11,11 @@ namespace orvanto::fuzz {
 
 inline std::size_t digest(const spreadsheet::CellValue& cell) {
     std::size_t sum = static_cast<std::size_t>(cell.kind) + cell.text.size() + cell.formula.size();
-    for (const char c : cell.text) {
+    for (const char c : cell.text + cell.formula) {
         sum += static_cast<unsigned char>(c);
     }
-    return sum + (cell.boolean ? 1 : 0) + (cell.number != cell.number ? 1 : 0);
+    return sum + (cell.boolean ? 1 : 0) + (cell.number != cell.number ? 1 : 0) +
+           (cell.formulaUnknown ? 1 : 0);
 }
 
 inline std::size_t digest(const spreadsheet::WorkbookCells& cells) {

@@ -65,13 +65,17 @@ std::string agendaJson(const calendar::DayAgenda& agenda) {
 } // namespace
 
 int runIcs(const Options& options, Context& context) {
+    const auto term = chosenTerm(options);
+    if (!term) {
+        return printUsageError(context.err, term.failure().description);
+    }
     const auto loaded = service::loadTimetable(options.workbook);
     if (!loaded) {
         return printError(context.err, options.workbook + ": " + loaded.failure().description,
                           kExitLoadFailure);
     }
     const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    const auto exported = calendar::exportCalendar(loaded.value(), context.term, now);
+    const auto exported = calendar::exportCalendar(loaded.value(), term.value(), now);
     if (!exported) {
         printError(context.err,
                    options.workbook + ": week " + exported.failure().subject +
@@ -94,13 +98,17 @@ int runIcs(const Options& options, Context& context) {
 }
 
 int runAgenda(const Options& options, Context& context) {
+    const auto term = chosenTerm(options);
+    if (!term) {
+        return printUsageError(context.err, term.failure().description);
+    }
     const auto loaded = service::loadTimetable(options.workbook);
     if (!loaded) {
         return printError(context.err, options.workbook + ": " + loaded.failure().description,
                           kExitLoadFailure);
     }
     const auto date = options.date.value_or(context.today);
-    const auto agenda = calendar::agendaOf(loaded.value(), context.term, date);
+    const auto agenda = calendar::agendaOf(loaded.value(), term.value(), date);
     if (!agenda) {
         if (agenda.failure().number == core::errors::kOverflow) {
             return printError(context.err, "the date lies too far from the term to number its week",

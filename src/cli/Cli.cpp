@@ -21,16 +21,17 @@ constexpr std::string_view kUsage =
     "  orvanto-cli agenda [--date YYYY-MM-DD] [--json] [TERM] WORKBOOK\n"
     "  orvanto-cli --help | --version\n"
     "\n"
-    "grid    prints the timetable of one teaching week from WORKBOOK (.xls or .xlsx):\n"
-    "        the week N, the week of the date, or this week.\n"
-    "week    prints the teaching week of the date (default today).\n"
-    "ics     writes every class of every teaching week as an iCalendar file, to FILE\n"
-    "        (replaced only once the export is complete) or to standard output.\n"
-    "agenda  prints the classes of the date (default today) in time order.\n"
+    "grid   prints the timetable of one teaching week from WORKBOOK (.xls or .xlsx):\n"
+    "       the week N, the week of the date, or this week.\n"
+    "week   prints the teaching week of the date (default today).\n"
+    "ics    writes every class of every teaching week as an iCalendar file, to FILE\n"
+    "       (replaced only once the export is complete) or to standard output.\n"
+    "agenda prints the classes of the date (default today) in time order.\n"
     "\n"
-    "TERM is --term FILE (a term.ini), --term-start YYYY-MM-DD (the Monday of week 1)\n"
-    "and --weeks N (1 to 30), the last two over the file; without them week 1 begins\n"
-    "2010-03-01 and the term has 22 weeks.\n"
+    "TERM   --term FILE          the term of a term.ini\n"
+    "       --term-start DATE    the Monday of week 1, YYYY-MM-DD\n"
+    "       --weeks N            the number of teaching weeks, 1 to 30\n"
+    "       Without them: the default term, week 1 begins 2010-03-01, 22 weeks.\n"
     "\n"
     "Exit codes: 0 ok, 1 workbook cannot be loaded, 2 usage error,\n"
     "3 the grid could not be composed (an unreadable cell), 4 FILE cannot be written.\n";
@@ -74,11 +75,7 @@ int run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
     if (!options) {
         return printUsageError(err, options.failure().description);
     }
-    const auto term = chosenTerm(options.value());
-    if (!term) {
-        return printUsageError(err, term.failure().description);
-    }
-    Context context{out, err, today, term.value()};
+    Context context{out, err, today};
     return command->run(options.value(), context);
 }
 

@@ -3,18 +3,49 @@
 #include "CliError.h"
 #include "CliOutput.h"
 #include "service/Timetable.h"
+#include "settings/TermSettings.h"
 #include "timetable/TeachingWeek.h"
 
 namespace orvanto::cli {
 
 namespace {
 
+// Why a term.ini setting is not taken, for the usage error.
+std::string termNoticeText(const settings::TermNotice& notice) {
+    using Problem = settings::TermNotice::Problem;
+    const std::string setting = notice.key + "=" + notice.value;
+    switch (notice.problem) {
+    case Problem::NotADate:
+        return setting + " is not a date written as YYYY-MM-DD";
+    case Problem::NotAMonday:
+        return setting + " is not a Monday";
+    case Problem::WeeksOutOfRange:
+        return setting + " is not a whole number from 1 to 30";
+    case Problem::EditionNotText:
+        return "edition is not UTF-8 text without control characters";
+    case Problem::EditionTooLong:
+        return "edition is longer than 60 characters";
+    case Problem::NotAPeriod:
+        return "period " + setting + " is not HH:MM-HH:MM ending after it starts";
+    case Problem::UnrecognisedLine:
+        return "line " + notice.key + " is neither [section] nor key=value: " + notice.value;
+    case Problem::FileUnreadable:
+        return "not a readable text file";
+    }
+    return {};
+}
+
+core::Failure termUsage(std::string message) {
+    return {kExitUsage, std::move(message)};
+}
+
 // The week asked for: --week, the week of --date, or this week.
-std::optional<std::int16_t> chosenWeek(const Options& options, const Context& context) {
+std::optional<std::int16_t> chosenWeek(const Options& options, const Context& context,
+                                       const core::Term& term) {
     if (options.week) {
         return options.week;
     }
-    auto week = timetable::weekno(options.date.value_or(context.today), context.term);
+    auto week = timetable::weekno(options.date.value_or(context.today), term);
     if (!week) {
         return std::nullopt;
     }
@@ -28,8 +59,39 @@ int weekTooFar(Context& context) {
 
 } // namespace
 
+core::Result<core::Term> chosenTerm(const Options& options) {
+    core::Term term;
+    if (options.termFile) {
+        const settings::StoredTerm stored = settings::TermSettings(*options.termFile).read();
+        if (!stored.fileExists) {
+            return termUsage("--term " + *options.termFile + ": no such file");
+        }
+        if (!stored.notices.empty()) {
+            return termUsage("--term " + *options.termFile + ": " +
+                             termNoticeText(stored.notices.front()));
+        }
+        term = stored.term;
+    }
+    if (options.termStart) {
+        using namespace std::chrono;
+        if (weekday{sys_days{*options.termStart}} != Monday) {
+            return termUsage("--term-start takes the Monday of week 1; " +
+                             settings::isoDate(*options.termStart) + " is not a Monday");
+        }
+        term.firstMonday = *options.termStart;
+    }
+    if (options.weeks) {
+        term.weeks = *options.weeks;
+    }
+    return term;
+}
+
 int runWeek(const Options& options, Context& context) {
-    const auto week = chosenWeek(options, context);
+    const auto term = chosenTerm(options);
+    if (!term) {
+        return printUsageError(context.err, term.failure().description);
+    }
+    const auto week = chosenWeek(options, context, term.value());
     if (!week) {
         return weekTooFar(context);
     }
@@ -38,7 +100,11 @@ int runWeek(const Options& options, Context& context) {
 }
 
 int runGrid(const Options& options, Context& context) {
-    const auto week = chosenWeek(options, context);
+    const auto term = chosenTerm(options);
+    if (!term) {
+        return printUsageError(context.err, term.failure().description);
+    }
+    const auto week = chosenWeek(options, context, term.value());
     if (!week) {
         return weekTooFar(context);
     }
@@ -51,7 +117,7 @@ int runGrid(const Options& options, Context& context) {
     if (options.json) {
         context.out << gridJson(*week, loaded->markers, grid) << "\n";
     } else {
-        context.out << gridTable(*week, grid, context.term);
+        context.out << gridTable(*week, grid, term.value());
         if (grid.failure) {
             // The viewer's own message for a cell it cannot read, as the viewer shows it.
             context.err << timetable::failureMessage(*grid.failure) << "\n";

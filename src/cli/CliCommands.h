@@ -14,16 +14,20 @@ struct Context {
     std::ostream& out;
     std::ostream& err;
     std::chrono::year_month_day today;
-    core::Term term; // from --term, --term-start, --weeks; the default term without them
 };
 
-// grid [--week N | --date YYYY-MM-DD] [--json] WORKBOOK
+// grid [--week N | --date YYYY-MM-DD] [--json] [term options] WORKBOOK
 int runGrid(const Options& options, Context& context);
-// week [--date YYYY-MM-DD]
+// week [--date YYYY-MM-DD] [term options]
 int runWeek(const Options& options, Context& context);
-// ics [-o FILE] WORKBOOK: every class of the term as an iCalendar file
+// ics [-o FILE] [term options] WORKBOOK: every class of the term as an iCalendar file
 int runIcs(const Options& options, Context& context);
-// agenda [--date YYYY-MM-DD] [--json] WORKBOOK: one day's classes in time order
+// agenda [--date YYYY-MM-DD] [--json] [term options] WORKBOOK: one day's classes in time order
 int runAgenda(const Options& options, Context& context);
+
+// The term the options name: a term.ini from --term (every setting in it must be usable),
+// then --term-start and --weeks; the default term without them. The failure is the usage
+// error to print.
+core::Result<core::Term> chosenTerm(const Options& options);
 
 } // namespace orvanto::cli

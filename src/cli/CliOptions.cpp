@@ -1,7 +1,7 @@
 #include "CliOptions.h"
 
 #include "CliError.h"
-#include "settings/TermSettings.h"
+#include "core/Term.h"
 
 #include <algorithm>
 #include <array>
@@ -35,39 +35,23 @@ std::string storeDate(Options& options, std::string_view value) {
                         : "--date takes a date as YYYY-MM-DD, not '" + std::string(value) + "'";
 }
 
-std::string storeJson(Options& options, std::string_view) {
-    options.json = true;
-    return "";
-}
-
 std::string storeTermFile(Options& options, std::string_view value) {
-    options.termFile = std::filesystem::path(std::string(value));
+    options.termFile = std::string(value);
     return "";
 }
 
 std::string storeTermStart(Options& options, std::string_view value) {
-    const auto date = parseDate(value);
-    if (!date) {
-        return "--term-start takes a date as YYYY-MM-DD, not '" + std::string(value) + "'";
-    }
-    if (std::chrono::weekday{std::chrono::sys_days{*date}} != std::chrono::Monday) {
-        return "--term-start takes the Monday of week 1, and " + std::string(value) +
-               " is not a Monday";
-    }
-    options.termStart = date;
-    return "";
+    options.termStart = parseDate(value);
+    return options.termStart
+               ? ""
+               : "--term-start takes a date as YYYY-MM-DD, not '" + std::string(value) + "'";
 }
 
-std::string storeTermWeeks(Options& options, std::string_view value) {
-    int weeks = 0;
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), weeks);
-    if (ec != std::errc() || end != value.data() + value.size() || weeks < core::kMinTermWeeks ||
-        weeks > core::kMaxTermWeeks) {
-        return "--weeks takes a whole number from " + std::to_string(core::kMinTermWeeks) + " to " +
-               std::to_string(core::kMaxTermWeeks) + ", not '" + std::string(value) + "'";
-    }
-    options.termWeeks = weeks;
-    return "";
+std::string storeWeeks(Options& options, std::string_view value) {
+    options.weeks = parseTermWeeks(value);
+    return options.weeks
+               ? ""
+               : "--weeks takes a whole number from 1 to 30, not '" + std::string(value) + "'";
 }
 
 std::string storeOutput(Options& options, std::string_view value) {
@@ -78,79 +62,26 @@ std::string storeOutput(Options& options, std::string_view value) {
     return "";
 }
 
+std::string storeJson(Options& options, std::string_view) {
+    options.json = true;
+    return "";
+}
+
 constexpr std::array kRules = {
     OptionRule{"--week", &OptionSet::week, true, storeWeek},
     OptionRule{"--date", &OptionSet::date, true, storeDate},
     OptionRule{"--json", &OptionSet::json, false, storeJson},
     OptionRule{"--term", &OptionSet::term, true, storeTermFile},
     OptionRule{"--term-start", &OptionSet::term, true, storeTermStart},
-    OptionRule{"--weeks", &OptionSet::term, true, storeTermWeeks},
+    OptionRule{"--weeks", &OptionSet::term, true, storeWeeks},
     OptionRule{"-o", &OptionSet::output, true, storeOutput},
 };
-
-// English for diagnostics; the viewer words the same notices in Chinese.
-std::string noticeText(const settings::TermNotice& notice) {
-    using Problem = settings::TermNotice::Problem;
-    std::string what;
-    switch (notice.problem) {
-    case Problem::NotADate:
-        what = "is not a date as YYYY-MM-DD";
-        break;
-    case Problem::NotAMonday:
-        what = "is not a Monday";
-        break;
-    case Problem::WeeksOutOfRange:
-        what = "is not a whole number from 1 to 30";
-        break;
-    case Problem::EditionNotText:
-        what = "is not UTF-8 text without control characters";
-        break;
-    case Problem::EditionTooLong:
-        what = "is longer than 60 characters";
-        break;
-    case Problem::NotAPeriod:
-        what = "is not a period as HH:MM-HH:MM";
-        break;
-    case Problem::UnrecognisedLine:
-        return "line " + notice.key + " '" + notice.value +
-               "' is neither a section, a setting nor a comment";
-    case Problem::FileUnreadable:
-        return "cannot be read as a text file";
-    }
-    return notice.key + " = '" + notice.value + "' " + what;
-}
 
 core::Failure usage(std::string message) {
     return {kExitUsage, std::move(message)};
 }
 
 } // namespace
-
-core::Result<core::Term> chosenTerm(const Options& options) {
-    core::Term term;
-    if (options.termFile) {
-        const std::string name = options.termFile->string();
-        const settings::StoredTerm stored = settings::TermSettings(*options.termFile).read();
-        if (!stored.fileExists) {
-            return usage("--term " + name + ": no such file");
-        }
-        if (!stored.notices.empty()) {
-            std::string message = "--term " + name + ": " + noticeText(stored.notices.front());
-            for (std::size_t i = 1; i < stored.notices.size(); ++i) {
-                message += "; " + noticeText(stored.notices[i]);
-            }
-            return usage(std::move(message));
-        }
-        term = stored.term;
-    }
-    if (options.termStart) {
-        term.firstMonday = *options.termStart;
-    }
-    if (options.termWeeks) {
-        term.weeks = *options.termWeeks;
-    }
-    return term;
-}
 
 std::optional<year_month_day> parseDate(std::string_view text) {
     int y = 0;
@@ -179,6 +110,16 @@ std::optional<std::int16_t> parseWeek(std::string_view text) {
         return std::nullopt;
     }
     return week;
+}
+
+std::optional<int> parseTermWeeks(std::string_view text) {
+    int weeks = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), weeks);
+    if (ec != std::errc() || end != text.data() + text.size() || weeks < core::kMinTermWeeks ||
+        weeks > core::kMaxTermWeeks) {
+        return std::nullopt;
+    }
+    return weeks;
 }
 
 core::Result<Options> parseOptions(std::span<const std::string_view> args,

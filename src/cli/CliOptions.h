@@ -2,7 +2,6 @@
 #pragma once
 
 #include "core/Failure.h"
-#include "core/Term.h"
 
 #include <chrono>
 #include <cstdint>
@@ -20,10 +19,11 @@ struct Options {
     std::optional<std::chrono::year_month_day> date;
     bool json = false;
     std::string workbook;
-    std::optional<std::filesystem::path> termFile;        // --term FILE
-    std::optional<std::chrono::year_month_day> termStart; // --term-start, a Monday
-    std::optional<int> termWeeks;                         // --weeks
-    std::optional<std::filesystem::path> output;          // -o FILE
+    // The term: a term.ini, and the first Monday and number of weeks that override it.
+    std::optional<std::string> termFile;
+    std::optional<std::chrono::year_month_day> termStart;
+    std::optional<int> weeks;
+    std::optional<std::filesystem::path> output; // -o FILE
 };
 
 // The options a command takes; the WORKBOOK operand is then required.
@@ -40,12 +40,8 @@ struct OptionSet {
 core::Result<Options> parseOptions(std::span<const std::string_view> args,
                                    const OptionSet& accepted);
 
-// The term the options name: the default term, or --term FILE read as a term.ini, with
-// --term-start and --weeks over it. A file that is missing or has a setting that cannot be
-// used is a usage error naming the file.
-core::Result<core::Term> chosenTerm(const Options& options);
-
 std::optional<std::chrono::year_month_day> parseDate(std::string_view text);
 std::optional<std::int16_t> parseWeek(std::string_view text);
+std::optional<int> parseTermWeeks(std::string_view text);
 
 } // namespace orvanto::cli

@@ -157,7 +157,7 @@ core::Result<std::string> cellValueToText(const CellValue& cell, bool date1904) 
 }
 
 std::string searchText(const CellValue& cell, bool date1904) {
-    if (!cell.formula.empty()) {
+    if (!cell.formula.empty() || cell.formulaUnknown) {
         return cell.formula;
     }
     switch (cell.kind) {

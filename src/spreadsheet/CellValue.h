@@ -21,6 +21,9 @@ struct CellValue {
     // The formula as Excel shows it ("=A1&B1"), empty for constants. The marker
     // search matches it instead of the value, as Excel's Find does by default.
     std::string formula;
+    // A formula whose text the reader could not rebuild. The search then sees no text at all,
+    // never the value: a value found where Excel would look at the formula gives wrong rows.
+    bool formulaUnknown = false;
 
     bool operator==(const CellValue&) const = default;
 };

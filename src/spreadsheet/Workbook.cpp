@@ -110,7 +110,7 @@ core::Result<std::int16_t> Workbook::findMarker(std::string_view marker) const {
     for (int i = 1; i <= WorkbookCells::kMarkerRows; ++i) {
         const int row = i == WorkbookCells::kMarkerRows ? 1 : i + 1;
         const CellValue& cell = m_cells->markerColumn[static_cast<std::size_t>(row - 1)];
-        if (cell.kind == CellValue::Kind::Empty && cell.formula.empty()) {
+        if (cell.kind == CellValue::Kind::Empty && cell.formula.empty() && !cell.formulaUnknown) {
             continue;
         }
         if (matcher.foundIn(searchText(cell, m_cells->date1904))) {

@@ -67,50 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{{"ics", "--json", "a.xlsx"}, "unknown option --json"},
                       UsageCase{{"agenda", "--week", "3", "a.xlsx"}, "unknown option --week"},
                       UsageCase{{"grid", "-o", "x.ics", "a.xlsx"}, "unknown option -o"},
+                      // The term options' own cases are in CliRunTest.
                       UsageCase{{"ics", "--term-start", "2026-09-08", "a.xlsx"},
                                 "--term-start takes the Monday"},
-                      UsageCase{{"ics", "--term-start", "2026-9-7", "a.xlsx"}, "--term-start"},
-                      UsageCase{{"week", "--weeks", "0"}, "--weeks takes a whole number"},
-                      UsageCase{{"agenda", "--weeks", "31", "a.xlsx"}, "--weeks"},
-                      UsageCase{{"grid", "--term", "/nonexistent/term.ini", "a.xlsx"},
-                                "--term /nonexistent/term.ini: no such file"}));
-
-TEST(TermOptions, AFileWithSettingsThatCannotBeUsedIsAUsageErrorNamingIt) {
-    Folder folder;
-    const std::string ini = folder.file(
-        "term.ini", "[term]\r\nstart=2026-09-07\r\nweeks=40\r\n[periods]\r\n2=10-12\r\n");
-    const CliRun run = cli({"ics", "--term", ini, kTypical});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("--term " + ini + ": weeks = '40'"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("2 = '10-12'"), std::string::npos) << run.err;
-}
-
-TEST(TermOptions, NumberTheWeeksOfEveryCommand) {
-    Folder folder;
-    const std::string ini = folder.file("term.ini", "[term]\nstart=2026-09-07\nweeks=20\n");
-    struct Case {
-        std::vector<std::string> args;
-        std::string out;
-    };
-    const std::vector<Case> cases = {
-        {{"week", "--term", ini, "--date", "2026-09-14"}, "2\n"},
-        {{"week", "--term-start", "2026-09-07", "--date", "2026-09-06"}, "0\n"},
-        {{"week", "--date", "2010-03-01"}, "1\n"},
-        // --term-start and --weeks stand over the file.
-        {{"week", "--term", ini, "--term-start", "2027-02-22", "--date", "2027-03-01"}, "2\n"},
-    };
-    for (const Case& c : cases) {
-        const CliRun run = cli(c.args);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.out, c.out) << c.args[2];
-    }
-    // Week 19 is outside 18 weeks, inside 20.
-    EXPECT_NE(cli({"grid", "--term", ini, "--weeks", "18", "--week", "19", kTypical})
-                  .out.find("不在教学周内"),
-              std::string::npos);
-    EXPECT_EQ(cli({"grid", "--term", ini, "--week", "19", kTypical}).out.find("不在教学周内"),
-              std::string::npos);
-}
+                      UsageCase{{"agenda", "--weeks", "31", "a.xlsx"}, "--weeks"}));
 
 TEST(Ics, WritesTheCalendarToStandardOutputOrReplacesTheFile) {
     const CliRun toStdout = cli({"ics", "--term-start", "2026-09-07", "--weeks", "18", kTypical});

@@ -3,6 +3,7 @@
 #include "core/ProgramInfo.h"
 
 #include <chrono>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -61,7 +62,16 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"week", "--week"}, 2, "--week needs a value"},
         UsageCase{{"week", "--week", "3"}, 2, "unknown option --week"},
         UsageCase{{"week", "--json"}, 2, "unknown option --json"},
-        UsageCase{{"week", "a.xlsx"}, 2, "unexpected argument 'a.xlsx'"}));
+        UsageCase{{"week", "a.xlsx"}, 2, "unexpected argument 'a.xlsx'"},
+        // The term options.
+        UsageCase{{"week", "--term-start", "2026-09-07", "--date", "2026-09-16"}, 0, "2\n"},
+        UsageCase{{"week", "--term-start", "2026-09-07", "--date", "2027-01-10"}, 0, "18\n"},
+        UsageCase{{"week", "--term-start", "2026-09-09"}, 2, "--term-start takes the Monday"},
+        UsageCase{{"week", "--term-start", "2026-9-7"}, 2, "--term-start takes a date"},
+        UsageCase{{"week", "--weeks", "31"}, 2, "--weeks takes a whole number from 1 to 30"},
+        UsageCase{{"week", "--weeks", "0"}, 2, "--weeks"},
+        UsageCase{{"week", "--term", "/no/such/term.ini"}, 2, "--term /no/such/term.ini: no such"},
+        UsageCase{{"grid", "--weeks", "x", "a.xlsx"}, 2, "--weeks"}));
 
 TEST(Errors, UsageErrorsPointAtHelpAndOtherErrorsDoNot) {
     EXPECT_EQ(cli({}).err, "orvanto-cli: error: no command given\nTry 'orvanto-cli --help'.\n");
@@ -129,6 +139,37 @@ TEST(Grid, UnreadableCellExitsThreeWithThePartialGrid) {
     run = cli({"grid", "--week", "0", book});
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_NE(run.err.find("发生错误：13"), std::string::npos);
+}
+
+TEST(Term, FileOptionsAndOverrides) {
+    const std::string file = ::testing::TempDir() + "/cli-term.ini";
+    const auto write = [&file](const std::string& text) {
+        std::ofstream(file, std::ios::binary) << text;
+    };
+    write("[term]\r\nstart=2026-09-07\r\nweeks=20\r\nedition=2026年秋季学期\r\n");
+    EXPECT_EQ(cli({"week", "--term", file, "--date", "2026-09-16"}).out, "2\n");
+    // --term-start overrides the file's start.
+    EXPECT_EQ(
+        cli({"week", "--term", file, "--term-start", "2026-09-14", "--date", "2026-09-16"}).out,
+        "1\n");
+
+    write("[term]\nstart=2026-09-07\nweeks=45\n");
+    const CliRun bad = cli({"week", "--term", file});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.err.find("weeks=45 is not a whole number from 1 to 30"), std::string::npos)
+        << bad.err;
+}
+
+TEST(Term, GridTakesTheTerm) {
+    const std::string book = sample("layout-typical-openpyxl.xlsx");
+    const CliRun autumn =
+        cli({"grid", "--term-start", "2026-09-07", "--date", "2026-09-16", "--json", book});
+    ASSERT_EQ(autumn.exitCode, 0) << autumn.err;
+    EXPECT_EQ(autumn.out.rfind("{\"week\": 2, ", 0), 0u) << autumn.out;
+    // Week 21 is outside a 20-week term, and the table says so.
+    const CliRun table = cli({"grid", "--weeks", "20", "--week", "21", book});
+    EXPECT_NE(table.out.find("（不在教学周内）"), std::string::npos);
+    EXPECT_EQ(cli({"grid", "--week", "21", book}).out.find("（不在教学周内）"), std::string::npos);
 }
 
 } // namespace

@@ -323,6 +323,17 @@ TEST(XlsCells, MulRkFillsConsecutiveColumnsAndClipsToTheGrid) {
     EXPECT_DOUBLE_EQ(cells.grid[3][6].number, 2); // I4; J4 and K4 are not kept
 }
 
+TEST(XlsCells, MulRkNearTheLastColumnDoesNotWrapIntoColumnsAB) {
+    Payload mulrk;
+    mulrk.u16(0).u16(0xFFFE); // row 1, from column 65535: the third value would wrap to A1
+    for (unsigned i = 0; i < 4; ++i) {
+        mulrk.u16(0).u32(((i + 1) << 2) | 2);
+    }
+    mulrk.u16(1);
+    auto cells = readCrafted({}, {{0, record(0x00BD, mulrk.take())}});
+    expectCells(cells, {});
+}
+
 TEST(XlsCells, BoolErrKeepsBooleansAndErrorsApart) {
     const std::vector<std::pair<unsigned, std::string>> codes = {
         {0x00, "#NULL!"}, {0x07, "#DIV/0!"}, {0x0F, "#VALUE!"}, {0x17, "#REF!"},
@@ -502,6 +513,74 @@ TEST(XlsGlobals, DateModeAndFormats) {
                         {"E1", num(3, FormatKind::Currency)},
                         {"F1", num(4, FormatKind::Date)},
                         {"G1", num(5)}});
+}
+
+Bytes expToken(unsigned row, unsigned column) {
+    return Payload().u8(0x01).u16(row).u16(column).take();
+}
+// SHRFMLA (shared) or ARRAY record over rows r1..r2, columns c1..c2.
+Bytes groupRecord(bool shared, unsigned r1, unsigned r2, unsigned c1, unsigned c2,
+                  const Bytes& tokens) {
+    Payload p;
+    p.u16(r1).u16(r2).u8(c1).u8(c2);
+    if (shared) {
+        p.u8(0).u8(2);
+    } else {
+        p.u16(0).u32(0);
+    }
+    return record(shared ? 0x04BC : 0x0221,
+                  p.u16(static_cast<unsigned>(tokens.size())).bytes(tokens).take());
+}
+
+TEST(XlsFormulas, SharedArrayNamedAndOtherSheetFormulasAsTheirText) {
+    const Bytes globals = record(0x01AE, Payload().u16(2).u16(0x0401).take()) + // this workbook
+                          record(0x0017, Payload().u16(1).u16(0).u16(1).u16(1).take()) + // Sheet2
+                          record(0x0018, Payload()
+                                             .u16(0)
+                                             .u8(0)
+                                             .u8(4)
+                                             .u16(0)
+                                             .u16(0)
+                                             .u16(0)
+                                             .u32(0)
+                                             .u8(1)
+                                             .utf16(u"第五节行")
+                                             .take());
+    const Bytes number = Payload().f64(5).take();
+    // B2:B4 filled down from B2 (=B1&"节"); C12 takes its shared formula from A12, a cell
+    // that is not kept.
+    const Bytes shared = Payload().u8(0x4C).u16(0xFFFF).u16(0xC000).take() +
+                         Payload().u8(0x17).u8(1).u8(1).utf16(u"节").take() + Bytes{0x08};
+    const Bytes fromA = Payload().u8(0x4C).u16(0).u16(0xC003).take(); // three columns right
+    const Bytes array = Payload().u8(0x25).u16(0).u16(1).u16(0xC000).u16(0xC000).take() +
+                        Payload().u8(0x17).u8(1).u8(0).latin1("x").take() + Bytes{0x08};
+    const Bytes records =
+        formulaRecord(0, 1, number, Payload().u8(0x3A).u16(0).u16(0).u16(0xC000).take()) +
+        formulaRecord(1, 1, specialResult(0), expToken(1, 1)) +
+        groupRecord(true, 1, 3, 1, 1, shared) +
+        record(0x0207, Payload().string8(u"第一节").take()) +
+        formulaRecord(2, 1, number, expToken(1, 1)) + formulaRecord(3, 1, number, expToken(1, 1)) +
+        formulaRecord(5, 1, number, expToken(5, 1)) + groupRecord(false, 5, 6, 1, 1, array) +
+        formulaRecord(6, 1, number, expToken(5, 1)) +
+        formulaRecord(8, 1, number, Payload().u8(0x23).u16(1).u16(0).take()) +
+        formulaRecord(9, 1, number, expToken(40, 1)) +
+        formulaRecord(11, 0, number, expToken(11, 0)) + groupRecord(true, 11, 11, 0, 2, fromA) +
+        formulaRecord(11, 2, number, expToken(11, 0));
+    auto cells = readCrafted(globals, {{0, records}, {0, {}}});
+    const auto& b = cells.markerColumn;
+    EXPECT_EQ(b[0].formula, "=Sheet2!A1");
+    EXPECT_EQ(b[1].formula, "=B1&\"节\"");
+    EXPECT_EQ(b[1].text, "第一节"); // the master's STRING still follows its SHRFMLA
+    EXPECT_EQ(b[2].formula, "=B2&\"节\"");
+    EXPECT_EQ(b[3].formula, "=B3&\"节\"");
+    EXPECT_EQ(b[5].formula, "=A1:A2&\"x\""); // array formulas without braces, in every cell
+    EXPECT_EQ(b[6].formula, "=A1:A2&\"x\"");
+    EXPECT_EQ(b[8].formula, "=第五节行");
+    // A shared formula that never comes: no text, and not the value either.
+    EXPECT_EQ(b[9].formula, "");
+    EXPECT_TRUE(b[9].formulaUnknown);
+    EXPECT_DOUBLE_EQ(b[9].number, 5);
+    EXPECT_EQ(cells.grid[11][0].formula, "=F12");
 }
 
 } // namespace

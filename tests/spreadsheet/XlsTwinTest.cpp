@@ -129,5 +129,42 @@ TEST(XlsTwin, MarkerSearchFindsTheSameRows) {
     }
 }
 
+// Formula markers saved by LibreOffice and Gnumeric (functions, names, other sheets, filled
+// down, arrays): both formats give each formula in column B the same text, and the markers the
+// rows Excel's Find gives, looking at formulas, not at values.
+TEST(XlsTwin, FormulaMarkersGiveTheSameTextAndRows) {
+    const std::vector<std::pair<std::string, std::int16_t>> markers = {
+        {"第一节", 3},  {"第三节", 13}, {"第五节", 23},
+        {"第七节", 28}, {"第九节", 43}, {"第12节", 53}};
+    int compared = 0;
+    for (const Twin& twin : twins()) {
+        if (!twin.xlsx.filename().string().starts_with("layout-formula-markers")) {
+            continue;
+        }
+        ++compared;
+        SCOPED_TRACE(twin.xls.filename().string());
+        auto xls = readXls(readFile(twin.xls));
+        auto xlsx = readXlsx(readFile(twin.xlsx));
+        ASSERT_TRUE(xls.ok() && xlsx.ok());
+        for (int row = 0; row < WorkbookCells::kMarkerRows; ++row) {
+            const CellValue& a = xls->markerColumn[row];
+            const CellValue& b = xlsx->markerColumn[row];
+            EXPECT_EQ(a.formula, b.formula) << "B" << row + 1;
+            EXPECT_EQ(a.formulaUnknown, b.formulaUnknown) << "B" << row + 1;
+        }
+        auto xlsBook = Workbook::fromBytes(readFile(twin.xls));
+        auto xlsxBook = Workbook::fromBytes(readFile(twin.xlsx));
+        ASSERT_TRUE(xlsBook.ok() && xlsxBook.ok());
+        for (const auto& [marker, row] : markers) {
+            auto a = xlsBook->findMarker(marker);
+            auto b = xlsxBook->findMarker(marker);
+            ASSERT_TRUE(a.ok() && b.ok()) << marker;
+            EXPECT_EQ(*a, row) << marker;
+            EXPECT_EQ(*b, row) << marker;
+        }
+    }
+    EXPECT_EQ(compared, 6); // two writers' .xlsx, each saved as .xls by three writers
+}
+
 } // namespace
 } // namespace orvanto::spreadsheet

@@ -2,6 +2,7 @@
 #include "spreadsheet/xlsx/XlsxReader.h"
 
 #include "TestFiles.h"
+#include "spreadsheet/Workbook.h"
 
 #include <cctype>
 #include <cmath>
@@ -178,9 +179,10 @@ const Sample kSamples[] = {
      6},
     // Workbook order, not part names: the first sheet is the part named sheet2.xml.
     {"xlsx-absolute-targets.xlsx", {{"B3", text("第三节")}, {"C3", text("乙表")}}, 1, 1},
-    // The follower of a shared formula keeps its value; its formula text is not rebuilt.
+    // The follower of a shared formula takes the first cell's text moved down a row.
     {"xlsx-shared-formula.xlsx",
-     {{"D3", number(42, FormatKind::General, "=A1*42")}, {"D4", number(0)}},
+     {{"D3", number(42, FormatKind::General, "=A1*42")},
+      {"D4", number(0, FormatKind::General, "=A2*42")}},
      1,
      7},
     {"xlsx-iso-dates.xlsx",
@@ -259,6 +261,43 @@ TEST(XlsxReaderTest, ReadsTheBundledExample) {
     }
     EXPECT_EQ(result->grid[2][0].text, "高等数学A(2)");
     EXPECT_EQ(result->grid[3][0].text, "{第1-16周}");
+}
+
+// Hand-made parts: shared formulas whose first cell is not kept, array formulas whose other
+// cells carry no formula, and formulas that cannot be spelled out (no text, never the value).
+TEST(XlsxReaderTest, SharedArrayAndUnreadableFormulas) {
+    const auto result = readXlsx(testing::testDataBytes("samples/xlsx-formula-groups.xlsx"));
+    ASSERT_TRUE(result.ok()) << result.failure().description;
+    const auto& b = result->markerColumn;
+    const auto& grid = result->grid;
+    struct FormulaText {
+        const CellValue& cell;
+        std::string formula;
+        bool unknown;
+    };
+    const FormulaText expected[] = {
+        {b[1], "=B1&\"x\"", false},
+        {grid[1][0], "=C1&\"x\"", false},
+        {b[2], "=B2&\"x\"", false},
+        {b[4], "=IFERROR(A1:A2,\"第九节\")", false},
+        {grid[4][0], "=IFERROR(A1:A2,\"第九节\")", false},
+        {b[5], "=IFERROR(A1:A2,\"第九节\")", false},
+        {grid[5][0], "=IFERROR(A1:A2,\"第九节\")", false},
+        {b[6], "", true},
+        {b[7], "", true},
+        {b[8], "=SUM('设置:my sheet'!A1)", false},
+        {b[9], "=$A$1+A10", false},
+        {b[11], "=$A$1+A12", false},
+    };
+    for (const FormulaText& e : expected) {
+        EXPECT_EQ(e.cell.formula, e.formula);
+        EXPECT_EQ(e.cell.formulaUnknown, e.unknown) << e.formula;
+    }
+    EXPECT_EQ(b[6].text, "第三节"); // the value is kept, but the search does not see it
+    auto book = Workbook::fromBytes(testing::testDataBytes("samples/xlsx-formula-groups.xlsx"));
+    ASSERT_TRUE(book.ok());
+    EXPECT_FALSE(book->findMarker("第三节").ok());
+    EXPECT_EQ(book->findMarker("第九节").value(), 5);
 }
 
 } // namespace

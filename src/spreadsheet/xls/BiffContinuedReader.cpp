@@ -1,5 +1,7 @@
 #include "BiffContinuedReader.h"
 
+#include "XlsRecordIds.h"
+
 #include <algorithm>
 
 namespace orvanto::spreadsheet {
@@ -13,15 +15,18 @@ constexpr std::uint32_t kRunSize = 4;
 
 bool BiffContinuedReader::advance() {
     while (m_pos >= m_segment.size()) {
-        if (!m_next) {
+        if (m_cursor == nullptr || m_cursor->peekId() != biff::kContinue) {
             return false;
         }
-        auto next = m_next();
-        if (!next) {
-            m_next = nullptr;
+        auto next = m_cursor->next();
+        if (!next || !*next) {
+            if (!next) {
+                m_cursorStatus = next.failure();
+            }
+            m_cursor = nullptr;
             return false;
         }
-        m_segment = *next;
+        m_segment = (*next)->data;
         m_pos = 0;
     }
     return true;

@@ -2,9 +2,10 @@
 // honouring the rule that a string's characters resume after a break with a fresh flags byte.
 #pragma once
 
+#include "BiffRecordCursor.h"
+#include "core/Failure.h"
+
 #include <cstdint>
-#include <functional>
-#include <optional>
 #include <span>
 #include <string>
 
@@ -12,11 +13,17 @@ namespace orvanto::spreadsheet {
 
 class BiffContinuedReader {
   public:
-    // Gives the payload of the next CONTINUE record, or nothing when the record has no more.
-    using NextSegment = std::function<std::optional<std::span<const std::uint8_t>>()>;
+    // Reads first alone: a string held whole inside one record.
+    explicit BiffContinuedReader(std::span<const std::uint8_t> first) : m_segment(first) {}
+    // Reads first, then the CONTINUE records the cursor stands at, moving the cursor past them.
+    BiffContinuedReader(std::span<const std::uint8_t> first, BiffRecordCursor& cursor)
+        : m_segment(first), m_cursor(&cursor) {}
 
-    BiffContinuedReader(std::span<const std::uint8_t> first, NextSegment next)
-        : m_segment(first), m_next(std::move(next)) {}
+    // Why a read ran out: the stream's own failure when a CONTINUE record could not be read,
+    // otherwise the given one (the record itself is short).
+    core::Failure failureOr(core::Failure damaged) const {
+        return m_cursorStatus ? std::move(damaged) : m_cursorStatus.failure();
+    }
 
     // Each read returns false when the bytes run out; the reader is then spent.
     bool readU8(std::uint8_t& value);
@@ -38,7 +45,8 @@ class BiffContinuedReader {
 
     std::span<const std::uint8_t> m_segment;
     std::size_t m_pos = 0;
-    NextSegment m_next;
+    BiffRecordCursor* m_cursor = nullptr; // none: no segments after the first
+    core::Result<void> m_cursorStatus;    // of reading the CONTINUE records
 };
 
 } // namespace orvanto::spreadsheet

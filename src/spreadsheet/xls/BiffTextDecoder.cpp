@@ -81,7 +81,7 @@ std::optional<std::string> BiffTextDecoder::readRecordString(std::span<const std
     }
     auto rest = data.subspan(at);
     if (biff8) {
-        BiffContinuedReader reader(rest, nullptr);
+        BiffContinuedReader reader(rest);
         std::u16string units;
         if (!reader.readUnicodeString(units)) {
             return std::nullopt;
@@ -98,6 +98,41 @@ std::optional<std::string> BiffTextDecoder::readRecordString(std::span<const std
         return std::nullopt;
     }
     return decode8Bit(rest.subspan(header, count));
+}
+
+std::optional<std::string> BiffTextDecoder::readCharacters(std::span<const std::uint8_t> data,
+                                                           std::size_t at, std::size_t count,
+                                                           bool biff8, std::size_t* end) const {
+    if (at > data.size()) {
+        return std::nullopt;
+    }
+    auto rest = data.subspan(at);
+    if (!biff8) {
+        if (rest.size() < count) {
+            return std::nullopt;
+        }
+        if (end != nullptr) {
+            *end = at + count;
+        }
+        return decode8Bit(rest.first(count));
+    }
+    if (rest.empty()) {
+        return std::nullopt;
+    }
+    const bool wide = (rest[0] & 0x01) != 0;
+    const std::size_t bytes = count * (wide ? 2 : 1);
+    if (rest.size() - 1 < bytes) {
+        return std::nullopt;
+    }
+    std::u16string units;
+    for (std::size_t i = 0; i < count; ++i) {
+        units.push_back(wide ? static_cast<char16_t>(rest[1 + 2 * i] | (rest[2 + 2 * i] << 8))
+                             : static_cast<char16_t>(rest[1 + i]));
+    }
+    if (end != nullptr) {
+        *end = at + 1 + bytes;
+    }
+    return core::toUtf8(units);
 }
 
 } // namespace orvanto::spreadsheet

@@ -15,8 +15,6 @@ class BiffTextDecoder {
     // Windows code page number as the CODEPAGE record gives it; 1252 when a file has none.
     explicit BiffTextDecoder(std::uint16_t codePage = 1252) : m_codePage(codePage) {}
 
-    std::uint16_t codePage() const { return m_codePage; }
-
     // 8-bit text in the code page; bytes that do not decode become U+FFFD.
     std::string decode8Bit(std::span<const std::uint8_t> bytes) const;
 
@@ -25,6 +23,13 @@ class BiffTextDecoder {
     // when shortLength. Nothing when it runs past the payload.
     std::optional<std::string> readRecordString(std::span<const std::uint8_t> data, std::size_t at,
                                                 bool biff8, bool shortLength = false) const;
+
+    // count characters at offset at, as NAME and SUPBOOK records hold them: BIFF8 after a
+    // flags byte, BIFF5 in the code page. end, when given, is set past them. Nothing when
+    // they run past the payload.
+    std::optional<std::string> readCharacters(std::span<const std::uint8_t> data, std::size_t at,
+                                              std::size_t count, bool biff8,
+                                              std::size_t* end = nullptr) const;
 
   private:
     std::uint16_t m_codePage;

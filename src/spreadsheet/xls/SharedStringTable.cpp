@@ -31,21 +31,7 @@ SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
     if (!*sst || (*sst)->id != biff::kSst || (*sst)->data.size() < kCountsSize) {
         return core::errors::loadFailure("damaged shared string table");
     }
-    std::optional<core::Failure> continueFailure;
-    BiffContinuedReader reader((*sst)->data.subspan(kCountsSize),
-                               [&]() -> std::optional<std::span<const std::uint8_t>> {
-                                   if (cursor.peekId() != biff::kContinue) {
-                                       return std::nullopt;
-                                   }
-                                   auto next = cursor.next();
-                                   if (!next || !*next) {
-                                       if (!next) {
-                                           continueFailure = next.failure();
-                                       }
-                                       return std::nullopt;
-                                   }
-                                   return (*next)->data;
-                               });
+    BiffContinuedReader reader((*sst)->data.subspan(kCountsSize), cursor);
 
     std::u16string units;
     std::uint32_t index = 0;
@@ -53,11 +39,9 @@ SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
         for (; index <= want; ++index) {
             units.clear();
             if (!reader.readUnicodeString(units)) {
-                if (continueFailure) {
-                    return *continueFailure;
-                }
-                return core::errors::loadFailure("shared string " + std::to_string(want) +
-                                                 " is missing from the shared string table");
+                return reader.failureOr(
+                    core::errors::loadFailure("shared string " + std::to_string(want) +
+                                              " is missing from the shared string table"));
             }
         }
         found.emplace(want, core::toUtf8(units));

@@ -12,6 +12,8 @@ namespace {
 
 // Sheet and XF indexes are 16-bit; more entries than that can only come from a damaged file.
 constexpr std::size_t kMaxEntries = 0x10000;
+// Sheets, names, external books and names together; their indexes in formulas are 16-bit.
+constexpr std::size_t kMaxLinkRecords = 4 * kMaxEntries;
 // Ids from here on are the workbook's own formats, never built-ins.
 constexpr int kFirstCustomFormat = 164;
 // Excel's own limit for a format code; longer ones are damaged and not kept.
@@ -30,6 +32,10 @@ bool globalsRecordWanted(std::uint16_t id) {
     case biff::kBoundSheet:
     case biff::kFormat:
     case biff::kXf:
+    case biff::kSupBook:
+    case biff::kExternSheet:
+    case biff::kExternName:
+    case biff::kName:
         return true;
     default:
         return false;
@@ -62,35 +68,169 @@ FormatKind XlsGlobals::formatOf(std::uint16_t xf) const {
     return classifyFormat(kFirstCustomFormat, code->second);
 }
 
-core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
-    auto first = cursor.next();
-    if (!first) {
-        return first.failure();
+namespace {
+
+// The records of the globals substream, one handler each, filling in globals as they come.
+class GlobalsReader {
+  public:
+    core::Result<void> checkBof(const BiffRecord& bof) {
+        if (bof.id == biff::kBofBiff2 || bof.id == biff::kBofBiff3 || bof.id == biff::kBofBiff4) {
+            return core::errors::loadFailure("BIFF version not supported");
+        }
+        if (bof.id != biff::kBof) {
+            return core::errors::loadFailure("workbook stream does not start with a BOF record");
+        }
+        if (bof.data.size() < 4) {
+            return shortRecord(bof, "BOF");
+        }
+        const std::uint16_t version = readU16(bof.data, 0);
+        if (version == biff::kBiff8Version) {
+            m_globals.biff8 = true;
+        } else if (version == biff::kBiff5Version) {
+            m_globals.biff8 = false;
+        } else {
+            return core::errors::loadFailure("BIFF version not supported");
+        }
+        if (readU16(bof.data, 2) != biff::kGlobalsSubstream) {
+            return core::errors::loadFailure(
+                "workbook stream does not start with workbook globals");
+        }
+        return {};
     }
-    if (!*first) {
-        return core::errors::loadFailure("empty workbook stream");
+
+    core::Result<void> handle(const BiffRecord& record) {
+        switch (record.id) {
+        case biff::kFilePass:
+            return core::errors::loadFailure("workbook is encrypted");
+        case biff::kBof:
+            return core::errors::loadFailure(
+                "unexpected BOF record in workbook globals at offset " + offsetText(record));
+        case biff::kCodePage:
+            return codePage(record);
+        case biff::kDateMode:
+            return dateMode(record);
+        case biff::kWindow1:
+            return window1(record);
+        case biff::kBoundSheet:
+            return boundSheet(record);
+        case biff::kFormat:
+            return format(record);
+        case biff::kXf:
+            return xf(record);
+        case biff::kSupBook:
+        case biff::kExternSheet:
+        case biff::kExternName:
+        case biff::kName:
+            keepLinkRecord(record);
+            return {};
+        case biff::kSst:
+            if (!m_globals.sstOffset) {
+                m_globals.sstOffset = record.offset;
+            }
+            return {};
+        default:
+            return {};
+        }
     }
-    const BiffRecord bof = **first;
-    if (bof.id == biff::kBofBiff2 || bof.id == biff::kBofBiff3 || bof.id == biff::kBofBiff4) {
-        return core::errors::loadFailure("BIFF version not supported");
+
+    // At the EOF record: the format codes, now that the code page is known whatever the order.
+    XlsGlobals finish() {
+        BiffTextDecoder text(m_globals.codePage);
+        for (const RawFormat& raw : m_rawFormats) {
+            auto code = text.readRecordString(raw.data, 2, m_globals.biff8, !m_globals.biff8);
+            if (code && code->size() <= kMaxFormatCode * 4) {
+                m_globals.formatCodes[raw.id] = std::move(*code);
+            }
+        }
+        m_globals.links = buildLinkTable(m_linkRecords, m_globals.biff8, text);
+        return std::move(m_globals);
     }
-    if (bof.id != biff::kBof) {
-        return core::errors::loadFailure("workbook stream does not start with a BOF record");
+
+  private:
+    core::Result<void> codePage(const BiffRecord& record) {
+        if (record.data.size() < 2) {
+            return shortRecord(record, "CODEPAGE");
+        }
+        m_globals.codePage = readU16(record.data, 0);
+        return {};
     }
-    if (bof.data.size() < 4) {
-        return shortRecord(bof, "BOF");
+
+    core::Result<void> dateMode(const BiffRecord& record) {
+        if (record.data.size() < 2) {
+            return shortRecord(record, "DATEMODE");
+        }
+        m_globals.date1904 = readU16(record.data, 0) != 0;
+        return {};
     }
-    XlsGlobals globals;
-    const std::uint16_t version = readU16(bof.data, 0);
-    if (version == biff::kBiff8Version) {
-        globals.biff8 = true;
-    } else if (version == biff::kBiff5Version) {
-        globals.biff8 = false;
-    } else {
-        return core::errors::loadFailure("BIFF version not supported");
+
+    core::Result<void> window1(const BiffRecord& record) {
+        // Only the first window counts: it is the one Excel opens.
+        if (m_window1Seen) {
+            return {};
+        }
+        if (record.data.size() < 12) {
+            return shortRecord(record, "WINDOW1");
+        }
+        m_globals.activeSheet = readU16(record.data, 10);
+        m_window1Seen = true;
+        return {};
     }
-    if (readU16(bof.data, 2) != biff::kGlobalsSubstream) {
-        return core::errors::loadFailure("workbook stream does not start with workbook globals");
+
+    core::Result<void> boundSheet(const BiffRecord& record) {
+        const auto& data = record.data;
+        if (data.size() < 6) {
+            return shortRecord(record, "BOUNDSHEET");
+        }
+        if (m_globals.sheets.size() >= kMaxEntries) {
+            return core::errors::loadFailure("too many sheets");
+        }
+        XlsSheet sheet;
+        sheet.offset = readU32(data, 0);
+        switch (data[5]) {
+        case 0x00:
+            sheet.type = XlsSheet::Type::Worksheet;
+            break;
+        case 0x01:
+            sheet.type = XlsSheet::Type::MacroSheet;
+            break;
+        case 0x02:
+            sheet.type = XlsSheet::Type::Chart;
+            break;
+        default:
+            sheet.type = XlsSheet::Type::VbModule;
+            break;
+        }
+        m_globals.sheets.push_back(sheet);
+        keepLinkRecord(record); // for the sheet's name
+        return {};
+    }
+
+    void keepLinkRecord(const BiffRecord& record) {
+        if (m_linkRecords.size() < kMaxLinkRecords) {
+            m_linkRecords.push_back({record.id, {record.data.begin(), record.data.end()}});
+        }
+    }
+
+    core::Result<void> format(const BiffRecord& record) {
+        const auto& data = record.data;
+        if (data.size() < 3) {
+            return shortRecord(record, "FORMAT");
+        }
+        if (m_rawFormats.size() < kMaxEntries && data.size() <= kMaxFormatCode * 2 + 5) {
+            m_rawFormats.push_back({readU16(data, 0), {data.begin(), data.end()}});
+        }
+        return {};
+    }
+
+    core::Result<void> xf(const BiffRecord& record) {
+        if (record.data.size() < 4) {
+            return shortRecord(record, "XF");
+        }
+        if (m_globals.xfFormats.size() >= kMaxEntries) {
+            return core::errors::loadFailure("too many XF records");
+        }
+        m_globals.xfFormats.push_back(readU16(record.data, 2));
+        return {};
     }
 
     // The code page comes before any text in the globals, but keep the raw format codes
@@ -99,8 +239,27 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
         std::uint16_t id;
         std::vector<std::uint8_t> data;
     };
-    std::vector<RawFormat> rawFormats;
-    bool window1Seen = false;
+
+    XlsGlobals m_globals;
+    std::vector<RawFormat> m_rawFormats;
+    std::vector<RawBiffRecord> m_linkRecords;
+    bool m_window1Seen = false;
+};
+
+} // namespace
+
+core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
+    auto first = cursor.next();
+    if (!first) {
+        return first.failure();
+    }
+    if (!*first) {
+        return core::errors::loadFailure("empty workbook stream");
+    }
+    GlobalsReader reader;
+    if (auto bof = reader.checkBof(**first); !bof) {
+        return bof.failure();
+    }
     for (;;) {
         auto next = cursor.next(globalsRecordWanted);
         if (!next) {
@@ -109,97 +268,11 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
         if (!*next) {
             return core::errors::loadFailure("workbook globals end without an EOF record");
         }
-        const BiffRecord& record = **next;
-        const auto& data = record.data;
-        switch (record.id) {
-        case biff::kEof: {
-            BiffTextDecoder text(globals.codePage);
-            for (const RawFormat& raw : rawFormats) {
-                auto code = text.readRecordString(raw.data, 2, globals.biff8, !globals.biff8);
-                if (code && code->size() <= kMaxFormatCode * 4) {
-                    globals.formatCodes[raw.id] = std::move(*code);
-                }
-            }
-            return globals;
+        if ((*next)->id == biff::kEof) {
+            return reader.finish();
         }
-        case biff::kFilePass:
-            return core::errors::loadFailure("workbook is encrypted");
-        case biff::kBof:
-            return core::errors::loadFailure(
-                "unexpected BOF record in workbook globals at offset " + offsetText(record));
-        case biff::kCodePage:
-            if (data.size() < 2) {
-                return shortRecord(record, "CODEPAGE");
-            }
-            globals.codePage = readU16(data, 0);
-            break;
-        case biff::kDateMode:
-            if (data.size() < 2) {
-                return shortRecord(record, "DATEMODE");
-            }
-            globals.date1904 = readU16(data, 0) != 0;
-            break;
-        case biff::kWindow1:
-            // Only the first window counts: it is the one Excel opens.
-            if (!window1Seen) {
-                if (data.size() < 12) {
-                    return shortRecord(record, "WINDOW1");
-                }
-                globals.activeSheet = readU16(data, 10);
-                window1Seen = true;
-            }
-            break;
-        case biff::kBoundSheet: {
-            if (data.size() < 6) {
-                return shortRecord(record, "BOUNDSHEET");
-            }
-            if (globals.sheets.size() >= kMaxEntries) {
-                return core::errors::loadFailure("too many sheets");
-            }
-            XlsSheet sheet;
-            sheet.offset = readU32(data, 0);
-            sheet.hidden = (data[4] & 0x03) != 0;
-            switch (data[5]) {
-            case 0x00:
-                sheet.type = XlsSheet::Type::Worksheet;
-                break;
-            case 0x01:
-                sheet.type = XlsSheet::Type::MacroSheet;
-                break;
-            case 0x02:
-                sheet.type = XlsSheet::Type::Chart;
-                break;
-            default:
-                sheet.type = XlsSheet::Type::VbModule;
-                break;
-            }
-            globals.sheets.push_back(sheet);
-            break;
-        }
-        case biff::kFormat:
-            if (data.size() < 3) {
-                return shortRecord(record, "FORMAT");
-            }
-            if (rawFormats.size() < kMaxEntries && data.size() <= kMaxFormatCode * 2 + 5) {
-                rawFormats.push_back({readU16(data, 0), {data.begin(), data.end()}});
-            }
-            break;
-        case biff::kXf:
-            if (data.size() < 4) {
-                return shortRecord(record, "XF");
-            }
-            if (globals.xfFormats.size() >= kMaxEntries) {
-                return core::errors::loadFailure("too many XF records");
-            }
-            globals.xfFormats.push_back(readU16(data, 2));
-            break;
-        case biff::kSst:
-            if (!globals.sstOffset) {
-                globals.sstOffset = record.offset;
-            }
-            break;
-        default:
-            break;
+        if (auto handled = reader.handle(**next); !handled) {
+            return handled.failure();
         }
     }
 }

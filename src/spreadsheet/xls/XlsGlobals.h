@@ -3,6 +3,7 @@
 #pragma once
 
 #include "BiffRecordCursor.h"
+#include "XlsLinkTable.h"
 #include "core/Failure.h"
 #include "spreadsheet/CellValue.h"
 
@@ -18,7 +19,6 @@ struct XlsSheet {
     enum class Type { Worksheet, MacroSheet, Chart, VbModule };
     std::uint64_t offset = 0; // of the sheet's BOF record in the stream
     Type type = Type::Worksheet;
-    bool hidden = false;
 };
 
 struct XlsGlobals {
@@ -34,6 +34,7 @@ struct XlsGlobals {
 
     std::unordered_map<std::uint16_t, std::string> formatCodes; // FORMAT id -> code
     std::vector<std::uint16_t> xfFormats;                       // XF index -> FORMAT id
+    XlsLinkTable links; // sheet names, names and links for formula text
 };
 
 // Reads the globals substream that starts at the beginning of the stream.

@@ -19,6 +19,10 @@ inline constexpr std::uint16_t kFormat = 0x041E;
 inline constexpr std::uint16_t kXf = 0x00E0;
 inline constexpr std::uint16_t kSst = 0x00FC;
 inline constexpr std::uint16_t kContinue = 0x003C;
+inline constexpr std::uint16_t kExternSheet = 0x0017;
+inline constexpr std::uint16_t kName = 0x0018;
+inline constexpr std::uint16_t kExternName = 0x0023;
+inline constexpr std::uint16_t kSupBook = 0x01AE;
 
 inline constexpr std::uint16_t kLabelSst = 0x00FD;
 inline constexpr std::uint16_t kLabel = 0x0204;
@@ -31,6 +35,8 @@ inline constexpr std::uint16_t kMulBlank = 0x00BE;
 inline constexpr std::uint16_t kBoolErr = 0x0205;
 inline constexpr std::uint16_t kFormula = 0x0006;
 inline constexpr std::uint16_t kString = 0x0207;
+inline constexpr std::uint16_t kSharedFormula = 0x04BC;
+inline constexpr std::uint16_t kArrayFormula = 0x0221;
 
 // BOF substream types.
 inline constexpr std::uint16_t kGlobalsSubstream = 0x0005;

@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::uint16_t kMarkerColumn = 1;    // B
 constexpr std::uint16_t kFirstGridColumn = 2; // C
+constexpr std::uint32_t kLastColumn = 0xFFFF; // the highest a record can name
 constexpr std::size_t kCellHeader = 6;        // row, column, XF index
 // Writers put cells in blocks of at most 32 rows, blocks in ascending order; a cell this far
 // past the last wanted row means no wanted cell can follow.
@@ -59,7 +60,7 @@ core::Failure damaged(const BiffRecord& record) {
 XlsSheetReader::XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globals,
                                WorkbookCells& cells)
     : m_cursor(cursor), m_globals(globals), m_cells(cells), m_text(globals.codePage),
-      m_formulas(globals.biff8, m_text) {}
+      m_formulas(globals.biff8, m_text, globals.links) {}
 
 core::Failure XlsSheetReader::tooMuchText() {
     return core::errors::loadFailure("cell text larger than " + std::to_string(kMaxKeptText >> 20) +
@@ -69,20 +70,34 @@ core::Failure XlsSheetReader::tooMuchText() {
 void XlsSheetReader::forget(CellValue& cell) {
     // A cell written again gives its earlier text back to the budget.
     m_sharedStrings.erase(&cell);
-    m_keptText -= std::min(m_keptText, cell.text.size());
+    m_keptText -= std::min(m_keptText, cell.text.size() + cell.formula.size());
     cell = CellValue{};
 }
 
-core::Result<bool> XlsSheetReader::keepText(CellValue& cell, std::string text) {
+core::Result<void> XlsSheetReader::keepText(CellValue& cell, std::string text) {
     if (text.size() > kMaxKeptText - m_keptText) {
         return tooMuchText();
     }
     m_keptText += text.size();
     cell.text = std::move(text);
-    return true;
+    return {};
 }
 
-CellValue* XlsSheetReader::target(std::uint16_t row, std::uint16_t column) const {
+core::Result<void> XlsSheetReader::keepFormula(CellValue& cell, std::optional<std::string> text) {
+    // A formula that cannot be spelled out is searched as no text, never by its value.
+    if (!text) {
+        cell.formulaUnknown = true;
+        return {};
+    }
+    if (text->size() > kMaxKeptText - m_keptText) {
+        return tooMuchText();
+    }
+    m_keptText += text->size();
+    cell.formula = std::move(*text);
+    return {};
+}
+
+CellValue* XlsSheetReader::target(std::uint32_t row, std::uint32_t column) const {
     if (m_markerColumn && column == kMarkerColumn && row < WorkbookCells::kMarkerRows) {
         return &m_cells.markerColumn[row];
     }
@@ -93,11 +108,14 @@ CellValue* XlsSheetReader::target(std::uint16_t row, std::uint16_t column) const
     return nullptr;
 }
 
-core::Result<bool> XlsSheetReader::read(std::uint64_t offset, bool markerColumn, bool grid) {
+core::Result<void> XlsSheetReader::read(std::uint64_t offset, bool markerColumn, bool grid) {
     m_markerColumn = markerColumn;
     m_grid = grid;
     m_pendingString = nullptr;
-    const int lastRow = grid ? WorkbookCells::kGridRows - 1 : WorkbookCells::kMarkerRows - 1;
+    m_pendingGroup = nullptr;
+    m_groups.clear();
+    m_groupBytes = 0;
+    m_lastRow = grid ? WorkbookCells::kGridRows - 1 : WorkbookCells::kMarkerRows - 1;
 
     m_cursor.seek(offset);
     auto bof = m_cursor.next();
@@ -114,7 +132,7 @@ core::Result<bool> XlsSheetReader::read(std::uint64_t offset, bool markerColumn,
             return next.failure();
         }
         if (!*next) {
-            return true; // a sheet cut off at the end of the stream keeps what it had
+            return {}; // a sheet cut off at the end of the stream keeps what it had
         }
         const BiffRecord& record = **next;
         if (record.id == biff::kBof) {
@@ -123,7 +141,7 @@ core::Result<bool> XlsSheetReader::read(std::uint64_t offset, bool markerColumn,
         }
         if (record.id == biff::kEof) {
             if (nested == 0) {
-                return true;
+                return {};
             }
             --nested;
             continue;
@@ -132,8 +150,13 @@ core::Result<bool> XlsSheetReader::read(std::uint64_t offset, bool markerColumn,
             continue;
         }
         if (record.id == biff::kString) {
-            auto done = formulaString(record);
-            if (!done) {
+            if (auto done = formulaString(record); !done) {
+                return done;
+            }
+            continue;
+        }
+        if (record.id == biff::kSharedFormula || record.id == biff::kArrayFormula) {
+            if (auto done = groupFormula(record); !done) {
                 return done;
             }
             continue;
@@ -157,40 +180,49 @@ core::Result<bool> XlsSheetReader::read(std::uint64_t offset, bool markerColumn,
             return damaged(record);
         }
         m_pendingString = nullptr;
-        if (readU16(record.data, 0) > lastRow + kRowBlock) {
-            return true;
+        m_pendingGroup = nullptr;
+        if (readU16(record.data, 0) > m_lastRow + kRowBlock) {
+            return {};
         }
-        auto done = cell(record);
-        if (!done) {
+        if (auto done = cell(record); !done) {
             return done;
         }
     }
 }
 
-core::Result<bool> XlsSheetReader::cell(const BiffRecord& record) {
+core::Result<void> XlsSheetReader::multipleNumbers(const BiffRecord& record) {
+    // column of the first cell, then six bytes (XF, RK value) per cell, then the last column
+    const auto& data = record.data;
+    const std::uint16_t row = readU16(data, 0);
+    const std::uint32_t column = readU16(data, 2);
+    const std::size_t count = data.size() >= 6 ? (data.size() - 6) / 6 : 0;
+    // Counted in a wider type and stopped at the last column a record can name: a damaged
+    // record must not wrap round into columns A, B, C of its row.
+    for (std::size_t i = 0; i < count && column + i <= kLastColumn; ++i) {
+        CellValue* cell = target(row, static_cast<std::uint32_t>(column + i));
+        if (cell != nullptr) {
+            forget(*cell);
+            const std::size_t at = 4 + i * 6;
+            *cell =
+                numberCell(rkValue(readU32(data, at + 2)), m_globals.formatOf(readU16(data, at)));
+        }
+    }
+    return {};
+}
+
+core::Result<void> XlsSheetReader::cell(const BiffRecord& record) {
     const auto& data = record.data;
     const std::uint16_t row = readU16(data, 0);
     const std::uint16_t column = readU16(data, 2);
     if (record.id == biff::kMulRk) {
-        // column of the first cell, then six bytes (XF, RK value) per cell, then the last column
-        const std::size_t count = data.size() >= 6 ? (data.size() - 6) / 6 : 0;
-        for (std::size_t i = 0; i < count; ++i) {
-            CellValue* cell = target(row, static_cast<std::uint16_t>(column + i));
-            if (cell != nullptr) {
-                forget(*cell);
-                const std::size_t at = 4 + i * 6;
-                *cell = numberCell(rkValue(readU32(data, at + 2)),
-                                   m_globals.formatOf(readU16(data, at)));
-            }
-        }
-        return true;
+        return multipleNumbers(record);
     }
     if (record.id == biff::kMulBlank || record.id == biff::kBlank) {
-        return true; // blank cells stay empty
+        return {}; // blank cells stay empty
     }
     CellValue* cell = target(row, column);
     if (cell == nullptr) {
-        return true;
+        return {};
     }
     forget(*cell);
     if (data.size() < kCellHeader) {
@@ -205,7 +237,7 @@ core::Result<bool> XlsSheetReader::cell(const BiffRecord& record) {
         *cell = CellValue{};
         cell->kind = CellValue::Kind::String;
         m_sharedStrings[cell] = readU32(data, kCellHeader);
-        return true;
+        return {};
     case biff::kLabel:
     case biff::kRString: {
         auto text = m_text.readRecordString(data, kCellHeader, m_globals.biff8);
@@ -221,27 +253,27 @@ core::Result<bool> XlsSheetReader::cell(const BiffRecord& record) {
             return damaged(record);
         }
         *cell = numberCell(readF64(data, kCellHeader), m_globals.formatOf(xf));
-        return true;
+        return {};
     case biff::kRk:
         if (data.size() < kCellHeader + 4) {
             return damaged(record);
         }
         *cell = numberCell(rkValue(readU32(data, kCellHeader)), m_globals.formatOf(xf));
-        return true;
+        return {};
     case biff::kBoolErr:
         if (data.size() < kCellHeader + 2) {
             return damaged(record);
         }
         *cell = boolOrError(data[kCellHeader], data[kCellHeader + 1] != 0);
-        return true;
+        return {};
     case biff::kFormula:
         return formula(record, *cell);
     default:
-        return true;
+        return {};
     }
 }
 
-core::Result<bool> XlsSheetReader::formula(const BiffRecord& record, CellValue& cell) {
+core::Result<void> XlsSheetReader::formula(const BiffRecord& record, CellValue& cell) {
     // row, column, XF, cached result (8), flags (2), reserved (4), token size (2), tokens
     constexpr std::size_t kResult = 6;
     constexpr std::size_t kTokenSize = 20;
@@ -273,17 +305,90 @@ core::Result<bool> XlsSheetReader::formula(const BiffRecord& record, CellValue& 
         }
     }
     const std::size_t tokenSize = readU16(data, kTokenSize);
-    if (tokenSize <= data.size() - kTokens) {
-        cell.formula = m_formulas.decompile(data.subspan(kTokens, tokenSize)).value_or("");
+    if (tokenSize > data.size() - kTokens) {
+        return keepFormula(cell, std::nullopt);
     }
-    return true;
+    const auto tokens = data.subspan(kTokens, tokenSize);
+    const XlsCellPosition here{readU16(data, 0), readU16(data, 2)};
+    const auto first = FormulaDecompiler::sharedFormulaCell(tokens);
+    if (!first) {
+        return keepFormula(cell,
+                           m_formulas.decompile(tokens, data.subspan(kTokens + tokenSize), here));
+    }
+    if (const GroupFormula* group = findGroup(*first)) {
+        return keepFormula(cell, m_formulas.decompile(group->tokens, group->extra, here));
+    }
+    if (*first == here) {
+        // The first cell of a group: its SHRFMLA or ARRAY record comes next.
+        m_pendingGroup = &cell;
+        m_pendingGroupAt = here;
+    }
+    return keepFormula(cell, std::nullopt);
 }
 
-core::Result<bool> XlsSheetReader::formulaString(const BiffRecord& record) {
+core::Result<void> XlsSheetReader::groupFormula(const BiffRecord& record) {
+    // first row, last row, first column, last column; then the shared formula's reserved byte,
+    // use count and token size, or the array formula's flags, reserved word and token size
+    const bool shared = record.id == biff::kSharedFormula;
+    const std::size_t tokenSizeAt = shared ? 8 : 12;
+    const auto& data = record.data;
+    if (data.size() < tokenSizeAt + 2) {
+        return damaged(record);
+    }
+    const std::size_t tokenSize = readU16(data, tokenSizeAt);
+    const std::size_t tokensAt = tokenSizeAt + 2;
+    if (tokenSize > data.size() - tokensAt) {
+        return damaged(record);
+    }
+    GroupFormula group;
+    group.first = {readU16(data, 0), data[4]};
+    group.last = {readU16(data, 2), data[5]};
+    const auto tokens = data.subspan(tokensAt, tokenSize);
+    const auto extra = data.subspan(tokensAt + tokenSize);
+    group.tokens.assign(tokens.begin(), tokens.end());
+    group.extra.assign(extra.begin(), extra.end());
+
+    if (m_pendingGroup != nullptr && m_pendingGroupAt == group.first) {
+        CellValue& cell = *m_pendingGroup;
+        m_pendingGroup = nullptr;
+        cell.formulaUnknown = false;
+        if (auto kept = keepFormula(cell, m_formulas.decompile(tokens, extra, m_pendingGroupAt));
+            !kept) {
+            return kept;
+        }
+    }
+    // Kept only when it may reach a kept cell, and within the text budget.
+    const bool reachesKept = group.first.row <= m_lastRow && group.last.column >= kMarkerColumn &&
+                             group.first.column < kFirstGridColumn + WorkbookCells::kGridColumns;
+    if (!reachesKept) {
+        return {};
+    }
+    const CellKey key{group.first.row, group.first.column};
+    if (auto old = m_groups.find(key); old != m_groups.end()) {
+        m_groupBytes -= old->second.tokens.size() + old->second.extra.size();
+    }
+    const std::size_t size = group.tokens.size() + group.extra.size();
+    if (size > kMaxKeptText - m_groupBytes) {
+        return tooMuchText();
+    }
+    m_groupBytes += size;
+    m_groups[key] = std::move(group);
+    return {};
+}
+
+const XlsSheetReader::GroupFormula* XlsSheetReader::findGroup(XlsCellPosition first) const {
+    auto found = m_groups.find({first.row, first.column});
+    if (found != m_groups.end()) {
+        return &found->second;
+    }
+    return nullptr;
+}
+
+core::Result<void> XlsSheetReader::formulaString(const BiffRecord& record) {
     CellValue* cell = m_pendingString;
     m_pendingString = nullptr;
     if (cell == nullptr) {
-        return true;
+        return {};
     }
     if (!m_globals.biff8) {
         auto text = m_text.readRecordString(record.data, 0, false);
@@ -292,27 +397,10 @@ core::Result<bool> XlsSheetReader::formulaString(const BiffRecord& record) {
         }
         return keepText(*cell, std::move(*text));
     }
-    std::optional<core::Failure> continueFailure;
-    BiffContinuedReader reader(record.data, [&]() -> std::optional<std::span<const std::uint8_t>> {
-        if (m_cursor.peekId() != biff::kContinue) {
-            return std::nullopt;
-        }
-        auto next = m_cursor.next();
-        if (!next) {
-            continueFailure = next.failure();
-            return std::nullopt;
-        }
-        if (!*next) {
-            return std::nullopt;
-        }
-        return (*next)->data;
-    });
+    BiffContinuedReader reader(record.data, m_cursor);
     std::u16string units;
     if (!reader.readUnicodeString(units)) {
-        if (continueFailure) {
-            return *continueFailure;
-        }
-        return damaged(record);
+        return reader.failureOr(damaged(record));
     }
     return keepText(*cell, core::toUtf8(units));
 }

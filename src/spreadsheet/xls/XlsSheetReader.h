@@ -10,7 +10,10 @@
 #include "spreadsheet/CellValue.h"
 
 #include <cstdint>
+#include <map>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace orvanto::spreadsheet {
 
@@ -24,7 +27,7 @@ class XlsSheetReader {
     XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globals, WorkbookCells& cells);
 
     // Reads the sheet whose BOF record is at offset into the parts of cells asked for.
-    core::Result<bool> read(std::uint64_t offset, bool markerColumn, bool grid);
+    core::Result<void> read(std::uint64_t offset, bool markerColumn, bool grid);
 
     // Cells holding a shared string, by the string's index, to be filled in once the table
     // is looked up. At most one entry per kept cell, however many records a file repeats.
@@ -36,12 +39,26 @@ class XlsSheetReader {
     std::size_t keptText() const { return m_keptText; }
 
   private:
+    // A shared formula (SHRFMLA) or array formula (ARRAY) that FORMULA records of the cells
+    // in its range refer to by its first cell.
+    struct GroupFormula {
+        XlsCellPosition first;
+        XlsCellPosition last;
+        std::vector<std::uint8_t> tokens;
+        std::vector<std::uint8_t> extra;
+    };
+    using CellKey = std::pair<std::uint16_t, std::uint16_t>; // row, column
+
     void forget(CellValue& cell);
-    core::Result<bool> keepText(CellValue& cell, std::string text);
-    CellValue* target(std::uint16_t row, std::uint16_t column) const;
-    core::Result<bool> cell(const BiffRecord& record);
-    core::Result<bool> formula(const BiffRecord& record, CellValue& cell);
-    core::Result<bool> formulaString(const BiffRecord& record);
+    core::Result<void> keepText(CellValue& cell, std::string text);
+    core::Result<void> keepFormula(CellValue& cell, std::optional<std::string> text);
+    CellValue* target(std::uint32_t row, std::uint32_t column) const;
+    core::Result<void> cell(const BiffRecord& record);
+    core::Result<void> multipleNumbers(const BiffRecord& record);
+    core::Result<void> formula(const BiffRecord& record, CellValue& cell);
+    core::Result<void> formulaString(const BiffRecord& record);
+    core::Result<void> groupFormula(const BiffRecord& record);
+    const GroupFormula* findGroup(XlsCellPosition first) const;
 
     BiffRecordCursor& m_cursor;
     const XlsGlobals& m_globals;
@@ -50,7 +67,13 @@ class XlsSheetReader {
     FormulaDecompiler m_formulas;
     bool m_markerColumn = false;
     bool m_grid = false;
+    int m_lastRow = 0;                    // the last row whose cells or formulas may be kept
     CellValue* m_pendingString = nullptr; // formula whose text result follows in STRING
+    // The first cell of a shared or array formula, whose SHRFMLA or ARRAY record follows it.
+    CellValue* m_pendingGroup = nullptr;
+    XlsCellPosition m_pendingGroupAt;
+    std::map<CellKey, GroupFormula> m_groups;
+    std::size_t m_groupBytes = 0;
     std::unordered_map<CellValue*, std::uint32_t> m_sharedStrings;
     std::size_t m_keptText = 0;
 };

@@ -1,10 +1,13 @@
 #include "WorksheetPart.h"
 
+#include "OoxmlFormula.h"
 #include "OoxmlNamespaces.h"
 #include "OoxmlValues.h"
 #include "XmlPartParser.h"
 
 #include <algorithm>
+#include <map>
+#include <unordered_map>
 
 namespace orvanto::spreadsheet {
 
@@ -17,6 +20,10 @@ std::string cellName(int row, int column) {
     }
     return letters + std::to_string(row);
 }
+
+// Shared formula groups a part may define; Excel numbers them from 0 within a sheet, and a
+// timetable has a handful.
+constexpr std::size_t kMaxSharedFormulas = 0x10000;
 
 class WorksheetHandler : public XmlHandler {
   public:
@@ -38,12 +45,12 @@ class WorksheetHandler : public XmlHandler {
             startRow(attributes);
         } else if (name == "c") {
             startCell(attributes);
+        } else if (name == "f" && m_inAnyCell) {
+            startFormula(attributes);
         } else if (!m_inCell) {
             return;
         } else if (name == "v") {
             capture(m_value);
-        } else if (name == "f") {
-            capture(m_formula);
         } else if (name == "is") {
             m_inInline = true;
         } else if (name == "rPh") {
@@ -61,6 +68,7 @@ class WorksheetHandler : public XmlHandler {
             finish(); // nothing after the cells is needed
         } else if (name == "c") {
             endCell();
+            m_inAnyCell = false;
         } else if (name == "v" || name == "f" || name == "t") {
             m_capture = nullptr;
         } else if (name == "is") {
@@ -126,7 +134,12 @@ class WorksheetHandler : public XmlHandler {
             }
         }
         m_lastColumn = m_column;
+        m_inAnyCell = true;
         m_inCell = wanted(m_row, m_column);
+        m_formula.clear();
+        m_formulaKind = FormulaKind::None;
+        m_sharedIndex.reset();
+        m_formulaRange.reset();
         if (!m_inCell) {
             return;
         }
@@ -142,7 +155,6 @@ class WorksheetHandler : public XmlHandler {
             m_style = *style;
         }
         m_value.clear();
-        m_formula.clear();
         m_inline.clear();
         m_hasValue = false;
         m_inInline = false;
@@ -157,18 +169,16 @@ class WorksheetHandler : public XmlHandler {
     }
 
     void endCell() {
-        if (!m_inCell) {
+        m_capture = nullptr;
+        if (!rememberGroupFormula() || !m_inCell) {
             return;
         }
         m_inCell = false;
-        m_capture = nullptr;
         WorksheetPart::Cell cell;
         cell.row = m_row;
         cell.column = m_column;
         cell.style = m_style;
-        if (!m_formula.empty()) {
-            cell.value.formula = "=" + m_formula;
-        }
+        setFormula(cell.value);
         if (!convertValue(cell)) {
             return;
         }
@@ -185,6 +195,107 @@ class WorksheetHandler : public XmlHandler {
             return;
         }
         m_out.push_back(std::move(cell));
+    }
+
+    // A formula element: kept for a kept cell, and for the first cell of a shared or array
+    // formula whose range may reach kept cells.
+    void startFormula(const char** attributes) {
+        const std::string_view type = attribute(attributes, "t").value_or("normal");
+        m_formulaKind = type == "shared"      ? FormulaKind::Shared
+                        : type == "array"     ? FormulaKind::Array
+                        : type == "dataTable" ? FormulaKind::DataTable
+                                              : FormulaKind::Normal;
+        if (const auto si = attribute(attributes, "si")) {
+            m_sharedIndex = ooxml::parseIndex(*si);
+        }
+        if (const auto ref = attribute(attributes, "ref")) {
+            m_formulaRange = parseRange(*ref);
+        }
+        const bool groupMaster =
+            (m_formulaKind == FormulaKind::Shared || m_formulaKind == FormulaKind::Array) &&
+            m_formulaRange && reachesKeptCells(*m_formulaRange);
+        if (m_inCell || groupMaster) {
+            capture(m_formula);
+        }
+    }
+
+    struct Range {
+        ooxml::CellReference first;
+        ooxml::CellReference last;
+        bool contains(int row, int column) const {
+            return row >= first.row && row <= last.row && column >= first.column &&
+                   column <= last.column;
+        }
+    };
+
+    static std::optional<Range> parseRange(std::string_view text) {
+        const std::size_t colon = text.find(':');
+        const auto first = ooxml::parseCellReference(text.substr(0, colon));
+        const auto last = colon == std::string_view::npos
+                              ? first
+                              : ooxml::parseCellReference(text.substr(colon + 1));
+        if (!first || !last) {
+            return std::nullopt;
+        }
+        return Range{*first, *last};
+    }
+
+    bool reachesKeptCells(const Range& range) const {
+        return range.first.row <= m_lastRow && range.last.column >= 2 && range.first.column <= 9;
+    }
+
+    // Keeps the text of a shared formula's first cell, or an array formula's range, for the
+    // cells after it; within the text budget. False when that is exceeded.
+    bool rememberGroupFormula() {
+        if (m_formula.empty() || !m_formulaRange || !reachesKeptCells(*m_formulaRange)) {
+            return true;
+        }
+        if (m_formulaKind == FormulaKind::Shared && m_sharedIndex) {
+            m_sharedFormulas[*m_sharedIndex] = {m_row, m_column, m_formula};
+        } else if (m_formulaKind == FormulaKind::Array) {
+            // By the first cell: a cell given again replaces its array, never adds one.
+            m_arrayFormulas[{m_row, m_column}] = {*m_formulaRange, m_formula};
+        } else {
+            return true;
+        }
+        m_groupTextBytes += m_formula.size();
+        if (m_sharedFormulas.size() > kMaxSharedFormulas ||
+            m_groupTextBytes > WorkbookCells::kMaxTextBytes) {
+            fail("the shared formulas read hold more than " +
+                 std::to_string(WorkbookCells::kMaxTextBytes >> 20) + " MiB of text");
+            return false;
+        }
+        return true;
+    }
+
+    // The text the cell's formula shows. A formula that cannot be spelled out (a shared one
+    // whose first cell was never seen, a data table) is searched as no text, never by its
+    // value, as the .xls reader does.
+    void setFormula(CellValue& value) const {
+        std::optional<std::string> text;
+        if (m_formulaKind == FormulaKind::None) {
+            // A cell inside an array formula's range carries no formula of its own.
+            for (const auto& [first, array] : m_arrayFormulas) {
+                if (array.range.contains(m_row, m_column)) {
+                    value.formula = ooxml::displayedFormula(array.text);
+                }
+            }
+            return;
+        }
+        if (!m_formula.empty() && m_formulaKind != FormulaKind::DataTable) {
+            text = m_formula;
+        } else if (m_formulaKind == FormulaKind::Shared && m_sharedIndex) {
+            auto master = m_sharedFormulas.find(*m_sharedIndex);
+            if (master != m_sharedFormulas.end()) {
+                text = ooxml::moveFormula(master->second.text, m_row - master->second.row,
+                                          m_column - master->second.column);
+            }
+        }
+        if (text) {
+            value.formula = ooxml::displayedFormula(*text);
+        } else {
+            value.formulaUnknown = true;
+        }
     }
 
     bool invalid(const std::string& what) {
@@ -256,6 +367,18 @@ class WorksheetHandler : public XmlHandler {
     int m_currentRow = 0;
     int m_lastColumn = 0;
 
+    enum class FormulaKind { None, Normal, Shared, Array, DataTable };
+    struct SharedFormula {
+        int row = 0;
+        int column = 0;
+        std::string text;
+    };
+    struct ArrayFormula {
+        Range range;
+        std::string text;
+    };
+
+    bool m_inAnyCell = false;
     bool m_inCell = false;
     int m_row = 0;
     int m_column = 0;
@@ -269,6 +392,12 @@ class WorksheetHandler : public XmlHandler {
     int m_phoneticDepth = 0;
     std::string* m_capture = nullptr;
     std::size_t m_keptTextBytes = 0;
+    FormulaKind m_formulaKind = FormulaKind::None;
+    std::optional<long long> m_sharedIndex;
+    std::optional<Range> m_formulaRange;
+    std::unordered_map<long long, SharedFormula> m_sharedFormulas; // by si
+    std::map<std::pair<int, int>, ArrayFormula> m_arrayFormulas;   // by first row, column
+    std::size_t m_groupTextBytes = 0;
 };
 
 } // namespace

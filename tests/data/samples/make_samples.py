@@ -10,7 +10,8 @@ of a writer's file with zipfile, the way other writers lay them out.
 layout-*.xlsx follow the timetable layout and are also converted to .xls; the
 xlsx-*.xlsx samples exercise details of the xlsx format only.
 
-Run from anywhere: /usr/bin/python3 tests/data/samples/make_samples.py
+Run from anywhere: /usr/bin/python3 tests/data/samples/make_samples.py [formula-markers]
+(with formula-markers, only the formula marker and formula group samples are made again)
 """
 import datetime
 import os
@@ -223,6 +224,89 @@ def make_calendar_samples():
     book.close()
 
 
+# Formula markers of every kind the marker search must read as formula text, in both formats:
+# functions, names, other sheets, formulas filled down (shared) and array formulas. Decoys show
+# a marker as their value only, which Find, looking in formulas, does not see.
+FORMULA_MARKER_ROWS = {"第一节": 3, "第三节": 13, "第五节": 23, "第七节": 30, "第九节": 43,
+                       "第12节": 53}
+
+
+def make_formula_marker_samples(tmp):
+    cells = timetable_cells()
+    for row in MARKER_ROWS:
+        cells.pop((row, "B"), None)
+    source = os.path.join(tmp, "formula-markers.xlsx")
+    book = xlsxwriter.Workbook(source)
+    sheet = book.add_worksheet("课表")
+    settings = book.add_worksheet("设置")
+    other = book.add_worksheet("my sheet")
+    settings.write("A1", "第12节")
+    settings.write("A2", "第五节")
+    settings.write("B1", 2)
+    other.write("A1", "")
+    other.write("B1", 3)
+    book.define_name("标记五", "=设置!$A$2")
+    book.define_name("课表范围", "=课表!$C$1:$I$60")
+    for (row, column), value in sorted(cells.items()):
+        sheet.write(f"{column}{row}", value)
+    formulas = {
+        3: ('=T("第一节")', "第一节"),
+        5: ('=N(A1)+MATCH("x",A1:A2,0)', "#N/A"),
+        6: ('=COUNTIF(A1:A10,"第")', 0),
+        7: ('=CLEAN(HYPERLINK("http://x","y"))', "y"),
+        8: ("=设置!A1", "第12节"),               # decoy: the value is the closing marker
+        9: ('=SEARCH("a","ba")', 2),
+        10: ("=COUNTA(A:A)", 6),
+        11: ("=SUM(设置:'my sheet'!B1:B2)", 5),
+        12: ("=ROWS(课表范围)", 60),
+        13: ('="第三节"&IF(ISBLANK(A13),"","")', "第三节"),
+        18: ("=标记五", "第五节"),                # decoy through a name
+        23: ("=\"第五节\"&'my sheet'!A1", "第五节"),
+        35: ('=ISTEXT("第七")', True),
+        53: ('="第12节"&IFERROR(1/0,"")', "第12节"),
+    }
+    for row, (formula, value) in formulas.items():
+        sheet.write_formula(f"B{row}", formula, None, value)
+    # Filled down: the same relative formula in B28:B33, the marker text in every row.
+    for row in range(28, 34):
+        sheet.write_formula(f"B{row}", f'=REPT("第七节",ROW(A{row})>=30)',
+                            None, "第七节" if row >= 30 else "")
+    # A number as its result: LibreOffice loses an array formula's text result in .xls.
+    sheet.write_array_formula("B43:B44", '{=SUM(LEN(A43:A44))+0*LEN("第九节")}', None, 0)
+    book.close()
+    convert_libreoffice(source, out("layout-formula-markers-libreoffice.xlsx"))
+    convert_gnumeric(source, out("layout-formula-markers-gnumeric.xlsx"), recalc=True)
+
+
+# Shared, array and data-table formulas as Excel writes them, by hand: a shared formula whose
+# first cell is in column A, followers without text, an array formula whose other cells carry
+# no formula of their own, a follower whose group never comes, a newer function's prefix.
+FORMULA_GROUP_CELLS = """<sheetData>
+<row r="1"><c r="A1" t="inlineStr"><is><t>a</t></is></c></row>
+<row r="2"><c r="A2" t="str"><f t="shared" ref="A2:C3" si="0">A1&amp;"x"</f><v>ax</v></c>
+<c r="B2" t="str"><f t="shared" si="0"/><v>x</v></c><c r="C2" t="str"><f t="shared" si="0"/><v>x</v></c></row>
+<row r="3"><c r="B3" t="str"><f t="shared" si="0"/><v>xx</v></c></row>
+<row r="5"><c r="B5" t="str"><f t="array" ref="B5:C6">_xlfn.IFERROR(A1:A2,"第九节")</f><v>a</v></c>
+<c r="C5" t="str"><v>a</v></c></row>
+<row r="6"><c r="B6" t="str"><v>0</v></c><c r="C6" t="str"><v>0</v></c></row>
+<row r="7"><c r="B7" t="str"><f t="shared" si="9"/><v>第三节</v></c></row>
+<row r="8"><c r="B8"><f t="dataTable" ref="B8:B8" dt2D="0" dtr="0" r1="A1"/><v>1</v></c></row>
+<row r="9"><c r="B9"><f>SUM(设置:'my sheet'!A1)</f><v>0</v></c></row>
+<row r="10"><c r="B10"><f t="shared" ref="B10:B12" si="1">$A$1+A10</f><v>0</v></c></row>
+<row r="12"><c r="B12"><f t="shared" si="1"/><v>0</v></c></row>
+</sheetData>"""
+
+
+def make_formula_group_sample(tmp):
+    base = os.path.join(tmp, "groups.xlsx")
+    write_xlsxwriter(base, [("课表", {(1, "A"): "a"}), ("设置", {}), ("my sheet", {})])
+
+    def groups(xml):
+        return re.sub(r"<sheetData>.*</sheetData>", lambda _: FORMULA_GROUP_CELLS, xml,
+                      flags=re.S)
+    rewrite_parts(base, out("xlsx-formula-groups.xlsx"), {"xl/worksheets/sheet1.xml": groups})
+
+
 def make_format_samples(tmp):
     cells = timetable_cells()
 
@@ -346,8 +430,17 @@ def make_strict(tmp):
 
 
 def main():
+    if sys.argv[1:] == ["calendar"]:
+        make_calendar_samples()
+        return 0
     with tempfile.TemporaryDirectory() as tmp:
+        if sys.argv[1:] == ["formula-markers"]:
+            make_formula_marker_samples(tmp)
+            make_formula_group_sample(tmp)
+            return 0
         make_layout_samples(tmp)
+        make_formula_marker_samples(tmp)
+        make_formula_group_sample(tmp)
         make_format_samples(tmp)
     make_calendar_samples()
     return 0
