@@ -17,11 +17,16 @@ constexpr std::string_view kUsage =
     "Usage:\n"
     "  orvanto-cli grid [--week N | --date YYYY-MM-DD] [--json] [TERM] WORKBOOK\n"
     "  orvanto-cli week [--date YYYY-MM-DD] [TERM]\n"
+    "  orvanto-cli ics [-o FILE] [TERM] WORKBOOK\n"
+    "  orvanto-cli agenda [--date YYYY-MM-DD] [--json] [TERM] WORKBOOK\n"
     "  orvanto-cli --help | --version\n"
     "\n"
     "grid   prints the timetable of one teaching week from WORKBOOK (.xls or .xlsx):\n"
     "       the week N, the week of the date, or this week.\n"
     "week   prints the teaching week of the date (default today).\n"
+    "ics    writes every class of every teaching week as an iCalendar file, to FILE\n"
+    "       (replaced only once the export is complete) or to standard output.\n"
+    "agenda prints the classes of the date (default today) in time order.\n"
     "\n"
     "TERM   --term FILE          the term of a term.ini\n"
     "       --term-start DATE    the Monday of week 1, YYYY-MM-DD\n"
@@ -29,7 +34,7 @@ constexpr std::string_view kUsage =
     "       Without them: the default term, week 1 begins 2010-03-01, 22 weeks.\n"
     "\n"
     "Exit codes: 0 ok, 1 workbook cannot be loaded, 2 usage error,\n"
-    "3 the grid could not be composed (an unreadable cell).\n";
+    "3 the grid could not be composed (an unreadable cell), 4 FILE cannot be written.\n";
 
 struct Command {
     std::string_view name;
@@ -42,6 +47,8 @@ constexpr std::array kCommands = {
             {.week = true, .date = true, .json = true, .workbook = true, .term = true},
             runGrid},
     Command{"week", {.date = true, .term = true}, runWeek},
+    Command{"ics", {.workbook = true, .term = true, .output = true}, runIcs},
+    Command{"agenda", {.date = true, .json = true, .workbook = true, .term = true}, runAgenda},
 };
 
 } // namespace

@@ -20,6 +20,10 @@ struct Context {
 int runGrid(const Options& options, Context& context);
 // week [--date YYYY-MM-DD] [term options]
 int runWeek(const Options& options, Context& context);
+// ics [-o FILE] [term options] WORKBOOK: every class of the term as an iCalendar file
+int runIcs(const Options& options, Context& context);
+// agenda [--date YYYY-MM-DD] [--json] [term options] WORKBOOK: one day's classes in time order
+int runAgenda(const Options& options, Context& context);
 
 // The term the options name: a term.ini from --term (every setting in it must be usable),
 // then --term-start and --weeks; the default term without them. The failure is the usage

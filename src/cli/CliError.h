@@ -10,6 +10,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitLoadFailure = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitComposeFailure = 3;
+inline constexpr int kExitWriteFailure = 4; // -o names a file that cannot be written
 
 // Prints the message and returns the exit code, so a command can end with `return printError(...)`.
 int printError(std::ostream& err, std::string_view message, int exitCode);

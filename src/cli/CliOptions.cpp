@@ -54,6 +54,14 @@ std::string storeWeeks(Options& options, std::string_view value) {
                : "--weeks takes a whole number from 1 to 30, not '" + std::string(value) + "'";
 }
 
+std::string storeOutput(Options& options, std::string_view value) {
+    if (value.empty()) {
+        return "-o takes a file name";
+    }
+    options.output = std::filesystem::path(std::string(value));
+    return "";
+}
+
 std::string storeJson(Options& options, std::string_view) {
     options.json = true;
     return "";
@@ -66,6 +74,7 @@ constexpr std::array kRules = {
     OptionRule{"--term", &OptionSet::term, true, storeTermFile},
     OptionRule{"--term-start", &OptionSet::term, true, storeTermStart},
     OptionRule{"--weeks", &OptionSet::term, true, storeWeeks},
+    OptionRule{"-o", &OptionSet::output, true, storeOutput},
 };
 
 core::Failure usage(std::string message) {

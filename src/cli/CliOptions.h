@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -22,6 +23,7 @@ struct Options {
     std::optional<std::string> termFile;
     std::optional<std::chrono::year_month_day> termStart;
     std::optional<int> weeks;
+    std::optional<std::filesystem::path> output; // -o FILE
 };
 
 // The options a command takes; the WORKBOOK operand is then required.
@@ -31,6 +33,7 @@ struct OptionSet {
     bool json = false;
     bool workbook = false;
     bool term = false; // --term, --term-start, --weeks
+    bool output = false;
 };
 
 // The failure's description is the usage error to print; its number is the usage exit code.

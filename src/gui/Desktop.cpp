@@ -22,13 +22,24 @@ std::chrono::year_month_day localDate() {
                                        std::chrono::day{static_cast<unsigned>(today.day())}};
 }
 
-QString chooseWorkbookFile(QWidget* parent, const QString& startFolder) {
-    QFileDialog dialog(parent);
-    setUpWorkbookDialog(dialog, startFolder);
+// The file the user chose, empty when the dialog was cancelled.
+QString chosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+QString chooseWorkbookFile(QWidget* parent, const QString& startFolder) {
+    QFileDialog dialog(parent);
+    setUpWorkbookDialog(dialog, startFolder);
+    return chosenFile(dialog);
+}
+
+QString chooseCalendarSaveFile(QWidget* parent, const QString& suggestedFile) {
+    QFileDialog dialog(parent);
+    setUpCalendarDialog(dialog, suggestedFile);
+    return chosenFile(dialog);
 }
 
 void showMessageBox(QWidget* parent, const Message& message) {
@@ -59,6 +70,19 @@ void setUpWorkbookDialog(QFileDialog& dialog, const QString& startFolder) {
     dialog.setOption(QFileDialog::ReadOnly, true);
 }
 
+void setUpCalendarDialog(QFileDialog& dialog, const QString& suggestedFile) {
+    const QFileInfo file(suggestedFile);
+    dialog.setDirectory(file.absolutePath());
+    dialog.selectFile(file.fileName());
+    dialog.setWindowTitle(QStringLiteral("导出日历"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("iCalendar (*.ics)"));
+    dialog.setDefaultSuffix(QStringLiteral("ics"));
+    // Qt's own translation leaves this button in English.
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存(&S)"));
+}
+
 std::filesystem::path toFilesystemPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
@@ -69,6 +93,7 @@ Desktop Desktop::system() {
     desktop.settingsFile =
         settings::PathSettings::inDirectory(toFilesystemPath(platform::programDirectory())).file();
     desktop.chooseWorkbook = chooseWorkbookFile;
+    desktop.chooseCalendarFile = chooseCalendarSaveFile;
     desktop.showMessage = showMessageBox;
     desktop.setAlwaysOnTop = platform::setAlwaysOnTop;
     desktop.openTextFile = platform::openTextFile;

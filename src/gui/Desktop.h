@@ -25,6 +25,9 @@ struct Desktop {
     // The chosen workbook's full path, empty when the user cancelled. The dialog opens in
     // startFolder.
     std::function<QString(QWidget* parent, const QString& startFolder)> chooseWorkbook;
+    // Where to save the calendar export, empty when the user cancelled. The dialog suggests
+    // suggestedFile (a full path).
+    std::function<QString(QWidget* parent, const QString& suggestedFile)> chooseCalendarFile;
     // A modal box with a single OK button.
     std::function<void(QWidget* parent, const Message& message)> showMessage;
     std::function<void(QWidget* window, bool onTop)> setAlwaysOnTop;
@@ -45,6 +48,10 @@ void setUpWorkbookDialog(QFileDialog& dialog, const QString& startFolder);
 // Where the workbook dialog opens: the folder of the workbook in use, or the home folder when
 // none is set or its folder is gone.
 QString workbookDialogFolder(const QString& workbook);
+
+// The save dialog of the calendar export: its title, its one filter, the .ics suffix added to a
+// name typed without it, and a question before an existing file is replaced.
+void setUpCalendarDialog(QFileDialog& dialog, const QString& suggestedFile);
 
 std::filesystem::path toFilesystemPath(const QString& path);
 

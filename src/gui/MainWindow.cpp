@@ -9,8 +9,10 @@
 #include "Twips.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
+#include "calendar/CalendarFile.h"
 #include "core/ProgramInfo.h"
 #include "settings/PathSettings.h"
+#include "settings/SystemFile.h"
 #include "timetable/TeachingWeek.h"
 #include "timetable/Titles.h"
 
@@ -20,6 +22,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <chrono>
 #include <utility>
 
 namespace orvanto::gui {
@@ -172,6 +175,8 @@ void MainWindow::buildMenus() {
     connect(m_topmost, &QAction::triggered, this, &MainWindow::setAlwaysOnTop);
     connect(addItem(set, "Term", QStringLiteral("学期设置...(&E)")), &QAction::triggered, this,
             &MainWindow::editTerm);
+    connect(addItem(set, "Calendar", QStringLiteral("导出日历...(&C)")), &QAction::triggered, this,
+            &MainWindow::exportCalendar);
 
     QMenu* help = addMenu("Help", QStringLiteral("帮助(&H)"));
     connect(addItem(help, "File", QStringLiteral("帮助文档...(&F)")), &QAction::triggered, this,
@@ -455,6 +460,49 @@ void MainWindow::editTerm() {
     }
     clearMarks();
     startUp();
+}
+
+void MainWindow::exportCalendar() {
+    if (m_xlsname.isEmpty()) {
+        showMessage({QMessageBox::Information, QStringLiteral("提示"),
+                     QStringLiteral("请先设置课表路径。")});
+        return;
+    }
+    if (!m_timetable) {
+        QString text = QStringLiteral("课表无法读取，不能导出日历。");
+        if (m_loadFailure) {
+            text += QStringLiteral("\n") + fromUtf8(m_loadFailure->description);
+        }
+        showMessage({QMessageBox::Warning, QStringLiteral("错误"), text});
+        return;
+    }
+    const QString suggested =
+        workbookDialogFolder(m_xlsname) + QStringLiteral("/") + QStringLiteral("课表.ics");
+    const QString chosen = m_desktop.chooseCalendarFile(this, suggested);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    const auto exported = calendar::exportCalendar(*m_timetable, m_term, now);
+    if (!exported) {
+        const core::Failure& failure = exported.failure();
+        showMessage(
+            {QMessageBox::Warning, QStringLiteral("错误"),
+             QStringLiteral("日历没有导出，未写入任何文件：%1的课表中有单元格无法读取。\n%2")
+                 .arg(QStringLiteral("第%1周").arg(fromUtf8(failure.subject)),
+                      fromUtf8(timetable::failureMessage(failure)))});
+        return;
+    }
+    if (settings::system::replaceFile(toFilesystemPath(chosen), exported->text)) {
+        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
+                     QStringLiteral("无法写入日历文件：\n%1\n请检查文件夹是否可写。").arg(chosen)});
+        return;
+    }
+    showMessage({QMessageBox::Information, QStringLiteral("提示"),
+                 QStringLiteral("已导出 %1 节课（%2 个日历事件）到：\n%3")
+                     .arg(exported->meetings)
+                     .arg(exported->events)
+                     .arg(chosen)});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

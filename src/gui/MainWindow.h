@@ -50,6 +50,9 @@ class MainWindow : public QMainWindow {
     void choosePath();
     void inquire();
     void editTerm();
+    // Every class of the term into an .ics file the student picks; nothing is written when a
+    // week cannot be composed.
+    void exportCalendar();
     void openHelpFile();
     void openUpdatePage();
     void showAbout();

@@ -46,7 +46,8 @@ GridComposition composeGrid(const core::CellSource& sheet, const MarkerRows& mar
         }
         for (std::size_t day = 0; day < kWeekdays; ++day) {
             const char column = static_cast<char>('C' + day);
-            std::string lines[3];
+            GridCell cell;
+            std::array<std::string, 3>& lines = cell.lines;
             const std::int16_t lineRows[3] = {rows->line1row[day], rows->line2row[day],
                                               rows->line3row[day]};
             for (int k = 0; k < 3; ++k) {
@@ -57,7 +58,6 @@ GridComposition composeGrid(const core::CellSource& sheet, const MarkerRows& mar
                 }
                 lines[k] = std::move(text.value());
             }
-            GridCell cell;
             cell.caption = lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2];
             if (!withoutLineBreaks(cell.caption).empty()) {
                 cell.tooltip = lines[0] + "   " + lines[1] + "  " + lines[2];

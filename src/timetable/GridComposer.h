@@ -39,6 +39,8 @@ inline int cellIndex(int bigPeriod, int weekday) {
 struct GridCell {
     std::string caption; // t1 CR LF t2 CR LF t3
     std::string tooltip; // t1 + 3 blanks + t2 + 2 blanks + t3, or empty
+    // t1, t2, t3 as read: a text may hold CR LF itself, so the caption cannot be split back.
+    std::array<std::string, 3> lines;
     bool operator==(const GridCell&) const = default;
 };
 

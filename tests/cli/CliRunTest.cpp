@@ -1,42 +1,19 @@
 // The CLI library run in-process: every command line, its exit code, and what it prints.
-#include "cli/Cli.h"
+#include "InProcessCli.h"
 #include "core/ProgramInfo.h"
 
 #include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
 
 using namespace std::chrono;
-
-// A Friday in week 3, standing for "today".
-constexpr year_month_day kToday{year{2010}, month{3}, day{19}};
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun cli(const std::vector<std::string>& args) {
-    const std::vector<std::string_view> views(args.begin(), args.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.exitCode = orvanto::cli::run(views, out, err, kToday);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
-
-std::string sample(const std::string& name) {
-    return std::string(ORVANTO_TEST_DATA) + "/samples/" + name;
-}
+using orvanto::testing::cli;
+using orvanto::testing::CliRun;
+using orvanto::testing::sample;
 
 std::size_t count(const std::string& text, const std::string& what) {
     std::size_t n = 0;

@@ -252,9 +252,11 @@ void MainWindowTest::menus() {
     TestDesktop desk;
     MainWindow window(desk.desktop());
     const QList<QPair<QString, QString>> items = {
-        {"Set", "设置(&S)"},           {"Path", "课表路径(&P)"}, {"Inquire", "查询方式(&I)"},
-        {"Topmost", "窗口置顶(&T)"},   {"Help", "帮助(&H)"},     {"File", "帮助文档...(&F)"},
-        {"Update", "检查更新...(&U)"}, {"About", "关于(&A)"},    {"Term", "学期设置...(&E)"}};
+        {"Set", "设置(&S)"},           {"Path", "课表路径(&P)"},
+        {"Inquire", "查询方式(&I)"},   {"Topmost", "窗口置顶(&T)"},
+        {"Help", "帮助(&H)"},          {"File", "帮助文档...(&F)"},
+        {"Update", "检查更新...(&U)"}, {"About", "关于(&A)"},
+        {"Term", "学期设置...(&E)"},   {"Calendar", "导出日历...(&C)"}};
     for (const auto& [name, caption] : items) {
         auto* action = window.findChild<QAction*>(name);
         QVERIFY2(action != nullptr, qPrintable(name));
@@ -264,10 +266,11 @@ void MainWindowTest::menus() {
     QVERIFY(window.findChild<QAction*>(QStringLiteral("divide2"))->isSeparator());
     QVERIFY(window.findChild<QAction*>(QStringLiteral("divide"))->isSeparator());
     auto* set = window.findChild<QMenu*>(QStringLiteral("Set"));
-    // The term item comes after the original four.
-    QCOMPARE(set->actions().size(), 5);
+    // The term and calendar items come after the original four.
+    QCOMPARE(set->actions().size(), 6);
     QCOMPARE(set->actions()[3]->objectName(), QStringLiteral("Topmost"));
     QCOMPARE(set->actions()[4]->objectName(), QStringLiteral("Term"));
+    QCOMPARE(set->actions()[5]->objectName(), QStringLiteral("Calendar"));
     QCOMPARE(window.menuBar()->actions().size(), 2);
 }
 

@@ -38,7 +38,9 @@ struct TestDesktop {
     bool browserWorks = true;
     QString workbookToChoose; // what the file dialog returns; empty = cancelled
     int fileDialogs = 0;
-    QString fileDialogFolder; // where the last file dialog opened
+    QString fileDialogFolder;        // where the last file dialog opened
+    QString calendarFileToChoose;    // what the save dialog returns; empty = cancelled
+    QStringList calendarSuggestions; // what each save dialog suggested
     int quits = 0;
     int aboutBoxes = 0;
     bool aboutTopmost = false;
@@ -51,6 +53,10 @@ struct TestDesktop {
             ++fileDialogs;
             fileDialogFolder = startFolder;
             return workbookToChoose;
+        };
+        d.chooseCalendarFile = [this](QWidget*, const QString& suggestedFile) {
+            calendarSuggestions << suggestedFile;
+            return calendarFileToChoose;
         };
         d.showMessage = [this](QWidget*, const Message& m) { messages.push_back(m); };
         d.setAlwaysOnTop = [this](QWidget* w, bool on) { alwaysOnTop.emplace_back(w, on); };

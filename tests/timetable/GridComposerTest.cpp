@@ -36,12 +36,15 @@ TEST(GridComposition, CaptionsJoinThreeLinesAndHoverTextsSpaceThem) {
     ASSERT_FALSE(grid.failure);
     ASSERT_EQ(grid.cells.size(), 35u);
     const std::vector<std::pair<int, GridCell>> expected = {
-        {0, {"高等数学\r\n张明\r\n教3-201", "高等数学   张明  教3-201"}},
-        {8, {"英语\r\n\r\n教1-101", "英语     教1-101"}},
-        {16, {"\r\n\r\n", ""}},
-        {32, {"体育\r\n王\r\n操场", "体育   王  操场"}},
-        {1, {"\r\n\r\n", ""}},
-        {34, {"\r\n\r\n", ""}},
+        {0,
+         {"高等数学\r\n张明\r\n教3-201",
+          "高等数学   张明  教3-201",
+          {"高等数学", "张明", "教3-201"}}},
+        {8, {"英语\r\n\r\n教1-101", "英语     教1-101", {"英语", "", "教1-101"}}},
+        {16, {"\r\n\r\n", "", {}}},
+        {32, {"体育\r\n王\r\n操场", "体育   王  操场", {"体育", "王", "操场"}}},
+        {1, {"\r\n\r\n", "", {}}},
+        {34, {"\r\n\r\n", "", {}}},
     };
     for (const auto& [index, cell] : expected) {
         EXPECT_EQ(grid.cells[static_cast<std::size_t>(index)], cell) << "cell " << index;

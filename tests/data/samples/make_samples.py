@@ -192,6 +192,38 @@ def make_layout_samples(tmp):
     write_xlsxwriter(out("layout-marker-variants.xlsx"), [("课表", variants)])
 
 
+# Week specifications a calendar export must get right: odd-only, even-only, ranged, two-digit
+# and overlapping blocks (the upper one wins where both meet), several classes in one slot.
+WEEK_PATTERN_BLOCKS = {
+    (0, 0, 0): ("单周课", "{第1-15周}单周", "甲老师", "教1-101"),
+    (0, 0, 1): ("双周课", "{第2-16周}双周", "乙老师", "教1-102"),
+    (0, 1, 0): ("短课", "{第3-5周}", "丙老师", "教2-201"),
+    (0, 1, 1): ("长课", "{第1-18周}", "丁老师", "教2-202"),
+    (1, 2, 0): ("两位数周", "{第10-12周}", "戊老师", "教3-301"),
+    (1, 2, 1): ("后半学期单周", "{第11-21周}单周", "己老师", "教3-302"),
+    (2, 3, 0): ("第九周", "{第9-9周}", "", "操场"),
+    (2, 3, 1): ("整学期", "{第1-22周}", "庚老师", ""),
+    (3, 4, 0): ("双周晚", "{第12-22周}双周", "辛老师", "实验楼A-5"),
+    (4, 5, 0): ("周末课, 含逗号; 分号\\反斜杠", "{第1-22周}", "壬老师", "图书馆"),
+    (4, 6, 0): ("很长的课程名称" * 8, "{第20-22周}", "癸老师", "Room 12"),
+}
+
+
+def make_calendar_samples():
+    cells = timetable_cells(blocks=WEEK_PATTERN_BLOCKS)
+    write_xlsxwriter(out("layout-week-patterns.xlsx"), [("课表", cells)])
+
+    # A teacher line that holds an error: weeks 3 and 4 cannot be composed.
+    broken = dict(timetable_cells())
+    broken.update({(33, "H"): "坏课", (34, "H"): "{第3-4周}", (36, "H"): "教1-101"})
+    book = xlsxwriter.Workbook(out("layout-error-week3.xlsx"))
+    sheet = book.add_worksheet("课表")
+    for (row, column), value in sorted(broken.items()):
+        sheet.write(f"{column}{row}", value)
+    sheet.write_formula("H35", "=NA()", None, "#N/A")
+    book.close()
+
+
 # Formula markers of every kind the marker search must read as formula text, in both formats:
 # functions, names, other sheets, formulas filled down (shared) and array formulas. Decoys show
 # a marker as their value only, which Find, looking in formulas, does not see.
@@ -398,6 +430,9 @@ def make_strict(tmp):
 
 
 def main():
+    if sys.argv[1:] == ["calendar"]:
+        make_calendar_samples()
+        return 0
     with tempfile.TemporaryDirectory() as tmp:
         if sys.argv[1:] == ["formula-markers"]:
             make_formula_marker_samples(tmp)
@@ -407,6 +442,7 @@ def main():
         make_formula_marker_samples(tmp)
         make_formula_group_sample(tmp)
         make_format_samples(tmp)
+    make_calendar_samples()
     return 0
 
 

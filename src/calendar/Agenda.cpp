@@ -1,0 +1,41 @@
+#include "Agenda.h"
+
+#include "TermClasses.h"
+#include "core/Weekdays.h"
+#include "timetable/TeachingWeek.h"
+
+#include <algorithm>
+
+namespace orvanto::calendar {
+
+core::Result<DayAgenda> agendaOf(const service::LoadedTimetable& loaded, const core::Term& term,
+                                 std::chrono::year_month_day date) {
+    const auto week = timetable::weekno(date, term);
+    if (!week) {
+        return week.failure();
+    }
+    DayAgenda agenda{date, week.value(), timetable::isTeachingWeek(week.value(), term), {}};
+    if (!agenda.inTerm) {
+        return agenda;
+    }
+    const timetable::GridComposition grid = service::composeWeek(loaded, agenda.week);
+    if (grid.failure) {
+        return *grid.failure;
+    }
+    const int weekday = timetable::weekdayIndex(date);
+    for (int period = 0; period < core::kBigPeriods; ++period) {
+        const auto& cell =
+            grid.cells[static_cast<std::size_t>(timetable::cellIndex(period, weekday))];
+        if (showsClass(cell)) {
+            agenda.entries.push_back({period, term.periods[static_cast<std::size_t>(period)],
+                                      cell.lines[0], cell.lines[1], cell.lines[2]});
+        }
+    }
+    // A term may give its big periods times out of their order.
+    std::stable_sort(
+        agenda.entries.begin(), agenda.entries.end(),
+        [](const AgendaEntry& a, const AgendaEntry& b) { return a.time.start < b.time.start; });
+    return agenda;
+}
+
+} // namespace orvanto::calendar

@@ -1,0 +1,41 @@
+// The term's classes as an iCalendar file (RFC 5545), built and serialised by libical: it does
+// the escaping, the line folding and the time-zone encoding.
+#pragma once
+
+#include "ClassSeries.h"
+#include "core/Failure.h"
+#include "core/Term.h"
+#include "service/Timetable.h"
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvanto::calendar {
+
+// Class times are wall-clock times in China; every event carries this zone.
+inline constexpr std::string_view kTimeZone = "Asia/Shanghai";
+
+struct CalendarExport {
+    std::string text;
+    int events = 0;   // VEVENTs, one per series
+    int meetings = 0; // the classes those events stand for
+};
+
+// The same for every export of the same class in the same term, so that importing again
+// updates the events instead of adding them twice: the term's first Monday, the slot, the
+// first week of the series and a hash of the class's three lines.
+std::string eventUid(const ClassSeries& series, const core::Term& term);
+
+// stamp is every event's DTSTAMP: when the file was made.
+std::string calendarText(const std::vector<ClassSeries>& series, const core::Term& term,
+                         std::chrono::sys_seconds stamp);
+
+// Every class of every teaching week. A week whose composition fails fails the export with
+// the grid's failure; its subject then is that week's number ("5").
+[[nodiscard]] core::Result<CalendarExport> exportCalendar(const service::LoadedTimetable& loaded,
+                                                          const core::Term& term,
+                                                          std::chrono::sys_seconds stamp);
+
+} // namespace orvanto::calendar

@@ -1,0 +1,31 @@
+// Every class of every teaching week of a term, read through the same week composition the
+// grid shows.
+#pragma once
+
+#include "ClassSeries.h"
+#include "core/Failure.h"
+#include "core/Term.h"
+#include "service/Timetable.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace orvanto::calendar {
+
+struct TermClasses {
+    std::vector<WeekMeeting> meetings; // week by week, each in grid cell order
+    // The first week whose composition failed (a cell that cannot be read): the export stops
+    // there rather than leave that week out.
+    std::optional<core::Failure> failure;
+    std::int16_t failedWeek = 0;
+};
+
+// A cell shows a class when its caption holds more than line breaks: the grid gives it a
+// hover text exactly then.
+bool showsClass(const timetable::GridCell& cell);
+
+// Weeks 1 to term.weeks.
+TermClasses collectTermClasses(const service::LoadedTimetable& loaded, const core::Term& term);
+
+} // namespace orvanto::calendar

@@ -1,0 +1,125 @@
+// The calendar commands: the term as an iCalendar file, and one day's classes.
+#include "CliCommands.h"
+#include "CliError.h"
+#include "CliOutput.h"
+#include "calendar/Agenda.h"
+#include "calendar/CalendarFile.h"
+#include "core/Weekdays.h"
+#include "service/Timetable.h"
+#include "settings/SystemFile.h"
+#include "settings/TermSettings.h"
+
+#include <chrono>
+#include <string>
+
+namespace orvanto::cli {
+
+namespace {
+
+constexpr std::string_view kNotClassTime = "提示：现在不是上课时间！";
+
+std::string clockText(int minutes) {
+    return settings::periodText({minutes, minutes}).substr(0, 5);
+}
+
+std::string agendaText(const calendar::DayAgenda& agenda, bool today) {
+    if (!agenda.inTerm) {
+        return std::string(kNotClassTime) + "\n";
+    }
+    if (agenda.entries.empty()) {
+        return (today ? std::string("今天") : settings::isoDate(agenda.date) + " ") + "没有课。\n";
+    }
+    std::string out;
+    for (const calendar::AgendaEntry& entry : agenda.entries) {
+        out += settings::periodText(entry.time);
+        for (const std::string* field : {&entry.course, &entry.teacher, &entry.room}) {
+            if (!field->empty()) {
+                out += "  " + *field;
+            }
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+std::string agendaJson(const calendar::DayAgenda& agenda) {
+    std::string out = "{\"date\": \"" + settings::isoDate(agenda.date) +
+                      "\", \"week\": " + std::to_string(agenda.week) +
+                      ", \"inTerm\": " + (agenda.inTerm ? "true" : "false");
+    if (!agenda.inTerm) {
+        out += ", \"message\": " + jsonString(kNotClassTime);
+    }
+    out += ", \"classes\": [";
+    for (std::size_t i = 0; i < agenda.entries.size(); ++i) {
+        const calendar::AgendaEntry& entry = agenda.entries[i];
+        out += (i ? ", " : "");
+        out += "{\"period\": " + std::to_string(entry.bigPeriod + 1) + ", \"start\": \"" +
+               clockText(entry.time.start) + "\", \"end\": \"" + clockText(entry.time.end) +
+               "\", \"course\": " + jsonString(entry.course) +
+               ", \"teacher\": " + jsonString(entry.teacher) +
+               ", \"room\": " + jsonString(entry.room) + "}";
+    }
+    return out + "]}";
+}
+
+} // namespace
+
+int runIcs(const Options& options, Context& context) {
+    const auto term = chosenTerm(options);
+    if (!term) {
+        return printUsageError(context.err, term.failure().description);
+    }
+    const auto loaded = service::loadTimetable(options.workbook);
+    if (!loaded) {
+        return printError(context.err, options.workbook + ": " + loaded.failure().description,
+                          kExitLoadFailure);
+    }
+    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    const auto exported = calendar::exportCalendar(loaded.value(), term.value(), now);
+    if (!exported) {
+        printError(context.err,
+                   options.workbook + ": week " + exported.failure().subject +
+                       " cannot be composed; nothing was written",
+                   kExitComposeFailure);
+        // The viewer's own message for a cell it cannot read, as the grid command prints it.
+        context.err << timetable::failureMessage(exported.failure()) << "\n";
+        return kExitComposeFailure;
+    }
+    if (!options.output || *options.output == "-") {
+        context.out << exported->text;
+        return kExitOk;
+    }
+    if (auto reason = settings::system::replaceFile(*options.output, exported->text)) {
+        return printError(context.err, *reason, kExitWriteFailure);
+    }
+    context.out << exported->meetings << " classes in " << exported->events << " events written to "
+                << options.output->string() << "\n";
+    return kExitOk;
+}
+
+int runAgenda(const Options& options, Context& context) {
+    const auto term = chosenTerm(options);
+    if (!term) {
+        return printUsageError(context.err, term.failure().description);
+    }
+    const auto loaded = service::loadTimetable(options.workbook);
+    if (!loaded) {
+        return printError(context.err, options.workbook + ": " + loaded.failure().description,
+                          kExitLoadFailure);
+    }
+    const auto date = options.date.value_or(context.today);
+    const auto agenda = calendar::agendaOf(loaded.value(), term.value(), date);
+    if (!agenda) {
+        if (agenda.failure().number == core::errors::kOverflow) {
+            return printError(context.err, "the date lies too far from the term to number its week",
+                              kExitUsage);
+        }
+        context.err << timetable::failureMessage(agenda.failure()) << "\n";
+        return kExitComposeFailure;
+    }
+    context.out << (options.json ? agendaJson(*agenda) + "\n"
+                                 : agendaText(*agenda, date == context.today));
+    return kExitOk;
+}
+
+} // namespace orvanto::cli

@@ -1,0 +1,176 @@
+// orvanto-cli ics and agenda, and the term options every command takes, run in-process.
+#include "InProcessCli.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono;
+using orvanto::testing::cli;
+using orvanto::testing::CliRun;
+using orvanto::testing::kToday;
+using orvanto::testing::sample;
+namespace fs = std::filesystem;
+
+const std::string kTypical = sample("layout-typical-xlsxwriter.xlsx");
+const std::string kBroken = sample("layout-error-week3.xlsx");
+
+class Folder {
+  public:
+    Folder()
+        : m_path(fs::temp_directory_path() /
+                 (std::string("orvanto-cli-") +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+        fs::create_directories(m_path);
+    }
+    ~Folder() { fs::remove_all(m_path); }
+    std::string file(const std::string& name, const std::string& content = {}) const {
+        const fs::path path = m_path / name;
+        if (!content.empty()) {
+            std::ofstream(path, std::ios::binary) << content;
+        }
+        return path.string();
+    }
+
+  private:
+    fs::path m_path;
+};
+
+std::string read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct UsageCase {
+    std::vector<std::string> args;
+    const char* expected; // in stderr, exit code 2
+};
+
+class TermAndOutputUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(TermAndOutputUsage, IsAUsageErrorNamingTheOption) {
+    const CliRun run = cli(GetParam().args);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find(GetParam().expected), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, TermAndOutputUsage,
+    ::testing::Values(UsageCase{{"ics"}, "no WORKBOOK"}, UsageCase{{"ics", "-o"}, "needs a value"},
+                      UsageCase{{"ics", "-o", "", "a.xlsx"}, "-o takes a file name"},
+                      UsageCase{{"ics", "--json", "a.xlsx"}, "unknown option --json"},
+                      UsageCase{{"agenda", "--week", "3", "a.xlsx"}, "unknown option --week"},
+                      UsageCase{{"grid", "-o", "x.ics", "a.xlsx"}, "unknown option -o"},
+                      // The term options' own cases are in CliRunTest.
+                      UsageCase{{"ics", "--term-start", "2026-09-08", "a.xlsx"},
+                                "--term-start takes the Monday"},
+                      UsageCase{{"agenda", "--weeks", "31", "a.xlsx"}, "--weeks"}));
+
+TEST(Ics, WritesTheCalendarToStandardOutputOrReplacesTheFile) {
+    const CliRun toStdout = cli({"ics", "--term-start", "2026-09-07", "--weeks", "18", kTypical});
+    ASSERT_EQ(toStdout.exitCode, 0) << toStdout.err;
+    EXPECT_TRUE(toStdout.err.empty());
+    EXPECT_EQ(toStdout.out.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    EXPECT_NE(toStdout.out.find("DTSTART;TZID=Asia/Shanghai:20260907T080000"), std::string::npos);
+    EXPECT_NE(toStdout.out.find("RRULE:FREQ=WEEKLY;COUNT=18\r\nSUMMARY:英语角"), std::string::npos);
+
+    Folder folder;
+    const std::string target = folder.file("课表.ics", "an earlier export");
+    const CliRun toFile = cli({"ics", "-o", target, kTypical});
+    ASSERT_EQ(toFile.exitCode, 0) << toFile.err;
+    // 16 + 8 + 8 + 3 + 16 + 16 + 8 + 4 + 16 + 8 + 22 meetings of the 11 blocks.
+    EXPECT_EQ(toFile.out, "125 classes in 11 events written to " + target + "\n");
+    const std::string written = read(target);
+    EXPECT_EQ(written.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    EXPECT_TRUE(written.ends_with("END:VCALENDAR\r\n"));
+    EXPECT_EQ(cli({"ics", "-o", "-", kTypical}).out.substr(0, 15), "BEGIN:VCALENDAR");
+}
+
+TEST(Ics, AFileThatCannotBeWrittenExitsFourAndLeavesNothing) {
+    Folder folder;
+    const std::string target = folder.file("missing-folder/课表.ics");
+    const CliRun run = cli({"ics", "-o", target, kTypical});
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_NE(run.err.find("orvanto-cli: error: "), std::string::npos);
+    EXPECT_FALSE(fs::exists(fs::path(target).parent_path()));
+}
+
+TEST(Ics, AnUnreadableCellFailsWithTheGridsMessageAndWritesNothing) {
+    Folder folder;
+    const std::string target = folder.file("课表.ics", "an earlier export");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"ics", kBroken}, {"ics", "-o", target, kBroken}}) {
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.exitCode, 3);
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_NE(run.err.find("week 3 cannot be composed; nothing was written"), std::string::npos)
+            << run.err;
+        EXPECT_NE(
+            run.err.find("发生错误：13 (类型不匹配) ，请尝试重新设置课表路径并/或再次启动程序。"),
+            std::string::npos);
+    }
+    EXPECT_EQ(read(target), "an earlier export");
+    // Before week 3 the same workbook is fine: the failure is the week's, not the file's.
+    EXPECT_EQ(cli({"ics", "--weeks", "2", kBroken}).exitCode, 0);
+    EXPECT_EQ(cli({"ics", sample("layout-marker-below-200.xlsx")}).exitCode, 1);
+}
+
+TEST(Agenda, PrintsTheDaysClassesOrSaysThereAreNone) {
+    struct Case {
+        std::vector<std::string> args;
+        year_month_day today;
+        std::string out;
+    };
+    const std::vector<Case> cases = {
+        {{"agenda", "--date", "2010-03-02", kTypical},
+         kToday,
+         "08:00-09:40  大学英语(4)  李华 讲师  外语楼305\n"
+         "16:00-17:40  概率论与数理统计  郑洁  3205\n"},
+        // Today (a Saturday): the evening class only.
+        {{"agenda", kTypical},
+         year{2010} / March / 20,
+         "19:00-20:40  英语角  外教 Tom  图书馆一楼\n"},
+        {{"agenda", "--date", "2010-03-21", kTypical}, kToday, "2010-03-21 没有课。\n"},
+        {{"agenda", kTypical}, year{2010} / March / 21, "今天没有课。\n"},
+        {{"agenda", kTypical}, year{2010} / August / 2, "提示：现在不是上课时间！\n"},
+        {{"agenda", "--weeks", "2", "--date", "2010-03-15", kTypical},
+         kToday,
+         "提示：现在不是上课时间！\n"},
+        {{"agenda", "--json", "--date", "2010-03-02", kTypical},
+         kToday,
+         "{\"date\": \"2010-03-02\", \"week\": 1, \"inTerm\": true, \"classes\": ["
+         "{\"period\": 1, \"start\": \"08:00\", \"end\": \"09:40\", \"course\": \"大学英语(4)\", "
+         "\"teacher\": \"李华 讲师\", \"room\": \"外语楼305\"}, "
+         "{\"period\": 4, \"start\": \"16:00\", \"end\": \"17:40\", \"course\": "
+         "\"概率论与数理统计\", \"teacher\": \"郑洁\", \"room\": \"3205\"}]}\n"},
+        {{"agenda", "--json", "--date", "2010-02-28", kTypical},
+         kToday,
+         "{\"date\": \"2010-02-28\", \"week\": 0, \"inTerm\": false, \"message\": "
+         "\"提示：现在不是上课时间！\", \"classes\": []}\n"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = cli(c.args, c.today);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_TRUE(run.err.empty());
+    }
+}
+
+TEST(Agenda, FailuresExitAsTheGridDoes) {
+    CliRun run = cli({"agenda", "--date", "2010-03-15", kBroken});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_NE(run.err.find("发生错误：13"), std::string::npos);
+    EXPECT_EQ(cli({"agenda", "--date", "2010-03-08", kBroken}).exitCode, 0);
+    EXPECT_EQ(cli({"agenda", sample("layout-marker-below-200.xlsx")}).exitCode, 1);
+    run = cli({"agenda", "--date", "9999-12-31", kTypical});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("too far"), std::string::npos);
+}
+
+} // namespace

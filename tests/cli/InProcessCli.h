@@ -1,0 +1,40 @@
+// Runs orvanto-cli's library in-process on a fixed "today" and keeps what it printed.
+#pragma once
+
+#include "cli/Cli.h"
+
+#include <chrono>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvanto::testing {
+
+// A Friday in week 3, standing for "today".
+inline constexpr std::chrono::year_month_day kToday{std::chrono::year{2010}, std::chrono::month{3},
+                                                    std::chrono::day{19}};
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline CliRun cli(const std::vector<std::string>& args,
+                  std::chrono::year_month_day today = kToday) {
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    CliRun run;
+    run.exitCode = orvanto::cli::run(views, out, err, today);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+inline std::string sample(const std::string& name) {
+    return std::string(ORVANTO_TEST_DATA) + "/samples/" + name;
+}
+
+} // namespace orvanto::testing
