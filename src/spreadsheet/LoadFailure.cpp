@@ -103,7 +103,11 @@ core::Failure tooMuchKeptText() {
 }
 
 std::string quoted(std::string_view value) {
-    return "\"" + oneLine(value, kMaxQuoted) + "\"";
+    // Appended piece by piece: GCC 12 warns (-Wrestrict, falsely) on "literal" + temporary.
+    std::string text = "\"";
+    text += oneLine(value, kMaxQuoted);
+    text += '"';
+    return text;
 }
 
 } // namespace orvanto::spreadsheet
