@@ -65,14 +65,13 @@ std::string agendaJson(const calendar::DayAgenda& agenda) {
 } // namespace
 
 int runIcs(const Options& options, Context& context) {
-    const auto term = chosenTerm(options);
+    const auto term = termOrReport(options, context);
     if (!term) {
-        return printUsageError(context.err, term.failure().description);
+        return kExitUsage;
     }
-    const auto loaded = service::loadTimetable(options.workbook);
+    const auto loaded = timetableOrReport(options, context);
     if (!loaded) {
-        return printError(context.err, options.workbook + ": " + loaded.failure().description,
-                          kExitLoadFailure);
+        return kExitLoadFailure;
     }
     const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     const auto exported = calendar::exportCalendar(loaded.value(), term.value(), now);
@@ -98,21 +97,19 @@ int runIcs(const Options& options, Context& context) {
 }
 
 int runAgenda(const Options& options, Context& context) {
-    const auto term = chosenTerm(options);
+    const auto term = termOrReport(options, context);
     if (!term) {
-        return printUsageError(context.err, term.failure().description);
+        return kExitUsage;
     }
-    const auto loaded = service::loadTimetable(options.workbook);
+    const auto loaded = timetableOrReport(options, context);
     if (!loaded) {
-        return printError(context.err, options.workbook + ": " + loaded.failure().description,
-                          kExitLoadFailure);
+        return kExitLoadFailure;
     }
     const auto date = options.date.value_or(context.today);
     const auto agenda = calendar::agendaOf(loaded.value(), term.value(), date);
     if (!agenda) {
         if (agenda.failure().number == core::errors::kOverflow) {
-            return printError(context.err, "the date lies too far from the term to number its week",
-                              kExitUsage);
+            return weekTooFar(context);
         }
         context.err << timetable::failureMessage(agenda.failure()) << "\n";
         return kExitComposeFailure;

@@ -52,11 +52,6 @@ std::optional<std::int16_t> chosenWeek(const Options& options, const Context& co
     return week.value();
 }
 
-int weekTooFar(Context& context) {
-    return printError(context.err, "the date lies too far from the term to number its week",
-                      kExitUsage);
-}
-
 } // namespace
 
 core::Result<core::Term> chosenTerm(const Options& options) {
@@ -86,12 +81,37 @@ core::Result<core::Term> chosenTerm(const Options& options) {
     return term;
 }
 
-int runWeek(const Options& options, Context& context) {
-    const auto term = chosenTerm(options);
+std::optional<core::Term> termOrReport(const Options& options, Context& context) {
+    auto term = chosenTerm(options);
     if (!term) {
-        return printUsageError(context.err, term.failure().description);
+        printUsageError(context.err, term.failure().description);
+        return std::nullopt;
     }
-    const auto week = chosenWeek(options, context, term.value());
+    return term.value();
+}
+
+std::optional<service::LoadedTimetable> timetableOrReport(const Options& options,
+                                                          Context& context) {
+    auto loaded = service::loadTimetable(options.workbook);
+    if (!loaded) {
+        printError(context.err, options.workbook + ": " + loaded.failure().description,
+                   kExitLoadFailure);
+        return std::nullopt;
+    }
+    return std::move(loaded.value());
+}
+
+int weekTooFar(Context& context) {
+    return printError(context.err, "the date lies too far from the term to number its week",
+                      kExitUsage);
+}
+
+int runWeek(const Options& options, Context& context) {
+    const auto term = termOrReport(options, context);
+    if (!term) {
+        return kExitUsage;
+    }
+    const auto week = chosenWeek(options, context, *term);
     if (!week) {
         return weekTooFar(context);
     }
@@ -100,18 +120,17 @@ int runWeek(const Options& options, Context& context) {
 }
 
 int runGrid(const Options& options, Context& context) {
-    const auto term = chosenTerm(options);
+    const auto term = termOrReport(options, context);
     if (!term) {
-        return printUsageError(context.err, term.failure().description);
+        return kExitUsage;
     }
-    const auto week = chosenWeek(options, context, term.value());
+    const auto week = chosenWeek(options, context, *term);
     if (!week) {
         return weekTooFar(context);
     }
-    const auto loaded = service::loadTimetable(options.workbook);
+    const auto loaded = timetableOrReport(options, context);
     if (!loaded) {
-        return printError(context.err, options.workbook + ": " + loaded.failure().description,
-                          kExitLoadFailure);
+        return kExitLoadFailure;
     }
     const timetable::GridComposition grid = service::composeWeek(loaded.value(), *week);
     if (options.json) {

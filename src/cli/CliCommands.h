@@ -4,8 +4,10 @@
 
 #include "CliOptions.h"
 #include "core/Term.h"
+#include "service/Timetable.h"
 
 #include <chrono>
+#include <optional>
 #include <ostream>
 
 namespace orvanto::cli {
@@ -29,5 +31,14 @@ int runAgenda(const Options& options, Context& context);
 // then --term-start and --weeks; the default term without them. The failure is the usage
 // error to print.
 core::Result<core::Term> chosenTerm(const Options& options);
+
+// The openings the commands share. Each prints its own error and gives nothing on failure;
+// the command then returns the exit code named here.
+// chosenTerm, or its usage error (kExitUsage).
+std::optional<core::Term> termOrReport(const Options& options, Context& context);
+// The workbook of the options loaded, or the reason it is not (kExitLoadFailure).
+std::optional<service::LoadedTimetable> timetableOrReport(const Options& options, Context& context);
+// A date whose teaching week does not fit the week number; returns kExitUsage.
+int weekTooFar(Context& context);
 
 } // namespace orvanto::cli
