@@ -1,0 +1,35 @@
+// The text of one timetable cell read into classes: several classes per cell, separated by
+// blank lines, lines of dashes or nothing, each beginning with its course line, with their
+// fields in the orders real exports use.
+#pragma once
+
+#include "ImportedClass.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvanto::imports {
+
+struct CellClass {
+    std::string course;
+    std::string teacher;
+    std::string room;
+    WeekSet weeks;
+    // When the cell names the periods itself ("1-16[1-2节]A101"); else the row's periods hold.
+    std::optional<SmallPeriods> periods;
+
+    bool operator==(const CellClass&) const = default;
+};
+
+struct CellReading {
+    std::vector<CellClass> classes;
+    // Lines (trimmed) that became part of no class, in the order they stand.
+    std::vector<std::string> unread;
+};
+
+// Lines are separated by line breaks, or by literal "<br>", "<br/>" or "</br>" text.
+CellReading readClassCell(std::string_view text);
+
+} // namespace orvanto::imports

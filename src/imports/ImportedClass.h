@@ -1,0 +1,61 @@
+// What an import understands of a school's export: classes with their weekday, small periods
+// and weeks, and the texts that became part of no class, each with where it stood.
+#pragma once
+
+#include <bitset>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace orvanto::imports {
+
+// Weeks a class meets in: bit w is teaching week w. A week row holds at most two digits, so
+// weeks run 1..99; bit 0 is never set.
+inline constexpr int kMaxWeek = 99;
+using WeekSet = std::bitset<kMaxWeek + 1>;
+
+// Small periods as the school counts them, 1-based and inclusive (第3-4节 is {3, 4}).
+struct SmallPeriods {
+    int first = 0;
+    int last = 0;
+    bool operator==(const SmallPeriods&) const = default;
+};
+
+struct ImportedClass {
+    std::string course;  // as the export writes them, trimmed of blanks and U+3000
+    std::string teacher; // may be empty, or several names ("贾瑜,李欣蕾")
+    std::string room;    // may be empty
+    int weekday = 0;     // 1..7, Monday first
+    SmallPeriods periods;
+    WeekSet weeks;
+    std::string sheet; // where the class was read: sheet or table name
+    std::string cell;  // and its cell, "C4"
+
+    bool operator==(const ImportedClass&) const = default;
+};
+
+// A text of the timetable area that became part of no class.
+struct UnreadText {
+    std::string sheet;
+    std::string cell;
+    std::string text;
+
+    bool operator==(const UnreadText&) const = default;
+};
+
+struct ImportResult {
+    std::vector<ImportedClass> classes;
+    std::vector<UnreadText> unread;
+    std::size_t cells = 0; // non-empty cells of the timetable areas examined
+};
+
+// The big periods (1..5) that small periods reach: p goes to ⌈p/2⌉ up to 8, and 9 and later
+// to the fifth. A class over several small periods occupies every big period they reach.
+struct BigPeriods {
+    int first = 0;
+    int last = 0;
+    bool operator==(const BigPeriods&) const = default;
+};
+BigPeriods bigPeriodsOf(SmallPeriods periods);
+
+} // namespace orvanto::imports
