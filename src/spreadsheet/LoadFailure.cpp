@@ -73,6 +73,8 @@ std::string headline(core::LoadStatus status, const std::string& where) {
         return subject + " has no worksheet";
     case LoadStatus::TooLarge:
         return subject + " is too large";
+    case LoadStatus::NoTimetable:
+        return "no timetable found";
     case LoadStatus::None:
     case LoadStatus::MarkerMissing:
         break;

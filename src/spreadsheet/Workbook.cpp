@@ -79,6 +79,20 @@ core::Result<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes) 
     return loadFailure(core::LoadStatus::NotAWorkbook, {}, "neither .xlsx nor .xls content");
 }
 
+core::Result<std::vector<SheetContents>>
+Workbook::readWorksheets(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) {
+        return loadFailure(core::LoadStatus::Empty);
+    }
+    if (startsWith(bytes, {'P', 'K', 3, 4})) {
+        return readXlsxSheets(bytes);
+    }
+    if (looksLikeXls(bytes)) {
+        return readXlsSheets(bytes);
+    }
+    return loadFailure(core::LoadStatus::NotAWorkbook, {}, "neither .xlsx nor .xls content");
+}
+
 core::Result<Workbook> Workbook::fromCells(core::Result<WorkbookCells> cells) {
     if (!cells) {
         return cells.failure();

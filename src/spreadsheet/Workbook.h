@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CellValue.h"
+#include "SheetContents.h"
 #include "core/CellSource.h"
 #include "core/Failure.h"
 
@@ -12,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvanto::spreadsheet {
 
@@ -22,6 +24,11 @@ class Workbook : public core::CellSource {
     // Reads the file at path (read-only, closed before returning). .xls or .xlsx by content.
     static core::Result<Workbook> open(const std::filesystem::path& path);
     static core::Result<Workbook> fromBytes(std::span<const std::uint8_t> bytes);
+
+    // Every worksheet of an .xls or .xlsx held in bytes (by content), each kept as
+    // KeptRegion::wholeSheet(): what reading a school's export needs.
+    static core::Result<std::vector<SheetContents>>
+    readWorksheets(std::span<const std::uint8_t> bytes);
 
     // Row of the first cell of B1:B200 on the first worksheet whose text contains marker,
     // trying B2..B200 and B1 last; ignores case and full-/half-width differences.

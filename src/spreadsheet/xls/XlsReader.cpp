@@ -49,8 +49,16 @@ bool looksLikeXls(std::span<const std::uint8_t> bytes) {
     return startsLikeOle2(bytes) || isBareExcel2To4Stream(bytes);
 }
 
-core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
-    const QuietGsf quiet;
+namespace {
+
+// The workbook stream opened and its globals read: what both ways of reading start from.
+struct OpenedXls {
+    std::unique_ptr<OleWorkbookStream> stream;
+    std::unique_ptr<BiffRecordCursor> cursor;
+    XlsGlobals globals;
+};
+
+core::Result<OpenedXls> openXls(std::span<const std::uint8_t> bytes) {
     if (isBareExcel2To4Stream(bytes)) {
         return excel2To4Workbook();
     }
@@ -61,71 +69,149 @@ core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
     if (!stream) {
         return stream.failure();
     }
-    BiffRecordCursor cursor(**stream);
-    auto globals = readXlsGlobals(cursor);
+    OpenedXls opened;
+    opened.stream = std::move(stream).value();
+    opened.cursor = std::make_unique<BiffRecordCursor>(*opened.stream);
+    auto globals = readXlsGlobals(*opened.cursor);
     if (!globals) {
         return globals.failure();
     }
+    opened.globals = std::move(globals).value();
+    return opened;
+}
 
-    std::size_t firstWorksheet = globals->sheets.size();
-    for (std::size_t i = 0; i < globals->sheets.size(); ++i) {
-        if (globals->sheets[i].type == XlsSheet::Type::Worksheet) {
+// Fills in the texts of the cells that refer to the shared string table.
+core::Result<void> resolveSharedStrings(const XlsSheetReader& reader, BiffRecordCursor& cursor,
+                                        const XlsGlobals& globals) {
+    const auto& uses = reader.sharedStrings();
+    if (uses.empty()) {
+        return {};
+    }
+    if (!globals.sstOffset) {
+        return loadFailure(core::LoadStatus::MissingPart, "the shared string table",
+                           "cells refer to shared strings");
+    }
+    std::vector<std::uint32_t> wanted;
+    wanted.reserve(uses.size());
+    for (const auto& [cell, index] : uses) {
+        wanted.push_back(index);
+    }
+    auto strings = SharedStringTable::lookup(cursor, *globals.sstOffset, std::move(wanted));
+    if (!strings) {
+        return strings.failure();
+    }
+    std::size_t kept = reader.keptText();
+    for (const auto& [cell, index] : uses) {
+        const std::string& text = strings->at(index);
+        if (text.size() > XlsSheetReader::kMaxKeptText - kept) {
+            return XlsSheetReader::tooMuchText();
+        }
+        kept += text.size();
+        cell->kind = CellValue::Kind::String;
+        cell->text = text;
+    }
+    return {};
+}
+
+} // namespace
+
+core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
+    const QuietGsf quiet;
+    auto opened = openXls(bytes);
+    if (!opened) {
+        return opened.failure();
+    }
+    const XlsGlobals& globals = opened->globals;
+    BiffRecordCursor& cursor = *opened->cursor;
+
+    std::size_t firstWorksheet = globals.sheets.size();
+    for (std::size_t i = 0; i < globals.sheets.size(); ++i) {
+        if (globals.sheets[i].type == XlsSheet::Type::Worksheet) {
             firstWorksheet = i;
             break;
         }
     }
-    if (firstWorksheet == globals->sheets.size()) {
+    if (firstWorksheet == globals.sheets.size()) {
         return loadFailure(core::LoadStatus::NoWorksheet);
     }
     // An active index past the last sheet comes from a damaged WINDOW1; Excel then opens
     // the workbook on its first sheet.
     const std::size_t active =
-        globals->activeSheet < globals->sheets.size() ? globals->activeSheet : 0;
+        globals.activeSheet < globals.sheets.size() ? globals.activeSheet : 0;
 
     auto cells = std::make_unique<WorkbookCells>();
-    cells->date1904 = globals->date1904;
-    cells->activeSheetIsWorksheet = globals->sheets[active].type == XlsSheet::Type::Worksheet;
+    cells->date1904 = globals.date1904;
+    cells->activeSheetIsWorksheet = globals.sheets[active].type == XlsSheet::Type::Worksheet;
 
-    XlsSheetReader reader(cursor, *globals, *cells);
+    XlsSheetReader reader(cursor, globals);
     const bool gridOnFirst = active == firstWorksheet;
-    auto firstRead = reader.read(globals->sheets[firstWorksheet].offset, true, gridOnFirst);
+    auto firstRead = reader.read(
+        globals.sheets[firstWorksheet].offset,
+        gridOnFirst ? KeptRegion::markerColumnAndGrid() : KeptRegion::markerColumn(), *cells);
     if (!firstRead) {
         return firstRead.failure();
     }
     if (!gridOnFirst && cells->activeSheetIsWorksheet) {
-        auto activeRead = reader.read(globals->sheets[active].offset, false, true);
+        auto activeRead = reader.read(globals.sheets[active].offset, KeptRegion::grid(), *cells);
         if (!activeRead) {
             return activeRead.failure();
         }
     }
-
-    const auto& uses = reader.sharedStrings();
-    if (!uses.empty()) {
-        if (!globals->sstOffset) {
-            return loadFailure(core::LoadStatus::MissingPart, "the shared string table",
-                               "cells refer to shared strings");
-        }
-        std::vector<std::uint32_t> wanted;
-        wanted.reserve(uses.size());
-        for (const auto& [cell, index] : uses) {
-            wanted.push_back(index);
-        }
-        auto strings = SharedStringTable::lookup(cursor, *globals->sstOffset, std::move(wanted));
-        if (!strings) {
-            return strings.failure();
-        }
-        std::size_t kept = reader.keptText();
-        for (const auto& [cell, index] : uses) {
-            const std::string& text = strings->at(index);
-            if (text.size() > XlsSheetReader::kMaxKeptText - kept) {
-                return XlsSheetReader::tooMuchText();
-            }
-            kept += text.size();
-            cell->kind = CellValue::Kind::String;
-            cell->text = text;
-        }
+    if (auto resolved = resolveSharedStrings(reader, cursor, globals); !resolved) {
+        return resolved.failure();
     }
     return std::move(*cells);
+}
+
+core::Result<std::vector<SheetContents>> readXlsSheets(std::span<const std::uint8_t> bytes) {
+    const QuietGsf quiet;
+    auto opened = openXls(bytes);
+    if (!opened) {
+        return opened.failure();
+    }
+    const XlsGlobals& globals = opened->globals;
+    BiffRecordCursor& cursor = *opened->cursor;
+
+    // One reader for all sheets: its text budget and shared-string uses span the workbook.
+    XlsSheetReader reader(cursor, globals);
+    std::vector<XlsSheetReader::CellMap> cells;
+    std::vector<SheetContents> sheets;
+    cells.reserve(globals.sheets.size());
+    std::size_t keptCells = 0;
+    for (std::size_t i = 0; i < globals.sheets.size(); ++i) {
+        if (globals.sheets[i].type != XlsSheet::Type::Worksheet) {
+            continue;
+        }
+        SheetContents sheet;
+        sheet.name = i < globals.links.sheets.size() ? globals.links.sheets[i] : std::string();
+        sheet.date1904 = globals.date1904;
+        auto& sheetCells = cells.emplace_back();
+        if (auto read = reader.readWholeSheet(globals.sheets[i].offset, sheetCells, sheet.merges);
+            !read) {
+            return read.failure();
+        }
+        keptCells += sheetCells.size();
+        if (keptCells > KeptRegion::kMaxWholeSheetCells) {
+            return loadFailure(core::LoadStatus::TooLarge, {},
+                               "its worksheets hold more than " +
+                                   std::to_string(KeptRegion::kMaxWholeSheetCells) + " cells");
+        }
+        sheets.push_back(std::move(sheet));
+    }
+    if (sheets.empty()) {
+        return loadFailure(core::LoadStatus::NoWorksheet);
+    }
+    if (auto resolved = resolveSharedStrings(reader, cursor, globals); !resolved) {
+        return resolved.failure();
+    }
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        for (auto& [at, value] : cells[i]) {
+            if (value.kind != CellValue::Kind::Empty) {
+                sheets[i].cells.push_back({at.first + 1, at.second + 1, std::move(value)});
+            }
+        }
+    }
+    return sheets;
 }
 
 } // namespace orvanto::spreadsheet

@@ -3,13 +3,18 @@
 
 #include "core/Failure.h"
 #include "spreadsheet/CellValue.h"
+#include "spreadsheet/SheetContents.h"
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace orvanto::spreadsheet {
 
 core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes);
+
+// Every worksheet of the file, in workbook order, each kept as KeptRegion::wholeSheet().
+core::Result<std::vector<SheetContents>> readXlsSheets(std::span<const std::uint8_t> bytes);
 
 // Whether bytes are meant as an .xls file: an OLE2 compound file, or a bare BIFF stream as
 // Excel 2.x-4.0 saved them (which readXls names but does not read).

@@ -31,6 +31,7 @@ inline constexpr std::uint16_t kNumber = 0x0203;
 inline constexpr std::uint16_t kRk = 0x027E;
 inline constexpr std::uint16_t kMulRk = 0x00BD;
 inline constexpr std::uint16_t kBlank = 0x0201;
+inline constexpr std::uint16_t kMergedCells = 0x00E5;
 inline constexpr std::uint16_t kMulBlank = 0x00BE;
 inline constexpr std::uint16_t kBoolErr = 0x0205;
 inline constexpr std::uint16_t kFormula = 0x0006;

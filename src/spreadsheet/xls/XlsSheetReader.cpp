@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::uint16_t kMarkerColumn = 1;    // B
 constexpr std::uint16_t kFirstGridColumn = 2; // C
+// Merged ranges kept of a sheet; a timetable has dozens.
+constexpr std::size_t kMaxMerges = 0x4000;
 constexpr std::uint32_t kLastColumn = 0xFFFF; // the highest a record can name
 constexpr std::size_t kCellHeader = 6;        // row, column, XF index
 // Writers put cells in blocks of at most 32 rows, blocks in ascending order; a cell this far
@@ -58,9 +60,8 @@ core::Failure damaged(const BiffRecord& record) {
 
 } // namespace
 
-XlsSheetReader::XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globals,
-                               WorkbookCells& cells)
-    : m_cursor(cursor), m_globals(globals), m_cells(cells), m_text(globals.codePage),
+XlsSheetReader::XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globals)
+    : m_cursor(cursor), m_globals(globals), m_text(globals.codePage),
       m_formulas(globals.biff8, m_text, globals.links) {}
 
 core::Failure XlsSheetReader::tooMuchText() {
@@ -98,24 +99,61 @@ core::Result<void> XlsSheetReader::keepFormula(CellValue& cell, std::optional<st
 }
 
 CellValue* XlsSheetReader::target(std::uint32_t row, std::uint32_t column) const {
-    if (m_markerColumn && column == kMarkerColumn && row < WorkbookCells::kMarkerRows) {
-        return &m_cells.markerColumn[row];
+    if (!m_region.keeps(static_cast<int>(row) + 1, static_cast<int>(column) + 1)) {
+        return nullptr;
     }
-    if (m_grid && column >= kFirstGridColumn &&
-        column < kFirstGridColumn + WorkbookCells::kGridColumns && row < WorkbookCells::kGridRows) {
-        return &m_cells.grid[row][column - kFirstGridColumn];
+    if (m_anyCells != nullptr) {
+        if (m_anyCells->size() >= KeptRegion::kMaxWholeSheetCells) {
+            return nullptr; // unreachable within the region's bounds; kept as a guard
+        }
+        return &(
+            *m_anyCells)[{static_cast<std::uint16_t>(row), static_cast<std::uint16_t>(column)}];
     }
-    return nullptr;
+    if (column == kMarkerColumn) {
+        return &m_cells->markerColumn[row];
+    }
+    return &m_cells->grid[row][column - kFirstGridColumn];
 }
 
-core::Result<void> XlsSheetReader::read(std::uint64_t offset, bool markerColumn, bool grid) {
-    m_markerColumn = markerColumn;
-    m_grid = grid;
+core::Result<void> XlsSheetReader::read(std::uint64_t offset, KeptRegion region,
+                                        WorkbookCells& cells) {
+    m_region = region;
+    m_cells = &cells;
+    m_anyCells = nullptr;
+    m_merges = nullptr;
+    return readRecords(offset);
+}
+
+core::Result<void> XlsSheetReader::readWholeSheet(std::uint64_t offset, CellMap& cells,
+                                                  std::vector<MergedRange>& merges) {
+    m_region = KeptRegion::wholeSheet();
+    m_cells = nullptr;
+    m_anyCells = &cells;
+    m_merges = &merges;
+    return readRecords(offset);
+}
+
+void XlsSheetReader::mergedCells(const BiffRecord& record) {
+    // A count, then first row, last row, first column, last column per range. A merge is
+    // layout, not content: a bad one is left out and loses nothing.
+    const auto& data = record.data;
+    if (m_merges == nullptr || data.size() < 2) {
+        return;
+    }
+    const std::size_t count = std::min<std::size_t>(readU16(data, 0), (data.size() - 2) / 8);
+    for (std::size_t i = 0; i < count && m_merges->size() < kMaxMerges; ++i) {
+        const std::size_t at = 2 + i * 8;
+        m_merges->push_back({readU16(data, at) + 1, readU16(data, at + 2) + 1,
+                             readU16(data, at + 4) + 1, readU16(data, at + 6) + 1});
+    }
+}
+
+core::Result<void> XlsSheetReader::readRecords(std::uint64_t offset) {
     m_pendingString = nullptr;
     m_pendingGroup = nullptr;
     m_groups.clear();
     m_groupBytes = 0;
-    m_lastRow = grid ? WorkbookCells::kGridRows - 1 : WorkbookCells::kMarkerRows - 1;
+    m_lastRow = m_region.lastRow() - 1;
 
     m_cursor.seek(offset);
     auto bof = m_cursor.next();
@@ -154,6 +192,10 @@ core::Result<void> XlsSheetReader::read(std::uint64_t offset, bool markerColumn,
             if (auto done = formulaString(record); !done) {
                 return done;
             }
+            continue;
+        }
+        if (record.id == biff::kMergedCells) {
+            mergedCells(record);
             continue;
         }
         if (record.id == biff::kSharedFormula || record.id == biff::kArrayFormula) {
@@ -359,8 +401,8 @@ core::Result<void> XlsSheetReader::groupFormula(const BiffRecord& record) {
         }
     }
     // Kept only when it may reach a kept cell, and within the text budget.
-    const bool reachesKept = group.first.row <= m_lastRow && group.last.column >= kMarkerColumn &&
-                             group.first.column < kFirstGridColumn + WorkbookCells::kGridColumns;
+    const bool reachesKept =
+        m_region.reaches(group.first.row + 1, group.first.column + 1, group.last.column + 1);
     if (!reachesKept) {
         return {};
     }

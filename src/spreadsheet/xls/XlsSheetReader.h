@@ -1,5 +1,5 @@
-// Reads the cells the viewer keeps from one worksheet substream of a BIFF5/BIFF8 stream:
-// column B rows 1-200 for the marker search and/or columns C-I rows 1-202 for the grid.
+// Reads the cells of a KeptRegion from one worksheet substream of a BIFF5/BIFF8 stream: into
+// the viewer's fixed columns, or every cell with the merged ranges for reading an export.
 #pragma once
 
 #include "BiffRecordCursor.h"
@@ -8,6 +8,8 @@
 #include "XlsGlobals.h"
 #include "core/Failure.h"
 #include "spreadsheet/CellValue.h"
+#include "spreadsheet/KeptRegion.h"
+#include "spreadsheet/SheetContents.h"
 
 #include <cstdint>
 #include <map>
@@ -24,10 +26,17 @@ class XlsSheetReader {
     static constexpr std::size_t kMaxKeptText = WorkbookCells::kMaxTextBytes;
     static core::Failure tooMuchText();
 
-    XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globals, WorkbookCells& cells);
+    // Cells by (row, column), both 0-based.
+    using CellMap = std::map<std::pair<std::uint16_t, std::uint16_t>, CellValue>;
 
-    // Reads the sheet whose BOF record is at offset into the parts of cells asked for.
-    core::Result<void> read(std::uint64_t offset, bool markerColumn, bool grid);
+    XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globals);
+
+    // Reads the sheet whose BOF record is at offset: the marker column and/or the grid of
+    // region into cells.
+    core::Result<void> read(std::uint64_t offset, KeptRegion region, WorkbookCells& cells);
+    // The same for KeptRegion::wholeSheet(), every kept cell into cells, and its merged ranges.
+    core::Result<void> readWholeSheet(std::uint64_t offset, CellMap& cells,
+                                      std::vector<MergedRange>& merges);
 
     // Cells holding a shared string, by the string's index, to be filled in once the table
     // is looked up. At most one entry per kept cell, however many records a file repeats.
@@ -61,13 +70,17 @@ class XlsSheetReader {
     const GroupFormula* findGroup(XlsCellPosition first) const;
 
     BiffRecordCursor& m_cursor;
+    core::Result<void> readRecords(std::uint64_t offset);
+    void mergedCells(const BiffRecord& record);
+
     const XlsGlobals& m_globals;
-    WorkbookCells& m_cells;
+    KeptRegion m_region = KeptRegion::none();
+    WorkbookCells* m_cells = nullptr;
+    CellMap* m_anyCells = nullptr;
+    std::vector<MergedRange>* m_merges = nullptr;
     BiffTextDecoder m_text;
     FormulaDecompiler m_formulas;
-    bool m_markerColumn = false;
-    bool m_grid = false;
-    int m_lastRow = 0;                    // the last row whose cells or formulas may be kept
+    int m_lastRow = 0; // the last row (0-based) whose cells or formulas may be kept
     CellValue* m_pendingString = nullptr; // formula whose text result follows in STRING
     // The first cell of a shared or array formula, whose SHRFMLA or ARRAY record follows it.
     CellValue* m_pendingGroup = nullptr;

@@ -18,13 +18,14 @@ namespace {
 // Shared formula groups a part may define; Excel numbers them from 0 within a sheet, and a
 // timetable has a handful.
 constexpr std::size_t kMaxSharedFormulas = 0x10000;
+// Merged ranges kept of a sheet; a timetable has dozens.
+constexpr std::size_t kMaxMerges = 0x4000;
 
 class WorksheetHandler : public XmlHandler {
   public:
-    WorksheetHandler(std::vector<WorksheetPart::Cell>& out, WorksheetPart::Wanted wanted,
-                     bool date1904)
-        : m_wanted(wanted), m_lastRow(std::max(wanted.markerRows, wanted.gridRows)),
-          m_date1904(date1904), m_out(out) {}
+    WorksheetHandler(WorksheetPart::Contents& out, KeptRegion region, bool date1904)
+        : m_region(region), m_lastRow(region.lastRow()), m_date1904(date1904), m_out(out.cells),
+          m_merges(out.merges) {}
 
     void startElement(std::string_view ns, std::string_view name,
                       const char** attributes) override {
@@ -33,6 +34,8 @@ class WorksheetHandler : public XmlHandler {
         }
         if (name == "sheetData") {
             m_inSheetData = true;
+        } else if (name == "mergeCell" && m_afterSheetData) {
+            addMerge(attributes);
         } else if (!m_inSheetData) {
             return;
         } else if (name == "row") {
@@ -59,7 +62,14 @@ class WorksheetHandler : public XmlHandler {
             return;
         }
         if (name == "sheetData") {
-            finish(); // nothing after the cells is needed
+            // Nothing after the cells is needed, but the merged ranges of a whole sheet.
+            m_inSheetData = false;
+            m_afterSheetData = true;
+            if (!m_region.isWholeSheet()) {
+                finish();
+            }
+        } else if (name == "mergeCells") {
+            finish();
         } else if (name == "c") {
             endCell();
             m_inAnyCell = false;
@@ -86,9 +96,16 @@ class WorksheetHandler : public XmlHandler {
     }
 
   private:
-    bool wanted(int row, int column) const {
-        return (column == 2 && row <= m_wanted.markerRows) ||
-               (column >= 3 && column <= 9 && row <= m_wanted.gridRows);
+    bool wanted(int row, int column) const { return m_region.keeps(row, column); }
+
+    void addMerge(const char** attributes) {
+        const auto ref = attribute(attributes, "ref");
+        const auto range = ref ? parseRange(*ref) : std::nullopt;
+        if (!range || m_merges.size() >= kMaxMerges) {
+            return; // a merge is layout, not content: a bad one loses nothing
+        }
+        m_merges.push_back(
+            {range->first.row, range->last.row, range->first.column, range->last.column});
     }
 
     void startRow(const char** attributes) {
@@ -179,7 +196,7 @@ class WorksheetHandler : public XmlHandler {
         }
         // Bounds what a crafted part can make us keep: a cell repeated millions of
         // times, or long texts in every kept cell.
-        if (m_out.size() == WorkbookCells::kMaxKeptCells) {
+        if (m_out.size() == maxKeptCells()) {
             fail(core::LoadStatus::Damaged,
                  "cell " + cellName(m_row, m_column) + " is given more than once");
             return;
@@ -236,7 +253,7 @@ class WorksheetHandler : public XmlHandler {
     }
 
     bool reachesKeptCells(const Range& range) const {
-        return range.first.row <= m_lastRow && range.last.column >= 2 && range.first.column <= 9;
+        return m_region.reaches(range.first.row, range.first.column, range.last.column);
     }
 
     // Keeps the text of a shared formula's first cell, or an array formula's range, for the
@@ -356,12 +373,19 @@ class WorksheetHandler : public XmlHandler {
         return true;
     }
 
-    const WorksheetPart::Wanted m_wanted;
+    std::size_t maxKeptCells() const {
+        return m_region.isWholeSheet() ? KeptRegion::kMaxWholeSheetCells
+                                       : WorkbookCells::kMaxKeptCells;
+    }
+
+    const KeptRegion m_region;
     const int m_lastRow;
     const bool m_date1904;
     std::vector<WorksheetPart::Cell>& m_out;
+    std::vector<MergedRange>& m_merges;
 
     bool m_inSheetData = false;
+    bool m_afterSheetData = false;
     int m_currentRow = 0;
     int m_lastColumn = 0;
 
@@ -400,11 +424,10 @@ class WorksheetHandler : public XmlHandler {
 
 } // namespace
 
-core::Result<std::vector<WorksheetPart::Cell>> WorksheetPart::read(const ZipArchive& archive,
-                                                                   const std::string& path,
-                                                                   Wanted wanted, bool date1904) {
-    return XmlPartParser::read<WorksheetHandler, std::vector<Cell>>(archive, path, wanted,
-                                                                    date1904);
+core::Result<WorksheetPart::Contents> WorksheetPart::read(const ZipArchive& archive,
+                                                          const std::string& path,
+                                                          KeptRegion region, bool date1904) {
+    return XmlPartParser::read<WorksheetHandler, Contents>(archive, path, region, date1904);
 }
 
 } // namespace orvanto::spreadsheet

@@ -5,6 +5,8 @@
 #include "ZipArchive.h"
 #include "core/Failure.h"
 #include "spreadsheet/CellValue.h"
+#include "spreadsheet/KeptRegion.h"
+#include "spreadsheet/SheetContents.h"
 
 #include <string>
 #include <vector>
@@ -23,19 +25,18 @@ class WorksheetPart {
         long long style = 0;         // index into cellXfs
     };
 
-    // Which cells to keep: column B rows 1..markerRows and columns C..I rows
-    // 1..gridRows (0 keeps none of that kind).
-    struct Wanted {
-        int markerRows = 0;
-        int gridRows = 0;
+    // The kept cells and, when the whole sheet is kept, its merged ranges.
+    struct Contents {
+        std::vector<Cell> cells;
+        std::vector<MergedRange> merges;
     };
 
     // Strings longer than this (bytes of UTF-8) mean a hostile part: Excel's own
     // limit is 32767 characters.
     static constexpr std::size_t kMaxTextBytes = 256 * 1024;
 
-    static core::Result<std::vector<Cell>> read(const ZipArchive& archive, const std::string& path,
-                                                Wanted wanted, bool date1904);
+    static core::Result<Contents> read(const ZipArchive& archive, const std::string& path,
+                                       KeptRegion region, bool date1904);
 };
 
 } // namespace orvanto::spreadsheet

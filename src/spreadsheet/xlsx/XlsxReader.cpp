@@ -41,6 +41,38 @@ core::Result<std::string> workbookPath(const ZipArchive& archive) {
     return std::string("xl/workbook.xml");
 }
 
+// The package opened down to the workbook part and its relationships.
+struct Package {
+    ZipArchive archive;
+    std::string workbookPath;
+    WorkbookPart workbook;
+    PackageRelationships relationships;
+};
+
+core::Result<Package> openPackage(std::span<const std::uint8_t> bytes) {
+    auto archive = ZipArchive::open(bytes);
+    if (!archive) {
+        return archive.failure();
+    }
+    auto path = workbookPath(*archive);
+    if (!path) {
+        return path.failure();
+    }
+    if (path->ends_with(".bin")) {
+        return loadFailure(core::LoadStatus::UnsupportedFormat, "this binary (.xlsb) workbook");
+    }
+    auto workbook = WorkbookPart::read(*archive, *path);
+    if (!workbook) {
+        return workbook.failure();
+    }
+    auto relationships = PackageRelationships::read(*archive, *path);
+    if (!relationships) {
+        return relationships.failure();
+    }
+    return Package{std::move(archive).value(), std::move(path).value(), std::move(workbook).value(),
+                   std::move(relationships).value()};
+}
+
 // The sheets in workbook order. A sheet whose relationship does not resolve fails the load
 // only if the viewer reads it (see readXlsx): writers leave such sheets behind.
 std::vector<SheetEntry> sheetEntries(const WorkbookPart& workbook,
@@ -142,26 +174,15 @@ core::Result<void> resolve(const ZipArchive& archive, const PackageRelationships
 
 core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
     const QuietGsf quiet;
-    auto archive = ZipArchive::open(bytes);
-    if (!archive) {
-        return archive.failure();
+    auto package = openPackage(bytes);
+    if (!package) {
+        return package.failure();
     }
-    auto path = workbookPath(*archive);
-    if (!path) {
-        return path.failure();
-    }
-    if (path->ends_with(".bin")) {
-        return loadFailure(core::LoadStatus::UnsupportedFormat, "this binary (.xlsb) workbook");
-    }
-    auto workbook = WorkbookPart::read(*archive, *path);
-    if (!workbook) {
-        return workbook.failure();
-    }
-    auto relationships = PackageRelationships::read(*archive, *path);
-    if (!relationships) {
-        return relationships.failure();
-    }
-    const auto entries = sheetEntries(*workbook, *relationships);
+    const ZipArchive& archive = package->archive;
+    const std::string& path = package->workbookPath;
+    const WorkbookPart& workbook = package->workbook;
+    const PackageRelationships& relationships = package->relationships;
+    const auto entries = sheetEntries(workbook, relationships);
 
     // Until a sheet is known to be the first worksheet, an unresolved one might be it.
     std::size_t first = 0;
@@ -171,44 +192,104 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
         }
     }
     if (first == entries.size()) {
-        return partFailure(core::LoadStatus::NoWorksheet, *path);
+        return partFailure(core::LoadStatus::NoWorksheet, path);
     }
     // An activeTab past the last sheet is taken as the first sheet, as on a fresh open.
-    const std::size_t active = workbook->activeTab() < static_cast<long long>(entries.size())
-                                   ? static_cast<std::size_t>(workbook->activeTab())
+    const std::size_t active = workbook.activeTab() < static_cast<long long>(entries.size())
+                                   ? static_cast<std::size_t>(workbook.activeTab())
                                    : 0;
     if (!entries[active].resolved) {
         return entries[active].resolved.failure();
     }
 
     WorkbookCells result;
-    result.date1904 = workbook->date1904();
+    result.date1904 = workbook.date1904();
     result.activeSheetIsWorksheet = entries[active].worksheet;
 
     const bool sameSheet = first == active;
-    WorksheetPart::Wanted firstWanted{WorkbookCells::kMarkerRows,
-                                      sameSheet ? WorkbookCells::kGridRows : 0};
-    auto firstCells =
-        WorksheetPart::read(*archive, entries[first].path, firstWanted, result.date1904);
+    auto firstCells = WorksheetPart::read(archive, entries[first].path,
+                                          sameSheet ? KeptRegion::markerColumnAndGrid()
+                                                    : KeptRegion::markerColumn(),
+                                          result.date1904);
     if (!firstCells) {
         return firstCells.failure();
     }
-    std::vector<Cells*> sheets{&firstCells.value()};
+    std::vector<Cells*> sheets{&firstCells->cells};
 
-    core::Result<Cells> activeCells = Cells{};
+    core::Result<WorksheetPart::Contents> activeCells = WorksheetPart::Contents{};
     if (!sameSheet && result.activeSheetIsWorksheet) {
-        activeCells = WorksheetPart::read(*archive, entries[active].path,
-                                          {0, WorkbookCells::kGridRows}, result.date1904);
+        activeCells =
+            WorksheetPart::read(archive, entries[active].path, KeptRegion::grid(), result.date1904);
         if (!activeCells) {
             return activeCells.failure();
         }
-        sheets.push_back(&activeCells.value());
+        sheets.push_back(&activeCells->cells);
     }
-    if (auto resolved = resolve(*archive, *relationships, sheets); !resolved) {
+    if (auto resolved = resolve(archive, relationships, sheets); !resolved) {
         return resolved.failure();
     }
-    place(firstCells.value(), result, true, sameSheet);
-    place(activeCells.value(), result, false, true);
+    place(firstCells->cells, result, true, sameSheet);
+    place(activeCells->cells, result, false, true);
+    return result;
+}
+
+core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uint8_t> bytes) {
+    const QuietGsf quiet;
+    auto package = openPackage(bytes);
+    if (!package) {
+        return package.failure();
+    }
+    const ZipArchive& archive = package->archive;
+    const std::string& path = package->workbookPath;
+    const WorkbookPart& workbook = package->workbook;
+    const PackageRelationships& relationships = package->relationships;
+    const auto entries = sheetEntries(workbook, relationships);
+
+    std::vector<WorksheetPart::Contents> read;
+    std::vector<std::string> names;
+    std::size_t keptCells = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        // A sheet whose relationship does not resolve, or a chart, holds no cells to import.
+        if (!entries[i].resolved || !entries[i].worksheet) {
+            continue;
+        }
+        auto contents = WorksheetPart::read(archive, entries[i].path, KeptRegion::wholeSheet(),
+                                            workbook.date1904());
+        if (!contents) {
+            return contents.failure();
+        }
+        keptCells += contents->cells.size();
+        if (keptCells > KeptRegion::kMaxWholeSheetCells) {
+            return loadFailure(core::LoadStatus::TooLarge, {},
+                               "its worksheets hold more than " +
+                                   std::to_string(KeptRegion::kMaxWholeSheetCells) + " cells");
+        }
+        read.push_back(std::move(contents).value());
+        names.push_back(workbook.sheets()[i].name);
+    }
+    if (read.empty()) {
+        return partFailure(core::LoadStatus::NoWorksheet, path);
+    }
+    std::vector<Cells*> sheets;
+    for (auto& contents : read) {
+        sheets.push_back(&contents.cells);
+    }
+    if (auto resolved = resolve(archive, relationships, sheets); !resolved) {
+        return resolved.failure();
+    }
+    std::vector<SheetContents> result;
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        SheetContents sheet;
+        sheet.name = names[i];
+        sheet.date1904 = workbook.date1904();
+        sheet.merges = std::move(read[i].merges);
+        for (auto& cell : read[i].cells) {
+            if (cell.value.kind != CellValue::Kind::Empty) {
+                sheet.cells.push_back({cell.row, cell.column, std::move(cell.value)});
+            }
+        }
+        result.push_back(std::move(sheet));
+    }
     return result;
 }
 

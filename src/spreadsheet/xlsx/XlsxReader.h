@@ -3,12 +3,17 @@
 
 #include "core/Failure.h"
 #include "spreadsheet/CellValue.h"
+#include "spreadsheet/SheetContents.h"
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace orvanto::spreadsheet {
 
 core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes);
+
+// Every worksheet of the file, in workbook order, each kept as KeptRegion::wholeSheet().
+core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uint8_t> bytes);
 
 } // namespace orvanto::spreadsheet
