@@ -19,6 +19,7 @@ constexpr std::string_view kUsage =
     "  orvanto-cli week [--date YYYY-MM-DD] [TERM]\n"
     "  orvanto-cli ics [-o FILE] [TERM] WORKBOOK\n"
     "  orvanto-cli agenda [--date YYYY-MM-DD] [--json] [TERM] WORKBOOK\n"
+    "  orvanto-cli import [-o OUT.xlsx] [--json] EXPORT\n"
     "  orvanto-cli --help | --version\n"
     "\n"
     "grid   prints the timetable of one teaching week from WORKBOOK (.xls or .xlsx):\n"
@@ -27,6 +28,9 @@ constexpr std::string_view kUsage =
     "ics    writes every class of every teaching week as an iCalendar file, to FILE\n"
     "       (replaced only once the export is complete) or to standard output.\n"
     "agenda prints the classes of the date (default today) in time order.\n"
+    "import reads the timetable export of a school's system (.xls, .xlsx or HTML) and\n"
+    "       writes it as a workbook this program reads: OUT, by default EXPORT's name\n"
+    "       with .orvanto.xlsx; --json prints the classes understood instead.\n"
     "\n"
     "TERM   --term FILE          the term of a term.ini\n"
     "       --term-start DATE    the Monday of week 1, YYYY-MM-DD\n"
@@ -34,7 +38,8 @@ constexpr std::string_view kUsage =
     "       Without them: the default term, week 1 begins 2010-03-01, 22 weeks.\n"
     "\n"
     "Exit codes: 0 ok, 1 workbook cannot be loaded, 2 usage error,\n"
-    "3 the grid could not be composed (an unreadable cell), 4 FILE cannot be written.\n";
+    "3 the grid could not be composed (an unreadable cell), 4 FILE cannot be written.\n"
+    "import: 1 when EXPORT cannot be read or holds no timetable.\n";
 
 struct Command {
     std::string_view name;
@@ -49,6 +54,8 @@ constexpr std::array kCommands = {
     Command{"week", {.date = true, .term = true}, runWeek},
     Command{"ics", {.workbook = true, .term = true, .output = true}, runIcs},
     Command{"agenda", {.date = true, .json = true, .workbook = true, .term = true}, runAgenda},
+    Command{
+        "import", {.json = true, .workbook = true, .output = true, .operand = "EXPORT"}, runImport},
 };
 
 } // namespace

@@ -27,6 +27,9 @@ int runIcs(const Options& options, Context& context);
 // agenda [--date YYYY-MM-DD] [--json] [term options] WORKBOOK: one day's classes in time order
 int runAgenda(const Options& options, Context& context);
 
+// import [-o OUT.xlsx] [--json] EXPORT: a school's timetable export as a workbook of ours
+int runImport(const Options& options, Context& context);
+
 // The term the options name: a term.ini from --term (every setting in it must be usable),
 // then --term-start and --weeks; the default term without them. The failure is the usage
 // error to print.

@@ -156,7 +156,7 @@ core::Result<Options> parseOptions(std::span<const std::string_view> args,
         return usage("--week and --date cannot be used together");
     }
     if (accepted.workbook && options.workbook.empty()) {
-        return usage("no WORKBOOK given");
+        return usage("no " + std::string(accepted.operand) + " given");
     }
     return options;
 }

@@ -34,6 +34,7 @@ struct OptionSet {
     bool workbook = false;
     bool term = false; // --term, --term-start, --weeks
     bool output = false;
+    std::string_view operand = "WORKBOOK"; // the operand's name in usage errors
 };
 
 // The failure's description is the usage error to print; its number is the usage exit code.

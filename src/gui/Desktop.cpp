@@ -1,6 +1,7 @@
 #include "Desktop.h"
 
 #include "AboutDialog.h"
+#include "ImportPreviewDialog.h"
 #include "Platform.h"
 #include "settings/PathSettings.h"
 
@@ -40,6 +41,23 @@ QString chooseCalendarSaveFile(QWidget* parent, const QString& suggestedFile) {
     QFileDialog dialog(parent);
     setUpCalendarDialog(dialog, suggestedFile);
     return chosenFile(dialog);
+}
+
+QString chooseExportFile(QWidget* parent, const QString& startFolder) {
+    QFileDialog dialog(parent);
+    setUpExportDialog(dialog, startFolder);
+    return chosenFile(dialog);
+}
+
+QString chooseImportedWorkbookFile(QWidget* parent, const QString& suggestedFile) {
+    QFileDialog dialog(parent);
+    setUpImportedWorkbookDialog(dialog, suggestedFile);
+    return chosenFile(dialog);
+}
+
+bool previewImportResult(QWidget* parent, const imports::ImportResult& result) {
+    ImportPreviewDialog dialog(result, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void showMessageBox(QWidget* parent, const Message& message) {
@@ -83,6 +101,28 @@ void setUpCalendarDialog(QFileDialog& dialog, const QString& suggestedFile) {
     dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存(&S)"));
 }
 
+void setUpExportDialog(QFileDialog& dialog, const QString& startFolder) {
+    dialog.setDirectory(startFolder);
+    dialog.setWindowTitle(QStringLiteral("导入教务课表"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("教务课表 (*.xls *.xlsx *.htm *.html)"));
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setOption(QFileDialog::ReadOnly, true);
+}
+
+void setUpImportedWorkbookDialog(QFileDialog& dialog, const QString& suggestedFile) {
+    const QFileInfo file(suggestedFile);
+    dialog.setDirectory(file.absolutePath());
+    dialog.selectFile(file.fileName());
+    dialog.setWindowTitle(QStringLiteral("保存课表"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    dialog.setDefaultSuffix(QStringLiteral("xlsx"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存(&S)"));
+}
+
 std::filesystem::path toFilesystemPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
@@ -94,6 +134,9 @@ Desktop Desktop::system() {
         settings::PathSettings::inDirectory(toFilesystemPath(platform::programDirectory())).file();
     desktop.chooseWorkbook = chooseWorkbookFile;
     desktop.chooseCalendarFile = chooseCalendarSaveFile;
+    desktop.chooseExport = chooseExportFile;
+    desktop.previewImport = previewImportResult;
+    desktop.chooseImportedWorkbook = chooseImportedWorkbookFile;
     desktop.showMessage = showMessageBox;
     desktop.setAlwaysOnTop = platform::setAlwaysOnTop;
     desktop.openTextFile = platform::openTextFile;

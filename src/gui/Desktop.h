@@ -11,6 +11,10 @@
 class QFileDialog;
 class QWidget;
 
+namespace orvanto::imports {
+struct ImportResult;
+}
+
 namespace orvanto::gui {
 
 struct Message {
@@ -28,6 +32,12 @@ struct Desktop {
     // Where to save the calendar export, empty when the user cancelled. The dialog suggests
     // suggestedFile (a full path).
     std::function<QString(QWidget* parent, const QString& suggestedFile)> chooseCalendarFile;
+    // The school's export to import, empty when the user cancelled; opens in startFolder.
+    std::function<QString(QWidget* parent, const QString& startFolder)> chooseExport;
+    // The preview of an import: true when the student accepts it (确定).
+    std::function<bool(QWidget* parent, const imports::ImportResult& result)> previewImport;
+    // Where to save the imported workbook, empty when the user cancelled; suggests suggestedFile.
+    std::function<QString(QWidget* parent, const QString& suggestedFile)> chooseImportedWorkbook;
     // A modal box with a single OK button.
     std::function<void(QWidget* parent, const Message& message)> showMessage;
     std::function<void(QWidget* window, bool onTop)> setAlwaysOnTop;
@@ -52,6 +62,12 @@ QString workbookDialogFolder(const QString& workbook);
 // The save dialog of the calendar export: its title, its one filter, the .ics suffix added to a
 // name typed without it, and a question before an existing file is replaced.
 void setUpCalendarDialog(QFileDialog& dialog, const QString& suggestedFile);
+
+// The open dialog of the import: its title and its one filter, existing files only.
+void setUpExportDialog(QFileDialog& dialog, const QString& startFolder);
+
+// The save dialog of the imported workbook: .xlsx, suffix added, a question before replacing.
+void setUpImportedWorkbookDialog(QFileDialog& dialog, const QString& suggestedFile);
 
 std::filesystem::path toFilesystemPath(const QString& path);
 

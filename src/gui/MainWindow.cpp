@@ -11,6 +11,8 @@
 #include "WindowPlacement.h"
 #include "calendar/CalendarFile.h"
 #include "core/ProgramInfo.h"
+#include "imports/ExportReader.h"
+#include "imports/WorkbookWriter.h"
 #include "settings/PathSettings.h"
 #include "settings/SystemFile.h"
 #include "timetable/TeachingWeek.h"
@@ -177,6 +179,8 @@ void MainWindow::buildMenus() {
             &MainWindow::editTerm);
     connect(addItem(set, "Calendar", QStringLiteral("导出日历...(&C)")), &QAction::triggered, this,
             &MainWindow::exportCalendar);
+    connect(addItem(set, "Import", QStringLiteral("导入教务课表...(&D)")), &QAction::triggered,
+            this, &MainWindow::importExport);
 
     QMenu* help = addMenu("Help", QStringLiteral("帮助(&H)"));
     connect(addItem(help, "File", QStringLiteral("帮助文档...(&F)")), &QAction::triggered, this,
@@ -368,19 +372,67 @@ void MainWindow::choosePath() {
     if (chosen.isEmpty()) {
         return;
     }
+    useWorkbook(chosen);
+}
+
+bool MainWindow::useWorkbook(const QString& path) {
     settings::PathSettings pathIni(m_desktop.settingsFile);
-    if (pathIni.write(chosen.toStdString())) {
+    if (pathIni.write(path.toStdString())) {
         // The saved path is intact; nothing is reloaded.
         showMessage(
             {QMessageBox::Warning, QStringLiteral("错误"),
              QStringLiteral(
                  "无法保存课表路径，原来的设置未改变。\n请检查程序所在的文件夹是否可写。")});
-        return;
+        return false;
     }
     clearMarks();
     m_timetable.reset();
     m_loadFailure.reset();
     startUp();
+    return true;
+}
+
+void MainWindow::importExport() {
+    const QString exportFile = m_desktop.chooseExport(this, workbookDialogFolder(m_xlsname));
+    if (exportFile.isEmpty()) {
+        return;
+    }
+    const std::filesystem::path exportPath = toFilesystemPath(exportFile);
+    const auto result = imports::readExportFile(exportPath);
+    if (!result) {
+        showMessage(
+            {QMessageBox::Warning, QStringLiteral("错误"), importFailureText(result.failure())});
+        return;
+    }
+    if (!m_desktop.previewImport(this, *result)) {
+        return;
+    }
+    const auto suggested = imports::defaultWorkbookPath(exportPath);
+    const QString target =
+        m_desktop.chooseImportedWorkbook(this, QString::fromStdU16String(suggested.u16string()));
+    if (target.isEmpty()) {
+        return;
+    }
+    std::error_code error;
+    if (std::filesystem::equivalent(toFilesystemPath(target), exportPath, error)) {
+        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
+                     QStringLiteral("不能保存到教务课表原文件上，请另选一个文件名。")});
+        return;
+    }
+    const auto workbook = imports::writeTimetableWorkbook(*result);
+    if (!workbook) {
+        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
+                     QStringLiteral("课表没有保存：课程太多，课表工作簿放不下"
+                                    "（节次标记须在第200行以内）。")});
+        return;
+    }
+    const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()), workbook->size());
+    if (settings::system::replaceFile(toFilesystemPath(target), bytes)) {
+        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
+                     QStringLiteral("无法写入课表文件：\n%1\n请检查文件夹是否可写。").arg(target)});
+        return;
+    }
+    useWorkbook(target);
 }
 
 QueryDialog* MainWindow::queryDialog() {

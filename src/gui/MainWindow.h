@@ -53,6 +53,9 @@ class MainWindow : public QMainWindow {
     // Every class of the term into an .ics file the student picks; nothing is written when a
     // week cannot be composed.
     void exportCalendar();
+    // A school's export: chosen, previewed, saved as a workbook of ours and then used like a
+    // workbook chosen with Path. Cancelling at any step writes nothing.
+    void importExport();
     void openHelpFile();
     void openUpdatePage();
     void showAbout();
@@ -86,6 +89,9 @@ class MainWindow : public QMainWindow {
     void runStartUpSteps();
     void tellTermNotices(const std::vector<settings::TermNotice>& notices);
     void loadWorkbook();
+    // Saves path in path.ini and reloads from it; false (with the student told) when path.ini
+    // cannot be written.
+    bool useWorkbook(const QString& path);
     void clearGrid();
     void buildGrid();
     void buildMenus();

@@ -2,7 +2,10 @@
 
 namespace orvanto::gui {
 
-QString loadFailureHint(const core::Failure& failure) {
+namespace {
+
+// Why a file could not be read, without the lead-in.
+QString loadFailureReason(const core::Failure& failure) {
     using Status = core::LoadStatus;
     QString reason;
     switch (failure.status) {
@@ -43,11 +46,41 @@ QString loadFailureHint(const core::Failure& failure) {
     case Status::MarkerMissing:
         reason = QStringLiteral("缺少节次标记“%1”").arg(QString::fromUtf8(failure.subject));
         break;
+    case Status::NoTimetable:
+        reason = QStringLiteral("文件中没有找到课表");
+        break;
     case Status::None:
         reason = QString::fromUtf8(failure.description);
         break;
     }
-    return QStringLiteral("提示：无法读取课表：") + reason;
+    return reason;
+}
+
+} // namespace
+
+QString loadFailureHint(const core::Failure& failure) {
+    return QStringLiteral("提示：无法读取课表：") + loadFailureReason(failure);
+}
+
+QString importFailureText(const core::Failure& failure) {
+    using Status = core::LoadStatus;
+    QString reason;
+    switch (failure.status) {
+    case Status::NotAWorkbook:
+        reason = QStringLiteral("文件不是 Excel 工作簿，也不是网页");
+        break;
+    case Status::NoTimetable:
+        // The detail says what was missing: no weekday names, no period labels, no class.
+        reason = QStringLiteral("文件中没有找到课表（需要一行星期一至星期日的表头和节次）");
+        break;
+    case Status::TooLarge:
+        reason = QStringLiteral("文件过大，不像是一份课表");
+        break;
+    default:
+        reason = loadFailureReason(failure);
+        break;
+    }
+    return QStringLiteral("无法导入教务课表：") + reason + QStringLiteral("。");
 }
 
 namespace {

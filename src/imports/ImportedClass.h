@@ -58,4 +58,7 @@ struct BigPeriods {
 };
 BigPeriods bigPeriodsOf(SmallPeriods periods);
 
+// The weeks as a student reads them: "1-8,10-16", "1-15单", "2-16双,17"; "" for none.
+std::string weeksText(const WeekSet& weeks);
+
 } // namespace orvanto::imports

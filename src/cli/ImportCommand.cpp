@@ -1,0 +1,108 @@
+// import: a school's timetable export turned into a workbook the viewer reads.
+#include "CliCommands.h"
+#include "CliError.h"
+#include "CliOutput.h"
+#include "imports/ExportReader.h"
+#include "imports/WorkbookWriter.h"
+#include "settings/SystemFile.h"
+#include "spreadsheet/LoadFailure.h"
+
+#include <filesystem>
+#include <string>
+
+namespace orvanto::cli {
+
+namespace {
+
+std::string pairJson(int first, int last) {
+    return "[" + std::to_string(first) + ", " + std::to_string(last) + "]";
+}
+
+std::string weeksJson(const imports::WeekSet& weeks) {
+    std::string out = "[";
+    for (int week = 1; week <= imports::kMaxWeek; ++week) {
+        if (weeks.test(static_cast<std::size_t>(week))) {
+            out += (out.size() > 1 ? ", " : "") + std::to_string(week);
+        }
+    }
+    return out + "]";
+}
+
+std::string importJson(const imports::ImportResult& result) {
+    std::string out = "{\"classes\": [";
+    for (std::size_t i = 0; i < result.classes.size(); ++i) {
+        const imports::ImportedClass& entry = result.classes[i];
+        const imports::BigPeriods big = imports::bigPeriodsOf(entry.periods);
+        out += (i ? ",\n  " : "\n  ");
+        out += "{\"course\": " + jsonString(entry.course) +
+               ", \"teacher\": " + jsonString(entry.teacher) +
+               ", \"room\": " + jsonString(entry.room) +
+               ", \"weekday\": " + std::to_string(entry.weekday) +
+               ", \"periods\": " + pairJson(entry.periods.first, entry.periods.last) +
+               ", \"bigPeriods\": " + pairJson(big.first, big.last) +
+               ", \"weeks\": " + weeksJson(entry.weeks) +
+               ", \"sheet\": " + jsonString(entry.sheet) + ", \"cell\": " + jsonString(entry.cell) +
+               "}";
+    }
+    out += "],\n \"unread\": [";
+    for (std::size_t i = 0; i < result.unread.size(); ++i) {
+        const imports::UnreadText& text = result.unread[i];
+        out += (i ? ",\n  " : "\n  ");
+        out += "{\"sheet\": " + jsonString(text.sheet) + ", \"cell\": " + jsonString(text.cell) +
+               ", \"text\": " + jsonString(text.text) + "}";
+    }
+    return out + "],\n \"cells\": " + std::to_string(result.cells) + "}";
+}
+
+// One line per text not understood, then the sum, on stderr.
+void reportReading(const imports::ImportResult& result, std::ostream& err) {
+    for (const imports::UnreadText& text : result.unread) {
+        err << "orvanto-cli: not understood: " << text.sheet << "!" << text.cell << " "
+            << spreadsheet::quoted(text.text) << "\n";
+    }
+    err << "orvanto-cli: " << result.classes.size() << " classes from " << result.cells
+        << " cells, " << result.unread.size() << " texts not understood\n";
+}
+
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
+} // namespace
+
+int runImport(const Options& options, Context& context) {
+    const std::filesystem::path exportPath(options.workbook);
+    const std::filesystem::path out =
+        options.output ? *options.output : imports::defaultWorkbookPath(exportPath);
+    if (!options.json && (out == "-" || sameFile(out, exportPath))) {
+        return printUsageError(context.err, out == "-"
+                                                ? "import writes a workbook file: -o takes its path"
+                                                : "-o names the export itself, which is never "
+                                                  "written");
+    }
+    const auto result = imports::readExportFile(exportPath);
+    if (!result) {
+        return printError(context.err, options.workbook + ": " + result.failure().description,
+                          kExitLoadFailure);
+    }
+    if (options.json) {
+        context.out << importJson(*result) << "\n";
+        reportReading(*result, context.err);
+        return kExitOk;
+    }
+    const auto workbook = imports::writeTimetableWorkbook(*result);
+    if (!workbook) {
+        return printError(context.err, options.workbook + ": " + workbook.failure().description,
+                          kExitLoadFailure);
+    }
+    const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()), workbook->size());
+    if (auto reason = settings::system::replaceFile(out, bytes)) {
+        return printError(context.err, *reason, kExitWriteFailure);
+    }
+    reportReading(*result, context.err);
+    context.out << result->classes.size() << " classes written to " << out.string() << "\n";
+    return kExitOk;
+}
+
+} // namespace orvanto::cli

@@ -1,0 +1,98 @@
+#include "ExportReader.h"
+
+#include "HtmlTables.h"
+#include "TimetableLayouts.h"
+#include "WorksheetTables.h"
+#include "spreadsheet/LoadFailure.h"
+#include "spreadsheet/Workbook.h"
+
+#include <fstream>
+#include <vector>
+
+namespace orvanto::imports {
+
+namespace {
+
+core::Failure tooLarge() {
+    return spreadsheet::loadFailure(core::LoadStatus::TooLarge, "the export",
+                                    "larger than " + std::to_string(kMaxExportBytes >> 20) +
+                                        " MiB, which no timetable export is");
+}
+
+core::Result<std::vector<SourceTable>> tablesOf(std::span<const std::uint8_t> bytes) {
+    if (looksLikeHtml(bytes)) {
+        return readHtmlTables(bytes);
+    }
+    auto sheets = spreadsheet::Workbook::readWorksheets(bytes);
+    if (!sheets) {
+        const auto& failure = sheets.failure();
+        if (failure.status == core::LoadStatus::NotAWorkbook) {
+            return spreadsheet::loadFailure(core::LoadStatus::NotAWorkbook, {},
+                                            "neither .xls, .xlsx nor an HTML page");
+        }
+        return failure;
+    }
+    std::vector<SourceTable> tables;
+    tables.reserve(sheets->size());
+    for (const auto& sheet : *sheets) {
+        tables.push_back(worksheetTable(sheet));
+    }
+    return tables;
+}
+
+} // namespace
+
+core::Result<ImportResult> readExport(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) {
+        return spreadsheet::loadFailure(core::LoadStatus::Empty);
+    }
+    if (bytes.size() > kMaxExportBytes) {
+        return tooLarge();
+    }
+    auto tables = tablesOf(bytes);
+    if (!tables) {
+        return tables.failure();
+    }
+    return readTimetables(*tables);
+}
+
+core::Result<ImportResult> readExportFile(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status)) {
+        return spreadsheet::loadFailure(core::LoadStatus::FileNotFound);
+    }
+    if (std::filesystem::is_directory(status)) {
+        return spreadsheet::loadFailure(core::LoadStatus::NotAFile);
+    }
+    if (std::filesystem::is_regular_file(status) &&
+        std::filesystem::file_size(path, error) > kMaxExportBytes) {
+        return tooLarge();
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return spreadsheet::loadFailure(core::LoadStatus::CannotOpen);
+    }
+    // Read at most one byte past the limit: a huge file (or a device) is refused without
+    // being held in memory.
+    std::vector<std::uint8_t> bytes;
+    std::vector<char> chunk(64 * 1024);
+    while (bytes.size() <= kMaxExportBytes &&
+           file.read(chunk.data(), static_cast<std::streamsize>(chunk.size())).gcount() > 0) {
+        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + file.gcount());
+    }
+    if (file.bad()) {
+        return spreadsheet::loadFailure(core::LoadStatus::CannotOpen, {},
+                                        "its bytes cannot be read");
+    }
+    return readExport(bytes);
+}
+
+std::filesystem::path defaultWorkbookPath(const std::filesystem::path& exportPath) {
+    std::filesystem::path out = exportPath;
+    out.replace_extension();
+    out += ".orvanto.xlsx";
+    return out;
+}
+
+} // namespace orvanto::imports
