@@ -224,7 +224,8 @@ core::Result<void> XlsSheetReader::readRecords(std::uint64_t offset) {
         }
         m_pendingString = nullptr;
         m_pendingGroup = nullptr;
-        if (readU16(record.data, 0) > m_lastRow + kRowBlock) {
+        // A whole sheet is read on for its merged ranges, which follow the cells.
+        if (readU16(record.data, 0) > m_lastRow + kRowBlock && m_anyCells == nullptr) {
             return {};
         }
         if (auto done = cell(record); !done) {

@@ -120,8 +120,9 @@ class WorksheetHandler : public XmlHandler {
             ++m_currentRow; // rows without a number follow the previous one
         }
         m_lastColumn = 0;
-        // Rows come in ascending order, so every wanted cell has been seen.
-        if (m_currentRow > m_lastRow) {
+        // Rows come in ascending order, so every wanted cell has been seen; a whole sheet is
+        // read on for its merged ranges, which follow the cells.
+        if (m_currentRow > m_lastRow && !m_region.isWholeSheet()) {
             finish();
         }
     }
