@@ -5,6 +5,7 @@
 #include "gui/CellLabel.h"
 #include "gui/Desktop.h"
 #include "gui/MainWindow.h"
+#include "imports/ImportedClass.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -41,6 +42,11 @@ struct TestDesktop {
     QString fileDialogFolder;        // where the last file dialog opened
     QString calendarFileToChoose;    // what the save dialog returns; empty = cancelled
     QStringList calendarSuggestions; // what each save dialog suggested
+    QString exportToChoose;          // what the import's open dialog returns; empty = cancelled
+    bool acceptPreview = true;       // the import preview's answer
+    std::vector<std::size_t> previewedClasses; // classes each preview showed
+    QString importedWorkbookToChoose;          // what the import's save dialog returns
+    QStringList importSuggestions;             // what each import save dialog suggested
     int quits = 0;
     int aboutBoxes = 0;
     bool aboutTopmost = false;
@@ -57,6 +63,15 @@ struct TestDesktop {
         d.chooseCalendarFile = [this](QWidget*, const QString& suggestedFile) {
             calendarSuggestions << suggestedFile;
             return calendarFileToChoose;
+        };
+        d.chooseExport = [this](QWidget*, const QString&) { return exportToChoose; };
+        d.previewImport = [this](QWidget*, const imports::ImportResult& result) {
+            previewedClasses.push_back(result.classes.size());
+            return acceptPreview;
+        };
+        d.chooseImportedWorkbook = [this](QWidget*, const QString& suggestedFile) {
+            importSuggestions << suggestedFile;
+            return importedWorkbookToChoose;
         };
         d.showMessage = [this](QWidget*, const Message& m) { messages.push_back(m); };
         d.setAlwaysOnTop = [this](QWidget* w, bool on) { alwaysOnTop.emplace_back(w, on); };
