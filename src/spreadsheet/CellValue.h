@@ -36,10 +36,6 @@ struct WorkbookCells {
     static constexpr char kFirstGridColumn = 'C';
     // Every cell a reader may keep; more means a cell was given twice.
     static constexpr std::size_t kMaxKeptCells = kMarkerRows + kGridRows * kGridColumns;
-    // Most text (UTF-8 bytes of values and formulas together) the kept cells may hold.
-    // A timetable holds a few KB; the cap stops a small crafted file from making a
-    // reader copy one long string into every cell (hundreds of MB).
-    static constexpr std::size_t kMaxTextBytes = std::size_t{8} << 20;
 
     std::array<CellValue, kMarkerRows> markerColumn{}; // index 0 is B1
     // grid[row - 1][column - 'C']

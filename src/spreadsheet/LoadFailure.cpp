@@ -1,6 +1,6 @@
 #include "LoadFailure.h"
 
-#include "CellValue.h"
+#include "ReadLimits.h"
 
 namespace orvanto::spreadsheet {
 
@@ -101,7 +101,7 @@ core::Failure partFailure(core::LoadStatus status, std::string_view part, std::s
 
 core::Failure tooMuchKeptText() {
     return loadFailure(core::LoadStatus::TooLarge, "the text of the cells read",
-                       "more than " + std::to_string(WorkbookCells::kMaxTextBytes >> 20) + " MiB");
+                       "more than " + std::to_string(limits::kKeptBytes >> 20) + " MiB");
 }
 
 std::string quoted(std::string_view value) {

@@ -21,7 +21,7 @@ core::Failure loadFailure(core::LoadStatus status, std::string_view where = {},
 core::Failure partFailure(core::LoadStatus status, std::string_view part,
                           std::string_view detail = {});
 
-// The kept cells would hold more text than WorkbookCells::kMaxTextBytes.
+// The text kept of a file would be more than limits::kKeptBytes.
 core::Failure tooMuchKeptText();
 
 // A value from the file for a message: in quotes, at most kMaxQuoted characters, control

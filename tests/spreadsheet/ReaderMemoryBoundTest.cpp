@@ -2,6 +2,7 @@
 // keeps (zip bombs, declared counts in the billions, one long string in every cell).
 // Each reader runs in a child process whose address space may grow by 64 MB at most;
 // going over kills the child, and the test then fails.
+#include "spreadsheet/Workbook.h"
 #include "spreadsheet/xls/XlsReader.h"
 #include "spreadsheet/xlsx/XlsxReader.h"
 
@@ -127,6 +128,19 @@ TEST_P(ReaderMemoryBound, StaysWithinSixtyFourMegabytes) {
         << (code == kOutOfMemory || code < 0 ? " (needed more than 64 MB)" : "");
 }
 
+// Reading every worksheet, as the import does, keeps more of a file: it must stay within the
+// same bound, whether it then loads or fails.
+TEST_P(ReaderMemoryBound, EveryWorksheetStaysWithinSixtyFourMegabytes) {
+    const std::vector<std::uint8_t> bytes = readBad(GetParam().file);
+    const int code = inBoundedChild([&] {
+        const auto sheets = Workbook::readWorksheets(bytes);
+        return static_cast<int>(sheets ? kLoaded : kFailedAsExpected);
+    });
+    EXPECT_TRUE(code == kLoaded || code == kFailedAsExpected)
+        << GetParam().file << ": exit " << code
+        << (code == kOutOfMemory || code < 0 ? " (needed more than 64 MB)" : "");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Xlsx, ReaderMemoryBound,
     testing::Values(Bomb{"xlsx-memory-shared-string-fanout.xlsx", false, LoadStatus::TooLarge},
@@ -136,7 +150,12 @@ INSTANTIATE_TEST_SUITE_P(
                     Bomb{"xlsx-memory-shared-string-count.xlsx", false, LoadStatus::None},
                     Bomb{"xlsx-zip-bomb-sheet.xlsx", false, LoadStatus::TooLarge},
                     Bomb{"xlsx-zip-bomb-shared-strings.xlsx", false, LoadStatus::TooLarge},
-                    Bomb{"xlsx-billion-laughs.xlsx", false, LoadStatus::Damaged}));
+                    Bomb{"xlsx-billion-laughs.xlsx", false, LoadStatus::Damaged},
+                    // Each within its own limit, together over a hundred MB.
+                    Bomb{"xlsx-memory-long-shared-strings.xlsx", false, LoadStatus::TooLarge},
+                    // Codes longer than any format Excel writes are not kept.
+                    Bomb{"xlsx-memory-long-format-codes.xlsx", false, LoadStatus::None},
+                    Bomb{"xlsx-memory-long-sheet-names.xlsx", false, LoadStatus::Damaged}));
 
 INSTANTIATE_TEST_SUITE_P(
     Xls, ReaderMemoryBound,

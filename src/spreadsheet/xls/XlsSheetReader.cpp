@@ -15,8 +15,6 @@ namespace {
 
 constexpr std::uint16_t kMarkerColumn = 1;    // B
 constexpr std::uint16_t kFirstGridColumn = 2; // C
-// Merged ranges kept of a sheet; a timetable has dozens.
-constexpr std::size_t kMaxMerges = 0x4000;
 constexpr std::uint32_t kLastColumn = 0xFFFF; // the highest a record can name
 constexpr std::size_t kCellHeader = 6;        // row, column, XF index
 // Writers put cells in blocks of at most 32 rows, blocks in ascending order; a cell this far
@@ -141,7 +139,7 @@ void XlsSheetReader::mergedCells(const BiffRecord& record) {
         return;
     }
     const std::size_t count = std::min<std::size_t>(readU16(data, 0), (data.size() - 2) / 8);
-    for (std::size_t i = 0; i < count && m_merges->size() < kMaxMerges; ++i) {
+    for (std::size_t i = 0; i < count && m_merges->size() < limits::kMergedRanges; ++i) {
         const std::size_t at = 2 + i * 8;
         m_merges->push_back({readU16(data, at) + 1, readU16(data, at + 2) + 1,
                              readU16(data, at + 4) + 1, readU16(data, at + 6) + 1});

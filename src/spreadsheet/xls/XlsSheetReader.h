@@ -9,6 +9,7 @@
 #include "core/Failure.h"
 #include "spreadsheet/CellValue.h"
 #include "spreadsheet/KeptRegion.h"
+#include "spreadsheet/ReadLimits.h"
 #include "spreadsheet/SheetContents.h"
 
 #include <cstdint>
@@ -23,7 +24,7 @@ class XlsSheetReader {
   public:
     // Text kept for all cells together may not exceed this: a small file could otherwise
     // make every kept cell a copy of one 64K-character string. Real timetables stay far below.
-    static constexpr std::size_t kMaxKeptText = WorkbookCells::kMaxTextBytes;
+    static constexpr std::size_t kMaxKeptText = limits::kKeptBytes;
     static core::Failure tooMuchText();
 
     // Cells by (row, column), both 0-based.

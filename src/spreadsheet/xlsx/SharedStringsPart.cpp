@@ -12,8 +12,8 @@ namespace {
 
 class SharedStringsHandler : public XmlHandler {
   public:
-    explicit SharedStringsHandler(std::map<long long, std::string>& needed)
-        : m_needed(needed), m_next(needed.begin()) {}
+    SharedStringsHandler(std::map<long long, std::string>& needed, ReadBudget& budget)
+        : m_needed(needed), m_next(needed.begin()), m_budget(budget) {}
 
     void startElement(std::string_view ns, std::string_view name, const char**) override {
         if (!ooxml::isSpreadsheetMl(ns)) {
@@ -41,6 +41,10 @@ class SharedStringsHandler : public XmlHandler {
             m_inItem = false;
             if (isNeeded()) {
                 m_next->second = ooxml::decodeEscapes(m_text);
+                if (!m_budget.take(m_next->second.size())) {
+                    fail(ReadBudget::spent());
+                    return;
+                }
                 ++m_next;
             }
             ++m_index;
@@ -54,10 +58,10 @@ class SharedStringsHandler : public XmlHandler {
         if (!m_capturing) {
             return;
         }
-        if (m_text.size() + text.size() > WorksheetPart::kMaxTextBytes) {
-            fail(core::LoadStatus::TooLarge,
-                 "shared string " + std::to_string(m_index) + " longer than " +
-                     std::to_string(WorksheetPart::kMaxTextBytes) + " bytes");
+        if (m_text.size() + text.size() > limits::kStringBytes) {
+            fail(core::LoadStatus::TooLarge, "shared string " + std::to_string(m_index) +
+                                                 " longer than " +
+                                                 std::to_string(limits::kStringBytes) + " bytes");
             return;
         }
         m_text.append(text);
@@ -72,6 +76,7 @@ class SharedStringsHandler : public XmlHandler {
 
     std::map<long long, std::string>& m_needed;
     std::map<long long, std::string>::iterator m_next; // the lowest index still to find
+    ReadBudget& m_budget;
     long long m_index = 0;
     bool m_inItem = false;
     bool m_capturing = false;
@@ -82,11 +87,12 @@ class SharedStringsHandler : public XmlHandler {
 } // namespace
 
 core::Result<void> SharedStringsPart::read(const ZipArchive& archive, const std::string& path,
-                                           std::map<long long, std::string>& needed) {
+                                           std::map<long long, std::string>& needed,
+                                           ReadBudget& budget) {
     if (needed.empty()) {
         return {};
     }
-    SharedStringsHandler handler(needed);
+    SharedStringsHandler handler(needed, budget);
     if (auto parsed = XmlPartParser::parse(archive, path, handler); !parsed) {
         return parsed;
     }

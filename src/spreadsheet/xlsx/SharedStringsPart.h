@@ -4,6 +4,7 @@
 
 #include "ZipArchive.h"
 #include "core/Failure.h"
+#include "spreadsheet/ReadBudget.h"
 
 #include <map>
 #include <string>
@@ -15,7 +16,7 @@ class SharedStringsPart {
     // needed: index -> text, texts filled in by read(). Fails when an index is
     // beyond the strings the part holds.
     static core::Result<void> read(const ZipArchive& archive, const std::string& path,
-                                   std::map<long long, std::string>& needed);
+                                   std::map<long long, std::string>& needed, ReadBudget& budget);
 };
 
 } // namespace orvanto::spreadsheet

@@ -9,14 +9,9 @@
 
 namespace orvanto::spreadsheet {
 
-namespace {
-// Excel allows 64000 cell styles; far more means a hostile part.
-constexpr std::size_t kMaxStyles = 1 << 20;
-} // namespace
-
 class StylesHandler : public XmlHandler {
   public:
-    explicit StylesHandler(StylesPart& part) : m_part(part) {}
+    StylesHandler(StylesPart& part, ReadBudget& budget) : m_part(part), m_budget(budget) {}
 
     void startElement(std::string_view ns, std::string_view name,
                       const char** attributes) override {
@@ -27,15 +22,23 @@ class StylesHandler : public XmlHandler {
             const auto id = attribute(attributes, "numFmtId");
             const auto code = attribute(attributes, "formatCode");
             const auto number = id ? ooxml::parseIndex(*id) : std::nullopt;
-            if (number && code && m_part.m_formatCodes.size() < kMaxStyles) {
-                m_part.m_formatCodes[*number] = std::string(*code);
+            // A code longer than Excel allows is no format a writer made: the cells using it
+            // show as general numbers.
+            if (!number || !code || code->size() > limits::kFormatCodeBytes ||
+                m_part.m_formatCodes.size() >= limits::kStyles) {
+                return;
             }
+            if (!m_budget.take(code->size())) {
+                fail(ReadBudget::spent());
+                return;
+            }
+            m_part.m_formatCodes[*number] = std::string(*code);
         } else if (name == "cellXfs") {
             m_inCellFormats = true;
         } else if (name == "xf" && m_inCellFormats) {
-            if (m_part.m_cellFormats.size() >= kMaxStyles) {
+            if (m_part.m_cellFormats.size() >= limits::kStyles) {
                 fail(core::LoadStatus::TooLarge,
-                     "more than " + std::to_string(kMaxStyles) + " cell styles");
+                     "more than " + std::to_string(limits::kStyles) + " cell styles");
                 return;
             }
             const auto id = attribute(attributes, "numFmtId");
@@ -52,11 +55,13 @@ class StylesHandler : public XmlHandler {
 
   private:
     StylesPart& m_part;
+    ReadBudget& m_budget;
     bool m_inCellFormats = false;
 };
 
-core::Result<StylesPart> StylesPart::read(const ZipArchive& archive, const std::string& path) {
-    return XmlPartParser::read<StylesHandler, StylesPart>(archive, path);
+core::Result<StylesPart> StylesPart::read(const ZipArchive& archive, const std::string& path,
+                                          ReadBudget& budget) {
+    return XmlPartParser::read<StylesHandler, StylesPart>(archive, path, budget);
 }
 
 FormatKind StylesPart::formatKind(long long style) const {

@@ -5,6 +5,7 @@
 #include "ZipArchive.h"
 #include "core/Failure.h"
 #include "spreadsheet/CellValue.h"
+#include "spreadsheet/ReadBudget.h"
 
 #include <map>
 #include <string>
@@ -14,7 +15,8 @@ namespace orvanto::spreadsheet {
 
 class StylesPart {
   public:
-    static core::Result<StylesPart> read(const ZipArchive& archive, const std::string& path);
+    static core::Result<StylesPart> read(const ZipArchive& archive, const std::string& path,
+                                         ReadBudget& budget);
 
     // The format kind of cell style index style; General for an index the part
     // does not define.

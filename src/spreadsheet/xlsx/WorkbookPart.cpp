@@ -6,14 +6,9 @@
 
 namespace orvanto::spreadsheet {
 
-namespace {
-// Excel allows far fewer; more means a damaged or hostile part.
-constexpr std::size_t kMaxSheets = 65535;
-} // namespace
-
 class WorkbookPartHandler : public XmlHandler {
   public:
-    explicit WorkbookPartHandler(WorkbookPart& part) : m_part(part) {}
+    WorkbookPartHandler(WorkbookPart& part, ReadBudget& budget) : m_part(part), m_budget(budget) {}
 
     void startElement(std::string_view ns, std::string_view name,
                       const char** attributes) override {
@@ -29,13 +24,24 @@ class WorkbookPartHandler : public XmlHandler {
                 m_part.m_activeTab = ooxml::parseIndex(*value).value_or(0);
             }
         } else if (name == "sheet") {
-            if (m_part.m_sheets.size() >= kMaxSheets) {
+            if (m_part.m_sheets.size() >= limits::kSheets) {
                 fail(core::LoadStatus::TooLarge,
-                     "more than " + std::to_string(kMaxSheets) + " sheets");
+                     "more than " + std::to_string(limits::kSheets) + " sheets");
                 return;
             }
             const auto sheetName = attribute(attributes, "name");
             const auto id = attribute(attributes, "id", ooxml::isOfficeRelationships);
+            const std::size_t bytes = sheetName.value_or("").size() + id.value_or("").size();
+            if (sheetName.value_or("").size() > limits::kSheetNameBytes) {
+                fail(core::LoadStatus::Damaged, "a sheet name longer than " +
+                                                    std::to_string(limits::kSheetNameBytes) +
+                                                    " bytes");
+                return;
+            }
+            if (!m_budget.take(bytes)) {
+                fail(ReadBudget::spent());
+                return;
+            }
             m_part.m_sheets.push_back(
                 {std::string(sheetName.value_or("")), std::string(id.value_or(""))});
         }
@@ -50,11 +56,13 @@ class WorkbookPartHandler : public XmlHandler {
 
   private:
     WorkbookPart& m_part;
+    ReadBudget& m_budget;
     bool m_seenView = false;
 };
 
-core::Result<WorkbookPart> WorkbookPart::read(const ZipArchive& archive, const std::string& path) {
-    return XmlPartParser::read<WorkbookPartHandler, WorkbookPart>(archive, path);
+core::Result<WorkbookPart> WorkbookPart::read(const ZipArchive& archive, const std::string& path,
+                                              ReadBudget& budget) {
+    return XmlPartParser::read<WorkbookPartHandler, WorkbookPart>(archive, path, budget);
 }
 
 } // namespace orvanto::spreadsheet

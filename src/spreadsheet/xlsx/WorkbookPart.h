@@ -4,6 +4,7 @@
 
 #include "ZipArchive.h"
 #include "core/Failure.h"
+#include "spreadsheet/ReadBudget.h"
 
 #include <string>
 #include <vector>
@@ -17,7 +18,8 @@ class WorkbookPart {
         std::string relationshipId;
     };
 
-    static core::Result<WorkbookPart> read(const ZipArchive& archive, const std::string& path);
+    static core::Result<WorkbookPart> read(const ZipArchive& archive, const std::string& path,
+                                           ReadBudget& budget);
 
     const std::vector<Sheet>& sheets() const { return m_sheets; }
     // workbookView/@activeTab of the first view: an index over all sheets.

@@ -15,17 +15,12 @@ namespace orvanto::spreadsheet {
 
 namespace {
 
-// Shared formula groups a part may define; Excel numbers them from 0 within a sheet, and a
-// timetable has a handful.
-constexpr std::size_t kMaxSharedFormulas = 0x10000;
-// Merged ranges kept of a sheet; a timetable has dozens.
-constexpr std::size_t kMaxMerges = 0x4000;
-
 class WorksheetHandler : public XmlHandler {
   public:
-    WorksheetHandler(WorksheetPart::Contents& out, KeptRegion region, bool date1904)
+    WorksheetHandler(WorksheetPart::Contents& out, KeptRegion region, bool date1904,
+                     ReadBudget& budget)
         : m_region(region), m_lastRow(region.lastRow()), m_date1904(date1904), m_out(out.cells),
-          m_merges(out.merges) {}
+          m_merges(out.merges), m_budget(budget) {}
 
     void startElement(std::string_view ns, std::string_view name,
                       const char** attributes) override {
@@ -86,10 +81,10 @@ class WorksheetHandler : public XmlHandler {
         if (m_capture == nullptr) {
             return;
         }
-        if (m_capture->size() + text.size() > WorksheetPart::kMaxTextBytes) {
-            fail(core::LoadStatus::TooLarge,
-                 "text of cell " + cellName(m_row, m_column) + " longer than " +
-                     std::to_string(WorksheetPart::kMaxTextBytes) + " bytes");
+        if (m_capture->size() + text.size() > limits::kStringBytes) {
+            fail(core::LoadStatus::TooLarge, "text of cell " + cellName(m_row, m_column) +
+                                                 " longer than " +
+                                                 std::to_string(limits::kStringBytes) + " bytes");
             return;
         }
         m_capture->append(text);
@@ -101,7 +96,7 @@ class WorksheetHandler : public XmlHandler {
     void addMerge(const char** attributes) {
         const auto ref = attribute(attributes, "ref");
         const auto range = ref ? parseRange(*ref) : std::nullopt;
-        if (!range || m_merges.size() >= kMaxMerges) {
+        if (!range || m_merges.size() >= limits::kMergedRanges) {
             return; // a merge is layout, not content: a bad one loses nothing
         }
         m_merges.push_back(
@@ -198,13 +193,17 @@ class WorksheetHandler : public XmlHandler {
         // Bounds what a crafted part can make us keep: a cell repeated millions of
         // times, or long texts in every kept cell.
         if (m_out.size() == maxKeptCells()) {
-            fail(core::LoadStatus::Damaged,
-                 "cell " + cellName(m_row, m_column) + " is given more than once");
+            if (m_region.isWholeSheet()) {
+                fail(core::LoadStatus::TooLarge,
+                     "more than " + std::to_string(maxKeptCells()) + " cells in one sheet");
+            } else {
+                fail(core::LoadStatus::Damaged,
+                     "cell " + cellName(m_row, m_column) + " is given more than once");
+            }
             return;
         }
-        m_keptTextBytes += cell.value.text.size() + cell.value.formula.size();
-        if (m_keptTextBytes > WorkbookCells::kMaxTextBytes) {
-            fail(tooMuchKeptText());
+        if (!m_budget.take(cell.value.text.size() + cell.value.formula.size())) {
+            fail(ReadBudget::spent());
             return;
         }
         m_out.push_back(std::move(cell));
@@ -271,12 +270,13 @@ class WorksheetHandler : public XmlHandler {
         } else {
             return true;
         }
-        m_groupTextBytes += m_formula.size();
-        if (m_sharedFormulas.size() > kMaxSharedFormulas ||
-            m_groupTextBytes > WorkbookCells::kMaxTextBytes) {
+        if (m_sharedFormulas.size() > limits::kSharedFormulas) {
             fail(core::LoadStatus::TooLarge,
-                 "the shared formulas read hold more than " +
-                     std::to_string(WorkbookCells::kMaxTextBytes >> 20) + " MiB of text");
+                 "more than " + std::to_string(limits::kSharedFormulas) + " shared formulas");
+            return false;
+        }
+        if (!m_budget.take(m_formula.size())) {
+            fail(ReadBudget::spent());
             return false;
         }
         return true;
@@ -384,6 +384,7 @@ class WorksheetHandler : public XmlHandler {
     const bool m_date1904;
     std::vector<WorksheetPart::Cell>& m_out;
     std::vector<MergedRange>& m_merges;
+    ReadBudget& m_budget;
 
     bool m_inSheetData = false;
     bool m_afterSheetData = false;
@@ -414,21 +415,20 @@ class WorksheetHandler : public XmlHandler {
     bool m_inInline = false;
     int m_phoneticDepth = 0;
     std::string* m_capture = nullptr;
-    std::size_t m_keptTextBytes = 0;
     FormulaKind m_formulaKind = FormulaKind::None;
     std::optional<long long> m_sharedIndex;
     std::optional<Range> m_formulaRange;
     std::unordered_map<long long, SharedFormula> m_sharedFormulas; // by si
     std::map<std::pair<int, int>, ArrayFormula> m_arrayFormulas;   // by first row, column
-    std::size_t m_groupTextBytes = 0;
 };
 
 } // namespace
 
 core::Result<WorksheetPart::Contents> WorksheetPart::read(const ZipArchive& archive,
                                                           const std::string& path,
-                                                          KeptRegion region, bool date1904) {
-    return XmlPartParser::read<WorksheetHandler, Contents>(archive, path, region, date1904);
+                                                          KeptRegion region, bool date1904,
+                                                          ReadBudget& budget) {
+    return XmlPartParser::read<WorksheetHandler, Contents>(archive, path, region, date1904, budget);
 }
 
 } // namespace orvanto::spreadsheet

@@ -6,6 +6,7 @@
 #include "core/Failure.h"
 #include "spreadsheet/CellValue.h"
 #include "spreadsheet/KeptRegion.h"
+#include "spreadsheet/ReadBudget.h"
 #include "spreadsheet/SheetContents.h"
 
 #include <string>
@@ -31,12 +32,8 @@ class WorksheetPart {
         std::vector<MergedRange> merges;
     };
 
-    // Strings longer than this (bytes of UTF-8) mean a hostile part: Excel's own
-    // limit is 32767 characters.
-    static constexpr std::size_t kMaxTextBytes = 256 * 1024;
-
     static core::Result<Contents> read(const ZipArchive& archive, const std::string& path,
-                                       KeptRegion region, bool date1904);
+                                       KeptRegion region, bool date1904, ReadBudget& budget);
 };
 
 } // namespace orvanto::spreadsheet

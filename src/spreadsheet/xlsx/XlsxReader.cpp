@@ -49,7 +49,7 @@ struct Package {
     PackageRelationships relationships;
 };
 
-core::Result<Package> openPackage(std::span<const std::uint8_t> bytes) {
+core::Result<Package> openPackage(std::span<const std::uint8_t> bytes, ReadBudget& budget) {
     auto archive = ZipArchive::open(bytes);
     if (!archive) {
         return archive.failure();
@@ -61,7 +61,7 @@ core::Result<Package> openPackage(std::span<const std::uint8_t> bytes) {
     if (path->ends_with(".bin")) {
         return loadFailure(core::LoadStatus::UnsupportedFormat, "this binary (.xlsb) workbook");
     }
-    auto workbook = WorkbookPart::read(*archive, *path);
+    auto workbook = WorkbookPart::read(*archive, *path, budget);
     if (!workbook) {
         return workbook.failure();
     }
@@ -113,7 +113,7 @@ void place(Cells& cells, WorkbookCells& out, bool markers, bool grid) {
 
 // Fills in the texts of shared-string cells and the format kinds of numbers.
 core::Result<void> resolve(const ZipArchive& archive, const PackageRelationships& relationships,
-                           std::vector<Cells*> sheets) {
+                           std::vector<Cells*> sheets, ReadBudget& budget) {
     std::map<long long, std::string> strings;
     bool numbers = false;
     for (const Cells* cells : sheets) {
@@ -130,37 +130,30 @@ core::Result<void> resolve(const ZipArchive& archive, const PackageRelationships
             return loadFailure(core::LoadStatus::MissingPart, "the shared strings part",
                                "cells refer to shared strings");
         }
-        if (auto read = SharedStringsPart::read(archive, part->target, strings); !read) {
+        if (auto read = SharedStringsPart::read(archive, part->target, strings, budget); !read) {
             return read;
         }
     }
     std::optional<StylesPart> styles;
     if (numbers) {
         if (const auto* part = relationships.byType("styles")) {
-            auto read = StylesPart::read(archive, part->target);
+            auto read = StylesPart::read(archive, part->target, budget);
             if (!read) {
                 return read.failure();
             }
             styles = std::move(read.value());
         }
     }
-    // One long shared string used by every kept cell would be copied into each: count
-    // what the cells will hold before copying anything.
-    std::size_t keptTextBytes = 0;
-    for (const Cells* cells : sheets) {
-        for (const auto& cell : *cells) {
-            keptTextBytes += cell.value.formula.size() + (cell.sharedString >= 0
-                                                              ? strings[cell.sharedString].size()
-                                                              : cell.value.text.size());
-        }
-    }
-    if (keptTextBytes > WorkbookCells::kMaxTextBytes) {
-        return tooMuchKeptText();
-    }
+    // One long shared string used by every kept cell would be copied into each: every copy
+    // is charged before it is made.
     for (Cells* cells : sheets) {
         for (auto& cell : *cells) {
             if (cell.sharedString >= 0) {
-                cell.value.text = strings[cell.sharedString];
+                const std::string& text = strings[cell.sharedString];
+                if (!budget.take(text.size())) {
+                    return ReadBudget::spent();
+                }
+                cell.value.text = text;
             }
             if (cell.value.kind == CellValue::Kind::Number && styles) {
                 cell.value.format = styles->formatKind(cell.style);
@@ -174,7 +167,8 @@ core::Result<void> resolve(const ZipArchive& archive, const PackageRelationships
 
 core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
     const QuietGsf quiet;
-    auto package = openPackage(bytes);
+    ReadBudget budget;
+    auto package = openPackage(bytes, budget);
     if (!package) {
         return package.failure();
     }
@@ -210,7 +204,7 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
     auto firstCells = WorksheetPart::read(archive, entries[first].path,
                                           sameSheet ? KeptRegion::markerColumnAndGrid()
                                                     : KeptRegion::markerColumn(),
-                                          result.date1904);
+                                          result.date1904, budget);
     if (!firstCells) {
         return firstCells.failure();
     }
@@ -218,14 +212,14 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
 
     core::Result<WorksheetPart::Contents> activeCells = WorksheetPart::Contents{};
     if (!sameSheet && result.activeSheetIsWorksheet) {
-        activeCells =
-            WorksheetPart::read(archive, entries[active].path, KeptRegion::grid(), result.date1904);
+        activeCells = WorksheetPart::read(archive, entries[active].path, KeptRegion::grid(),
+                                          result.date1904, budget);
         if (!activeCells) {
             return activeCells.failure();
         }
         sheets.push_back(&activeCells->cells);
     }
-    if (auto resolved = resolve(archive, relationships, sheets); !resolved) {
+    if (auto resolved = resolve(archive, relationships, sheets, budget); !resolved) {
         return resolved.failure();
     }
     place(firstCells->cells, result, true, sameSheet);
@@ -235,7 +229,8 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
 
 core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uint8_t> bytes) {
     const QuietGsf quiet;
-    auto package = openPackage(bytes);
+    ReadBudget budget;
+    auto package = openPackage(bytes, budget);
     if (!package) {
         return package.failure();
     }
@@ -254,7 +249,7 @@ core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uin
             continue;
         }
         auto contents = WorksheetPart::read(archive, entries[i].path, KeptRegion::wholeSheet(),
-                                            workbook.date1904());
+                                            workbook.date1904(), budget);
         if (!contents) {
             return contents.failure();
         }
@@ -274,7 +269,7 @@ core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uin
     for (auto& contents : read) {
         sheets.push_back(&contents.cells);
     }
-    if (auto resolved = resolve(archive, relationships, sheets); !resolved) {
+    if (auto resolved = resolve(archive, relationships, sheets, budget); !resolved) {
         return resolved.failure();
     }
     std::vector<SheetContents> result;
