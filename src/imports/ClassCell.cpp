@@ -111,7 +111,8 @@ struct Segment {
 struct Anchor {
     AnchorKind kind = AnchorKind::Weeks;
     std::vector<Segment> segments;
-    std::optional<std::string> teacher; // when the line names it
+    std::optional<std::string> teacher;        // when the line names it
+    std::optional<int> weekday = std::nullopt; // likewise
 };
 
 // A line as code points, with byte slicing by code point index.
@@ -337,11 +338,13 @@ std::optional<Anchor> readWhen(const LineText& line) {
         if (dayLength >= brace) {
             break;
         }
-        if (dayLength > 0 && !readWeekdayName(line.slice(0, dayLength))) {
+        const auto weekday =
+            dayLength > 0 ? readWeekdayName(line.slice(0, dayLength)) : std::nullopt;
+        if (dayLength > 0 && !weekday) {
             continue;
         }
         if (const auto periods = readPeriodLabel(line.slice(dayLength, brace))) {
-            return Anchor{AnchorKind::When, {Segment{*weeks, {}, periods}}, std::nullopt};
+            return Anchor{AnchorKind::When, {Segment{*weeks, {}, periods}}, std::nullopt, weekday};
         }
     }
     return std::nullopt;
@@ -519,7 +522,7 @@ class BlockReader {
         }
         for (const Segment& segment : anchor.segments) {
             m_classes.push_back({course, teacher, segment.room.empty() ? room : segment.room,
-                                 segment.weeks, segment.periods});
+                                 segment.weeks, segment.periods, anchor.weekday});
         }
         m_lastClass = m_classes.back();
     }

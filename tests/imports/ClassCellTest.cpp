@@ -21,8 +21,9 @@ WeekSet weeks(int first, int last, int step = 1) {
 }
 
 CellClass cls(std::string course, std::string teacher, std::string room, WeekSet weekSet,
-              std::optional<SmallPeriods> periods = std::nullopt) {
-    return {std::move(course), std::move(teacher), std::move(room), weekSet, periods};
+              std::optional<SmallPeriods> periods = std::nullopt,
+              std::optional<int> weekday = std::nullopt) {
+    return {std::move(course), std::move(teacher), std::move(room), weekSet, periods, weekday};
 }
 
 struct CellCase {
@@ -49,6 +50,7 @@ TEST_P(ReadClassCell, GivesTheClassesAndTheRest) {
         EXPECT_EQ(got.room, want.room) << "class " << i;
         EXPECT_EQ(got.weeks, want.weeks) << "class " << i << ": " << got.weeks.to_string();
         EXPECT_EQ(got.periods, want.periods) << "class " << i;
+        EXPECT_EQ(got.weekday, want.weekday) << "class " << i;
     }
     EXPECT_EQ(reading.unread, GetParam().unread);
 }
@@ -109,11 +111,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {}},
         CellCase{"ClassicWhenLine",
                  "高等数学\n周一第1,2节{第1-16周}\n张三\nA101",
-                 {cls("高等数学", "张三", "A101", weeks(1, 16), kFirstTwo)},
+                 {cls("高等数学", "张三", "A101", weeks(1, 16), kFirstTwo, 1)},
                  {}},
         CellCase{"ClassicWhenLineOddWeeks",
                  "大学物理\n星期三第3,4,5节{第1-15周|单周}\n李四(教授)\n教3-105",
-                 {cls("大学物理", "李四(教授)", "教3-105", weeks(1, 15, 2), SmallPeriods{3, 5})},
+                 {cls("大学物理", "李四(教授)", "教3-105", weeks(1, 15, 2), SmallPeriods{3, 5}, 3)},
                  {}},
         // Several classes: blank lines, dashes, nothing between them.
         CellCase{"BlankLineBetween",
@@ -145,10 +147,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {}},
         CellCase{
             "NothingBetweenClassicForm",
-            "高等数学\n周一第1,2节{第1-8周}\n张三\nA101\n线性代数\n周一第1,2节{第9-16周}\n李四\n"
+            "高等数学\n周一第1,2节{第1-8周}\n张三\nA101\n线性代数\n周三第3,4节{第9-16周}\n李四\n"
             "B202",
-            {cls("高等数学", "张三", "A101", weeks(1, 8), kFirstTwo),
-             cls("线性代数", "李四", "B202", weeks(9, 16), kFirstTwo)},
+            {cls("高等数学", "张三", "A101", weeks(1, 8), kFirstTwo, 1),
+             cls("线性代数", "李四", "B202", weeks(9, 16), SmallPeriods{3, 4}, 3)},
             {}},
         // Lines missing: what the first class shows decides.
         CellCase{"RoomMissingBetweenClassesWithTeachers",
@@ -292,6 +294,7 @@ Written writeCell(std::mt19937& random) {
             lines = {cellClass.course, "周二第" + p + "节{第" + w + "周}", cellClass.teacher,
                      cellClass.room};
             cellClass.periods = periods;
+            cellClass.weekday = 2;
             break;
         }
         if (c > 0) {
