@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace orvanto::imports {
 
@@ -320,8 +321,25 @@ std::optional<Anchor> readWeeksBlankRoom(const LineText& line) {
         std::nullopt};
 }
 
-// "周一第1,2节{第1-16周}", "星期二第3-4节{第1-15周|单周}": weekday (the row or column says it
-// again), periods, weeks in braces.
+// The weeks in braces of a classic time line, also with the hours a week appended
+// ("{第1-16周|2节/周}"), which the periods already say.
+std::optional<WeekSet> weeksInBraces(const LineText& line, std::size_t brace) {
+    if (auto weeks = readWeekText(line.slice(brace, line.size()))) {
+        return weeks;
+    }
+    std::size_t bar = line.size();
+    while (bar > brace && line.at(bar - 1) != U'|') {
+        --bar;
+    }
+    const std::string_view hours = line.slice(bar, line.size());
+    if (bar == brace || !hours.ends_with("节/周}") ||
+        !std::isdigit(static_cast<unsigned char>(hours[0]))) {
+        return std::nullopt;
+    }
+    return readWeekText(std::string(line.slice(brace, bar - 1)) + "}");
+}
+
+// "周一第1,2节{第1-16周}", "星期二第3-4节{第1-15周|单周}": weekday, periods, weeks in braces.
 std::optional<Anchor> readWhen(const LineText& line) {
     std::size_t brace = 0;
     while (brace < line.size() && line.at(brace) != U'{') {
@@ -330,7 +348,7 @@ std::optional<Anchor> readWhen(const LineText& line) {
     if (brace == 0 || brace == line.size()) {
         return std::nullopt;
     }
-    const auto weeks = readWeekText(line.slice(brace, line.size()));
+    const auto weeks = weeksInBraces(line, brace);
     if (!weeks) {
         return std::nullopt;
     }
