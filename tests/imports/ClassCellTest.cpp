@@ -330,6 +330,41 @@ TEST(ReadClassCellRoundTrip, RandomCellsInEveryForm) {
     }
 }
 
+// Texts of random pieces of the notations: whatever a cell holds, every class has a course and
+// weeks, and every unread text is one whole trimmed line of the cell.
+TEST(ReadClassCellProperty, RandomTextsKeepTheInvariants) {
+    const std::vector<std::string> pieces = {
+        "1",      "16",   "-",    ",",           "，",     "周",       "第",    "单",    "双",
+        "[",      "]",    "(",    ")",           "{",      "}",        "|",     "节",    " ",
+        "\u3000", "\n",   "\n",   "\n",          "\r\n",   "<br>",     "</br>", "-----", "周一",
+        "高数",   "张三", "A101", "选课人数(9)", "学分:2", "(副教授)", "99",    "0",     "100"};
+    std::mt19937 random(8);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    for (int trial = 0; trial < 5000; ++trial) {
+        std::string text;
+        for (int n = std::uniform_int_distribution<int>(0, 40)(random); n > 0; --n) {
+            text += pieces[pick(random)];
+        }
+        const CellReading reading = readClassCell(text);
+        for (const CellClass& c : reading.classes) {
+            EXPECT_FALSE(c.course.empty()) << text;
+            EXPECT_TRUE(c.weeks.any()) << text;
+            EXPECT_FALSE(c.weeks.test(0)) << text;
+        }
+        std::string lines = "\n" + text + "\n";
+        for (const std::string_view tag : {"\r", "<br>", "</br>"}) {
+            for (std::size_t at = lines.find(tag); at != std::string::npos; at = lines.find(tag)) {
+                lines.replace(at, tag.size(), "\n");
+            }
+        }
+        for (const std::string& line : reading.unread) {
+            EXPECT_FALSE(line.empty()) << text;
+            EXPECT_NE(line.front(), ' ') << text;
+            EXPECT_NE(lines.find(line), std::string::npos) << text << " / " << line;
+        }
+    }
+}
+
 // ---- Size: a cell of 100,000 characters takes milliseconds, whatever it holds. ------------
 
 class LargeCell : public testing::TestWithParam<std::string> {};
