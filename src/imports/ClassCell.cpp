@@ -145,14 +145,15 @@ struct BracketPair {
 // Innermost square-bracket pairs in order; they never overlap, so scanning them stays linear.
 std::vector<BracketPair> squareBrackets(const LineText& line) {
     std::vector<BracketPair> pairs;
-    std::optional<std::size_t> open;
+    constexpr std::size_t kNoneOpen = std::string_view::npos;
+    std::size_t open = kNoneOpen;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char32_t c = line.at(i);
         if (c == U'[' || c == U'【') {
             open = i;
-        } else if ((c == U']' || c == U'】') && open) {
-            pairs.push_back({*open, i});
-            open.reset();
+        } else if ((c == U']' || c == U'】') && open != kNoneOpen) {
+            pairs.push_back({open, i});
+            open = kNoneOpen;
         }
     }
     return pairs;
