@@ -61,13 +61,14 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     return lines;
 }
 
-// A line of dashes ("-----", "——", "───") parts the classes of a cell as a blank line does.
+// A line of dashes ("-----", "——", "───", "=====", "*****") parts the classes of a cell as
+// a blank line does.
 bool isDashLine(std::string_view line) {
     const auto points = codePointsOf(line);
     return points.size() >= 2 && std::all_of(points.begin(), points.end(), [](CodePoint p) {
                const char32_t c = foldWidth(p.value);
-               return c == U'-' || c == U'_' || c == U'=' || c == 0x2014 || c == 0x2013 ||
-                      c == 0x2500 || c == 0x2501;
+               return c == U'-' || c == U'_' || c == U'=' || c == U'*' || c == U'~' ||
+                      c == 0x2014 || c == 0x2013 || c == 0x2500 || c == 0x2501;
            });
 }
 

@@ -179,6 +179,17 @@ INSTANTIATE_TEST_SUITE_P(
                  {cls("高等数学", "张三", "A101", weeks(1, 8), kFirstTwo),
                   cls("高等数学", "张三", "B202", weeks(9, 16), SmallPeriods{3, 4})},
                  {}},
+        CellCase{"TwoTeachersOneCourse",
+                 "大学物理\n李四[1-8]周教2-301\n王五[9-16]周教3-101",
+                 {cls("大学物理", "李四", "教2-301", weeks(1, 8)),
+                  cls("大学物理", "王五", "教3-101", weeks(9, 16))},
+                 {}},
+        CellCase{"OtherRulesBetweenClasses",
+                 "体育\n[1-8]周 操场\n=====\n游泳\n[9-16]周 游泳馆\n************\n武术\n[1-16]周 "
+                 "体育馆\n———\n舞蹈\n[1-4]周 舞蹈房",
+                 {cls("体育", "", "操场", weeks(1, 8)), cls("游泳", "", "游泳馆", weeks(9, 16)),
+                  cls("武术", "", "体育馆", weeks(1, 16)), cls("舞蹈", "", "舞蹈房", weeks(1, 4))},
+                 {}},
         // Extras, titles, several teachers, blanks.
         CellCase{"ExtrasAreDropped",
                  "\n\n高等数学\n选课人数(121)\n张三\n1-16周\nA101\n学分:3\n学时：48\n\n",
