@@ -6,7 +6,6 @@
 #include "gui/MainWindow.h"
 #include "imports/ImportedClass.h"
 
-#include <QFileDialog>
 #include <QLabel>
 #include <QTableWidget>
 #include <QtTest>
@@ -24,7 +23,6 @@ class ImportExportTest : public QObject {
     void anExportWithoutTimetableIsRefusedInChinese();
     void theExportItselfIsNeverOverwritten();
     void previewListsClassesAndUnreadTexts();
-    void dialogSettings();
 };
 
 namespace {
@@ -161,18 +159,6 @@ void ImportExportTest::previewListsClassesAndUnreadTexts() {
     QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("UnreadCount"))
                 ->text()
                 .contains(QStringLiteral("1 处")));
-}
-
-void ImportExportTest::dialogSettings() {
-    QFileDialog open;
-    setUpExportDialog(open, QDir::homePath());
-    QCOMPARE(open.nameFilters(),
-             QStringList{QStringLiteral("教务课表 (*.xls *.xlsx *.htm *.html)")});
-    QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
-    QFileDialog save;
-    setUpImportedWorkbookDialog(save, QDir::home().filePath(QStringLiteral("课表.orvanto.xlsx")));
-    QCOMPARE(save.acceptMode(), QFileDialog::AcceptSave);
-    QCOMPARE(save.defaultSuffix(), QStringLiteral("xlsx"));
 }
 
 QTEST_MAIN(ImportExportTest)
