@@ -43,6 +43,9 @@ QString loadFailureHint(const core::Failure& failure) {
     case Status::MarkerMissing:
         reason = QStringLiteral("缺少节次标记“%1”").arg(QString::fromUtf8(failure.subject));
         break;
+    case Status::NoTimetable:
+        reason = QStringLiteral("文件中没有找到课表");
+        break;
     case Status::None:
         reason = QString::fromUtf8(failure.description);
         break;

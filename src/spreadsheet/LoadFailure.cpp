@@ -73,6 +73,8 @@ std::string headline(core::LoadStatus status, const std::string& where) {
         return subject + " has no worksheet";
     case LoadStatus::TooLarge:
         return subject + " is too large";
+    case LoadStatus::NoTimetable:
+        return subject + " holds no timetable";
     case LoadStatus::None:
     case LoadStatus::MarkerMissing:
         break;
