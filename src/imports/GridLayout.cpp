@@ -20,7 +20,7 @@ constexpr int kFewestWeekdaysInHeader = 3;
 using CellRows = std::vector<std::vector<const SourceCell*>>;
 
 std::optional<int> weekdayOfHeader(std::string_view text) {
-    text = trimmedText(text);
+    text = trimBlanks(text);
     if (text.empty() || text.size() > kLongestHeaderText) {
         return std::nullopt;
     }
@@ -28,7 +28,7 @@ std::optional<int> weekdayOfHeader(std::string_view text) {
 }
 
 std::optional<SmallPeriods> periodsOfLabel(std::string_view text) {
-    text = trimmedText(text);
+    text = trimBlanks(text);
     if (text.empty() || text.size() > kLongestHeaderText) {
         return std::nullopt;
     }
@@ -175,7 +175,7 @@ class Grid {
         for (int row = m_firstRow; row <= m_lastRow; ++row) {
             for (const SourceCell* cell : m_rows[static_cast<std::size_t>(row)]) {
                 const int weekday = m_weekdayOfColumn[static_cast<std::size_t>(cell->column)];
-                if (weekday == 0 || trimmedText(cell->text).empty()) {
+                if (weekday == 0 || trimBlanks(cell->text).empty()) {
                     continue;
                 }
                 ++found.cells;
@@ -194,7 +194,7 @@ class Grid {
             });
         if (!everyClassPlaced) {
             // Beside no period label and naming none itself: nothing of it can be placed.
-            found.unread.push_back({m_table.name(), address, std::string(trimmedText(cell.text))});
+            found.unread.push_back({m_table.name(), address, std::string(trimBlanks(cell.text))});
             return;
         }
         for (const CellClass& entry : reading.classes) {

@@ -57,7 +57,7 @@ constexpr std::array<std::string_view, 2> kColons{":", "："};
 std::string withoutBlanks(std::string_view text) {
     std::string out;
     while (!text.empty()) {
-        const std::string_view rest = trimmedText(text);
+        const std::string_view rest = trimBlanks(text);
         if (rest.size() != text.size()) {
             // Blanks at the front are skipped; rest begins with the next non-blank character.
             text = rest;
@@ -70,7 +70,7 @@ std::string withoutBlanks(std::string_view text) {
 }
 
 std::optional<Field> fieldOfHeader(std::string_view text) {
-    if (trimmedText(text).size() > kLongestHeaderText) {
+    if (trimBlanks(text).size() > kLongestHeaderText) {
         return std::nullopt;
     }
     std::string name = withoutBlanks(text);
@@ -163,11 +163,11 @@ std::optional<Detail> readDetail(std::string_view text) {
             continue;
         }
         std::string_view value =
-            trimmedText(text.substr(keys[i].valueStart, end - keys[i].valueStart));
+            trimBlanks(text.substr(keys[i].valueStart, end - keys[i].valueStart));
         // Pairs may also be separated by a comma or semicolon.
         for (const std::string_view separator : {",", ";", "，", "；"}) {
             if (value.ends_with(separator)) {
-                value = trimmedText(value.substr(0, value.size() - separator.size()));
+                value = trimBlanks(value.substr(0, value.size() - separator.size()));
             }
         }
         switch (keys[i].key) {
@@ -189,7 +189,7 @@ std::optional<Detail> readDetail(std::string_view text) {
 }
 
 std::optional<int> weekdayOfValue(std::string_view text) {
-    text = trimmedText(text);
+    text = trimBlanks(text);
     if (text.size() == 1 && text[0] >= '1' && text[0] <= '7') {
         return text[0] - '0';
     }
@@ -198,7 +198,7 @@ std::optional<int> weekdayOfValue(std::string_view text) {
 
 // 节次 values come as labels do ("第1-2节") or without their 第 or 节 ("1-2节", "一二节", "1,2").
 std::optional<SmallPeriods> periodsOfValue(std::string_view text) {
-    text = trimmedText(text);
+    text = trimBlanks(text);
     if (text.empty() || text.size() > kLongestHeaderText) {
         return std::nullopt;
     }
@@ -214,7 +214,7 @@ std::optional<SmallPeriods> periodsOfValue(std::string_view text) {
 
 // 周次 values may leave out the 周 ("1-16").
 std::optional<WeekSet> weeksOfValue(std::string_view text) {
-    text = trimmedText(text);
+    text = trimBlanks(text);
     if (auto weeks = readWeekText(text)) {
         return weeks;
     }
@@ -236,7 +236,7 @@ class List {
         for (int row = firstRow(); row < m_endRow; ++row) {
             const auto& cells = m_rows[static_cast<std::size_t>(row)];
             const bool empty = std::ranges::all_of(
-                cells, [](const SourceCell* cell) { return trimmedText(cell->text).empty(); });
+                cells, [](const SourceCell* cell) { return trimBlanks(cell->text).empty(); });
             if (empty) {
                 if (anyRow) {
                     break;
@@ -263,14 +263,14 @@ class List {
     // text to every row it covers.
     std::string_view fieldText(int row, Field field) const {
         const int column = columnOf(m_columns, field);
-        return column < 0 ? std::string_view{} : trimmedText(m_table.textAt(row, column));
+        return column < 0 ? std::string_view{} : trimBlanks(m_table.textAt(row, column));
     }
 
     void readRow(int row, ImportResult& found) const {
         const auto& cells = m_rows[static_cast<std::size_t>(row)];
         std::optional<Detail> detail;
         for (const SourceCell* cell : cells) {
-            if (trimmedText(cell->text).empty()) {
+            if (trimBlanks(cell->text).empty()) {
                 continue;
             }
             ++found.cells;
@@ -306,7 +306,7 @@ class List {
     UnreadText unreadRow(const std::vector<const SourceCell*>& cells) const {
         UnreadText unread{m_table.name(), {}, {}};
         for (const SourceCell* cell : cells) {
-            const std::string_view text = trimmedText(cell->text);
+            const std::string_view text = trimBlanks(cell->text);
             if (text.empty()) {
                 continue;
             }

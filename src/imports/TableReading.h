@@ -3,6 +3,7 @@
 // reason an import fails.
 #pragma once
 
+#include "ImportText.h"
 #include "ImportedClass.h"
 #include "SourceTable.h"
 
@@ -24,9 +25,6 @@ struct TableReading {
     SearchStep step = SearchStep::NoWeekdayNames;
     ImportResult found;
 };
-
-// The text with blanks, tabs, line breaks and U+3000 cut from both ends.
-std::string_view trimmedText(std::string_view text);
 
 // The table's cells by the row they begin in, each row in column order: the layouts walk a
 // row's cells without scanning the whole table again.
