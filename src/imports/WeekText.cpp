@@ -41,6 +41,11 @@ bool isComma(char32_t c) {
     return c == U',' || c == U';' || c == 0x3001;
 }
 
+// Blanks, 周, 第 and '|' separate numbers and mean nothing more.
+bool isDecoration(char32_t c) {
+    return isBlank(c) || c == U'\r' || c == U'\n' || c == U'周' || c == U'第' || c == U'|';
+}
+
 char32_t closingBracketOf(char32_t c) {
     switch (c) {
     case U'[':
@@ -92,8 +97,7 @@ std::optional<std::vector<Token>> tokenize(std::string_view text) {
             }
             openBrackets.pop_back();
             tokens.push_back({TokenKind::Break});
-        } else if (isBlank(c) || c == U'\r' || c == U'\n' || c == U'周' || c == U'第' ||
-                   c == U'|') {
+        } else if (isDecoration(c)) {
             tokens.push_back({TokenKind::Break});
         } else {
             return std::nullopt;
@@ -191,6 +195,12 @@ std::optional<WeekSet> readWeekText(std::string_view text) {
         return std::nullopt; // "双1": a week text that names no week is none
     }
     return weeks;
+}
+
+bool isWeekTextCharacter(char32_t c) {
+    c = foldWidth(c);
+    return (c >= U'0' && c <= U'9') || isDash(c) || isComma(c) || c == U'单' || c == U'双' ||
+           closingBracketOf(c) != 0 || isClosingBracket(c) || isDecoration(c);
 }
 
 } // namespace orvanto::imports

@@ -13,4 +13,7 @@ namespace orvanto::imports {
 // keeps it as text not understood). The whole text must be read: "1-16周 A101" is not one.
 std::optional<WeekSet> readWeekText(std::string_view text);
 
+// Whether the code point may stand in a week text at all: a text holding any other is none.
+bool isWeekTextCharacter(char32_t c);
+
 } // namespace orvanto::imports
