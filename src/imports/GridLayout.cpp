@@ -19,12 +19,33 @@ constexpr int kFewestWeekdaysInHeader = 3;
 
 using CellRows = std::vector<std::vector<const SourceCell*>>;
 
+// A date as exports print it under a weekday name: "09-01", "9/1", "9月1日", "(2026.09.01)".
+bool isDate(std::string_view text) {
+    const std::vector<CodePoint> points = codePointsOf(text);
+    const bool hasDigit = std::ranges::any_of(
+        points, [](const CodePoint& point) { return point.value >= '0' && point.value <= '9'; });
+    return hasDigit && std::ranges::all_of(points, [](const CodePoint& point) {
+               const char32_t c = foldWidth(point.value);
+               return (c >= '0' && c <= '9') || c == '-' || c == '/' || c == '.' || c == '(' ||
+                      c == ')' || c == U'月' || c == U'日' || isBlank(c);
+           });
+}
+
+// Exports that print one week's timetable put the date under the name ("星期一\n09-01"); a
+// class cell whose course line happens to be a weekday name is no header.
 std::optional<int> weekdayOfHeader(std::string_view text) {
     text = trimBlanks(text);
     if (text.empty() || text.size() > kLongestHeaderText) {
         return std::nullopt;
     }
-    return readWeekdayName(text);
+    if (const auto weekday = readWeekdayName(text)) {
+        return weekday;
+    }
+    const std::size_t lineEnd = text.find('\n');
+    if (lineEnd == std::string_view::npos || !isDate(trimBlanks(text.substr(lineEnd + 1)))) {
+        return std::nullopt;
+    }
+    return readWeekdayName(trimBlanks(text.substr(0, lineEnd)));
 }
 
 std::optional<SmallPeriods> periodsOfLabel(std::string_view text) {

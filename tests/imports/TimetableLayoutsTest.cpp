@@ -129,6 +129,9 @@ INSTANTIATE_TEST_SUITE_P(
         std::vector<std::string>{"一", "二", "三", "四", "五", "六", "日"},
         std::vector<std::string>{"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday",
                                  "Sunday"},
+        std::vector<std::string>{"星期一\n09-01", "星期二\n9/2", "星期三\n9月3日",
+                                 "星期四\n(2026.09.04)", "星期五\n09-05", "星期六\n09-06",
+                                 "星期日\n09-07"},
         std::vector<std::string>{"星期一  ", "星期二\u3000", " 星期三", "星期四\u3000\u3000",
                                  "星期五 ", "星期六", "星期日 "}));
 
