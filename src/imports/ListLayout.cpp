@@ -232,18 +232,18 @@ class List {
 
     SearchStep read(ImportResult& found) const {
         const std::size_t classesBefore = found.classes.size();
-        bool anyRow = false;
+        bool afterEmptyRow = false;
         for (int row = firstRow(); row < m_endRow; ++row) {
-            const auto& cells = m_rows[static_cast<std::size_t>(row)];
-            const bool empty = std::ranges::all_of(
-                cells, [](const SourceCell* cell) { return trimBlanks(cell->text).empty(); });
-            if (empty) {
-                if (anyRow) {
-                    break;
-                }
+            const int filled = filledFields(row);
+            if (filled < 0) {
+                afterEmptyRow = true;
                 continue;
             }
-            anyRow = true;
+            // Past an empty row the list goes on only with rows that fill its columns (the
+            // next page of a long list); a note below the list ends it.
+            if (afterEmptyRow && filled < 2) {
+                break;
+            }
             readRow(row, found);
         }
         return found.classes.size() > classesBefore ? SearchStep::HoldsClasses
@@ -257,6 +257,22 @@ class List {
             first = std::max(first, cell->row + cell->rowSpan);
         }
         return first;
+    }
+
+    // How many of the named columns have a cell of their own with text in this row; -1 when
+    // no cell of the row has text.
+    int filledFields(int row) const {
+        int filled = -1;
+        for (const SourceCell* cell : m_rows[static_cast<std::size_t>(row)]) {
+            if (trimBlanks(cell->text).empty()) {
+                continue;
+            }
+            filled = std::max(filled, 0);
+            if (std::ranges::find(m_columns, cell->column) != m_columns.end()) {
+                ++filled;
+            }
+        }
+        return filled;
     }
 
     // The text of a field in this row: a merged cell (a course over several rows) gives its

@@ -416,13 +416,19 @@ TEST(ListLayout, MergedCourseCellGivesItsNameToEveryRow) {
     EXPECT_EQ(result.classes[1].room, "A102");
 }
 
-TEST(ListLayout, ListEndsAtTheFirstEmptyRowAfterItsClasses) {
+// A long list printed over pages has empty rows between them; a note under the list is no
+// class and no text of the timetable.
+TEST(ListLayout, ListGoesOnPastEmptyRowsUntilANote) {
     Rows rows{{"课程", "教师", "周次", "星期", "节次", "地点"},
               {"高等数学", "张三", "1-16周", "一", "1-2节", "A101"},
               {},
+              {},
+              {"大学英语", "李四", "1-8周", "二", "3-4节", "B202"},
+              {},
               {"说明：以上课表仅供参考"}};
     const ImportResult result = readOk({tableOf("Sheet1", rows)});
-    EXPECT_EQ(result.classes.size(), 1U);
+    EXPECT_EQ(placed(result),
+              (std::vector<Placed>{{"高等数学", 1, {1, 2}, "A2"}, {"大学英语", 2, {3, 4}, "A5"}}));
     EXPECT_TRUE(result.unread.empty());
 }
 
