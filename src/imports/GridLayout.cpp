@@ -105,6 +105,7 @@ class Grid {
                 }
             }
         }
+        m_firstRow = std::min(m_firstRow, m_endRow); // a header cell merged past the next header
     }
 
     // The column left of the weekdays holding the most period labels; on a tie the one nearest

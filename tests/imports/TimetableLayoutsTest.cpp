@@ -574,7 +574,7 @@ TEST(TimetableLayouts, JunkTablesNeverCrash) {
     const std::vector<std::string> pieces{
         "星期一", "周三",   "日", "第1,2节", "1-2", "第一大节", "课程", "星期", "节次", "周数:",
         "1-16周", "\u3000", "\n", "高数",    "[",   "]",        "-",    "上午", "下午", "9"};
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < 2000; ++round) {
         std::vector<SourceCell> cells;
         const int count = static_cast<int>(random() % 60);
         for (int i = 0; i < count; ++i) {
@@ -583,7 +583,7 @@ TEST(TimetableLayouts, JunkTablesNeverCrash) {
                 text += pieces[random() % pieces.size()];
             }
             cells.push_back({static_cast<int>(random() % 12), static_cast<int>(random() % 9),
-                             static_cast<int>(random() % 4) - 1, static_cast<int>(random() % 3),
+                             static_cast<int>(random() % 8) - 1, static_cast<int>(random() % 4),
                              text});
         }
         const auto result = readTimetables(std::vector{SourceTable("Junk", std::move(cells))});
