@@ -222,7 +222,7 @@ std::optional<WeekSet> weeksOfValue(std::string_view text) {
 }
 
 // One list: its header row and the rows below it, up to the next header, the end of the table
-// or the first empty row after the classes (notes below a list are not part of it).
+// or a note after an empty row (notes below a list are not part of it).
 class List {
   public:
     List(const SourceTable& table, const CellRows& rows, int headerRow, int endRow,
