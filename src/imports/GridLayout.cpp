@@ -31,8 +31,9 @@ bool isDate(std::string_view text) {
            });
 }
 
-// Exports that print one week's timetable put the date under the name ("星期一\n09-01"); a
-// class cell whose course line happens to be a weekday name is no header.
+// A header cell may name its weekday on several lines ("星期一\nMonday") or carry the date
+// under it when the export prints one week ("星期一\n09-01"). Every line must be the weekday or
+// a date: a class cell whose course line happens to be a weekday name is no header.
 std::optional<int> weekdayOfHeader(std::string_view text) {
     text = trimBlanks(text);
     if (text.empty() || text.size() > kLongestHeaderText) {
@@ -41,11 +42,21 @@ std::optional<int> weekdayOfHeader(std::string_view text) {
     if (const auto weekday = readWeekdayName(text)) {
         return weekday;
     }
-    const std::size_t lineEnd = text.find('\n');
-    if (lineEnd == std::string_view::npos || !isDate(trimBlanks(text.substr(lineEnd + 1)))) {
-        return std::nullopt;
+    std::optional<int> named;
+    while (!text.empty()) {
+        const std::size_t lineEnd = std::min(text.find('\n'), text.size());
+        const std::string_view line = trimBlanks(text.substr(0, lineEnd));
+        text.remove_prefix(std::min(lineEnd + 1, text.size()));
+        if (line.empty() || isDate(line)) {
+            continue;
+        }
+        const std::optional<int> weekday = readWeekdayName(line);
+        if (!weekday || (named && *named != *weekday)) {
+            return std::nullopt;
+        }
+        named = weekday;
     }
-    return readWeekdayName(trimBlanks(text.substr(0, lineEnd)));
+    return named;
 }
 
 std::optional<SmallPeriods> periodsOfLabel(std::string_view text) {

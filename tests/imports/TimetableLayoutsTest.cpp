@@ -132,6 +132,9 @@ INSTANTIATE_TEST_SUITE_P(
         std::vector<std::string>{"星期一\n09-01", "星期二\n9/2", "星期三\n9月3日",
                                  "星期四\n(2026.09.04)", "星期五\n09-05", "星期六\n09-06",
                                  "星期日\n09-07"},
+        std::vector<std::string>{"星期一\nMonday", "星期二\nTuesday", "星期三\nWednesday",
+                                 "星期四\nThursday", "星期五\nFriday", "Saturday\n星期六",
+                                 "星期日\nSunday\n09-07"},
         std::vector<std::string>{"星期一  ", "星期二\u3000", " 星期三", "星期四\u3000\u3000",
                                  "星期五 ", "星期六", "星期日 "}));
 
