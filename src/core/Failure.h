@@ -27,7 +27,7 @@ enum class LoadStatus : std::uint8_t {
     NoWorksheet,       // the workbook holds no worksheet
     TooLarge,          // a size past what a timetable can need (cells, text, a part)
     MarkerMissing,     // a period marker is not in column B of the first worksheet
-    NoTimetable,       // a school's export read, but no timetable found in it
+    NoTimetable,       // an export read fine but no table of it holds a timetable
 };
 
 struct Failure {

@@ -74,7 +74,7 @@ std::string headline(core::LoadStatus status, const std::string& where) {
     case LoadStatus::TooLarge:
         return subject + " is too large";
     case LoadStatus::NoTimetable:
-        return subject + " holds no timetable";
+        return "no timetable found";
     case LoadStatus::None:
     case LoadStatus::MarkerMissing:
         break;
