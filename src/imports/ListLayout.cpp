@@ -1,0 +1,366 @@
+// The list layout: a header row naming the columns, then one row per class. The weeks, room
+// and teacher may also stand in one detail cell of "周数: … 校区: … 地点: … 教师: …" pairs.
+
+#include "PeriodText.h"
+#include "TableReading.h"
+#include "WeekText.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace orvanto::imports {
+
+namespace {
+
+using CellRows = std::vector<std::vector<const SourceCell*>>;
+
+enum class Field { Course, Teacher, Weeks, Weekday, Periods, Room, Count };
+
+struct FieldName {
+    std::string_view name;
+    Field field;
+};
+
+// Column headers as exports write them (blanks inside are ignored).
+constexpr std::array kColumnNames{
+    FieldName{"课程", Field::Course},      FieldName{"课程名称", Field::Course},
+    FieldName{"课程名", Field::Course},    FieldName{"教师", Field::Teacher},
+    FieldName{"任课教师", Field::Teacher}, FieldName{"授课教师", Field::Teacher},
+    FieldName{"上课教师", Field::Teacher}, FieldName{"教师姓名", Field::Teacher},
+    FieldName{"周次", Field::Weeks},       FieldName{"上课周次", Field::Weeks},
+    FieldName{"周数", Field::Weeks},       FieldName{"起止周", Field::Weeks},
+    FieldName{"星期", Field::Weekday},     FieldName{"上课星期", Field::Weekday},
+    FieldName{"节次", Field::Periods},     FieldName{"上课节次", Field::Periods},
+    FieldName{"教室", Field::Room},        FieldName{"上课地点", Field::Room},
+    FieldName{"地点", Field::Room},        FieldName{"上课教室", Field::Room},
+    FieldName{"教学地点", Field::Room},
+};
+
+// Keys of a detail cell; 校区 is read so that its value does not run into another field.
+enum class DetailKey { Weeks, Campus, Room, Teacher };
+constexpr std::array kDetailKeys{
+    std::pair<std::string_view, DetailKey>{"周数", DetailKey::Weeks},
+    std::pair<std::string_view, DetailKey>{"周次", DetailKey::Weeks},
+    std::pair<std::string_view, DetailKey>{"上课周次", DetailKey::Weeks},
+    std::pair<std::string_view, DetailKey>{"校区", DetailKey::Campus},
+    std::pair<std::string_view, DetailKey>{"地点", DetailKey::Room},
+    std::pair<std::string_view, DetailKey>{"教室", DetailKey::Room},
+    std::pair<std::string_view, DetailKey>{"上课地点", DetailKey::Room},
+    std::pair<std::string_view, DetailKey>{"上课教室", DetailKey::Room},
+    std::pair<std::string_view, DetailKey>{"教师", DetailKey::Teacher},
+    std::pair<std::string_view, DetailKey>{"任课教师", DetailKey::Teacher},
+    std::pair<std::string_view, DetailKey>{"授课教师", DetailKey::Teacher},
+};
+constexpr std::array<std::string_view, 2> kColons{":", "："};
+
+std::string withoutBlanks(std::string_view text) {
+    std::string out;
+    while (!text.empty()) {
+        const std::string_view rest = trimBlanks(text);
+        if (rest.size() != text.size()) {
+            // Blanks at the front are skipped; rest begins with the next non-blank character.
+            text = rest;
+            continue;
+        }
+        out += text.front();
+        text.remove_prefix(1);
+    }
+    return out;
+}
+
+std::optional<Field> fieldOfHeader(std::string_view text) {
+    if (trimBlanks(text).size() > kLongestHeaderText) {
+        return std::nullopt;
+    }
+    std::string name = withoutBlanks(text);
+    for (const std::string_view colon : kColons) {
+        if (name.ends_with(colon)) {
+            name.resize(name.size() - colon.size());
+        }
+    }
+    for (const FieldName& entry : kColumnNames) {
+        if (name == entry.name) {
+            return entry.field;
+        }
+    }
+    return std::nullopt;
+}
+
+using ColumnOfField = std::array<int, static_cast<std::size_t>(Field::Count)>;
+
+int& columnOf(ColumnOfField& columns, Field field) {
+    return columns[static_cast<std::size_t>(field)];
+}
+int columnOf(const ColumnOfField& columns, Field field) {
+    return columns[static_cast<std::size_t>(field)];
+}
+
+// The columns a header row names; the first column of each name counts.
+ColumnOfField readHeaderRow(const std::vector<const SourceCell*>& row) {
+    ColumnOfField columns;
+    columns.fill(-1);
+    for (const SourceCell* cell : row) {
+        if (const auto field = fieldOfHeader(cell->text)) {
+            int& column = columnOf(columns, *field);
+            if (column < 0) {
+                column = cell->column;
+            }
+        }
+    }
+    return columns;
+}
+
+bool isListHeader(const ColumnOfField& columns) {
+    return columnOf(columns, Field::Course) >= 0 && columnOf(columns, Field::Weekday) >= 0 &&
+           columnOf(columns, Field::Periods) >= 0;
+}
+
+// The values of a detail cell by key, or nothing when the cell names no weeks.
+struct Detail {
+    std::string weeks;
+    std::string room;
+    std::string teacher;
+};
+
+std::optional<Detail> readDetail(std::string_view text) {
+    struct KeyAt {
+        std::size_t keyStart;
+        std::size_t valueStart;
+        DetailKey key;
+    };
+    std::vector<KeyAt> keys;
+    for (const auto& [name, key] : kDetailKeys) {
+        for (std::size_t at = text.find(name); at != std::string_view::npos;
+             at = text.find(name, at + name.size())) {
+            std::size_t valueStart = at + name.size();
+            while (valueStart < text.size() && text[valueStart] == ' ') {
+                ++valueStart;
+            }
+            for (const std::string_view colon : kColons) {
+                if (text.substr(valueStart).starts_with(colon)) {
+                    keys.push_back({at, valueStart + colon.size(), key});
+                }
+            }
+        }
+    }
+    // The longer of two keys at one place wins: "上课地点" also holds "地点".
+    std::ranges::sort(keys, [](const KeyAt& a, const KeyAt& b) {
+        return a.keyStart != b.keyStart ? a.keyStart < b.keyStart : a.valueStart > b.valueStart;
+    });
+    std::erase_if(keys, [previousEnd = std::size_t{0}](const KeyAt& key) mutable {
+        if (key.keyStart < previousEnd) {
+            return true;
+        }
+        previousEnd = key.valueStart;
+        return false;
+    });
+    Detail detail;
+    bool namesWeeks = false;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const std::size_t end = i + 1 < keys.size() ? keys[i + 1].keyStart : text.size();
+        if (keys[i].valueStart > end) {
+            continue;
+        }
+        std::string_view value =
+            trimBlanks(text.substr(keys[i].valueStart, end - keys[i].valueStart));
+        // Pairs may also be separated by a comma or semicolon.
+        for (const std::string_view separator : {",", ";", "，", "；"}) {
+            if (value.ends_with(separator)) {
+                value = trimBlanks(value.substr(0, value.size() - separator.size()));
+            }
+        }
+        switch (keys[i].key) {
+        case DetailKey::Weeks:
+            detail.weeks = value;
+            namesWeeks = true;
+            break;
+        case DetailKey::Room:
+            detail.room = value;
+            break;
+        case DetailKey::Teacher:
+            detail.teacher = value;
+            break;
+        case DetailKey::Campus:
+            break;
+        }
+    }
+    return namesWeeks ? std::optional(detail) : std::nullopt;
+}
+
+std::optional<int> weekdayOfValue(std::string_view text) {
+    text = trimBlanks(text);
+    if (text.size() == 1 && text[0] >= '1' && text[0] <= '7') {
+        return text[0] - '0';
+    }
+    return text.size() <= kLongestHeaderText ? readWeekdayName(text) : std::nullopt;
+}
+
+// 节次 values come as labels do ("第1-2节") or without their 第 or 节 ("1-2节", "一二节", "1,2").
+std::optional<SmallPeriods> periodsOfValue(std::string_view text) {
+    text = trimBlanks(text);
+    if (text.empty() || text.size() > kLongestHeaderText) {
+        return std::nullopt;
+    }
+    if (auto periods = readPeriodLabel(text)) {
+        return periods;
+    }
+    const std::string numbered = "第" + std::string(text);
+    if (auto periods = readPeriodLabel(numbered)) {
+        return periods;
+    }
+    return readPeriodLabel(numbered + "节");
+}
+
+// 周次 values may leave out the 周 ("1-16").
+std::optional<WeekSet> weeksOfValue(std::string_view text) {
+    text = trimBlanks(text);
+    if (auto weeks = readWeekText(text)) {
+        return weeks;
+    }
+    return text.empty() ? std::nullopt : readWeekText(std::string(text) + "周");
+}
+
+// One list: its header row and the rows below it, up to the next header, the end of the table
+// or a note after an empty row (notes below a list are not part of it).
+class List {
+  public:
+    List(const SourceTable& table, const CellRows& rows, int headerRow, int endRow,
+         const ColumnOfField& columns)
+        : m_table(table), m_rows(rows), m_headerRow(headerRow), m_endRow(endRow),
+          m_columns(columns) {}
+
+    SearchStep read(ImportResult& found) const {
+        const std::size_t classesBefore = found.classes.size();
+        bool afterEmptyRow = false;
+        for (int row = firstRow(); row < m_endRow; ++row) {
+            const int filled = filledFields(row);
+            if (filled < 0) {
+                afterEmptyRow = true;
+                continue;
+            }
+            // Past an empty row the list goes on only with rows that fill its columns (the
+            // next page of a long list); a note below the list ends it.
+            if (afterEmptyRow && filled < 2) {
+                break;
+            }
+            readRow(row, found);
+        }
+        return found.classes.size() > classesBefore ? SearchStep::HoldsClasses
+                                                    : SearchStep::HoldsNoClass;
+    }
+
+  private:
+    int firstRow() const {
+        int first = m_headerRow + 1;
+        for (const SourceCell* cell : m_rows[static_cast<std::size_t>(m_headerRow)]) {
+            first = std::max(first, cell->row + cell->rowSpan);
+        }
+        return first;
+    }
+
+    // How many of the named columns have a cell of their own with text in this row; -1 when
+    // no cell of the row has text.
+    int filledFields(int row) const {
+        int filled = -1;
+        for (const SourceCell* cell : m_rows[static_cast<std::size_t>(row)]) {
+            if (trimBlanks(cell->text).empty()) {
+                continue;
+            }
+            filled = std::max(filled, 0);
+            if (std::ranges::find(m_columns, cell->column) != m_columns.end()) {
+                ++filled;
+            }
+        }
+        return filled;
+    }
+
+    // The text of a field in this row: a merged cell (a course over several rows) gives its
+    // text to every row it covers.
+    std::string_view fieldText(int row, Field field) const {
+        const int column = columnOf(m_columns, field);
+        return column < 0 ? std::string_view{} : trimBlanks(m_table.textAt(row, column));
+    }
+
+    void readRow(int row, ImportResult& found) const {
+        const auto& cells = m_rows[static_cast<std::size_t>(row)];
+        std::optional<Detail> detail;
+        for (const SourceCell* cell : cells) {
+            if (trimBlanks(cell->text).empty()) {
+                continue;
+            }
+            ++found.cells;
+            if (!detail) {
+                detail = readDetail(cell->text);
+            }
+        }
+        const SourceCell* courseCell = m_table.at(row, columnOf(m_columns, Field::Course));
+        const std::string_view course = fieldText(row, Field::Course);
+        const std::optional<int> weekday = weekdayOfValue(fieldText(row, Field::Weekday));
+        const std::optional<SmallPeriods> periods = periodsOfValue(fieldText(row, Field::Periods));
+        const std::optional<WeekSet> weeks =
+            weeksOfValue(detail ? std::string_view(detail->weeks) : fieldText(row, Field::Weeks));
+        if (courseCell == nullptr || course.empty() || !weekday || !periods || !weeks) {
+            found.unread.push_back(unreadRow(cells));
+            return;
+        }
+        std::string teacher(fieldText(row, Field::Teacher));
+        std::string room(fieldText(row, Field::Room));
+        if (detail && teacher.empty()) {
+            teacher = detail->teacher;
+        }
+        if (detail && room.empty()) {
+            room = detail->room;
+        }
+        found.classes.push_back({std::string(course), std::move(teacher), std::move(room), *weekday,
+                                 *periods, *weeks, m_table.name(),
+                                 SourceTable::address(courseCell->row, courseCell->column)});
+    }
+
+    // A row that cannot be placed is one text not understood: at its first cell, its cells'
+    // texts one after another, so the student sees the whole class in one line.
+    UnreadText unreadRow(const std::vector<const SourceCell*>& cells) const {
+        UnreadText unread{m_table.name(), {}, {}};
+        for (const SourceCell* cell : cells) {
+            const std::string_view text = trimBlanks(cell->text);
+            if (text.empty()) {
+                continue;
+            }
+            if (unread.cell.empty()) {
+                unread.cell = SourceTable::address(cell->row, cell->column);
+            } else {
+                unread.text += ' ';
+            }
+            unread.text += text;
+        }
+        return unread;
+    }
+
+    const SourceTable& m_table;
+    const CellRows& m_rows;
+    int m_headerRow;
+    int m_endRow;
+    ColumnOfField m_columns;
+};
+
+} // namespace
+
+TableReading readListTimetables(const SourceTable& table) {
+    const CellRows rows = cellsByRow(table);
+    std::vector<std::pair<int, ColumnOfField>> headers;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const ColumnOfField columns = readHeaderRow(rows[static_cast<std::size_t>(row)]);
+        if (isListHeader(columns)) {
+            headers.emplace_back(row, columns);
+        }
+    }
+    TableReading reading;
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        const int endRow = i + 1 < headers.size() ? headers[i + 1].first : table.rowCount();
+        const List list(table, rows, headers[i].first, endRow, headers[i].second);
+        reading.step = std::max(reading.step, list.read(reading.found));
+    }
+    return reading;
+}
+
+} // namespace orvanto::imports

@@ -1,0 +1,62 @@
+#include "TimetableLayouts.h"
+
+#include "TableReading.h"
+
+#include <algorithm>
+
+namespace orvanto::imports {
+
+namespace {
+
+// The grid comes first: a grid sheet may also hold a short list (of classes without a time);
+// a table's list is read when its grid gave no class.
+TableReading readTable(const SourceTable& table) {
+    TableReading grid = readGridTimetables(table);
+    if (grid.step == SearchStep::HoldsClasses) {
+        return grid;
+    }
+    TableReading list = readListTimetables(table);
+    return list.step > grid.step ? list : grid;
+}
+
+std::string reasonForNoClass(SearchStep furthest, std::size_t unreadTexts) {
+    switch (furthest) {
+    case SearchStep::NoWeekdayNames:
+        return "no row or column of weekday names found";
+    case SearchStep::NoPeriodLabels:
+        return "no period labels found beside the weekday names";
+    case SearchStep::HoldsNoClass:
+    case SearchStep::HoldsClasses:
+        break;
+    }
+    if (unreadTexts == 0) {
+        return "the timetable holds no class";
+    }
+    return "the timetable holds no class: none of its " + std::to_string(unreadTexts) +
+           (unreadTexts == 1 ? " text" : " texts") + " could be read as one";
+}
+
+} // namespace
+
+core::Result<ImportResult> readTimetables(std::span<const SourceTable> tables) {
+    ImportResult result;
+    SearchStep furthest = SearchStep::NoWeekdayNames;
+    for (const SourceTable& table : tables) {
+        TableReading reading = readTable(table);
+        furthest = std::max(furthest, reading.step);
+        if (reading.step < SearchStep::HoldsNoClass) {
+            continue;
+        }
+        auto& found = reading.found;
+        result.cells += found.cells;
+        std::ranges::move(found.classes, std::back_inserter(result.classes));
+        std::ranges::move(found.unread, std::back_inserter(result.unread));
+    }
+    if (result.classes.empty()) {
+        return core::errors::loadFailure(core::LoadStatus::NoTimetable,
+                                         reasonForNoClass(furthest, result.unread.size()));
+    }
+    return result;
+}
+
+} // namespace orvanto::imports
