@@ -72,9 +72,11 @@ bool isHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// Readers decode "_xHHHH_" in a cell's text as the character HHHH, and libxlsxwriter leaves
-// such text as it is; escaping its underscore (_x005F_) keeps a literal "_x0041_" itself.
-std::string withLiteralEscapes(const std::string& text) {
+// The text as a cell's XML must carry it. Readers decode "_xHHHH_" as the character HHHH and
+// libxlsxwriter leaves such text as it is, so a literal one gets its underscore escaped
+// (_x005F_); U+FFFE and U+FFFF, which XML cannot hold, go as escapes too. libxlsxwriter
+// escapes the control characters itself.
+std::string escapedForCell(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -82,9 +84,13 @@ std::string withLiteralEscapes(const std::string& text) {
             std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i) + 2,
                         text.begin() + static_cast<std::ptrdiff_t>(i) + 6, isHexDigit)) {
             out += "_x005F_";
-            continue;
+        } else if (text.compare(i, 3, "\xEF\xBF\xBE") == 0 ||
+                   text.compare(i, 3, "\xEF\xBF\xBF") == 0) {
+            out += text[i + 2] == '\xBE' ? "_xFFFE_" : "_xFFFF_";
+            i += 2;
+        } else {
+            out.push_back(text[i]);
         }
-        out.push_back(text[i]);
     }
     return out;
 }
@@ -93,13 +99,19 @@ std::string withLiteralEscapes(const std::string& text) {
 // what the export wrote. rows and columns 0-based.
 core::Result<void> writeText(lxw_worksheet* sheet, const char* sheetName, int row, int column,
                              const std::string& text, lxw_format* format = nullptr) {
+    const std::string where = std::string(sheetName) + "!" + SourceTable::address(row, column);
+    // Bytes that are not UTF-8 would make the whole workbook unreadable, and no guess at what
+    // they meant keeps the text as written: the write stops here instead.
+    if (!core::isValidUtf8(text)) {
+        return core::errors::loadFailure(core::LoadStatus::None,
+                                         "the text for " + where + " is not valid UTF-8");
+    }
     const lxw_error error =
         worksheet_write_string(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
-                               withLiteralEscapes(text).c_str(), format);
+                               escapedForCell(text).c_str(), format);
     if (error == LXW_NO_ERROR) {
         return {};
     }
-    const std::string where = std::string(sheetName) + "!" + SourceTable::address(row, column);
     if (error == LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED) {
         return core::errors::loadFailure(core::LoadStatus::TooLarge,
                                          "the text for " + where + " is longer than the " +

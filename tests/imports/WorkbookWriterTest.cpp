@@ -3,6 +3,7 @@
 #include "imports/WorkbookWriter.h"
 
 #include "imports/WorkbookLayout.h"
+#include "service/Timetable.h"
 
 #include <array>
 #include <cstdio>
@@ -185,6 +186,50 @@ TEST_F(InFreshTemporaryFolder, ATextOfTheLongestLengthIsKept) {
     EXPECT_TRUE(writeTimetableWorkbook(result));
     EXPECT_TRUE(folderIsEmpty());
 }
+
+struct EncodingCase {
+    const char* name;
+    std::string text;
+    bool written;
+};
+
+class Encoding : public ::testing::TestWithParam<EncodingCase> {};
+
+// Bytes that are not UTF-8 would leave a workbook no reader opens: refused, naming the cell.
+// Characters XML cannot hold as they are still come back exactly.
+TEST_P(Encoding, IsWrittenExactlyOrRefusedNamingTheCell) {
+    const EncodingCase& c = GetParam();
+    ImportResult result;
+    result.classes = {mathsOn(1, 1)};
+    result.classes[0].room = c.text;
+    const auto bytes = writeTimetableWorkbook(result);
+    if (!c.written) {
+        ASSERT_FALSE(bytes);
+        EXPECT_NE(bytes.failure().description.find("课表!C6"), std::string::npos)
+            << bytes.failure().description;
+        return;
+    }
+    ASSERT_TRUE(bytes) << bytes.failure().description;
+    const auto loaded = service::loadTimetable(bytes.value());
+    ASSERT_TRUE(loaded) << loaded.failure().description;
+    const auto grid = service::composeWeek(loaded.value(), 1);
+    ASSERT_FALSE(grid.failure);
+    EXPECT_EQ(grid.cells[0].lines[2], c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Encoding,
+    ::testing::Values(EncodingCase{"replacementCharacter", "替\xEF\xBF\xBD", true},
+                      EncodingCase{"nonCharacters", "a\xEF\xBF\xBE b\xEF\xBF\xBF", true},
+                      EncodingCase{"astral", "\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF", true},
+                      EncodingCase{"controlCharacters", "\x01\x1F\r\n\x7F", true},
+                      EncodingCase{"strayContinuation", "a\x80" "b", false},
+                      EncodingCase{"truncated", "教\xE5\xAE", false},
+                      EncodingCase{"gbkBytes", "\xBD\xCC\xCA\xD2", false},
+                      EncodingCase{"overlong", "\xC0\x80", false},
+                      EncodingCase{"surrogate", "\xED\xA0\x80", false},
+                      EncodingCase{"pastUnicode", "\xF4\x90\x80\x80", false}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // A big period takes as many five-row blocks as its busiest weekday needs, and one when free.
 TEST(Layout, MarkersFollowTheBusiestWeekdayOfEachBigPeriod) {
