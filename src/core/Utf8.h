@@ -73,6 +73,23 @@ inline void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+// Whether text is well-formed UTF-8: no stray or missing continuation bytes, no surrogates,
+// no code point past U+10FFFF and no overlong form (C0 80 for U+0000), as XML parsers demand.
+inline bool isValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t at = i;
+        const char32_t cp = decodeUtf8(text, i);
+        if (cp == kReplacementCharacter && !text.substr(at).starts_with("\xEF\xBF\xBD")) {
+            return false;
+        }
+        const std::size_t shortest = cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+        if (i - at != shortest) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Whole strings between UTF-8 and UTF-16; unpaired surrogates become U+FFFD.
 inline std::u16string toUtf16(std::string_view utf8) {
     std::u16string out;

@@ -40,17 +40,6 @@ std::string lowered(std::string_view text) {
     return out;
 }
 
-bool isValidUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t at = i;
-        const char32_t cp = core::decodeUtf8(text, i);
-        if (cp == core::kReplacementCharacter && !text.substr(at).starts_with("\xEF\xBF\xBD")) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::size_t characterCount(std::string_view text) {
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); ++count) {
@@ -176,7 +165,7 @@ class TermParser {
     }
 
     void edition(std::string_view value) {
-        if (!isValidUtf8(value) || std::any_of(value.begin(), value.end(), [](char c) {
+        if (!core::isValidUtf8(value) || std::any_of(value.begin(), value.end(), [](char c) {
                 return static_cast<unsigned char>(c) < 0x20;
             })) {
             ignore("edition", value, TermNotice::Problem::EditionNotText);
