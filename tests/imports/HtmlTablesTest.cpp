@@ -2,10 +2,14 @@
 
 #include "core/Utf8.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -484,5 +488,68 @@ TEST(HtmlTables, TagPastTheFirstKilobytesIsNotLookedFor) {
     std::string late = "<!--" + std::string(64 * 1024, ' ') + "--><table>";
     EXPECT_FALSE(looksLikeHtml(bytesOf(late)));
 }
+
+// The sample exports and their expected classes, both written by hand, must agree on the HTML
+// side: each class's cell holds its course, teacher and room as written.
+std::vector<std::uint8_t> readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::pair<int, int> cellPosition(const std::string& address) {
+    int column = 0;
+    std::size_t i = 0;
+    for (; i < address.size() && address[i] >= 'A' && address[i] <= 'Z'; ++i) {
+        column = column * 26 + (address[i] - 'A' + 1);
+    }
+    return {std::stoi(address.substr(i)) - 1, column - 1};
+}
+
+class SampleExports : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SampleExports, ClassesExpectedStandInTheirCells) {
+    const std::string base = std::string(ORVANTO_TEST_DATA) + "/exports/";
+    const auto page = readFile(base + GetParam());
+    ASSERT_FALSE(page.empty()) << GetParam();
+    EXPECT_TRUE(looksLikeHtml(page));
+    auto tables = readHtmlTables(page);
+    ASSERT_TRUE(tables.ok()) << tables.failure().description;
+
+    const std::string name = GetParam();
+    const auto expectedBytes = readFile(base + name.substr(0, name.rfind('.')) + ".expected.json");
+    const std::string expected(expectedBytes.begin(), expectedBytes.end());
+    const std::regex classPattern("\\{\"course\":\"([^\"]*)\",\"teacher\":\"([^\"]*)\","
+                                  "\"room\":\"([^\"]*)\".*?\"sheet\":\"([^\"]*)\","
+                                  "\"cell\":\"([A-Z]+[0-9]+)\"\\}");
+    int classes = 0;
+    for (auto match = std::sregex_iterator(expected.begin(), expected.end(), classPattern);
+         match != std::sregex_iterator(); ++match, ++classes) {
+        const auto table = std::find_if(tables->begin(), tables->end(), [&](const auto& t) {
+            return t.name() == (*match)[4].str();
+        });
+        ASSERT_NE(table, tables->end()) << (*match)[0];
+        const auto [row, column] = cellPosition((*match)[5].str());
+        const SourceCell* cell = table->at(row, column);
+        ASSERT_NE(cell, nullptr) << (*match)[0];
+        EXPECT_EQ(cell->row, row) << (*match)[0];
+        EXPECT_EQ(cell->column, column) << (*match)[0];
+        // A list names the course alone in its cell, the other fields beside it in the row.
+        std::string fields = cell->text;
+        if (fields == (*match)[1].str()) {
+            for (int c = 0; c < table->columnCount(); ++c) {
+                fields += "\n" + table->textAt(row, c);
+            }
+        }
+        for (int field = 1; field <= 3; ++field) {
+            EXPECT_NE(fields.find((*match)[field].str()), std::string::npos)
+                << (*match)[field] << " not in " << fields;
+        }
+    }
+    EXPECT_GT(classes, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, SampleExports,
+                         ::testing::Values("grid-utf8.html", "grid-gbk.xls",
+                                           "grid-sunday-first.html", "list-utf8.htm"));
 
 } // namespace
