@@ -334,9 +334,11 @@ core::Result<std::vector<SourceTable>> readHtmlTables(std::span<const std::uint8
     handler.initialized = XML_SAX2_MAGIC; // so that serror is used
     *context->sax = handler;
     context->userData = &reader;
-    // The page is UTF-8 by now, whatever its meta says; no network, nothing printed.
-    htmlCtxtUseOptions(context, HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
-                                    HTML_PARSE_IGNORE_ENC | HTML_PARSE_NODEFDTD);
+    // The page is UTF-8 by now, whatever its meta says; no network, nothing printed. Recovery
+    // ends a script only at </script>, not at the first "</td>" in one of its strings.
+    htmlCtxtUseOptions(context, HTML_PARSE_RECOVER | HTML_PARSE_NONET | HTML_PARSE_NOERROR |
+                                    HTML_PARSE_NOWARNING | HTML_PARSE_IGNORE_ENC |
+                                    HTML_PARSE_NODEFDTD);
     xmlSwitchEncoding(context, XML_CHAR_ENCODING_UTF8);
     htmlParseDocument(context);
     if (context->myDoc != nullptr) {

@@ -232,6 +232,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"A&lt;/br&gt;B&lt;br&gt;C&lt;br/&gt;D", "A</br>B<br>C<br/>D"},
         TextCase{"<script>var x = '<td>';</script>A<style>td { color: red }</style>", "A"},
         TextCase{"<!-- 备注 -->A<!--<br>-->B", "AB"},
+        TextCase{"A<script>document.write('</td><td>x</td>');</script>B", "AB"},
+        TextCase{"A<br style='mso-data-placement:same-cell'>B", "A\nB"},
         TextCase{"\xE3\x80\x80"
                  "A\xE3\x80\x80",
                  "\xE3\x80\x80"
