@@ -5,17 +5,30 @@
 #include "SourceTable.h"
 #include "core/Failure.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
 
 namespace orvanto::imports {
 
+// Exports are tens of KB; a bigger page is refused before it is parsed.
+inline constexpr std::size_t kMaxHtmlPageBytes = 8u * 1024 * 1024;
+// What a page keeps, far past any timetable: the first tables in document order, the first
+// rows and columns of each, the first cells of the page. The rest is left out, so no page can
+// make the grids the import builds (rows x columns per table) grow past a few MB.
+inline constexpr int kMaxHtmlTables = 64;
+inline constexpr int kMaxHtmlTableRows = 1000;
+inline constexpr int kMaxHtmlTableColumns = 64;
+inline constexpr std::size_t kMaxHtmlCells = 100'000;
+
 // True when the bytes look like HTML (after a BOM and blanks: "<", and a tag of HTML).
 bool looksLikeHtml(std::span<const std::uint8_t> bytes);
 
 // Every <table> of the page, in document order, named "表格1", "表格2", ...; nested tables
-// are tables of their own. A page without a table fails ("no table in the HTML page").
+// are tables of their own, numbered where they start, and their text is theirs alone: the
+// outer cell keeps only its own text, on separate lines before and after the nested table.
+// A page without a table fails ("no table in the HTML page"). Nothing reaches stderr.
 core::Result<std::vector<SourceTable>> readHtmlTables(std::span<const std::uint8_t> bytes);
 
 } // namespace orvanto::imports
