@@ -2,6 +2,7 @@
 // with nothing written.
 #include "InProcessCli.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -16,8 +17,9 @@ using orvanto::testing::CliRun;
 // A grid export: Monday 第1,2节 holds one class; one cell holds a note that is no class.
 const std::string kExport =
     "<html><head><meta charset=\"utf-8\"></head><body><table>"
-    "<tr><td></td><td>星期一</td><td>星期二</td></tr>"
-    "<tr><td>第1,2节</td><td>高等数学<br>张三<br>1-16周<br>A101</td><td>实践周见通知</td></tr>"
+    "<tr><td></td><td>星期一</td><td>星期二</td><td>星期三</td></tr>"
+    "<tr><td>第1,2节</td><td>高等数学<br>张三<br>1-16周<br>A101</td><td>实践周见通知</td>"
+    "<td></td></tr>"
     "</table></body></html>";
 
 class ImportCommandTest : public ::testing::Test {
@@ -116,7 +118,9 @@ INSTANTIATE_TEST_SUITE_P(
                                    "</td></tr></table></body></html>"}),
     [](const auto& info) {
         std::string name = info.param.name;
-        return name.substr(0, name.find('.'));
+        name = name.substr(0, name.find('.'));
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
     });
 
 TEST_F(ImportCommandTest, aWorkbookThatIsNoTimetableIsRefused) {
