@@ -251,12 +251,17 @@ void MainWindowTest::layout() {
 void MainWindowTest::menus() {
     TestDesktop desk;
     MainWindow window(desk.desktop());
-    const QList<QPair<QString, QString>> items = {
-        {"Set", "设置(&S)"},           {"Path", "课表路径(&P)"},
-        {"Inquire", "查询方式(&I)"},   {"Topmost", "窗口置顶(&T)"},
-        {"Help", "帮助(&H)"},          {"File", "帮助文档...(&F)"},
-        {"Update", "检查更新...(&U)"}, {"About", "关于(&A)"},
-        {"Term", "学期设置...(&E)"},   {"Calendar", "导出日历...(&C)"}};
+    const QList<QPair<QString, QString>> items = {{"Set", "设置(&S)"},
+                                                  {"Path", "课表路径(&P)"},
+                                                  {"Inquire", "查询方式(&I)"},
+                                                  {"Topmost", "窗口置顶(&T)"},
+                                                  {"Help", "帮助(&H)"},
+                                                  {"File", "帮助文档...(&F)"},
+                                                  {"Update", "检查更新...(&U)"},
+                                                  {"About", "关于(&A)"},
+                                                  {"Term", "学期设置...(&E)"},
+                                                  {"Calendar", "导出日历...(&C)"},
+                                                  {"Import", "导入教务课表...(&D)"}};
     for (const auto& [name, caption] : items) {
         auto* action = window.findChild<QAction*>(name);
         QVERIFY2(action != nullptr, qPrintable(name));
@@ -266,11 +271,12 @@ void MainWindowTest::menus() {
     QVERIFY(window.findChild<QAction*>(QStringLiteral("divide2"))->isSeparator());
     QVERIFY(window.findChild<QAction*>(QStringLiteral("divide"))->isSeparator());
     auto* set = window.findChild<QMenu*>(QStringLiteral("Set"));
-    // The term and calendar items come after the original four.
-    QCOMPARE(set->actions().size(), 6);
+    // The term, calendar and import items come after the original four.
+    QCOMPARE(set->actions().size(), 7);
     QCOMPARE(set->actions()[3]->objectName(), QStringLiteral("Topmost"));
     QCOMPARE(set->actions()[4]->objectName(), QStringLiteral("Term"));
     QCOMPARE(set->actions()[5]->objectName(), QStringLiteral("Calendar"));
+    QCOMPARE(set->actions()[6]->objectName(), QStringLiteral("Import"));
     QCOMPARE(window.menuBar()->actions().size(), 2);
 }
 
