@@ -1,0 +1,72 @@
+// Importing a school's export: reading the sample exports into classes (HTML in UTF-8 and in
+// GBK under an .xls name, an .xlsx grid, an .xls list), and a whole `orvanto-cli import`
+// process writing its workbook, as a student runs it.
+#include "imports/ExportReader.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <filesystem>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace {
+
+using namespace orvanto;
+
+const std::string kExports = ORVANTO_SOURCE_DIR "/tests/data/exports/";
+
+void ReadExport(benchmark::State& state, const char* name) {
+    for (auto _ : state) {
+        auto result = imports::readExportFile(kExports + name);
+        if (!result) {
+            state.SkipWithError(result.failure().description.c_str());
+            return;
+        }
+        state.counters["classes"] = static_cast<double>(result->classes.size());
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK_CAPTURE(ReadExport, html_utf8, "grid-utf8.html")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadExport, html_gbk_as_xls, "grid-gbk.xls")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadExport, xlsx_grid, "grid-big-periods.xlsx")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadExport, xls_list, "list-columns-libreoffice.xls")
+    ->Unit(benchmark::kMillisecond);
+
+// The whole program: start, read, lay out, write the .xlsx atomically, exit.
+void ImportProcess(benchmark::State& state, const char* name) {
+    const std::string out =
+        (std::filesystem::temp_directory_path() / "orvanto-bench-import.xlsx").string();
+    const std::string exportFile = kExports + name;
+    const char* argv[] = {ORVANTO_CLI, "import", "-o", out.c_str(), exportFile.c_str(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", 1, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", 1, 0);
+    for (auto _ : state) {
+        pid_t pid = 0;
+        if (posix_spawn(&pid, ORVANTO_CLI, &actions, nullptr, const_cast<char**>(argv), environ) !=
+            0) {
+            state.SkipWithError("orvanto-cli cannot be started");
+            break;
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("orvanto-cli import failed");
+            break;
+        }
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    std::remove(out.c_str());
+}
+BENCHMARK_CAPTURE(ImportProcess, html_gbk_as_xls, "grid-gbk.xls")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(ImportProcess, xlsx_grid, "grid-big-periods.xlsx")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace
