@@ -72,8 +72,55 @@ bool isDashLine(std::string_view line) {
            });
 }
 
+// "08:00-09:40", "8:00 ~ 8:45": the hours of the row, which its periods already say.
+bool isClockLine(std::string_view line) {
+    std::u32string text;
+    for (const CodePoint& point : codePointsOf(line)) {
+        if (const char32_t c = foldWidth(point.value); !isBlank(c)) {
+            text.push_back(c);
+        }
+    }
+    std::size_t at = 0;
+    const auto digits = [&text, &at] {
+        std::size_t count = 0;
+        for (; at < text.size() && count < 2 && text[at] >= U'0' && text[at] <= U'9'; ++at) {
+            ++count;
+        }
+        return count;
+    };
+    const auto time = [&] {
+        if (digits() == 0 || at == text.size() || text[at] != U':') {
+            return false;
+        }
+        ++at;
+        return digits() == 2;
+    };
+    if (!time()) {
+        return false;
+    }
+    if (at < text.size() &&
+        (text[at] == U'-' || text[at] == U'~' || text[at] == 0x2013 || text[at] == 0x2014)) {
+        ++at;
+        if (!time()) {
+            return false;
+        }
+    }
+    return at == text.size();
+}
+
+// "第1-2节", "3-4节", "第一大节": periods with their 节, so that "12" stays a room.
+std::optional<SmallPeriods> periodsAlone(std::string_view line) {
+    if (line.find("节") == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return readPeriodLabel(line);
+}
+
 // "选课人数(121)", "学分:3": facts about a class the timetable has no place for.
 bool isExtraLine(std::string_view line) {
+    if (isClockLine(line)) {
+        return true;
+    }
     static constexpr std::array<std::string_view, 25> kLabels = {
         "选课人数", "上课人数", "教学班人数", "已选人数", "人数",     "容量",       "学分",
         "总学时",   "周学时",   "学时",       "考核方式", "考试方式", "考核",       "课程性质",
@@ -439,7 +486,53 @@ struct BlockLine {
     std::size_t index = 0; // in the cell
     std::string_view text;
     std::optional<Anchor> anchor;
+    std::optional<SmallPeriods> periods;  // a line of periods alone, "第1-2节"
+    std::vector<std::size_t> periodLines; // of the anchor: those that gave its periods
 };
+
+// A line naming periods alone ("第1-2节", "3-4节") belongs to the class whose weeks line it
+// follows, or else to the first one after it; it is no field of its own. Returns the lines
+// left, of which the classes are read.
+std::vector<BlockLine> withPeriodsPlaced(std::vector<BlockLine>& block) {
+    std::optional<std::size_t> lastAnchor;
+    std::vector<std::size_t> waiting;
+    const auto place = [&block](std::size_t periodLine, std::size_t anchorLine) {
+        BlockLine& carrier = block[anchorLine];
+        bool placed = false;
+        for (Segment& segment : carrier.anchor->segments) {
+            if (!segment.periods) {
+                segment.periods = block[periodLine].periods;
+                placed = true;
+            }
+        }
+        if (placed) { // else the weeks line named its own, and this line stays unread
+            carrier.periodLines.push_back(block[periodLine].index);
+        }
+    };
+    for (std::size_t i = 0; i < block.size(); ++i) {
+        if (block[i].anchor) {
+            for (const std::size_t line : waiting) {
+                place(line, i);
+            }
+            waiting.clear();
+            lastAnchor = i;
+        } else if (block[i].periods) {
+            if (lastAnchor) {
+                place(i, *lastAnchor);
+            } else {
+                waiting.push_back(i);
+            }
+        }
+    }
+    // Lines still waiting stand in a block without weeks: they stay, to be unread with it.
+    std::vector<BlockLine> fields;
+    for (BlockLine& line : block) {
+        if (!line.periods || !waiting.empty()) {
+            fields.push_back(std::move(line));
+        }
+    }
+    return fields;
+}
 
 class BlockReader {
   public:
@@ -532,6 +625,9 @@ class BlockReader {
             }
         }
         take(anchorLine);
+        for (const std::size_t periodLine : m_lines[anchorLine].periodLines) {
+            m_used[periodLine] = true;
+        }
         if (anchor.teacher) {
             teacher = *anchor.teacher;
         }
@@ -562,7 +658,8 @@ CellReading readClassCell(std::string_view text) {
     CellReading reading;
     std::vector<BlockLine> block;
     const auto readBlock = [&] {
-        BlockReader(block, used, reading.classes).read();
+        const std::vector<BlockLine> fields = withPeriodsPlaced(block);
+        BlockReader(fields, used, reading.classes).read();
         block.clear();
     };
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -572,8 +669,10 @@ CellReading readClassCell(std::string_view text) {
             readBlock();
         } else if (isExtraLine(line)) {
             used[i] = true;
+        } else if (const auto periods = periodsAlone(line)) {
+            block.push_back({i, line, std::nullopt, periods, {}});
         } else {
-            block.push_back({i, line, readAnchor(line)});
+            block.push_back({i, line, readAnchor(line), std::nullopt, {}});
         }
     }
     readBlock();
