@@ -3,6 +3,8 @@
 
 #include "imports/ClassCell.h"
 
+#include "WeekSets.h"
+
 #include <chrono>
 #include <gtest/gtest.h>
 #include <random>
@@ -12,13 +14,7 @@
 namespace orvanto::imports {
 namespace {
 
-WeekSet weeks(int first, int last, int step = 1) {
-    WeekSet set;
-    for (int week = first; week <= last; week += step) {
-        set.set(static_cast<std::size_t>(week));
-    }
-    return set;
-}
+using importtests::weeks;
 
 CellClass cls(std::string course, std::string teacher, std::string room, WeekSet weekSet,
               std::optional<SmallPeriods> periods = std::nullopt,

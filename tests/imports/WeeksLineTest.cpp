@@ -3,6 +3,8 @@
 
 #include "imports/WeeksLine.h"
 
+#include "WeekSets.h"
+
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -10,13 +12,7 @@
 namespace orvanto::imports {
 namespace {
 
-WeekSet weeks(int first, int last, int step = 1) {
-    WeekSet set;
-    for (int week = first; week <= last; week += step) {
-        set.set(static_cast<std::size_t>(week));
-    }
-    return set;
-}
+using importtests::weeks;
 
 struct LineCase {
     std::string text;
