@@ -3,6 +3,8 @@
 
 #include "imports/ClassCell.h"
 
+#include "WeekSets.h"
+
 #include <chrono>
 #include <gtest/gtest.h>
 #include <random>
@@ -12,13 +14,7 @@
 namespace orvanto::imports {
 namespace {
 
-WeekSet weeks(int first, int last, int step = 1) {
-    WeekSet set;
-    for (int week = first; week <= last; week += step) {
-        set.set(static_cast<std::size_t>(week));
-    }
-    return set;
-}
+using importtests::weeks;
 
 CellClass cls(std::string course, std::string teacher, std::string room, WeekSet weekSet,
               std::optional<SmallPeriods> periods = std::nullopt,
@@ -190,6 +186,34 @@ INSTANTIATE_TEST_SUITE_P(
                  {cls("体育", "", "操场", weeks(1, 8)), cls("游泳", "", "游泳馆", weeks(9, 16)),
                   cls("武术", "", "体育馆", weeks(1, 16)), cls("舞蹈", "", "舞蹈房", weeks(1, 4))},
                  {}},
+        // Periods and hours on lines of their own.
+        CellCase{"PeriodsLineAfterTheWeeks",
+                 "高等数学\n张三\n1-16周\n第1-2节\nA101",
+                 {cls("高等数学", "张三", "A101", weeks(1, 16), kFirstTwo)},
+                 {}},
+        CellCase{"PeriodsLineBeforeTheClass",
+                 "3-4节\n高等数学\n张三\n1-16周\nA101\n\n第一大节\n线性代数\n李四\n2-9周\nB202",
+                 {cls("高等数学", "张三", "A101", weeks(1, 16), SmallPeriods{3, 4}),
+                  cls("线性代数", "李四", "B202", weeks(2, 9), kFirstTwo)},
+                 {}},
+        CellCase{"PeriodsLineEachForItsClass",
+                 "高等数学\n张三\n1-8周\n第1-2节\nA101\n线性代数\n李四\n9-16周\n第3-4节\nB202",
+                 {cls("高等数学", "张三", "A101", weeks(1, 8), kFirstTwo),
+                  cls("线性代数", "李四", "B202", weeks(9, 16), SmallPeriods{3, 4})},
+                 {}},
+        CellCase{"PeriodsLineBesidePeriodsOfTheWeeksLine",
+                 "高等数学\n张三\n1-16周[1-2节]A101\n第3-4节",
+                 {cls("高等数学", "张三", "A101", weeks(1, 16), kFirstTwo)},
+                 {"第3-4节"}},
+        CellCase{"PeriodsLineWithoutAClass", "第1-2节\n讲座", {}, {"第1-2节", "讲座"}},
+        CellCase{"HoursAreDropped",
+                 "高等数学\n08:00-09:40\n张三\n1-16周\nA101\n10：00 ～ 11：40",
+                 {cls("高等数学", "张三", "A101", weeks(1, 16))},
+                 {}},
+        CellCase{"NoHoursButLookalikes",
+                 "高等数学\n张三\n1-16周\n8:000\n108:00\n8:00-",
+                 {cls("高等数学", "张三", "8:000", weeks(1, 16))},
+                 {"108:00", "8:00-"}},
         // Extras, titles, several teachers, blanks.
         CellCase{"ExtrasAreDropped",
                  "\n\n高等数学\n选课人数(121)\n张三\n1-16周\nA101\n学分:3\n学时：48\n\n",

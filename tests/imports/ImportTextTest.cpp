@@ -4,8 +4,11 @@
 #include "imports/ImportText.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace orvanto::imports {
 namespace {
@@ -26,6 +29,44 @@ INSTANTIATE_TEST_SUITE_P(
                     // Bytes that only look like the end of a blank are kept.
                     std::pair{"x\x80\x80", "x\x80\x80"}, std::pair{"x\xE3\x80", "x\xE3\x80"},
                     std::pair{"\xA0x", "\xA0x"}, std::pair{"x\xA0", "x\xA0"}));
+
+bool allBlank(std::string_view text) {
+    for (const CodePoint& point : codePointsOf(text)) {
+        if (!isBlank(point.value) && point.value != U'\r' && point.value != U'\n') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Random texts of blanks, text and stray bytes: what is cut off is blanks only, what stays is
+// one piece of the text that neither starts nor ends with one.
+TEST(TrimBlanksProperty, CutsBlanksOnlyAndAllOfThem) {
+    const std::vector<std::string> pieces = {" ",  "\t",   "\n",   "\u3000", "\u00A0", "a",
+                                             "周", "\x80", "\xE3", "\xC2",   "\xA0",   "\xE3\x80"};
+    std::mt19937 random(3);
+    for (int trial = 0; trial < 20000; ++trial) {
+        std::string text;
+        for (int n = std::uniform_int_distribution<int>(0, 8)(random); n > 0; --n) {
+            text +=
+                pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+        }
+        const std::string_view trimmed = trimBlanks(text);
+        const std::size_t begin = trimmed.empty() ? 0 : trimmed.data() - text.data();
+        ASSERT_LE(begin + trimmed.size(), text.size());
+        EXPECT_TRUE(allBlank(std::string_view(text).substr(0, begin))) << text;
+        EXPECT_TRUE(allBlank(std::string_view(text).substr(begin + trimmed.size()))) << text;
+        if (trimmed.empty()) {
+            EXPECT_TRUE(allBlank(text)) << text;
+            continue;
+        }
+        const auto points = codePointsOf(trimmed);
+        EXPECT_FALSE(
+            allBlank(trimmed.substr(0, points.size() > 1 ? points[1].offset : trimmed.size())))
+            << text;
+        EXPECT_FALSE(allBlank(trimmed.substr(points.back().offset))) << text;
+    }
+}
 
 TEST(FoldWidth, MapsTheFullWidthBlockOntoAscii) {
     for (char32_t c = 0x21; c <= 0x7E; ++c) {
