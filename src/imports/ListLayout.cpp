@@ -37,8 +37,9 @@ constexpr std::array kColumnNames{
     FieldName{"教学地点", Field::Room},
 };
 
-// Keys of a detail cell; 校区 is read so that its value does not run into another field.
-enum class DetailKey { Weeks, Campus, Room, Teacher };
+// Keys of a detail cell; 校区 is read so that its value does not run into another field, and
+// any other "key:" (教学班:, 学分:) ends the value before it the same way.
+enum class DetailKey { Weeks, Campus, Room, Teacher, Other };
 constexpr std::array kDetailKeys{
     std::pair<std::string_view, DetailKey>{"周数", DetailKey::Weeks},
     std::pair<std::string_view, DetailKey>{"周次", DetailKey::Weeks},
@@ -123,6 +124,28 @@ struct Detail {
     std::string teacher;
 };
 
+// Where the key of a "key:" pair that ends at colon starts: the word right before the colon,
+// set off by a blank, a line break or a separator. Clock times ("08:00") are no keys.
+std::optional<std::size_t> otherKeyStart(std::string_view text, std::size_t colon) {
+    auto separatorEndsAt = [text](std::size_t at) {
+        for (const std::string_view separator : {" ", "\n", "\t", ",", ";", "，", "；", "\u3000"}) {
+            if (at >= separator.size() &&
+                text.substr(at - separator.size(), separator.size()) == separator) {
+                return true;
+            }
+        }
+        return false;
+    };
+    std::size_t start = colon;
+    while (start > 0 && !separatorEndsAt(start)) {
+        --start;
+    }
+    if (start == colon || (text[start] >= '0' && text[start] <= '9')) {
+        return std::nullopt;
+    }
+    return start;
+}
+
 std::optional<Detail> readDetail(std::string_view text) {
     struct KeyAt {
         std::size_t keyStart;
@@ -144,9 +167,24 @@ std::optional<Detail> readDetail(std::string_view text) {
             }
         }
     }
-    // The longer of two keys at one place wins: "上课地点" also holds "地点".
+    for (const std::string_view colon : kColons) {
+        for (std::size_t at = text.find(colon); at != std::string_view::npos;
+             at = text.find(colon, at + colon.size())) {
+            if (const auto start = otherKeyStart(text, at)) {
+                keys.push_back({*start, at + colon.size(), DetailKey::Other});
+            }
+        }
+    }
+    // The longer of two keys at one place wins: "上课地点" also holds "地点"; a known key
+    // before another at the same place.
     std::ranges::sort(keys, [](const KeyAt& a, const KeyAt& b) {
-        return a.keyStart != b.keyStart ? a.keyStart < b.keyStart : a.valueStart > b.valueStart;
+        if (a.keyStart != b.keyStart) {
+            return a.keyStart < b.keyStart;
+        }
+        if (a.valueStart != b.valueStart) {
+            return a.valueStart > b.valueStart;
+        }
+        return a.key < b.key;
     });
     std::erase_if(keys, [previousEnd = std::size_t{0}](const KeyAt& key) mutable {
         if (key.keyStart < previousEnd) {
@@ -182,6 +220,7 @@ std::optional<Detail> readDetail(std::string_view text) {
             detail.teacher = value;
             break;
         case DetailKey::Campus:
+        case DetailKey::Other:
             break;
         }
     }
