@@ -1,19 +1,13 @@
 #include "WorkbookWriter.h"
 
 #include "SourceTable.h"
+#include "TemporaryFile.h"
 #include "WorkbookLayout.h"
 #include "core/Utf8.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <system_error>
-#include <unistd.h>
 #include <xlsxwriter.h>
 
 namespace orvanto::imports {
@@ -24,45 +18,6 @@ constexpr const char* kTimetableSheet = "课表";
 constexpr const char* kUnreadSheet = "未识别";
 // The most characters a workbook cell holds; libxlsxwriter refuses longer strings.
 constexpr int kLongestCellText = 32767;
-
-// libxlsxwriter 1.1 writes only to a named file: a unique one in the temporary folder, removed
-// again however the writing ends.
-class TemporaryFile {
-  public:
-    TemporaryFile() {
-        std::error_code error;
-        const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-        if (error) {
-            m_problem = "no temporary folder: " + error.message();
-            return;
-        }
-        std::string pattern = (folder / "orvanto-import-XXXXXX").string();
-        const int descriptor = ::mkstemp(pattern.data());
-        if (descriptor < 0) {
-            m_problem = "cannot create a temporary file in " + folder.string() + ": " +
-                        std::strerror(errno);
-            return;
-        }
-        ::close(descriptor);
-        m_path = std::move(pattern);
-    }
-    ~TemporaryFile() {
-        if (!m_path.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove(m_path, ignored);
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    bool created() const { return !m_path.empty(); }
-    const std::string& path() const { return m_path; }
-    const std::string& problem() const { return m_problem; }
-
-  private:
-    std::string m_path;
-    std::string m_problem;
-};
 
 core::Failure writeFailure(const std::string& reason) {
     return core::errors::loadFailure(core::LoadStatus::CannotOpen, reason);
@@ -191,21 +146,6 @@ core::Result<void> writeUnread(lxw_workbook* workbook, const std::vector<UnreadT
     return {};
 }
 
-core::Result<std::vector<std::uint8_t>> readBack(const std::string& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    std::ifstream file(path, std::ios::binary);
-    if (error || size == 0 || !file) {
-        return writeFailure("cannot read back the workbook written to " + path);
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (file.gcount() != static_cast<std::streamsize>(bytes.size())) {
-        return writeFailure("cannot read back the workbook written to " + path);
-    }
-    return bytes;
-}
-
 } // namespace
 
 core::Result<std::vector<std::uint8_t>> writeTimetableWorkbook(const ImportResult& result) {
@@ -217,10 +157,11 @@ core::Result<std::vector<std::uint8_t>> writeTimetableWorkbook(const ImportResul
     if (!file.created()) {
         return writeFailure(file.problem());
     }
+    const std::string path = file.utf8Path();
     lxw_workbook_options options{};
-    lxw_workbook* workbook = workbook_new_opt(file.path().c_str(), &options);
+    lxw_workbook* workbook = workbook_new_opt(path.c_str(), &options);
     if (workbook == nullptr) {
-        return writeFailure("cannot start a workbook in " + file.path());
+        return writeFailure("cannot start a workbook in " + path);
     }
     // The timetable sheet comes first and stays the active one: the viewer reads both its
     // markers and its classes there.
@@ -234,10 +175,9 @@ core::Result<std::vector<std::uint8_t>> writeTimetableWorkbook(const ImportResul
         return written.failure();
     }
     if (closed != LXW_NO_ERROR) {
-        return writeFailure("cannot write the workbook to " + file.path() + ": " +
-                            lxw_strerror(closed));
+        return writeFailure("cannot write the workbook to " + path + ": " + lxw_strerror(closed));
     }
-    return readBack(file.path());
+    return file.contents();
 }
 
 } // namespace orvanto::imports

@@ -158,6 +158,18 @@ TEST_F(InFreshTemporaryFolder, NothingIsLeftAfterWriting) {
     EXPECT_TRUE(folderIsEmpty());
 }
 
+TEST_F(InFreshTemporaryFolder, NoTemporaryFolderIsAFailureNotAWorkbook) {
+    const std::string missing =
+        (fs::path(::testing::TempDir()) / "orvanto-no-such-folder").string();
+    setenv("TMPDIR", missing.c_str(), 1);
+    ImportResult result;
+    result.classes = {mathsOn(2, 3)};
+    const auto bytes = writeTimetableWorkbook(result);
+    ASSERT_FALSE(bytes);
+    EXPECT_EQ(bytes.failure().status, core::LoadStatus::CannotOpen);
+    EXPECT_FALSE(fs::exists(missing));
+}
+
 // libxlsxwriter refuses a cell text past 32,767 characters only while the file is being
 // written: the failure names the cell and the half-written file goes too.
 TEST_F(InFreshTemporaryFolder, AnOverlongTextFailsNamingItsCellAndLeavesNothing) {
