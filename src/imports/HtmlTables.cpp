@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <libxml/HTMLparser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
@@ -51,9 +50,10 @@ int spanAttribute(const xmlChar** attributes, std::string_view name, int fallbac
         if (*value < '0' || *value > '9') {
             return fallback;
         }
+        constexpr int kSaturated = 10'000'000; // past any grid kept, far from overflowing
         int number = 0;
         for (; *value >= '0' && *value <= '9'; ++value) {
-            number = std::min(number * 10 + (*value - '0'), INT_MAX / 10);
+            number = std::min(number * 10 + (*value - '0'), kSaturated);
         }
         return number;
     }
