@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <libxml/HTMLparser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
@@ -20,7 +19,7 @@ namespace {
 // looksLikeHtml reads this much of the start: a page's first tag comes early.
 constexpr std::size_t kSniffBytes = 8 * 1024;
 
-// The elements after which a browser starts a new line in a cell.
+// The elements around which a browser starts a new line in a cell.
 constexpr std::array<std::string_view, 35> kBlockElements = {
     "address", "article", "aside",  "blockquote", "center",  "dd",       "details",
     "dialog",  "dir",     "div",    "dl",         "dt",      "fieldset", "figcaption",
@@ -51,9 +50,10 @@ int spanAttribute(const xmlChar** attributes, std::string_view name, int fallbac
         if (*value < '0' || *value > '9') {
             return fallback;
         }
+        constexpr int kSaturated = 10'000'000; // past any grid kept, far from overflowing
         int number = 0;
         for (; *value >= '0' && *value <= '9'; ++value) {
-            number = std::min(number * 10 + (*value - '0'), INT_MAX / 10);
+            number = std::min(number * 10 + (*value - '0'), kSaturated);
         }
         return number;
     }
@@ -128,12 +128,10 @@ class PageReader {
 
     void startTable() {
         ++m_tablesSeen;
+        separateFromOuterCell();
         if (m_ignoredDepth > 0 || m_finished.size() >= static_cast<std::size_t>(kMaxHtmlTables)) {
             ++m_ignoredDepth; // beyond the limit: its text goes nowhere, not to an outer cell
             return;
-        }
-        if (!m_open.empty() && m_open.back().cell) {
-            m_open.back().text.blockBoundary();
         }
         OpenTable table;
         table.slot = m_finished.size();
@@ -144,16 +142,18 @@ class PageReader {
     void endTable() {
         if (m_ignoredDepth > 0) {
             --m_ignoredDepth;
-            return;
+        } else if (!m_open.empty()) {
+            OpenTable& table = m_open.back();
+            closeCell(table);
+            m_finished[table.slot] = table.grid.finish();
+            m_open.pop_back();
         }
-        if (m_open.empty()) {
-            return;
-        }
-        OpenTable& table = m_open.back();
-        closeCell(table);
-        m_finished[table.slot] = table.grid.finish();
-        m_open.pop_back();
-        if (!m_open.empty() && m_open.back().cell) {
+        separateFromOuterCell();
+    }
+
+    // A nested table stands on lines of its own in the cell around it.
+    void separateFromOuterCell() {
+        if (m_ignoredDepth == 0 && !m_open.empty() && m_open.back().cell) {
             m_open.back().text.blockBoundary();
         }
     }

@@ -12,11 +12,11 @@
 
 namespace orvanto::imports {
 
-// Exports are tens of KB; a bigger page is refused before it is parsed.
+// Exports are tens of KB; a page over 8 MiB is refused before it is parsed.
 inline constexpr std::size_t kMaxHtmlPageBytes = 8u * 1024 * 1024;
 // What a page keeps, far past any timetable: the first tables in document order, the first
-// rows and columns of each, the first cells of the page. The rest is left out, so no page can
-// make the grids the import builds (rows x columns per table) grow past a few MB.
+// rows and columns of each, the first cells of the page. The rest is left out, so that no page
+// makes the grids of its tables (rows x columns each) take more than 16 MB together.
 inline constexpr int kMaxHtmlTables = 64;
 inline constexpr int kMaxHtmlTableRows = 1000;
 inline constexpr int kMaxHtmlTableColumns = 64;

@@ -411,6 +411,18 @@ TEST(HtmlTables, TablesRowsAndColumnsPastTheLimitsAreLeftOut) {
     EXPECT_EQ(tables.back().name(), "表格" + std::to_string(kMaxHtmlTables));
     EXPECT_EQ(tables.back().textAt(0, 0), std::to_string(kMaxHtmlTables));
 
+    // A table left out inside the last one kept: its text is no one's, the outer cell's lines
+    // stay apart.
+    std::string nested;
+    for (int i = 0; i < kMaxHtmlTables - 1; ++i) {
+        nested += "<table><tr><td>x</td></tr></table>";
+    }
+    nested += "<table><tr><td>before<table><tr><td>left out</td></tr></table>after</td>"
+              "<td>B</td></tr></table>";
+    tables = readPage(nested);
+    ASSERT_EQ(tables.size(), static_cast<std::size_t>(kMaxHtmlTables));
+    EXPECT_EQ(gridOf(tables.back()), "before\nafter B");
+
     std::string tall = "<table>";
     for (int r = 0; r < kMaxHtmlTableRows + 10; ++r) {
         tall += "<tr><td>r</td>";
