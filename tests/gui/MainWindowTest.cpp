@@ -256,7 +256,8 @@ void MainWindowTest::menus() {
         {"Inquire", "查询方式(&I)"},   {"Topmost", "窗口置顶(&T)"},
         {"Help", "帮助(&H)"},          {"File", "帮助文档...(&F)"},
         {"Update", "检查更新...(&U)"}, {"About", "关于(&A)"},
-        {"Term", "学期设置...(&E)"},   {"Calendar", "导出日历...(&C)"}};
+        {"Term", "学期设置...(&E)"},   {"Calendar", "导出日历...(&C)"},
+        {"Check", "检查课表...(&K)"}};
     for (const auto& [name, caption] : items) {
         auto* action = window.findChild<QAction*>(name);
         QVERIFY2(action != nullptr, qPrintable(name));
@@ -266,11 +267,12 @@ void MainWindowTest::menus() {
     QVERIFY(window.findChild<QAction*>(QStringLiteral("divide2"))->isSeparator());
     QVERIFY(window.findChild<QAction*>(QStringLiteral("divide"))->isSeparator());
     auto* set = window.findChild<QMenu*>(QStringLiteral("Set"));
-    // The term and calendar items come after the original four.
-    QCOMPARE(set->actions().size(), 6);
+    // The term, calendar and check items come after the original four.
+    QCOMPARE(set->actions().size(), 7);
     QCOMPARE(set->actions()[3]->objectName(), QStringLiteral("Topmost"));
     QCOMPARE(set->actions()[4]->objectName(), QStringLiteral("Term"));
     QCOMPARE(set->actions()[5]->objectName(), QStringLiteral("Calendar"));
+    QCOMPARE(set->actions()[6]->objectName(), QStringLiteral("Check"));
     QCOMPARE(window.menuBar()->actions().size(), 2);
 }
 
