@@ -10,6 +10,7 @@
 #include "settings/TermSettings.h"
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 
 namespace orvanto::cli {
@@ -90,6 +91,14 @@ int runIcs(const Options& options, Context& context) {
     if (!options.output || *options.output == "-") {
         context.out << exported->text;
         return kExitOk;
+    }
+    std::error_code ignored;
+    if (std::filesystem::equivalent(*options.output, options.workbook, ignored)) {
+        // A slip of the keyboard must not cost the student the timetable itself.
+        return printError(context.err,
+                          options.output->string() +
+                              " is the workbook being read; nothing was written",
+                          kExitWriteFailure);
     }
     if (auto reason = settings::system::replaceFile(*options.output, exported->text)) {
         return printError(context.err, *reason, kExitWriteFailure);

@@ -1,5 +1,5 @@
 // Standard output as orvanto-cli writes it: a stream buffer that remembers why a write
-// failed, so that a full disk or a closed pipe is reported with its reason, never as success.
+// failed, so that a full disk is reported with its reason, never as success.
 #pragma once
 
 #include <cstddef>

@@ -140,6 +140,20 @@ TEST(Ics, OutputToAFolderIsExitFourWithItsReason) {
     EXPECT_TRUE(fs::is_directory(target));
 }
 
+TEST(Ics, OutputOverTheWorkbookItselfIsRefused) {
+    Folder folder;
+    const std::string copy = folder.file("课表.xlsx", read(kTypical));
+    const std::string link = folder.file("link.xlsx");
+    fs::create_symlink(copy, link);
+    for (const std::string& output : {copy, link}) {
+        const CliRun run = cli({"ics", "-o", output, copy});
+        EXPECT_EQ(run.exitCode, 4);
+        EXPECT_EQ(run.err, "orvanto-cli: error: " + output +
+                               " is the workbook being read; nothing was written\n");
+    }
+    EXPECT_EQ(read(copy), read(kTypical));
+}
+
 TEST(Check, ExitCodesSayWhetherAnythingWasFound) {
     struct Case {
         std::vector<std::string> args;
