@@ -1,5 +1,6 @@
 #include "TimetableCheck.h"
 
+#include "core/Concat.h"
 #include "core/Utf8.h"
 #include "core/Weekdays.h"
 #include "timetable/WeekFilter.h"
@@ -18,8 +19,8 @@ constexpr int kFirstBlockRow = timetable::kBlankRow + 1; // row 1 holds the head
 constexpr int kBlockRows = 5; // course, weeks, teacher, room, a spare row
 
 std::string cellName(int column, int row) {
-    return std::string(1, static_cast<char>(WorkbookCells::kFirstGridColumn + column)) +
-           std::to_string(row);
+    const char letter = static_cast<char>(WorkbookCells::kFirstGridColumn + column);
+    return core::concat({std::string_view(&letter, 1), std::to_string(row)});
 }
 
 // Long texts are cut in the line, so that one stray paragraph does not hide the others.
@@ -30,7 +31,7 @@ std::string shortened(const std::string& text) {
         return text;
     }
     wide.resize(kMaxShown);
-    return core::toUtf8(wide) + "…";
+    return core::concat({core::toUtf8(wide), "…"});
 }
 
 class Checker {
@@ -43,11 +44,11 @@ class Checker {
     std::vector<Finding> run() {
         const WorkbookCells& cells = m_loaded.workbook.cells();
         if (!cells.activeIsFirstWorksheet) {
-            const std::string first = "“" + cells.firstWorksheetName + "”";
-            const std::string shown = "“" + cells.activeSheetName + "”";
-            add(Finding::Kind::OtherSheetShown, "工作表" + shown, 0, 0,
-                "保存时显示的是这张表，课程从它读取，节次却按第一个工作表" + first + "找；应在" +
-                    first + "上保存工作簿");
+            const std::string first = core::concat({"“", cells.firstWorksheetName, "”"});
+            const std::string shown = core::concat({"“", cells.activeSheetName, "”"});
+            add(Finding::Kind::OtherSheetShown, core::concat({"工作表", shown}), 0, 0,
+                core::concat({"保存时显示的是这张表，课程从它读取，节次却按第一个工作表", first,
+                              "找；应在", first, "上保存工作簿"}));
         }
         if (!cells.activeSheetIsWorksheet) {
             return collected(); // a chart has no cells to look at
@@ -97,13 +98,14 @@ class Checker {
     }
 
     void add(Finding::Kind kind, std::string place, int row, int column, const std::string& what) {
-        std::string line = place + "：" + what;
+        std::string line = core::concat({place, "：", what});
         m_found.push_back({row, column, {kind, std::move(place), std::move(line)}});
     }
 
     void addCell(Finding::Kind kind, int column, int row, const Cell& shown,
                  const std::string& what) {
-        add(kind, cellName(column, row), row, column, shortened(shown.text) + "：" + what);
+        add(kind, cellName(column, row), row, column,
+            core::concat({shortened(shown.text), "：", what}));
     }
 
     // Row 2 stands for "no class": the grid shows it three times in every empty slot.
@@ -143,8 +145,8 @@ class Checker {
             }
             if (weeks.text.empty() && course) {
                 addCell(Finding::Kind::EmptyWeekRow, column, weekRow, *course,
-                        "这门课的周次一行是空的，课程不会显示；应写作 {第1-" +
-                            std::to_string(m_term.weeks) + "周} 这样的形式");
+                        core::concat({"这门课的周次一行是空的，课程不会显示；应写作 {第1-",
+                                      std::to_string(m_term.weeks), "周} 这样的形式"}));
             } else if (!weeks.text.empty()) {
                 checkWeekRow(column, weekRow, weeks);
             }
@@ -159,7 +161,8 @@ class Checker {
         const bool none = problem->kind == timetable::WeekRowProblem::Kind::NoWeek;
         std::string what = problem->reason.empty() ? "周次写法不被识别" : problem->reason;
         // The fix says it all when there is one; without one, say what it costs.
-        what += problem->fix.empty() ? (none ? "，课程不会显示" : "") : "，" + problem->fix;
+        what += problem->fix.empty() ? (none ? "，课程不会显示" : "")
+                                     : core::concat({"，", problem->fix});
         addCell(none ? Finding::Kind::WeekRowNoWeek : Finding::Kind::WeekRowPartly, column, row,
                 weeks, what);
     }
@@ -176,8 +179,9 @@ class Checker {
                 continue;
             }
             addCell(Finding::Kind::OutsideBigPeriod, column, row, top,
-                    "不在任何大节的课程块里（第一节在第" + std::to_string(m_loaded.markers[0]) +
-                        "行，第12节在第" + std::to_string(m_loaded.markers[5]) + "行），不会显示");
+                    core::concat({"不在任何大节的课程块里（第一节在第",
+                                  std::to_string(m_loaded.markers[0]), "行，第12节在第",
+                                  std::to_string(m_loaded.markers[5]), "行），不会显示"}));
             while (row + 1 <= WorkbookCells::kGridRows &&
                    !m_rowRead[static_cast<std::size_t>(row + 1)] &&
                    !cell(column, row + 1).text.empty()) {

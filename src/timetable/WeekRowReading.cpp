@@ -1,6 +1,7 @@
 #include "WeekRowReading.h"
 
 #include "WeekFilter.h"
+#include "core/Concat.h"
 #include "core/Utf8.h"
 
 #include <algorithm>
@@ -132,14 +133,14 @@ std::string parityWord(std::string_view text) {
 }
 
 std::string rangeText(const Range& range) {
-    return std::to_string(range.first) + "-" + std::to_string(range.last);
+    return core::concat({std::to_string(range.first), "-", std::to_string(range.last)});
 }
 
 // "{第A-B周}" with the text's parity word, within the term: the one form the rule always reads.
 std::string canonical(Range range, std::string_view text, int lastWeek) {
     range.first = std::clamp(range.first, 1, lastWeek);
     range.last = std::clamp(range.last, range.first, lastWeek);
-    return "{第" + rangeText(range) + "周}" + parityWord(text);
+    return core::concat({"{第", rangeText(range), "周}", parityWord(text)});
 }
 
 std::string joined(const std::vector<std::string_view>& parts) {
@@ -175,8 +176,8 @@ std::string describeWeeks(const std::set<int>& weeks) {
                                 return b - a != 2;
                             }) == list.end();
     if (everyOther) {
-        return std::to_string(list.front()) + "-" + std::to_string(list.back()) +
-               (odd(list.front()) ? "单周" : "双周");
+        return core::concat({std::to_string(list.front()), "-", std::to_string(list.back()),
+                             odd(list.front()) ? "单周" : "双周"});
     }
     std::string out;
     for (std::size_t i = 0; i < list.size();) {
@@ -187,7 +188,8 @@ std::string describeWeeks(const std::set<int>& weeks) {
         out += (out.empty() ? "" : "、");
         out += std::to_string(list[i]);
         if (end > i) {
-            out += "-" + std::to_string(list[end]);
+            out += '-';
+            out += std::to_string(list[end]);
         }
         i = end + 1;
     }
@@ -203,24 +205,27 @@ std::optional<WeekRowProblem> readWeekRow(std::string_view weekRow, const core::
     if (intended == admitted && !admitted.empty()) {
         return std::nullopt;
     }
-    const std::string termWeeks = "本学期的第1-" + std::to_string(term.weeks) + "周";
+    const std::string lastWeek = std::to_string(term.weeks);
     if (ranges.empty()) {
         return WeekRowProblem{WeekRowProblem::Kind::NoWeek, "看不出是哪几周",
-                              "应写作 {第1-" + std::to_string(term.weeks) + "周} 这样的形式"};
+                              core::concat({"应写作 {第1-", lastWeek, "周} 这样的形式"})};
     }
     if (intended.empty()) {
         // Admitted weeks beyond what was written cannot happen without any written week.
-        return WeekRowProblem{WeekRowProblem::Kind::NoWeek, "写的周次不在" + termWeeks + "内", ""};
+        return WeekRowProblem{WeekRowProblem::Kind::NoWeek,
+                              core::concat({"写的周次不在本学期的第1-", lastWeek, "周内"}), ""};
     }
     if (ranges.size() > 1) {
         // Only the first range can ever be read: each further one needs its own block.
-        std::string fix = "应拆成" + std::to_string(ranges.size()) + "个课程块，分别写作";
+        std::string fix =
+            core::concat({"应拆成", std::to_string(ranges.size()), "个课程块，分别写作"});
         for (std::size_t i = 0; i < ranges.size(); ++i) {
-            fix += (i == 0 ? " " : " 和 ") + canonical(ranges[i], weekRow, term.weeks);
+            fix += i == 0 ? " " : " 和 ";
+            fix += canonical(ranges[i], weekRow, term.weeks);
         }
         std::string reason = "一格只认一段周次";
         if (!admitted.empty()) {
-            reason += "，只在第" + describeWeeks(admitted) + "周显示";
+            reason += core::concat({"，只在第", describeWeeks(admitted), "周显示"});
         }
         return WeekRowProblem{admitted.empty() ? WeekRowProblem::Kind::NoWeek
                                                : WeekRowProblem::Kind::Partly,
@@ -238,7 +243,7 @@ std::optional<WeekRowProblem> readWeekRow(std::string_view weekRow, const core::
     if (single || admittedWeeks(fix, term) != intended) {
         fix = canonical(ranges.front(), weekRow, term.weeks);
     }
-    fix = admittedWeeks(fix, term) == intended ? "应写作 " + fix : std::string();
+    fix = admittedWeeks(fix, term) == intended ? core::concat({"应写作 ", fix}) : std::string();
     if (reasons.empty()) {
         reasons.push_back(parityWord(weekRow).empty() ||
                                   weekRow.find(parityWord(weekRow)) != std::string_view::npos
@@ -247,7 +252,7 @@ std::optional<WeekRowProblem> readWeekRow(std::string_view weekRow, const core::
     }
     std::string reason = joined(reasons);
     if (!admitted.empty()) {
-        reason += "，只在第" + describeWeeks(admitted) + "周显示";
+        reason += core::concat({"，只在第", describeWeeks(admitted), "周显示"});
     }
     return WeekRowProblem{admitted.empty() ? WeekRowProblem::Kind::NoWeek
                                            : WeekRowProblem::Kind::Partly,
