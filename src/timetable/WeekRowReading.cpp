@@ -208,12 +208,12 @@ std::optional<WeekRowProblem> readWeekRow(std::string_view weekRow, const core::
     const std::string lastWeek = std::to_string(term.weeks);
     if (ranges.empty()) {
         return WeekRowProblem{WeekRowProblem::Kind::NoWeek, "看不出是哪几周",
-                              core::concat({"应写作 {第1-", lastWeek, "周} 这样的形式"})};
+                              core::concat({"应写作 {第1-", lastWeek, "周} 这样的形式"}), ""};
     }
     if (intended.empty()) {
         // Admitted weeks beyond what was written cannot happen without any written week.
         return WeekRowProblem{WeekRowProblem::Kind::NoWeek,
-                              core::concat({"写的周次不在本学期的第1-", lastWeek, "周内"}), ""};
+                              core::concat({"写的周次不在本学期的第1-", lastWeek, "周内"}), "", ""};
     }
     if (ranges.size() > 1) {
         // Only the first range can ever be read: each further one needs its own block.
@@ -229,7 +229,7 @@ std::optional<WeekRowProblem> readWeekRow(std::string_view weekRow, const core::
         }
         return WeekRowProblem{admitted.empty() ? WeekRowProblem::Kind::NoWeek
                                                : WeekRowProblem::Kind::Partly,
-                              reason, fix};
+                              reason, fix, ""};
     }
     std::vector<std::string_view> reasons = normalised.reasons;
     const bool single = ranges.front().first == ranges.front().last &&
@@ -239,11 +239,13 @@ std::optional<WeekRowProblem> readWeekRow(std::string_view weekRow, const core::
     }
     // The student's own text with the characters fixed, when the rule then reads it as meant;
     // otherwise the one form it always reads.
-    std::string fix = normalised.text;
-    if (single || admittedWeeks(fix, term) != intended) {
-        fix = canonical(ranges.front(), weekRow, term.weeks);
+    std::string rewrite = normalised.text;
+    if (single || admittedWeeks(rewrite, term) != intended) {
+        rewrite = canonical(ranges.front(), weekRow, term.weeks);
     }
-    fix = admittedWeeks(fix, term) == intended ? core::concat({"应写作 ", fix}) : std::string();
+    if (admittedWeeks(rewrite, term) != intended) {
+        rewrite.clear();
+    }
     if (reasons.empty()) {
         reasons.push_back(parityWord(weekRow).empty() ||
                                   weekRow.find(parityWord(weekRow)) != std::string_view::npos
@@ -254,9 +256,10 @@ std::optional<WeekRowProblem> readWeekRow(std::string_view weekRow, const core::
     if (!admitted.empty()) {
         reason += core::concat({"，只在第", describeWeeks(admitted), "周显示"});
     }
+    std::string fix = rewrite.empty() ? std::string() : core::concat({"应写作 ", rewrite});
     return WeekRowProblem{admitted.empty() ? WeekRowProblem::Kind::NoWeek
                                            : WeekRowProblem::Kind::Partly,
-                          reason, fix};
+                          reason, std::move(fix), std::move(rewrite)};
 }
 
 } // namespace orvanto::timetable

@@ -21,6 +21,9 @@ struct WeekRowProblem {
     // either may be empty.
     std::string reason;
     std::string fix;
+    // The text to write in place of the row, which the rule reads as the row was meant;
+    // empty when no single row can say it.
+    std::string rewrite;
 };
 
 // The weeks of the term a reader takes the text to name: ranges and single weeks with any
