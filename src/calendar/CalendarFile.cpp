@@ -18,15 +18,6 @@ struct ComponentFree {
 };
 using Component = std::unique_ptr<icalcomponent, ComponentFree>;
 
-// FNV-1a: small, and the same on every platform and in every run.
-std::uint64_t fnv1a(std::string_view bytes, std::uint64_t hash = 14695981039346656037ull) {
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
-
 // RFC 5545 text allows no control character but the tab; a line break inside a cell becomes
 // the escaped newline libical writes for '\n'.
 std::string calendarTextValue(std::string_view text) {
@@ -115,17 +106,12 @@ icalcomponent* event(const ClassSeries& series, const core::Term& term, icaltime
 } // namespace
 
 std::string eventUid(const ClassSeries& series, const core::Term& term) {
-    std::uint64_t hash = fnv1a(series.lines[0]);
-    for (std::size_t i = 1; i < series.lines.size(); ++i) {
-        // A separator no text can hold keeps ("ab", "c") apart from ("a", "bc").
-        hash = fnv1a(series.lines[i], fnv1a(std::string_view("\0", 1), hash));
-    }
     const year_month_day monday = term.firstMonday;
     char uid[96];
-    std::snprintf(uid, sizeof uid, "%04d%02u%02u-p%d-d%d-w%d-%016llx@orvanto",
+    std::snprintf(uid, sizeof uid, "%04d%02u%02u-p%d-d%d-w%d-i%d-n%d@orvanto",
                   static_cast<int>(monday.year()), static_cast<unsigned>(monday.month()),
                   static_cast<unsigned>(monday.day()), series.bigPeriod + 1, series.weekday + 1,
-                  static_cast<int>(series.firstWeek), static_cast<unsigned long long>(hash));
+                  static_cast<int>(series.firstWeek), series.interval, series.count);
     return uid;
 }
 

@@ -23,9 +23,10 @@ struct CalendarExport {
     int meetings = 0; // the classes those events stand for
 };
 
-// The same for every export of the same class in the same term, so that importing again
-// updates the events instead of adding them twice: the term's first Monday, the slot, the
-// first week of the series and a hash of the class's three lines.
+// Names the series, never its texts: the term's first Monday, the slot and the week pattern
+// (first week, step, count). Importing a new export then updates an event whose course,
+// teacher or room changed instead of adding a second one beside it; a slot can hold only one
+// class in a week, so two series of one export never share it.
 std::string eventUid(const ClassSeries& series, const core::Term& term);
 
 // stamp is every event's DTSTAMP: when the file was made.

@@ -10,6 +10,7 @@
 #include "settings/TermSettings.h"
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 
 namespace orvanto::cli {
@@ -22,9 +23,15 @@ std::string clockText(int minutes) {
     return settings::periodText({minutes, minutes}).substr(0, 5);
 }
 
-std::string agendaText(const calendar::DayAgenda& agenda, bool today) {
+// Outside the term: "now" without --date, the date itself for a date the student gave.
+std::string outOfTermText(const calendar::DayAgenda& agenda, bool dateGiven) {
+    return dateGiven ? settings::isoDate(agenda.date) + " 不在教学周内"
+                     : std::string(kNotClassTime);
+}
+
+std::string agendaText(const calendar::DayAgenda& agenda, bool dateGiven, bool today) {
     if (!agenda.inTerm) {
-        return std::string(kNotClassTime) + "\n";
+        return outOfTermText(agenda, dateGiven) + "\n";
     }
     if (agenda.entries.empty()) {
         return (today ? std::string("今天") : settings::isoDate(agenda.date) + " ") + "没有课。\n";
@@ -42,12 +49,12 @@ std::string agendaText(const calendar::DayAgenda& agenda, bool today) {
     return out;
 }
 
-std::string agendaJson(const calendar::DayAgenda& agenda) {
+std::string agendaJson(const calendar::DayAgenda& agenda, bool dateGiven) {
     std::string out = "{\"date\": \"" + settings::isoDate(agenda.date) +
                       "\", \"week\": " + std::to_string(agenda.week) +
                       ", \"inTerm\": " + (agenda.inTerm ? "true" : "false");
     if (!agenda.inTerm) {
-        out += ", \"message\": " + jsonString(kNotClassTime);
+        out += ", \"message\": " + jsonString(outOfTermText(agenda, dateGiven));
     }
     out += ", \"classes\": [";
     for (std::size_t i = 0; i < agenda.entries.size(); ++i) {
@@ -65,16 +72,13 @@ std::string agendaJson(const calendar::DayAgenda& agenda) {
 } // namespace
 
 int runIcs(const Options& options, Context& context) {
-    const auto term = termOrReport(options, context);
-    if (!term) {
-        return kExitUsage;
-    }
-    const auto loaded = timetableOrReport(options, context);
-    if (!loaded) {
-        return kExitLoadFailure;
+    int exitCode = kExitOk;
+    const auto opened = openOrReport(options, context, exitCode);
+    if (!opened) {
+        return exitCode;
     }
     const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    const auto exported = calendar::exportCalendar(loaded.value(), term.value(), now);
+    const auto exported = calendar::exportCalendar(opened->loaded, opened->term, now);
     if (!exported) {
         printError(context.err,
                    options.workbook + ": week " + exported.failure().subject +
@@ -88,6 +92,14 @@ int runIcs(const Options& options, Context& context) {
         context.out << exported->text;
         return kExitOk;
     }
+    std::error_code ignored;
+    if (std::filesystem::equivalent(*options.output, options.workbook, ignored)) {
+        // A slip of the keyboard must not cost the student the timetable itself.
+        return printError(context.err,
+                          options.output->string() +
+                              " is the workbook being read; nothing was written",
+                          kExitWriteFailure);
+    }
     if (auto reason = settings::system::replaceFile(*options.output, exported->text)) {
         return printError(context.err, *reason, kExitWriteFailure);
     }
@@ -97,16 +109,13 @@ int runIcs(const Options& options, Context& context) {
 }
 
 int runAgenda(const Options& options, Context& context) {
-    const auto term = termOrReport(options, context);
-    if (!term) {
-        return kExitUsage;
-    }
-    const auto loaded = timetableOrReport(options, context);
-    if (!loaded) {
-        return kExitLoadFailure;
+    int exitCode = kExitOk;
+    const auto opened = openOrReport(options, context, exitCode);
+    if (!opened) {
+        return exitCode;
     }
     const auto date = options.date.value_or(context.today);
-    const auto agenda = calendar::agendaOf(loaded.value(), term.value(), date);
+    const auto agenda = calendar::agendaOf(opened->loaded, opened->term, date);
     if (!agenda) {
         if (agenda.failure().number == core::errors::kOverflow) {
             return weekTooFar(context);
@@ -114,8 +123,9 @@ int runAgenda(const Options& options, Context& context) {
         context.err << timetable::failureMessage(agenda.failure()) << "\n";
         return kExitComposeFailure;
     }
-    context.out << (options.json ? agendaJson(*agenda) + "\n"
-                                 : agendaText(*agenda, date == context.today));
+    const bool dateGiven = options.date.has_value();
+    context.out << (options.json ? agendaJson(*agenda, dateGiven) + "\n"
+                                 : agendaText(*agenda, dateGiven, date == context.today));
     return kExitOk;
 }
 

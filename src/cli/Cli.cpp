@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "CheckedOutput.h"
 #include "CliCommands.h"
 #include "CliError.h"
 #include "Today.h"
@@ -13,33 +14,44 @@ namespace orvanto::cli {
 
 namespace {
 
+// Each command's paragraph starts with its name at the left margin; its own help is cut
+// from here (commandUsage), so the two never disagree.
 constexpr std::string_view kUsage =
     "Usage:\n"
     "  orvanto-cli grid [--week N | --date YYYY-MM-DD] [--json] [TERM] WORKBOOK\n"
     "  orvanto-cli week [--date YYYY-MM-DD] [TERM]\n"
     "  orvanto-cli ics [-o FILE] [TERM] WORKBOOK\n"
     "  orvanto-cli agenda [--date YYYY-MM-DD] [--json] [TERM] WORKBOOK\n"
+    "  orvanto-cli check [TERM] WORKBOOK\n"
     "  orvanto-cli import [-o OUT.xlsx] [--json] EXPORT\n"
+    "  orvanto-cli COMMAND -h | --help\n"
     "  orvanto-cli --help | --version\n"
     "\n"
-    "grid   prints the timetable of one teaching week from WORKBOOK (.xls or .xlsx):\n"
-    "       the week N, the week of the date, or this week.\n"
-    "week   prints the teaching week of the date (default today).\n"
-    "ics    writes every class of every teaching week as an iCalendar file, to FILE\n"
-    "       (replaced only once the export is complete) or to standard output.\n"
-    "agenda prints the classes of the date (default today) in time order.\n"
-    "import reads the timetable export of a school's system (.xls, .xlsx or HTML) and\n"
-    "       writes it as a workbook this program reads: OUT, by default EXPORT's name\n"
-    "       with .orvanto.xlsx; --json prints the classes understood instead.\n"
+    "grid    prints the timetable of one teaching week from WORKBOOK (.xls or .xlsx):\n"
+    "        the week N (1 to 30), the week of the date, or this week.\n"
+    "week    prints the teaching week of the date (default today).\n"
+    "ics     writes every class of every teaching week as an iCalendar file, to FILE\n"
+    "        or to standard output. FILE is replaced only once the export is complete\n"
+    "        and keeps its permissions; a link is followed and the file it names is\n"
+    "        replaced; a FIFO or a device is written into; a folder is refused.\n"
+    "agenda  prints the classes of the date (default today) in time order.\n"
+    "check   lists, one line each with its cell, what keeps a class in WORKBOOK from\n"
+    "        showing as intended: week rows that match no week of the term or only\n"
+    "        part of what they say, text in the blank row 2, blocks outside every big\n"
+    "        period, a workbook saved while another sheet than the first was shown.\n"
+    "import  reads the timetable export of a school's system (.xls, .xlsx or HTML) and\n"
+    "        writes it as a workbook this program reads: OUT, by default EXPORT's name\n"
+    "        with .orvanto.xlsx; --json prints the classes understood instead.\n"
     "\n"
-    "TERM   --term FILE          the term of a term.ini\n"
-    "       --term-start DATE    the Monday of week 1, YYYY-MM-DD\n"
-    "       --weeks N            the number of teaching weeks, 1 to 30\n"
-    "       Without them: the default term, week 1 begins 2010-03-01, 22 weeks.\n"
+    "TERM    --term FILE          the term of a term.ini\n"
+    "        --term-start DATE    the Monday of week 1, YYYY-MM-DD\n"
+    "        --weeks N            the number of teaching weeks, 1 to 30\n"
+    "        Without them: the default term, week 1 begins 2010-03-01, 22 weeks.\n"
     "\n"
-    "Exit codes: 0 ok, 1 workbook cannot be loaded, 2 usage error,\n"
-    "3 the grid could not be composed (an unreadable cell), 4 FILE cannot be written.\n"
-    "import: 1 when EXPORT cannot be read or holds no timetable.\n";
+    "Exit codes:\n"
+    "        0 ok (check: nothing found), 1 WORKBOOK (or EXPORT) cannot be loaded, 2 usage,\n"
+    "        3 the grid could not be composed (an unreadable cell),\n"
+    "        4 FILE or standard output cannot be written, 5 check found something.\n";
 
 struct Command {
     std::string_view name;
@@ -56,7 +68,58 @@ constexpr std::array kCommands = {
     Command{"agenda", {.date = true, .json = true, .workbook = true, .term = true}, runAgenda},
     Command{
         "import", {.json = true, .workbook = true, .output = true, .operand = "EXPORT"}, runImport},
+    Command{"check", {.workbook = true, .term = true}, runCheck},
 };
+
+// The parts of the usage that concern one command: its synopsis lines, its paragraph, the
+// term options when it takes them, and the exit codes.
+std::string commandUsage(const Command& command) {
+    const std::string name(command.name);
+    std::string synopsis = "Usage:\n";
+    std::string paragraph;
+    std::string termOptions;
+    std::string exitCodes;
+    std::string* section = nullptr;
+    for (std::size_t at = 0; at < kUsage.size();) {
+        const std::size_t end = kUsage.find('\n', at);
+        const std::string_view line = kUsage.substr(at, end + 1 - at);
+        at = end + 1;
+        if (line.starts_with("  orvanto-cli ")) {
+            if (line.starts_with("  orvanto-cli " + name + " ")) {
+                synopsis += line;
+            }
+            continue;
+        }
+        if (!line.starts_with(" ") && line != "\n") {
+            section = line.starts_with(name + " ")      ? &paragraph
+                      : line.starts_with("TERM ")       ? &termOptions
+                      : line.starts_with("Exit codes:") ? &exitCodes
+                                                        : nullptr;
+        }
+        if (section != nullptr && line != "\n") {
+            *section += line;
+        }
+    }
+    std::string usage = synopsis + "\n" + paragraph;
+    if (command.accepts.term) {
+        usage += "\n" + termOptions;
+    }
+    return usage + "\n" + exitCodes;
+}
+
+// Standard output is checked once the command has written everything: a full disk or a
+// closed pipe must not pass for a complete timetable or calendar.
+int checkedExit(int exitCode, std::ostream& out, std::ostream& err) {
+    if (out.flush()) {
+        return exitCode;
+    }
+    const auto* checked = dynamic_cast<const CheckedOutput*>(out.rdbuf());
+    std::string reason = checked != nullptr ? checked->failureReason() : std::string();
+    return printError(err,
+                      "cannot write standard output: " +
+                          (reason.empty() ? std::string("write error") : reason),
+                      kExitWriteFailure);
+}
 
 } // namespace
 
@@ -68,11 +131,11 @@ int run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
     const std::string_view name = args.front();
     if (name == "--help" || name == "-h") {
         out << kUsage;
-        return kExitOk;
+        return checkedExit(kExitOk, out, err);
     }
     if (name == "--version") {
         out << "orvanto-cli " ORVANTO_VERSION_TEXT "\n";
-        return kExitOk;
+        return checkedExit(kExitOk, out, err);
     }
     const auto command = std::ranges::find(kCommands, name, &Command::name);
     if (command == kCommands.end()) {
@@ -82,8 +145,12 @@ int run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
     if (!options) {
         return printUsageError(err, options.failure().description);
     }
+    if (options->help) {
+        out << commandUsage(*command);
+        return checkedExit(kExitOk, out, err);
+    }
     Context context{out, err, today};
-    return command->run(options.value(), context);
+    return checkedExit(command->run(options.value(), context), out, err);
 }
 
 int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {

@@ -3,6 +3,7 @@
 #include "CliError.h"
 #include "CliOutput.h"
 #include "service/Timetable.h"
+#include "service/TimetableCheck.h"
 #include "settings/TermSettings.h"
 #include "timetable/TeachingWeek.h"
 
@@ -101,6 +102,21 @@ std::optional<service::LoadedTimetable> timetableOrReport(const Options& options
     return std::move(loaded.value());
 }
 
+std::optional<TermAndTimetable> openOrReport(const Options& options, Context& context,
+                                             int& exitCode) {
+    auto term = termOrReport(options, context);
+    if (!term) {
+        exitCode = kExitUsage;
+        return std::nullopt;
+    }
+    auto loaded = timetableOrReport(options, context);
+    if (!loaded) {
+        exitCode = kExitLoadFailure;
+        return std::nullopt;
+    }
+    return TermAndTimetable{std::move(*term), std::move(*loaded)};
+}
+
 int weekTooFar(Context& context) {
     return printError(context.err, "the date lies too far from the term to number its week",
                       kExitUsage);
@@ -116,6 +132,10 @@ int runWeek(const Options& options, Context& context) {
         return weekTooFar(context);
     }
     context.out << *week << "\n";
+    if (!timetable::isTeachingWeek(*week, *term)) {
+        // The number alone reads like any other week: say what grid's heading says.
+        context.err << "第" << *week << "周（不在教学周内）\n";
+    }
     return kExitOk;
 }
 
@@ -143,6 +163,23 @@ int runGrid(const Options& options, Context& context) {
         }
     }
     return grid.failure ? kExitComposeFailure : kExitOk;
+}
+
+int runCheck(const Options& options, Context& context) {
+    int exitCode = kExitOk;
+    const auto opened = openOrReport(options, context, exitCode);
+    if (!opened) {
+        return exitCode;
+    }
+    const auto findings = service::checkTimetable(opened->loaded, opened->term);
+    if (findings.empty()) {
+        context.out << "未发现会让课程不显示的写法。\n";
+        return kExitOk;
+    }
+    for (const service::Finding& finding : findings) {
+        context.out << finding.line << "\n";
+    }
+    return kExitFindings;
 }
 
 } // namespace orvanto::cli

@@ -26,6 +26,9 @@ int runWeek(const Options& options, Context& context);
 int runIcs(const Options& options, Context& context);
 // agenda [--date YYYY-MM-DD] [--json] [term options] WORKBOOK: one day's classes in time order
 int runAgenda(const Options& options, Context& context);
+// check [term options] WORKBOOK: what keeps a class from showing as meant, one line each;
+// kExitFindings when there is any
+int runCheck(const Options& options, Context& context);
 
 // import [-o OUT.xlsx] [--json] EXPORT: a school's timetable export as a workbook of ours
 int runImport(const Options& options, Context& context);
@@ -41,6 +44,14 @@ core::Result<core::Term> chosenTerm(const Options& options);
 std::optional<core::Term> termOrReport(const Options& options, Context& context);
 // The workbook of the options loaded, or the reason it is not (kExitLoadFailure).
 std::optional<service::LoadedTimetable> timetableOrReport(const Options& options, Context& context);
+// Both of the above, for the commands that need nothing else first; on failure exitCode is
+// the one to return.
+struct TermAndTimetable {
+    core::Term term;
+    service::LoadedTimetable loaded;
+};
+std::optional<TermAndTimetable> openOrReport(const Options& options, Context& context,
+                                             int& exitCode);
 // A date whose teaching week does not fit the week number; returns kExitUsage.
 int weekTooFar(Context& context);
 

@@ -10,7 +10,8 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitLoadFailure = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitComposeFailure = 3;
-inline constexpr int kExitWriteFailure = 4; // -o names a file that cannot be written
+inline constexpr int kExitWriteFailure = 4; // -o's file or standard output cannot be written
+inline constexpr int kExitFindings = 5;     // check found something a student should fix
 
 // Prints the message and returns the exit code, so a command can end with `return printError(...)`.
 int printError(std::ostream& err, std::string_view message, int exitCode);

@@ -24,9 +24,10 @@ struct OptionRule {
 
 std::string storeWeek(Options& options, std::string_view value) {
     options.week = parseWeek(value);
-    return options.week ? ""
-                        : "--week takes a whole number from -32768 to 32767, not '" +
-                              std::string(value) + "'";
+    return options.week
+               ? ""
+               : "--week takes a whole number from 1 to " + std::to_string(core::kMaxTermWeeks) +
+                     ", not '" + std::string(value) + "'";
 }
 
 std::string storeDate(Options& options, std::string_view value) {
@@ -106,7 +107,8 @@ std::optional<year_month_day> parseDate(std::string_view text) {
 std::optional<std::int16_t> parseWeek(std::string_view text) {
     std::int16_t week = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), week);
-    if (ec != std::errc() || end != text.data() + text.size()) {
+    if (ec != std::errc() || end != text.data() + text.size() || week < 1 ||
+        week > core::kMaxTermWeeks) {
         return std::nullopt;
     }
     return week;
@@ -127,6 +129,10 @@ core::Result<Options> parseOptions(std::span<const std::string_view> args,
     Options options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
+        if (arg == "-h" || arg == "--help") {
+            options.help = true;
+            return options;
+        }
         const auto rule = std::ranges::find(kRules, arg, &OptionRule::name);
         const bool known = rule != kRules.end();
         if (known && rule->takesValue) {

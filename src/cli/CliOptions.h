@@ -24,6 +24,7 @@ struct Options {
     std::optional<std::chrono::year_month_day> termStart;
     std::optional<int> weeks;
     std::optional<std::filesystem::path> output; // -o FILE
+    bool help = false;                           // -h or --help: the command's usage only
 };
 
 // The options a command takes; the WORKBOOK operand is then required.
@@ -42,6 +43,7 @@ core::Result<Options> parseOptions(std::span<const std::string_view> args,
                                    const OptionSet& accepted);
 
 std::optional<std::chrono::year_month_day> parseDate(std::string_view text);
+// A week a student can ask for: 1 to the longest term.
 std::optional<std::int16_t> parseWeek(std::string_view text);
 std::optional<int> parseTermWeeks(std::string_view text);
 

@@ -181,6 +181,8 @@ void MainWindow::buildMenus() {
             &MainWindow::exportCalendar);
     connect(addItem(set, "Import", QStringLiteral("导入教务课表...(&D)")), &QAction::triggered,
             this, &MainWindow::importExport);
+    connect(addItem(set, "Check", QStringLiteral("检查课表...(&K)")), &QAction::triggered, this,
+            &MainWindow::checkTimetable);
 
     QMenu* help = addMenu("Help", QStringLiteral("帮助(&H)"));
     connect(addItem(help, "File", QStringLiteral("帮助文档...(&F)")), &QAction::triggered, this,
@@ -250,15 +252,21 @@ void MainWindow::runStartUpSteps() {
     }
     m_hint->hide();
     composeGrid();
+    if (!m_findings.empty()) {
+        // Said where the student looks; 设置 → 检查课表 lists them.
+        showHint(QStringLiteral("有 %1 处写法可能让课程不显示").arg(m_findings.size()));
+    }
 }
 
 void MainWindow::loadWorkbook() {
     m_timetable.reset();
     m_loadFailure.reset();
+    m_findings.clear();
     core::Result<service::LoadedTimetable> loaded =
         service::loadTimetable(toFilesystemPath(m_xlsname));
     if (loaded) {
         m_timetable.emplace(std::move(loaded).value());
+        m_findings = service::checkTimetable(*m_timetable, m_term);
     } else {
         m_loadFailure = loaded.failure();
     }
@@ -555,6 +563,29 @@ void MainWindow::exportCalendar() {
                      .arg(exported->meetings)
                      .arg(exported->events)
                      .arg(chosen)});
+}
+
+void MainWindow::checkTimetable() {
+    if (!m_timetable) {
+        QString text = QStringLiteral("课表无法读取，不能检查。");
+        if (m_loadFailure) {
+            text += QStringLiteral("\n") + fromUtf8(m_loadFailure->description);
+        } else if (m_xlsname.isEmpty()) {
+            text = QStringLiteral("请先设置课表路径。");
+        }
+        showMessage({QMessageBox::Warning, QStringLiteral("检查课表"), text});
+        return;
+    }
+    if (m_findings.empty()) {
+        showMessage({QMessageBox::Information, QStringLiteral("检查课表"),
+                     QStringLiteral("没有发现可能让课程不显示的写法。")});
+        return;
+    }
+    QString text = QStringLiteral("有 %1 处写法可能让课程不显示：\n").arg(m_findings.size());
+    for (const service::Finding& finding : m_findings) {
+        text += QStringLiteral("\n") + fromUtf8(finding.line);
+    }
+    showMessage({QMessageBox::Warning, QStringLiteral("检查课表"), text});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

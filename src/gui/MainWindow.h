@@ -6,6 +6,7 @@
 #include "core/Failure.h"
 #include "core/Term.h"
 #include "service/Timetable.h"
+#include "service/TimetableCheck.h"
 #include "settings/TermSettings.h"
 
 #include <QMainWindow>
@@ -56,6 +57,8 @@ class MainWindow : public QMainWindow {
     // A school's export: chosen, previewed, saved as a workbook of ours and then used like a
     // workbook chosen with Path. Cancelling at any step writes nothing.
     void importExport();
+    // Lists what in the workbook keeps a class from showing as the student meant.
+    void checkTimetable();
     void openHelpFile();
     void openUpdatePage();
     void showAbout();
@@ -71,6 +74,8 @@ class MainWindow : public QMainWindow {
     // The always-on-top setting: the check mark of the Topmost item.
     bool topmostChecked() const;
     bool hasWorkbook() const { return m_timetable.has_value(); }
+    // What the check found at the last load; the status label counts them.
+    const std::vector<service::Finding>& findings() const { return m_findings; }
     const timetable::MarkerRows& markers() const { return m_timetable->markers; }
     // The query window, loaded if it is not loaded yet.
     QueryDialog* queryDialog();
@@ -112,6 +117,7 @@ class MainWindow : public QMainWindow {
     std::optional<service::LoadedTimetable> m_timetable;
     // Why the workbook named in path.ini could not be loaded, until the next start-up.
     std::optional<core::Failure> m_loadFailure;
+    std::vector<service::Finding> m_findings;
 
     std::array<QLabel*, 13> m_headings{};
     std::array<CellLabel*, timetable::kGridCells> m_cells{};

@@ -16,7 +16,9 @@ std::optional<std::string> decodeText(std::string_view bytes);
 // UTF-8 to the system code page; nothing when a character has no place in it.
 std::optional<std::string> encodeText(std::string_view utf8);
 
-// Writes bytes to a temporary file beside file, flushes it to disk and renames it over file.
+// Writes bytes to a temporary file beside file, flushes it to disk and renames it over file,
+// keeping the replaced file's permissions. A symbolic link is followed (its target is
+// replaced, the link stays); a FIFO or a device is written directly; a directory is refused.
 // On failure file is untouched and the reason (English, for diagnostics) is returned.
 std::optional<std::string> replaceFile(const std::filesystem::path& file, std::string_view bytes);
 

@@ -42,6 +42,11 @@ struct WorkbookCells {
     std::array<std::array<CellValue, kGridColumns>, kGridRows> grid{};
     // False when the sheet active at save time is a chart or macro sheet.
     bool activeSheetIsWorksheet = true;
+    // Markers and texts come from different sheets when the workbook was saved while a sheet
+    // other than its first worksheet was shown: the grid then looks empty. Names as saved.
+    bool activeIsFirstWorksheet = true;
+    std::string firstWorksheetName;
+    std::string activeSheetName;
     bool date1904 = false;
 };
 

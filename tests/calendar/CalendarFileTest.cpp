@@ -116,27 +116,53 @@ TEST(Export, CellLineBreaksAndControlCharactersBecomeValidText) {
     EXPECT_NE(text.find("LOCATION:a\\nb\r\n"), std::string::npos) << text;
 }
 
-TEST(Export, TheUidDependsOnSlotClassAndFirstWeek) {
+TEST(Export, TheUidNamesTheSlotAndWeekPatternNeverTheTexts) {
     const ClassSeries base{1, 2, {"高等数学", "张明", "教3-201"}, 3, 1, 10};
     const std::string uid = eventUid(base, {});
-    EXPECT_EQ(uid.substr(0, 17), "20100301-p2-d3-w3");
-    EXPECT_TRUE(uid.ends_with("@orvanto"));
-    ClassSeries longer = base;
-    longer.count = 12;
-    EXPECT_EQ(eventUid(longer, {}), uid) << "a longer run updates the same event";
+    EXPECT_EQ(uid, "20100301-p2-d3-w3-i1-n10@orvanto");
+    for (const ClassLines& lines :
+         {ClassLines{"高等数学(2)", "张明", "教3-201"}, ClassLines{"高等数学", "李华", "教3-201"},
+          ClassLines{"高等数学", "张明", "理科楼A208"}}) {
+        ClassSeries renamed = base;
+        renamed.lines = lines;
+        EXPECT_EQ(eventUid(renamed, {}), uid) << lines[0] << lines[1] << lines[2];
+    }
+    core::Term autumn;
+    autumn.firstMonday = 2026y / September / 7;
     const std::vector<std::function<void(ClassSeries&)>> changes = {
-        [](ClassSeries& s) { s.bigPeriod = 2; },
-        [](ClassSeries& s) { s.weekday = 3; },
-        [](ClassSeries& s) { s.firstWeek = 4; },
-        [](ClassSeries& s) {
-            s.lines = {"高等数学张", "明", "教3-201"};
-        },
+        [](ClassSeries& s) { s.bigPeriod = 2; }, [](ClassSeries& s) { s.weekday = 3; },
+        [](ClassSeries& s) { s.firstWeek = 4; }, [](ClassSeries& s) { s.interval = 2; },
+        [](ClassSeries& s) { s.count = 12; },
     };
     for (std::size_t i = 0; i < changes.size(); ++i) {
         ClassSeries other = base;
         changes[i](other);
         EXPECT_NE(eventUid(other, {}), uid) << "change " << i;
     }
+    EXPECT_NE(eventUid(base, autumn), uid);
+}
+
+// What a re-import sees: the timetable again with one room changed, as students' timetables
+// most often change.
+TEST(Export, ARoomChangeKeepsEveryUidAndChangesOnlyThatLocation) {
+    const service::LoadedTimetable before = load(sample("layout-typical-xlsxwriter.xlsx"));
+    spreadsheet::WorkbookCells cells = before.workbook.cells();
+    spreadsheet::CellValue& room = cells.grid[6 - 1][0]; // C6: the room of Monday's first class
+    ASSERT_EQ(room.text, "教3-201");
+    room.text = "教5-404";
+    const service::LoadedTimetable after{spreadsheet::Workbook(std::move(cells)), before.markers};
+
+    const auto first = exportCalendar(before, {}, kStamp);
+    const auto second = exportCalendar(after, {}, kStamp);
+    ASSERT_TRUE(first && second);
+    std::vector<std::string> firstUids = parse(first->text).uids;
+    std::vector<std::string> secondUids = parse(second->text).uids;
+    std::ranges::sort(firstUids);
+    std::ranges::sort(secondUids);
+    EXPECT_EQ(firstUids, secondUids);
+    EXPECT_EQ(std::set<std::string>(firstUids.begin(), firstUids.end()).size(), firstUids.size());
+    EXPECT_NE(second->text.find("LOCATION:教5-404"), std::string::npos);
+    EXPECT_EQ(second->text.find("LOCATION:教3-201"), std::string::npos);
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 // orvanto-cli ics and agenda, and the term options every command takes, run in-process.
 #include "InProcessCli.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -101,6 +104,86 @@ TEST(Ics, AFileThatCannotBeWrittenExitsFourAndLeavesNothing) {
     EXPECT_FALSE(fs::exists(fs::path(target).parent_path()));
 }
 
+TEST(Ics, OutputThroughALinkFillsItsTargetAndKeepsTheLink) {
+    Folder folder;
+    const std::string target = folder.file("calendars-课表.ics", "an earlier export");
+    const std::string link = folder.file("课表.ics");
+    fs::create_symlink(fs::path(target).filename(), link);
+    const CliRun run = cli({"ics", "-o", link, kTypical});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(read(target).rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    EXPECT_EQ(read(link), read(target));
+}
+
+TEST(Ics, OutputIntoAFifoIsReadByItsReaderAndTheFifoStays) {
+    Folder folder;
+    const std::string fifo = folder.file("calendar-pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto reader = std::async(std::launch::async, [&] { return read(fifo); });
+    const CliRun run = cli({"ics", "-o", fifo, kTypical});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string received = reader.get();
+    EXPECT_EQ(received.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    EXPECT_TRUE(received.ends_with("END:VCALENDAR\r\n"));
+    EXPECT_EQ(fs::symlink_status(fifo).type(), fs::file_type::fifo);
+}
+
+TEST(Ics, OutputToAFolderIsExitFourWithItsReason) {
+    Folder folder;
+    const std::string target = folder.file("课表.ics");
+    fs::create_directory(target);
+    const CliRun run = cli({"ics", "-o", target, kTypical});
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_EQ(run.err, "orvanto-cli: error: cannot replace " + target + ": Is a directory\n");
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_TRUE(fs::is_directory(target));
+}
+
+TEST(Ics, OutputOverTheWorkbookItselfIsRefused) {
+    Folder folder;
+    const std::string copy = folder.file("课表.xlsx", read(kTypical));
+    const std::string link = folder.file("link.xlsx");
+    fs::create_symlink(copy, link);
+    for (const std::string& output : {copy, link}) {
+        const CliRun run = cli({"ics", "-o", output, copy});
+        EXPECT_EQ(run.exitCode, 4);
+        EXPECT_EQ(run.err, "orvanto-cli: error: " + output +
+                               " is the workbook being read; nothing was written\n");
+    }
+    EXPECT_EQ(read(copy), read(kTypical));
+}
+
+TEST(Check, ExitCodesSayWhetherAnythingWasFound) {
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* out; // the start of standard output
+        const char* err; // the start of standard error
+    };
+    const std::vector<Case> cases = {
+        {{"check", kTypical}, 0, "未发现会让课程不显示的写法。\n", ""},
+        {{"check", sample("layout-typical-libreoffice-lo.xls")}, 0, "未发现", ""},
+        {{"check", sample("layout-second-sheet-active.xlsx")},
+         5,
+         "工作表“备注”：保存时显示的是这张表",
+         ""},
+        {{"check", "--weeks", "8", sample("layout-marker-b1.xlsx")}, 5, "C2：{第1-16周}：", ""},
+        {{"check", "/no/such/课表.xlsx"}, 1, "", "orvanto-cli: error: /no/such/课表.xlsx: "},
+        {{"check"}, 2, "", "orvanto-cli: error: no WORKBOOK given"},
+        {{"check", "--week", "3", kTypical}, 2, "", "orvanto-cli: error: unknown option --week"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = cli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args.back();
+        EXPECT_EQ(run.out.rfind(c.out, 0), 0u) << run.out;
+        EXPECT_EQ(run.err.rfind(c.err, 0), 0u) << run.err;
+    }
+    // One line per finding, each starting with its place.
+    const CliRun run = cli({"check", sample("layout-second-sheet-active.xlsx")});
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 4) << run.out;
+}
+
 TEST(Ics, AnUnreadableCellFailsWithTheGridsMessageAndWritesNothing) {
     Folder folder;
     const std::string target = folder.file("课表.ics", "an earlier export");
@@ -139,9 +222,13 @@ TEST(Agenda, PrintsTheDaysClassesOrSaysThereAreNone) {
         {{"agenda", "--date", "2010-03-21", kTypical}, kToday, "2010-03-21 没有课。\n"},
         {{"agenda", kTypical}, year{2010} / March / 21, "今天没有课。\n"},
         {{"agenda", kTypical}, year{2010} / August / 2, "提示：现在不是上课时间！\n"},
+        // A date the student gave is named: it is not "now".
         {{"agenda", "--weeks", "2", "--date", "2010-03-15", kTypical},
          kToday,
-         "提示：现在不是上课时间！\n"},
+         "2010-03-15 不在教学周内\n"},
+        {{"agenda", "--date", "2010-08-02", kTypical},
+         year{2010} / August / 2,
+         "2010-08-02 不在教学周内\n"},
         {{"agenda", "--json", "--date", "2010-03-02", kTypical},
          kToday,
          "{\"date\": \"2010-03-02\", \"week\": 1, \"inTerm\": true, \"classes\": ["
@@ -151,6 +238,10 @@ TEST(Agenda, PrintsTheDaysClassesOrSaysThereAreNone) {
          "\"概率论与数理统计\", \"teacher\": \"郑洁\", \"room\": \"3205\"}]}\n"},
         {{"agenda", "--json", "--date", "2010-02-28", kTypical},
          kToday,
+         "{\"date\": \"2010-02-28\", \"week\": 0, \"inTerm\": false, \"message\": "
+         "\"2010-02-28 不在教学周内\", \"classes\": []}\n"},
+        {{"agenda", "--json", kTypical},
+         year{2010} / February / 28,
          "{\"date\": \"2010-02-28\", \"week\": 0, \"inTerm\": false, \"message\": "
          "\"提示：现在不是上课时间！\", \"classes\": []}\n"},
     };

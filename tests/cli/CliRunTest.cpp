@@ -49,14 +49,22 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"grid"}, 2, "no WORKBOOK"},
         UsageCase{{"grid", "--week", "x", "a.xlsx"}, 2, "--week"},
         UsageCase{{"grid", "--week", "32768", "a.xlsx"}, 2, "--week"},
+        // A week a student can ask for lies in the longest term.
+        UsageCase{{"grid", "--week", "0", "a.xlsx"}, 2, "--week takes a whole number from 1 to 30"},
+        UsageCase{{"grid", "--week", "-1", "a.xlsx"}, 2, "from 1 to 30, not '-1'"},
+        UsageCase{{"grid", "--week", "31", "a.xlsx"}, 2, "from 1 to 30, not '31'"},
+        UsageCase{{"grid", "--week", "30", "/no/such.xlsx"}, 1, "/no/such.xlsx"},
+        // Each command's own usage, whatever else is on the line.
+        UsageCase{{"grid", "-h"}, 0, "Usage:\n  orvanto-cli grid [--week N"},
+        UsageCase{{"ics", "--week", "3", "--help"}, 2, "unknown option --week"},
+        UsageCase{{"ics", "a.xlsx", "--help"}, 0, "ics     writes every class"},
+        UsageCase{{"week", "--help"}, 0, "TERM    --term FILE"},
         UsageCase{{"grid", "--week"}, 2, "needs a value"},
         UsageCase{{"grid", "--date", "2010-02-30", "a.xlsx"}, 2, "--date"},
         UsageCase{{"grid", "--week", "1", "--date", "2010-03-01", "a.xlsx"}, 2, "together"},
         UsageCase{{"grid", "--bogus", "a.xlsx"}, 2, "unknown option"},
         UsageCase{{"grid", "a.xlsx", "b.xlsx"}, 2, "unexpected argument"},
         UsageCase{{"week"}, 0, "3\n"}, UsageCase{{"week", "--date", "2010-03-19"}, 0, "3\n"},
-        UsageCase{{"week", "--date", "2010-02-21"}, 0, "-1\n"},
-        UsageCase{{"week", "--date", "2010-08-02"}, 0, "23\n"},
         UsageCase{{"week", "--date", "9999-12-31"}, 2, "too far"},
         // grid's options are not week's, but a value still belongs to its option.
         UsageCase{{"week", "--week"}, 2, "--week needs a value"},
@@ -72,6 +80,39 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"week", "--weeks", "0"}, 2, "--weeks"},
         UsageCase{{"week", "--term", "/no/such/term.ini"}, 2, "--term /no/such/term.ini: no such"},
         UsageCase{{"grid", "--weeks", "x", "a.xlsx"}, 2, "--weeks"}));
+
+TEST(Help, EachCommandPrintsItsOwnPartOfTheUsage) {
+    struct Case {
+        const char* command;
+        bool takesTerm;
+    };
+    for (const Case c : {Case{"grid", true}, Case{"week", true}, Case{"ics", true},
+                         Case{"agenda", true}, Case{"check", true}}) {
+        const CliRun run = cli({c.command, "--help"});
+        ASSERT_EQ(run.exitCode, 0) << c.command;
+        EXPECT_EQ(count(run.out, "  orvanto-cli "), 1u) << run.out;
+        EXPECT_EQ(count(run.out, "\n" + std::string(c.command) + " "), 1u) << run.out;
+        EXPECT_EQ(count(run.out, "--term-start DATE"), c.takesTerm ? 1u : 0u) << run.out;
+        EXPECT_NE(run.out.find("Exit codes:"), std::string::npos) << run.out;
+        EXPECT_LT(run.out.size(), cli({"--help"}).out.size());
+    }
+}
+
+TEST(Week, ADateOutsideTheTermGetsTheGridsNoteOnStandardError) {
+    struct Case {
+        const char* date;
+        const char* out;
+        const char* err;
+    };
+    for (const Case c :
+         {Case{"2010-02-21", "-1\n", "第-1周（不在教学周内）\n"}, Case{"2010-03-01", "1\n", ""},
+          Case{"2010-07-31", "22\n", ""}, Case{"2010-08-02", "23\n", "第23周（不在教学周内）\n"}}) {
+        const CliRun run = cli({"week", "--date", c.date});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
+    }
+}
 
 TEST(Errors, UsageErrorsPointAtHelpAndOtherErrorsDoNot) {
     EXPECT_EQ(cli({}).err, "orvanto-cli: error: no command given\nTry 'orvanto-cli --help'.\n");
@@ -125,9 +166,9 @@ TEST(Grid, TableShowsHeadingsAndCellLines) {
 
 TEST(Grid, UnreadableCellExitsThreeWithThePartialGrid) {
     // Thursday's first block in big period 3 holds #N/A and, with an empty week row, meets
-    // in week 0 only.
+    // in week 0 only: the week of 2010-02-24.
     const std::string book = sample("layout-formulas-libreoffice.xlsx");
-    CliRun run = cli({"grid", "--week", "0", "--json", book});
+    CliRun run = cli({"grid", "--date", "2010-02-24", "--json", book});
     ASSERT_EQ(run.exitCode, 3) << run.err;
     EXPECT_NE(run.out.find("\"error\": {\"number\": 13, \"description\": \"类型不匹配\", "
                            "\"message\": \"发生错误：13 (类型不匹配) "
@@ -136,7 +177,7 @@ TEST(Grid, UnreadableCellExitsThreeWithThePartialGrid) {
         << run.out;
     EXPECT_LT(count(run.out, "\"index\": "), 35u);
 
-    run = cli({"grid", "--week", "0", book});
+    run = cli({"grid", "--date", "2010-02-24", book});
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_NE(run.err.find("发生错误：13"), std::string::npos);
 }

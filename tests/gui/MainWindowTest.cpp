@@ -261,7 +261,8 @@ void MainWindowTest::menus() {
                                                   {"About", "关于(&A)"},
                                                   {"Term", "学期设置...(&E)"},
                                                   {"Calendar", "导出日历...(&C)"},
-                                                  {"Import", "导入教务课表...(&D)"}};
+                                                  {"Import", "导入教务课表...(&D)"},
+                                                  {"Check", "检查课表...(&K)"}};
     for (const auto& [name, caption] : items) {
         auto* action = window.findChild<QAction*>(name);
         QVERIFY2(action != nullptr, qPrintable(name));
@@ -271,12 +272,13 @@ void MainWindowTest::menus() {
     QVERIFY(window.findChild<QAction*>(QStringLiteral("divide2"))->isSeparator());
     QVERIFY(window.findChild<QAction*>(QStringLiteral("divide"))->isSeparator());
     auto* set = window.findChild<QMenu*>(QStringLiteral("Set"));
-    // The term, calendar and import items come after the original four.
-    QCOMPARE(set->actions().size(), 7);
+    // The term, calendar, import and check items come after the original four.
+    QCOMPARE(set->actions().size(), 8);
     QCOMPARE(set->actions()[3]->objectName(), QStringLiteral("Topmost"));
     QCOMPARE(set->actions()[4]->objectName(), QStringLiteral("Term"));
     QCOMPARE(set->actions()[5]->objectName(), QStringLiteral("Calendar"));
     QCOMPARE(set->actions()[6]->objectName(), QStringLiteral("Import"));
+    QCOMPARE(set->actions()[7]->objectName(), QStringLiteral("Check"));
     QCOMPARE(window.menuBar()->actions().size(), 2);
 }
 

@@ -142,6 +142,11 @@ core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
     auto cells = std::make_unique<WorkbookCells>();
     cells->date1904 = globals.date1904;
     cells->activeSheetIsWorksheet = globals.sheets[active].type == XlsSheet::Type::Worksheet;
+    cells->activeIsFirstWorksheet = active == firstWorksheet;
+    // BOUNDSHEET gives every sheet its name; a damaged file may have fewer names than sheets.
+    const auto& names = globals.links.sheets;
+    cells->firstWorksheetName = firstWorksheet < names.size() ? names[firstWorksheet] : "";
+    cells->activeSheetName = active < names.size() ? names[active] : "";
 
     XlsSheetReader reader(cursor, globals);
     const bool gridOnFirst = active == firstWorksheet;

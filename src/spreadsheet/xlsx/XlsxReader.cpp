@@ -199,6 +199,9 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
     WorkbookCells result;
     result.date1904 = workbook.date1904();
     result.activeSheetIsWorksheet = entries[active].worksheet;
+    result.activeIsFirstWorksheet = active == first;
+    result.firstWorksheetName = workbook->sheets()[first].name;
+    result.activeSheetName = workbook->sheets()[active].name;
 
     const bool sameSheet = first == active;
     auto firstCells = WorksheetPart::read(archive, entries[first].path,
