@@ -200,8 +200,8 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
     result.date1904 = workbook.date1904();
     result.activeSheetIsWorksheet = entries[active].worksheet;
     result.activeIsFirstWorksheet = active == first;
-    result.firstWorksheetName = workbook->sheets()[first].name;
-    result.activeSheetName = workbook->sheets()[active].name;
+    result.firstWorksheetName = workbook.sheets()[first].name;
+    result.activeSheetName = workbook.sheets()[active].name;
 
     const bool sameSheet = first == active;
     auto firstCells = WorksheetPart::read(archive, entries[first].path,
