@@ -62,6 +62,8 @@ const BadFile kBadFiles[] = {
     // 200 KB of text over many lines where a number belongs: quoted short, on one line.
     {"xlsx-long-bad-number.xlsx", LoadStatus::Damaged},
     {"xlsx-active-sheet-empty-rid.xlsx", LoadStatus::MissingPart},
+    // "xl\\workbook.xml.bak" only begins like the workbook's name.
+    {"xlsx-backslash-workbook-near-miss.xlsx", LoadStatus::MissingPart},
 };
 
 class XlsxBadFileTest : public ::testing::TestWithParam<BadFile> {};
@@ -119,6 +121,22 @@ TEST(XlsxBadInputTest, UnreadSheetWithAnEmptyRelationshipStillLoads) {
     const auto good = readXlsx(testing::testDataBytes("samples/layout-typical-xlsxwriter.xlsx"));
     ASSERT_TRUE(good.ok());
     EXPECT_EQ(result->grid, good->grid);
+}
+
+// Packages that differ from the sample only in how they spell part names (backslashes, as
+// some Windows writers store them, alone or mixed with '/' and other case) or in Excel 2007's
+// pre-release namespace read exactly like it.
+TEST(XlsxBadInputTest, VariantSpellingsReadLikeTheSample) {
+    const auto good = readXlsx(testing::testDataBytes("samples/layout-typical-xlsxwriter.xlsx"));
+    ASSERT_TRUE(good.ok());
+    for (const char* file : {"xlsx-backslash-names.xlsx", "xlsx-backslash-mixed-names.xlsx",
+                             "xlsx-pre-release-namespace.xlsx"}) {
+        const auto result = readXlsx(testing::testDataBytes(std::string("bad/") + file));
+        ASSERT_TRUE(result.ok()) << file << ": " << result.failure().description;
+        EXPECT_EQ(result->grid, good->grid) << file;
+        EXPECT_EQ(result->markerColumn, good->markerColumn) << file;
+        EXPECT_EQ(result->date1904, good->date1904) << file;
+    }
 }
 
 // Millions of rows past row 202 and then a broken tail: the reader stops at row

@@ -36,50 +36,67 @@ struct Lookup {
     bool listed = false;
 };
 
-// The child of dir named name. Opened through the class method rather than
+// Opens the index-th child of dir. Through the class method rather than
 // gsf_infile_child_by_index, which logs the reason on stderr instead of handing it back.
-Lookup childNamed(GsfInfile* dir, std::string_view name) {
-    const int count = gsf_infile_num_children(dir);
-    for (int i = 0; i < count; ++i) {
-        const char* childName = gsf_infile_name_by_index(dir, i);
-        if (childName != nullptr && equalsIgnoringCase(childName, name)) {
-            GError* error = nullptr;
-            Lookup found;
-            found.listed = true;
-            found.input.reset(
-                GSF_INFILE_CLASS(G_OBJECT_GET_CLASS(dir))->child_by_index(dir, i, &error));
-            g_clear_error(&error);
-            return found;
-        }
-    }
-    return {};
+Lookup openChild(GsfInfile* dir, int index) {
+    GError* error = nullptr;
+    Lookup found;
+    found.listed = true;
+    found.input.reset(
+        GSF_INFILE_CLASS(G_OBJECT_GET_CLASS(dir))->child_by_index(dir, index, &error));
+    g_clear_error(&error);
+    return found;
 }
 
 bool isFolder(GsfInput* input) {
     return GSF_IS_INFILE(input) && gsf_infile_num_children(GSF_INFILE(input)) >= 0;
 }
 
-Lookup find(GsfInfile* root, std::string_view path) {
-    GObjectRef<GsfInput> dir(GSF_INPUT(g_object_ref(root)));
-    for (;;) {
-        const std::size_t slash = path.find('/');
-        const std::string_view name = path.substr(0, slash);
-        if (name.empty()) {
-            return {};
-        }
-        Lookup child = childNamed(GSF_INFILE(dir.get()), name);
-        if (!child.input) {
-            return child;
-        }
-        if (slash == std::string_view::npos) {
-            return isFolder(child.input.get()) ? Lookup{} : std::move(child);
-        }
-        if (!GSF_IS_INFILE(child.input.get())) {
-            return {};
-        }
-        dir = std::move(child.input);
-        path.remove_prefix(slash + 1);
+std::string withSlashes(std::string_view path) {
+    std::string slashed(path);
+    std::ranges::replace(slashed, '\\', '/');
+    return slashed;
+}
+
+// How much of path a child named name stands for: the whole name, with '\' read as '/'
+// (some Windows writers store "xl\workbook.xml", which libgsf keeps as one name), when it
+// covers path up to a '/' or to its end; 0 when it does not.
+std::size_t coveredLength(std::string_view name, std::string_view path) {
+    if (name.empty() || name.size() > path.size() ||
+        (name.size() < path.size() && path[name.size()] != '/')) {
+        return 0;
     }
+    return equalsIgnoringCase(withSlashes(name), path.substr(0, name.size())) ? name.size() : 0;
+}
+
+Lookup find(GsfInfile* dir, std::string_view path) {
+    Lookup damaged; // a match listed but not readable, reported when nothing better is found
+    const int count = gsf_infile_num_children(dir);
+    for (int i = 0; i < count; ++i) {
+        const char* childName = gsf_infile_name_by_index(dir, i);
+        const std::size_t covered = childName != nullptr ? coveredLength(childName, path) : 0;
+        if (covered == 0) {
+            continue;
+        }
+        Lookup child = openChild(dir, i);
+        if (!child.input) {
+            damaged.listed = true;
+            continue;
+        }
+        if (covered == path.size()) {
+            if (!isFolder(child.input.get())) {
+                return child;
+            }
+            continue;
+        }
+        if (GSF_IS_INFILE(child.input.get())) {
+            Lookup inner = find(GSF_INFILE(child.input.get()), path.substr(covered + 1));
+            if (inner.listed) {
+                return inner;
+            }
+        }
+    }
+    return damaged;
 }
 
 } // namespace
@@ -112,11 +129,11 @@ core::Result<ZipArchive> ZipArchive::open(std::span<const std::uint8_t> bytes) {
 }
 
 bool ZipArchive::contains(std::string_view path) const {
-    return find(m_root.get(), path).listed;
+    return find(m_root.get(), withSlashes(path)).listed;
 }
 
 core::Result<ZipMember> ZipArchive::member(std::string_view path) const {
-    Lookup found = find(m_root.get(), path);
+    Lookup found = find(m_root.get(), withSlashes(path));
     if (!found.listed) {
         return partFailure(core::LoadStatus::MissingPart, path);
     }
