@@ -52,14 +52,16 @@ OleSectorMap::OleSectorMap(std::span<const std::uint8_t> bytes) : m_bytes(bytes)
     }
     // Further FAT sectors are listed in DIFAT sectors, each ending with the next one's number.
     std::uint32_t difat = readU32(bytes, 0x44);
+    std::vector<bool> seen(m_sectorsInFile, false);
     while (m_fat.size() < fatSectors && difat <= kLastRegularSector) {
         if (!present(difat)) {
             m_missingDifat = difat;
             break;
         }
-        if (std::ranges::find(m_difat, difat) != m_difat.end()) {
+        if (seen[difat]) {
             break; // a loop
         }
+        seen[difat] = true;
         m_difat.push_back(difat);
         const std::size_t at = (std::size_t{difat} + 1) * m_sectorSize;
         for (std::size_t i = 0; i + 1 < perSector && m_fat.size() < fatSectors; ++i) {
@@ -92,9 +94,20 @@ bool OleSectorMap::pastEndButDeclared(std::uint32_t sector,
 }
 
 bool OleSectorMap::declaresMoreThanFile() const {
+    if (!m_declaresMore) {
+        m_declaresMore = countDeclaredSectors() > m_sectorsInFile;
+    }
+    return *m_declaresMore;
+}
+
+std::uint64_t OleSectorMap::countDeclaredSectors() const {
     const std::vector<Entry> entries = directory();
     if (entries.empty()) {
-        return m_directoryStart <= kLastRegularSector && m_directoryStart < m_fatReach;
+        // Not even the directory's first sector is there: a cut if the header could have
+        // meant the sector it names.
+        const bool plausible =
+            m_directoryStart <= kLastRegularSector && m_directoryStart < m_fatReach;
+        return plausible ? std::uint64_t{m_sectorsInFile} + 1 : 0;
     }
     // Sectors the streams, the FAT, the DIFAT, the mini FAT and one directory sector need,
     // each stream counted up to a size no file can reach, so the sum cannot overflow.
@@ -105,7 +118,7 @@ bool OleSectorMap::declaresMoreThanFile() const {
             needed += (std::min(entry.size, kMaxCounted) + m_sectorSize - 1) / m_sectorSize;
         }
     }
-    return needed > m_sectorsInFile;
+    return needed;
 }
 
 bool OleSectorMap::chainCutShort(std::uint32_t start) const {

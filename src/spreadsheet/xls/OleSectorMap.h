@@ -46,6 +46,7 @@ class OleSectorMap {
     // tables, need more sectors than the file has: what tells a file cut inside its FAT
     // from a FAT sector number gone wrong.
     bool declaresMoreThanFile() const;
+    std::uint64_t countDeclaredSectors() const;
     // Calls visit for every sector of the chain while it stays inside the file; false when
     // it leaves the file, loops or meets a slot that is not a sector or its end.
     template <class Visit> bool walk(std::uint32_t start, Visit visit) const;
@@ -61,6 +62,7 @@ class OleSectorMap {
     std::vector<std::uint32_t> m_fat;            // sectors holding the FAT, in order
     std::vector<std::uint32_t> m_difat;          // sectors holding the DIFAT beyond the header
     std::optional<std::uint32_t> m_missingDifat; // a DIFAT sector past the end
+    mutable std::optional<bool> m_declaresMore;  // worked out once, when first asked
     std::uint32_t m_directoryStart = 0;
     std::uint32_t m_miniFatStart = 0;
     std::uint32_t m_miniFatSectors = 0;
