@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <libical/ical.h>
 #include <memory>
+#include <new>
 
 namespace orvanto::calendar {
 
@@ -131,7 +132,12 @@ std::string calendarText(const std::vector<ClassSeries>& series, const core::Ter
     for (const ClassSeries& one : series) {
         icalcomponent_add_component(calendar.get(), event(one, term, utcStamp));
     }
+    // libical gives no text only when it cannot allocate the buffer: out of memory, as a
+    // std::string of that size would be.
     char* text = icalcomponent_as_ical_string_r(calendar.get());
+    if (text == nullptr) {
+        throw std::bad_alloc();
+    }
     std::string out(text);
     icalmemory_free_buffer(text);
     return out;

@@ -10,46 +10,54 @@ namespace orvanto::core {
 
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
-// Decodes the code point at text[i] and advances i past it. Malformed or truncated
-// sequences give U+FFFD and advance by one byte.
+// Decodes the code point at text[i] and advances i past it. Only well-formed sequences
+// decode: an overlong form, a surrogate, a value past U+10FFFF or a sequence cut short gives
+// U+FFFD, once for the longest start of a sequence that could still have been well formed
+// (at least one byte), as Unicode recommends.
 inline char32_t decodeUtf8(std::string_view text, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = 0;
-    char32_t cp = 0;
     if (lead < 0x80) {
         ++i;
         return lead;
     }
-    if ((lead & 0xE0) == 0xC0) {
+    std::size_t extra = 0;
+    char32_t cp = 0;
+    // The second byte's range is narrower after some leads: that is what rules out
+    // overlong forms (E0, F0), surrogates (ED) and values past U+10FFFF (F4).
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
         extra = 1;
         cp = lead & 0x1Fu;
-    } else if ((lead & 0xF0) == 0xE0) {
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
         extra = 2;
         cp = lead & 0x0Fu;
-    } else if ((lead & 0xF8) == 0xF0) {
+        low = lead == 0xE0 ? 0xA0 : low;
+        high = lead == 0xED ? 0x9F : high;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
         extra = 3;
         cp = lead & 0x07u;
+        low = lead == 0xF0 ? 0x90 : low;
+        high = lead == 0xF4 ? 0x8F : high;
     } else {
-        ++i;
+        ++i; // a continuation byte, C0/C1 (always overlong) or F5-FF
         return kReplacementCharacter;
     }
-    if (i + static_cast<std::size_t>(extra) >= text.size()) {
-        ++i;
-        return kReplacementCharacter;
-    }
-    for (int k = 1; k <= extra; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-        if ((next & 0xC0) != 0x80) {
-            ++i;
-            return kReplacementCharacter;
+    std::size_t used = 1;
+    for (; used <= extra; ++used) {
+        if (i + used >= text.size()) {
+            break;
+        }
+        const auto next = static_cast<unsigned char>(text[i + used]);
+        if (next < low || next > high) {
+            break;
         }
         cp = (cp << 6) | (next & 0x3Fu);
+        low = 0x80;
+        high = 0xBF;
     }
-    i += static_cast<std::size_t>(extra) + 1;
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        return kReplacementCharacter;
-    }
-    return cp;
+    i += used;
+    return used == extra + 1 ? cp : kReplacementCharacter;
 }
 
 inline void appendUtf8(std::string& out, char32_t cp) {

@@ -3,7 +3,6 @@
 #include "SystemFile.h"
 
 #include <fstream>
-#include <iterator>
 #include <system_error>
 #include <utility>
 
@@ -39,8 +38,15 @@ StoredPath PathSettings::read() const {
     if (!in) {
         return {StoredPath::State::Unreadable, {}};
     }
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // One path on one line: a file past kMaxFileSize is not one we wrote, and is not read
+    // whole into memory.
+    std::string bytes(kMaxFileSize + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) {
+        return {StoredPath::State::Unreadable, {}};
+    }
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (bytes.size() > kMaxFileSize) {
         return {StoredPath::State::Unreadable, {}};
     }
     auto text = system::decodeText(lastLine(bytes));

@@ -27,6 +27,9 @@ class PathSettings {
 
     const std::filesystem::path& file() const { return m_file; }
 
+    // Larger files are unreadable, as for term.ini.
+    static constexpr std::size_t kMaxFileSize = 64 * 1024;
+
     // The last line of the file, taken unchanged.
     StoredPath read() const;
 

@@ -10,10 +10,4 @@ void GObjectUnref::operator()(void* object) const {
     }
 }
 
-std::string takeMessage(GError*& error) {
-    std::string message = error != nullptr && error->message != nullptr ? error->message : "";
-    g_clear_error(&error);
-    return message;
-}
-
 } // namespace orvanto::spreadsheet

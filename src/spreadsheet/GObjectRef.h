@@ -2,9 +2,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
-
-typedef struct _GError GError;
 
 namespace orvanto::spreadsheet {
 
@@ -13,8 +10,5 @@ struct GObjectUnref {
 };
 
 template <class T> using GObjectRef = std::unique_ptr<T, GObjectUnref>;
-
-// The message of a GError a libgsf call set (empty for none); frees it and clears error.
-std::string takeMessage(GError*& error);
 
 } // namespace orvanto::spreadsheet

@@ -3,6 +3,7 @@
 #include "CellAddress.h"
 #include "CellText.h"
 #include "GObjectRef.h"
+#include "GsfReason.h"
 #include "LoadFailure.h"
 #include "TextMatch.h"
 #include "spreadsheet/xls/XlsReader.h"
@@ -44,16 +45,25 @@ core::Result<Workbook> Workbook::open(const std::filesystem::path& path) {
     if (std::filesystem::is_directory(path, ec)) {
         return loadFailure(core::LoadStatus::NotAFile);
     }
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        // Opening a pipe blocks until something writes to it, and a device may never end.
+        return loadFailure(core::LoadStatus::CannotOpen, {}, "it is not a regular file");
+    }
     // Mapped read-only: only the parts a reader touches are paged in, so a big
     // workbook costs little memory. The mapping and the file go away before we return.
+    // GLib takes file names in UTF-8 on Windows and as they are elsewhere, which for a
+    // path made from UTF-8 is UTF-8 again: string() would use the ANSI code page on Windows.
+    const std::u8string name = path.u8string();
+    const char* utf8Name = reinterpret_cast<const char*>(name.c_str());
     GError* error = nullptr;
-    GObjectRef<GsfInput> file(gsf_input_mmap_new(path.string().c_str(), &error));
+    GObjectRef<GsfInput> file(gsf_input_mmap_new(utf8Name, &error));
     if (!file) {
         g_clear_error(&error);
-        file.reset(gsf_input_stdio_new(path.string().c_str(), &error));
+        file.reset(gsf_input_stdio_new(utf8Name, &error));
     }
     if (!file) {
-        return loadFailure(core::LoadStatus::CannotOpen, {}, takeMessage(error));
+        const GsfReason reason = takeGsfReason(error, core::LoadStatus::CannotOpen);
+        return loadFailure(reason.status, {}, reason.detail);
     }
     const gsf_off_t size = gsf_input_size(file.get());
     if (size == 0) {

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string_view>
+#include <system_error>
 
 namespace orvanto::timetable {
 
@@ -50,7 +52,15 @@ double val(std::u16string_view text) {
     // from_chars ignores the C locale, which a GUI may have switched to ',' decimals.
     const char* first = number.data() + (number[0] == '+' ? 1 : 0);
     double value = 0;
-    std::from_chars(first, number.data() + number.size(), value);
+    const auto read = std::from_chars(first, number.data() + number.size(), value);
+    if (read.ec == std::errc::result_out_of_range) {
+        // Past a double's range: infinite when a digit before the point is not 0 (CInt then
+        // overflows, as Visual Basic's Val does), else too small to tell from 0.
+        const std::string_view whole = std::string_view(number).substr(0, number.find('.'));
+        const bool huge = whole.find_first_of("123456789") != std::string_view::npos;
+        const double infinity = std::numeric_limits<double>::infinity();
+        value = !huge ? 0.0 : number[0] == '-' ? -infinity : infinity;
+    }
     return value;
 }
 

@@ -84,6 +84,20 @@ TEST_F(PathSettingsTest, ReadsTheLastLineOfTheFile) {
     EXPECT_EQ(stored.path, "/home/学生/课表 2010.xlsx");
 }
 
+// At most kMaxFileSize bytes are read: a file of exactly that size still gives its last
+// line, one byte more is unreadable rather than read whole.
+TEST_F(PathSettingsTest, ReadsFilesUpToTheSizeLimit) {
+    const std::string line = "/home/学生/课表.xlsx\r\n";
+    const std::string filler(PathSettings::kMaxFileSize - line.size() - 2, 'x');
+    put(filler + "\r\n" + line);
+    StoredPath stored = PathSettings(ini()).read();
+    EXPECT_EQ(stored.state, StoredPath::State::Read);
+    EXPECT_EQ(stored.path, "/home/学生/课表.xlsx");
+
+    put("x" + filler + "\r\n" + line);
+    EXPECT_EQ(PathSettings(ini()).read().state, StoredPath::State::Unreadable);
+}
+
 TEST_F(PathSettingsTest, WritesOneLineWithCarriageReturnLineFeed) {
     put("/old/one.xls\r\n/old/two.xls\r\n");
     PathSettings settings(ini());

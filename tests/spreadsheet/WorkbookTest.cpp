@@ -1,7 +1,11 @@
 #include "spreadsheet/Workbook.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace orvanto::spreadsheet;
@@ -96,6 +100,30 @@ TEST(Open, ContentDecidesTheFormatAndFailuresSayWhy) {
     auto folder = Workbook::open(ORVANTO_TEST_DATA);
     ASSERT_FALSE(folder.ok());
     EXPECT_EQ(folder.failure().status, LoadStatus::NotAFile);
+}
+
+// A file whose name is not ASCII opens by that name; a pipe or a device is refused at once
+// instead of blocking the open or reading for ever.
+TEST(Open, ByItsUtf8NameAndOnlyRegularFiles) {
+    using orvanto::core::LoadStatus;
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("orvanto-open-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto named = folder / std::filesystem::path(u8"课表 第三周.xlsx");
+    std::filesystem::copy_file(std::string(ORVANTO_TEST_DATA) +
+                                   "/samples/layout-typical-xlsxwriter.xlsx",
+                               named, std::filesystem::copy_options::overwrite_existing);
+    const auto book = Workbook::open(named);
+    EXPECT_TRUE(book.ok()) << book.failure().description;
+
+    const auto pipe = folder / "pipe.xlsx";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::filesystem::path& path : {pipe, std::filesystem::path("/dev/zero")}) {
+        const auto refused = Workbook::open(path);
+        ASSERT_FALSE(refused.ok()) << path;
+        EXPECT_EQ(refused.failure().status, LoadStatus::CannotOpen) << path;
+    }
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

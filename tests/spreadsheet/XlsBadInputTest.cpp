@@ -8,7 +8,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvanto::spreadsheet {
@@ -334,6 +336,154 @@ TEST(XlsBadInput, ManyRecordsForOneCellKeepOneValue) {
     auto result = readXls(xlsFile(oneSheet(table, cells)));
     ASSERT_TRUE(result.ok()) << result.failure().description;
     EXPECT_EQ(result->grid[0][0].text, "one");
+}
+
+// --- truncated or damaged -------------------------------------------------------------
+
+// Phrases libgsf words its reasons with; none may reach a message.
+const char* const kLibraryPhrases[] = {
+    "OLE2 signature",         "block sizes",    "Insufficient memory", "reading directory",
+    "OLE2 file is invalid",   "Root directory", "duplicate input",     "Small-block",
+    "block allocation table", "metabat",        "access child",        "get child"};
+
+void expectOurWording(const core::Failure& failure, const std::string& what) {
+    for (const char* phrase : kLibraryPhrases) {
+        EXPECT_EQ(failure.description.find(phrase), std::string::npos)
+            << what << ": " << failure.description;
+    }
+}
+
+void put32(Bytes& file, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        file[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+// A workbook stream over several sectors, a second stream, and a third whose directory
+// entry is gone (type 0) while its sectors stay: free sectors inside the file.
+struct Container {
+    Bytes file;
+    OleLayout layout;
+};
+
+Container container() {
+    Container c;
+    const Bytes stream = oneSheet({}, numberRecord(0, 2, 7) + Bytes(3000, 0));
+    c.file = oleFile({{u"Workbook", stream}, {u"Other", Bytes(1500, 7)}, {u"Gone", Bytes(1500, 9)}},
+                     &c.layout);
+    const std::size_t goneEntry = sectorOffset(c.layout.directorySector) + 3 * 128;
+    c.file[goneEntry + 0x42] = 0;
+    for (std::size_t s = c.layout.streamStart[2]; s < c.layout.streamStart[2] + 3; ++s) {
+        setFat(c.file, s, 0xFFFFFFFF);
+    }
+    return c;
+}
+
+struct ContainerCase {
+    std::string what;
+    void (*damage)(Container&);
+    std::optional<LoadStatus> status; // none: it loads, with the workbook's cells
+};
+
+class XlsContainerDamage : public ::testing::TestWithParam<ContainerCase> {};
+
+TEST_P(XlsContainerDamage, IsTruncatedOnlyWhenShorterThanDeclared) {
+    Container c = container();
+    const std::size_t original = c.file.size();
+    GetParam().damage(c);
+    const auto result = readXls(c.file);
+    if (!GetParam().status) {
+        ASSERT_TRUE(result.ok()) << result.failure().description;
+        EXPECT_EQ(result->grid[0][0].number, 7);
+        return;
+    }
+    ASSERT_FALSE(result.ok()) << "loaded";
+    EXPECT_EQ(result.failure().status, *GetParam().status) << result.failure().description;
+    EXPECT_TRUE(isOneShortLine(result.failure())) << result.failure().description;
+    expectOurWording(result.failure(), GetParam().what);
+    if (c.file.size() >= original) {
+        EXPECT_NE(result.failure().status, LoadStatus::Truncated);
+    }
+}
+
+constexpr std::uint32_t kWild = 0x7FFFFFF0;
+constexpr std::uint32_t kPastEndFree = 100; // a FAT slot that no sector of the file has
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, XlsContainerDamage,
+    ::testing::Values(
+        ContainerCase{"garbage_in_free_slot_inside",
+                      [](Container& c) { setFat(c.file, c.layout.streamStart[2] + 1, kWild); },
+                      std::nullopt},
+        ContainerCase{"garbage_in_free_slot_past_end",
+                      [](Container& c) { setFat(c.file, 120, 0x5A5A5A5A); }, std::nullopt},
+        ContainerCase{"garbage_in_used_slot",
+                      [](Container& c) { setFat(c.file, c.layout.streamStart[0] + 1, kWild); },
+                      LoadStatus::Damaged},
+        ContainerCase{
+            "chain_to_free_sector_past_end",
+            [](Container& c) { setFat(c.file, c.layout.streamStart[0] + 1, kPastEndFree); },
+            LoadStatus::Damaged},
+        ContainerCase{"directory_start_wild", [](Container& c) { put32(c.file, 0x30, kWild); },
+                      LoadStatus::Damaged},
+        ContainerCase{"directory_start_free_past_end",
+                      [](Container& c) { put32(c.file, 0x30, kPastEndFree); }, LoadStatus::Damaged},
+        ContainerCase{"fat_sector_wild", [](Container& c) { put32(c.file, 0x4C, kWild); },
+                      LoadStatus::Damaged},
+        ContainerCase{"directory_zeroed",
+                      [](Container& c) {
+                          std::fill_n(c.file.begin() + static_cast<std::ptrdiff_t>(
+                                                           sectorOffset(c.layout.directorySector)),
+                                      kSector, 0);
+                      },
+                      LoadStatus::Damaged},
+        ContainerCase{"sector_size_impossible", [](Container& c) { c.file[0x1E] = 20; },
+                      LoadStatus::Damaged},
+        ContainerCase{
+            "cut_inside_the_workbook_stream",
+            [](Container& c) { c.file.resize(sectorOffset(c.layout.streamStart[0] + 3) + 100); },
+            LoadStatus::Truncated},
+        ContainerCase{"cut_with_garbage_in_free_slot",
+                      [](Container& c) {
+                          setFat(c.file, 120, kWild);
+                          c.file.resize(sectorOffset(c.layout.streamStart[0] + 2));
+                      },
+                      LoadStatus::Truncated},
+        ContainerCase{
+            "cut_before_the_directory",
+            [](Container& c) { c.file.resize(sectorOffset(c.layout.directorySector) + 17); },
+            LoadStatus::Truncated}),
+    [](const auto& p) { return p.param.what; });
+
+// A file at least as long as it was is never called truncated, whatever one byte of its
+// header or FAT says: the cut is a guess there, the damage is what is known.
+TEST(XlsBadInput, NoFullLengthFileIsCalledTruncated) {
+    for (const auto& name : kGoodSamples) {
+        const Bytes whole = readFile(dataFile(name));
+        const std::size_t fatSector = whole[0x4C] | whole[0x4D] << 8;
+        // The header's sizes, counts and first sector numbers with three changes each;
+        // every byte of the first FAT sector, used slots and unused ones, with one.
+        std::vector<std::pair<std::size_t, unsigned>> changes;
+        for (std::size_t at = 0x18; at < 0x8C; ++at) {
+            for (const unsigned mask : {0x01u, 0x5Au, 0xFFu}) {
+                changes.emplace_back(at, mask);
+            }
+        }
+        for (std::size_t at = 0; at < kSector; ++at) {
+            changes.emplace_back(sectorOffset(fatSector) + at, 0x5Au);
+        }
+        for (const auto& [at, mask] : changes) {
+            Bytes damaged = whole;
+            damaged[at] = static_cast<std::uint8_t>(damaged[at] ^ mask);
+            const auto result = readXls(damaged);
+            if (!result.ok()) {
+                EXPECT_NE(result.failure().status, LoadStatus::Truncated)
+                    << name << " byte " << at << " ^ " << mask << ": "
+                    << result.failure().description;
+                expectOurWording(result.failure(), name);
+            }
+        }
+    }
 }
 
 } // namespace

@@ -90,17 +90,18 @@ inline Bytes boolErrRecord(unsigned row, unsigned column, unsigned value, bool e
     return record(0x0205,
                   Payload().bytes(cellHeader(row, column)).u8(value).u8(error ? 1 : 0).take());
 }
-// A FORMULA record with the given 8-byte cached result and tokens.
+// A FORMULA record with the given 8-byte cached result and tokens; id may be one of the
+// older FORMULA ids some writers put in BIFF8 sheets.
 inline Bytes formulaRecord(unsigned row, unsigned column, const Bytes& result, const Bytes& tokens,
-                           unsigned xf = 0) {
-    return record(0x0006, Payload()
-                              .bytes(cellHeader(row, column, xf))
-                              .bytes(result)
-                              .u16(0)
-                              .u32(0)
-                              .u16(static_cast<unsigned>(tokens.size()))
-                              .bytes(tokens)
-                              .take());
+                           unsigned xf = 0, std::uint16_t id = 0x0006) {
+    return record(id, Payload()
+                          .bytes(cellHeader(row, column, xf))
+                          .bytes(result)
+                          .u16(0)
+                          .u32(0)
+                          .u16(static_cast<unsigned>(tokens.size()))
+                          .bytes(tokens)
+                          .take());
 }
 // Cached result of kind 0 text, 1 boolean, 2 error, 3 empty text.
 inline Bytes specialResult(unsigned kind, unsigned value = 0) {

@@ -376,6 +376,29 @@ TEST(XlsCells, FormulaResultsOfEveryKind) {
                         {"I1", num(9)}});
 }
 
+// Some writers give FORMULA its BIFF3 or BIFF4 id inside a BIFF8 sheet; the cells must come
+// out as with the BIFF8 id, not empty: a room given by a formula is still the room.
+class XlsOldFormulaIds : public ::testing::TestWithParam<std::uint16_t> {};
+
+TEST_P(XlsOldFormulaIds, ReadAsFormula) {
+    const std::uint16_t id = GetParam();
+    const Bytes concat = {0x17, 2, 0, 'r', '1', 0x17, 1, 0, '5', 0x08}; // ="r1"&"5"
+    const Bytes records = formulaRecord(1, 1, specialResult(0), concat, 0, id) +
+                          record(0x0207, Payload().string8(u"第一大节").take()) +
+                          formulaRecord(2, 3, specialResult(0), concat, 0, id) +
+                          record(0x0207, Payload().string8(u"教201").take()) +
+                          formulaRecord(3, 4, Payload().f64(7).take(), {0x1E, 0x07, 0x00}, 0, id) +
+                          formulaRecord(4, 5, specialResult(1, 1), {0x1D, 0x01}, 0, id);
+    auto cells = readCrafted({}, {{0, records}});
+    expectCells(cells, {{"B2", str("第一大节", "=\"r1\"&\"5\"")},
+                        {"D3", str("教201")},
+                        {"E4", num(7)},
+                        {"F5", boolean(true)}});
+    EXPECT_EQ(cells.grid[3][2].formula, "=7");
+}
+
+INSTANTIATE_TEST_SUITE_P(Ids, XlsOldFormulaIds, ::testing::Values(0x0006, 0x0206, 0x0406));
+
 TEST(XlsSst, StringsSplitOverContinueRecordsWithRunsAndPhoneticTails) {
     // 0: plain; 1: rich text whose run table straddles a CONTINUE; 2: characters split
     // compressed -> UTF-16; 3: phonetic tail straddling a CONTINUE; 4: after all of them.

@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "spreadsheet/xlsx/XlsxReader.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/resource.h>
@@ -62,6 +63,8 @@ const BadFile kBadFiles[] = {
     // 200 KB of text over many lines where a number belongs: quoted short, on one line.
     {"xlsx-long-bad-number.xlsx", LoadStatus::Damaged},
     {"xlsx-active-sheet-empty-rid.xlsx", LoadStatus::MissingPart},
+    // "xl\\workbook.xml.bak" only begins like the workbook's name.
+    {"xlsx-backslash-workbook-near-miss.xlsx", LoadStatus::MissingPart},
 };
 
 class XlsxBadFileTest : public ::testing::TestWithParam<BadFile> {};
@@ -121,6 +124,22 @@ TEST(XlsxBadInputTest, UnreadSheetWithAnEmptyRelationshipStillLoads) {
     EXPECT_EQ(result->grid, good->grid);
 }
 
+// Packages that differ from the sample only in how they spell part names (backslashes, as
+// some Windows writers store them, alone or mixed with '/' and other case) or in Excel 2007's
+// pre-release namespace read exactly like it.
+TEST(XlsxBadInputTest, VariantSpellingsReadLikeTheSample) {
+    const auto good = readXlsx(testing::testDataBytes("samples/layout-typical-xlsxwriter.xlsx"));
+    ASSERT_TRUE(good.ok());
+    for (const char* file : {"xlsx-backslash-names.xlsx", "xlsx-backslash-mixed-names.xlsx",
+                             "xlsx-pre-release-namespace.xlsx"}) {
+        const auto result = readXlsx(testing::testDataBytes(std::string("bad/") + file));
+        ASSERT_TRUE(result.ok()) << file << ": " << result.failure().description;
+        EXPECT_EQ(result->grid, good->grid) << file;
+        EXPECT_EQ(result->markerColumn, good->markerColumn) << file;
+        EXPECT_EQ(result->date1904, good->date1904) << file;
+    }
+}
+
 // Millions of rows past row 202 and then a broken tail: the reader stops at row
 // 203 and never sees the tail.
 TEST(XlsxBadInputTest, StopsReadingAtTheFirstRowPastTheKeptOnes) {
@@ -143,6 +162,74 @@ TEST(XlsxBadInputTest, NamesEveryTruncationAsTruncated) {
                               : length < 2 ? core::LoadStatus::NotAWorkbook
                                            : core::LoadStatus::Truncated;
         EXPECT_EQ(result.failure().status, expected) << "length " << length;
+    }
+}
+
+// A zip archive without its end record is truncated only when its records run to the end
+// of the file; at full length, with the end or the central directory overwritten, it is
+// damaged. Every reason is worded by us, not by the zip library. Both samples: one with
+// sizes in the local headers, one (LibreOffice) with sizes after the data.
+struct ZipDamage {
+    const char* what;
+    void (*damage)(std::vector<std::uint8_t>& zip, std::size_t central, std::size_t end);
+    LoadStatus status;
+};
+
+const ZipDamage kZipDamages[] = {
+    {"central directory and end zeroed",
+     [](auto& zip, std::size_t central, std::size_t) {
+         std::fill(zip.begin() + static_cast<std::ptrdiff_t>(central), zip.end(), 0);
+     },
+     LoadStatus::Damaged},
+    {"end record signature broken",
+     [](auto& zip, std::size_t, std::size_t end) { zip[end + 3] ^= 0x10; }, LoadStatus::Damaged},
+    {"70 KiB of zeros after the end",
+     [](auto& zip, std::size_t, std::size_t) { zip.resize(zip.size() + 70 * 1024, 0); },
+     LoadStatus::Damaged},
+    {"central directory offset past the end",
+     [](auto& zip, std::size_t, std::size_t end) { zip[end + 19] = 0x7F; }, LoadStatus::Damaged},
+    {"central directory entry signature broken",
+     [](auto& zip, std::size_t central, std::size_t) { zip[central + 2] = 9; },
+     LoadStatus::Damaged},
+    {"cut after the entries",
+     [](auto& zip, std::size_t central, std::size_t) { zip.resize(central); },
+     LoadStatus::Truncated},
+    {"cut inside the central directory",
+     [](auto& zip, std::size_t central, std::size_t) { zip.resize(central + 30); },
+     LoadStatus::Truncated},
+    {"cut inside the end record",
+     [](auto& zip, std::size_t, std::size_t end) { zip.resize(end + 10); }, LoadStatus::Truncated},
+};
+
+std::size_t lastIndexOf(const std::vector<std::uint8_t>& bytes, std::string_view signature) {
+    const auto found =
+        std::find_end(bytes.begin(), bytes.end(), signature.begin(), signature.end());
+    return static_cast<std::size_t>(found - bytes.begin());
+}
+
+TEST(XlsxBadInputTest, TruncatedOnlyWhenTheRecordsRunToTheEnd) {
+    for (const char* sample :
+         {"samples/layout-typical-xlsxwriter.xlsx", "samples/layout-typical-libreoffice.xlsx"}) {
+        const auto good = testing::testDataBytes(sample);
+        ASSERT_FALSE(good.empty());
+        const std::size_t end = lastIndexOf(good, std::string_view("PK\5\6", 4));
+        const auto firstCentral =
+            std::search(good.begin(), good.end(), std::begin("PK\1\2"), std::end("PK\1\2") - 1);
+        const auto central = static_cast<std::size_t>(firstCentral - good.begin());
+        ASSERT_LT(central, end);
+        for (const ZipDamage& damage : kZipDamages) {
+            auto zip = good;
+            damage.damage(zip, central, end);
+            const auto result = readXlsx(zip);
+            ASSERT_FALSE(result.ok()) << sample << ", " << damage.what;
+            EXPECT_EQ(result.failure().status, damage.status)
+                << sample << ", " << damage.what << ": " << result.failure().description;
+            EXPECT_TRUE(testing::isOneShortLine(result.failure())) << result.failure().description;
+            for (const char* phrase : {"zip header", "zip dirent", "zip file structure", "Error"}) {
+                EXPECT_EQ(result.failure().description.find(phrase), std::string::npos)
+                    << sample << ", " << damage.what << ": " << result.failure().description;
+            }
+        }
     }
 }
 

@@ -45,6 +45,17 @@ INSTANTIATE_TEST_SUITE_P(
                       ValCase{u".5", 0.5}, ValCase{u"9.", 9}, ValCase{u"1.2.3", 1.2},
                       ValCase{u"-", 0}, ValCase{u"--5", 0}, ValCase{u"１２", 0}));
 
+// A number past a double's range is out of range for a week, never week 0; one too small
+// to tell from 0 is 0.
+TEST(VbText, NumbersPastADoublesRangeOverflow) {
+    const std::u16string digits(400, u'9');
+    EXPECT_EQ(cint(val(digits)).failure().number, 6);
+    EXPECT_EQ(cint(val(u"-" + digits)).failure().number, 6);
+    EXPECT_EQ(cint(val(u"1" + std::u16string(400, u'0') + u"周")).failure().number, 6);
+    EXPECT_EQ(val(u"0." + std::u16string(400, u'0') + u"1"), 0);
+    EXPECT_EQ(val(std::u16string(400, u'0') + u"7"), 7);
+}
+
 TEST(VbText, CIntRoundsHalfToEvenAndOverflowsOutsideSixteenBits) {
     const std::pair<double, std::int16_t> cases[] = {
         {0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.4, 2}, {2.6, 3}, {32767.4, 32767}};

@@ -4,6 +4,7 @@
 
 #include "OleWorkbookStream.h"
 #include "core/Failure.h"
+#include "spreadsheet/LittleEndian.h"
 
 #include <cstdint>
 #include <optional>
@@ -38,14 +39,7 @@ class BiffRecordCursor {
     std::uint64_t m_offset = 0;
 };
 
-// Little-endian reads from a record payload; callers check the length first.
-inline std::uint16_t readU16(std::span<const std::uint8_t> data, std::size_t at) {
-    return static_cast<std::uint16_t>(data[at] | (data[at + 1] << 8));
-}
-inline std::uint32_t readU32(std::span<const std::uint8_t> data, std::size_t at) {
-    return static_cast<std::uint32_t>(readU16(data, at)) |
-           (static_cast<std::uint32_t>(readU16(data, at + 2)) << 16);
-}
+// An 8-byte little-endian IEEE double from a record payload; callers check the length first.
 double readF64(std::span<const std::uint8_t> data, std::size_t at);
 
 } // namespace orvanto::spreadsheet

@@ -1,6 +1,8 @@
 #include "OleWorkbookStream.h"
 
+#include "OleSectorMap.h"
 #include "spreadsheet/GObjectRef.h"
+#include "spreadsheet/GsfReason.h"
 #include "spreadsheet/LoadFailure.h"
 #include "spreadsheet/TextMatch.h"
 
@@ -11,6 +13,7 @@
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-input.h>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,65 +24,39 @@ namespace {
 constexpr std::array<std::uint8_t, 8> kOleSignature = {0xD0, 0xCF, 0x11, 0xE0,
                                                        0xA1, 0xB1, 0x1A, 0xE1};
 constexpr std::size_t kHeaderSize = 512;
-constexpr std::uint32_t kFreeSector = 0xFFFFFFFF;
-constexpr std::uint32_t kLastRegularSector = 0xFFFFFFF9;
-
-std::uint32_t readU32(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-                                      static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-
-// Whether the container describes sectors past the end of the file: its header names a
-// FAT or directory sector there, or the FAT marks sectors there as in use. A damaged
-// sector chain points somewhere wild instead, without the FAT itself reaching there.
-bool isCutShort(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < kHeaderSize) {
-        return true;
-    }
-    const unsigned shift = bytes[0x1E] | bytes[0x1F] << 8;
-    if (shift != 9 && shift != 12) {
-        return false;
-    }
-    const std::size_t sectorSize = std::size_t{1} << shift;
-    const std::size_t sectors = bytes.size() < sectorSize ? 0 : bytes.size() / sectorSize - 1;
-    auto pastEnd = [&](std::uint32_t sector) {
-        return sector <= kLastRegularSector && sector >= sectors;
-    };
-    for (const std::size_t at : {0x30, 0x3C, 0x44}) { // directory, mini FAT, DIFAT
-        if (pastEnd(readU32(bytes, at))) {
-            return true;
-        }
-    }
-    const std::size_t perSector = sectorSize / 4;
-    for (std::size_t i = 0; i < 109; ++i) {
-        const std::uint32_t fatSector = readU32(bytes, 0x4C + 4 * i);
-        if (fatSector == kFreeSector) {
-            break;
-        }
-        if (pastEnd(fatSector)) {
-            return true;
-        }
-        const std::size_t start = (std::size_t{fatSector} + 1) * sectorSize;
-        if (fatSector > kLastRegularSector || start + sectorSize > bytes.size()) {
-            continue;
-        }
-        for (std::size_t entry = 0; entry < perSector; ++entry) {
-            const std::size_t index = i * perSector + entry;
-            if (index >= sectors && readU32(bytes, start + 4 * entry) != kFreeSector) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
 
 } // namespace
 
 struct OleWorkbookStream::Handles {
+    std::vector<std::uint8_t> repaired;  // the file with garbage in unused FAT slots cleared
+    std::span<const std::uint8_t> bytes; // what libgsf reads: the file or its repaired copy
     GObjectRef<GsfInput> source;
     GObjectRef<GsfInfile> container;
     GObjectRef<GsfInput> stream;
-    bool cutShort = false; // the file ends before the container does
+    std::string streamName;
+
+    // Opens the container over bytes; the reason libgsf gives when it cannot.
+    std::optional<GsfReason> openContainer(std::span<const std::uint8_t> over) {
+        bytes = over;
+        container.reset();
+        source.reset(gsf_input_memory_new(over.data(), static_cast<gsf_off_t>(over.size()), FALSE));
+        if (!source) {
+            return GsfReason{core::LoadStatus::CannotOpen, "cannot read the file from memory"};
+        }
+        GError* error = nullptr;
+        container.reset(gsf_infile_msole_new(source.get(), &error));
+        GsfReason reason = takeGsfReason(error, core::LoadStatus::Damaged);
+        return container ? std::nullopt : std::optional(std::move(reason));
+    }
+
+    // A failure of the workbook stream: truncated only when the file ends before the
+    // sectors that the container and the stream's own chain declare.
+    core::Failure streamFailure(std::string_view detail) const {
+        if (OleSectorMap(bytes).streamCutShort(streamName)) {
+            return loadFailure(core::LoadStatus::Truncated, "the workbook stream");
+        }
+        return loadFailure(core::LoadStatus::Damaged, "the workbook stream", detail);
+    }
 };
 
 OleWorkbookStream::OleWorkbookStream(std::unique_ptr<Handles> handles, std::uint64_t size)
@@ -95,22 +72,25 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
         return loadFailure(core::LoadStatus::NotAWorkbook, {}, "not an OLE2 compound file");
     }
     auto handles = std::make_unique<Handles>();
-    handles->cutShort = isCutShort(bytes);
     if (bytes.size() < kHeaderSize) {
         return loadFailure(core::LoadStatus::Truncated, "the OLE2 header");
     }
-    handles->source.reset(
-        gsf_input_memory_new(bytes.data(), static_cast<gsf_off_t>(bytes.size()), FALSE));
-    if (!handles->source) {
-        return loadFailure(core::LoadStatus::CannotOpen, {}, "cannot read the file from memory");
-    }
-    GError* error = nullptr;
-    handles->container.reset(gsf_infile_msole_new(handles->source.get(), &error));
-    const std::string containerError = takeMessage(error);
-    if (!handles->container) {
-        return handles->cutShort
-                   ? loadFailure(core::LoadStatus::Truncated)
-                   : loadFailure(core::LoadStatus::Damaged, "the OLE2 container", containerError);
+    if (auto refused = handles->openContainer(bytes)) {
+        // libgsf refuses a FAT with garbage in any slot; lenient readers ignore slots that
+        // no chain uses, and so do we, reading a copy with those slots cleared.
+        const OleSectorMap map(bytes);
+        if (auto repaired = map.withUnusedGarbageCleared()) {
+            handles->repaired = std::move(*repaired);
+            if (!handles->openContainer(handles->repaired)) {
+                refused.reset();
+            }
+        }
+        if (refused) {
+            if (map.containerCutShort()) {
+                return loadFailure(core::LoadStatus::Truncated);
+            }
+            return loadFailure(refused->status, "the OLE2 container", refused->detail);
+        }
     }
 
     // BIFF8 writers name the stream "Workbook", BIFF5 writers "Book"; prefer the former
@@ -135,7 +115,9 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
         if (childNamed("EncryptionInfo") >= 0 && childNamed("EncryptedPackage") >= 0) {
             return loadFailure(core::LoadStatus::Encrypted);
         }
-        if (handles->cutShort) {
+        // libgsf leaves out a stream whose sectors it cannot find.
+        const OleSectorMap map(handles->bytes);
+        if (map.streamCutShort("Workbook") || map.streamCutShort("Book")) {
             return loadFailure(core::LoadStatus::Truncated);
         }
         return loadFailure(core::LoadStatus::NotAWorkbook, {},
@@ -143,13 +125,15 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
     }
     // Through the class method rather than gsf_infile_child_by_index, which logs the
     // reason on stderr instead of handing it back.
+    GError* error = nullptr;
     handles->stream.reset(
         GSF_INFILE_CLASS(G_OBJECT_GET_CLASS(container))->child_by_index(container, found, &error));
-    const std::string streamError = takeMessage(error);
+    const GsfReason streamError = takeGsfReason(error, core::LoadStatus::Damaged);
+    if (const char* name = gsf_infile_name_by_index(container, found)) {
+        handles->streamName = name;
+    }
     if (!handles->stream) {
-        return handles->cutShort
-                   ? loadFailure(core::LoadStatus::Truncated, "the workbook stream")
-                   : loadFailure(core::LoadStatus::Damaged, "the workbook stream", streamError);
+        return handles->streamFailure(streamError.detail);
     }
     const gsf_off_t size = gsf_input_size(handles->stream.get());
     if (size < 0) {
@@ -180,11 +164,7 @@ OleWorkbookStream::read(std::uint64_t offset, std::size_t length, std::size_t re
         if (want > 0 && (gsf_input_seek(stream, static_cast<gsf_off_t>(offset), G_SEEK_SET) ||
                          gsf_input_read(stream, want, m_window.data()) == nullptr)) {
             m_window.clear();
-            const std::string where = "the workbook stream";
-            return m_handles->cutShort
-                       ? loadFailure(core::LoadStatus::Truncated, where)
-                       : loadFailure(core::LoadStatus::Damaged, where,
-                                     "cannot read it at offset " + std::to_string(offset));
+            return m_handles->streamFailure("cannot read it at offset " + std::to_string(offset));
         }
     }
     return std::span<const std::uint8_t>(m_window).subspan(

@@ -35,6 +35,10 @@ inline constexpr std::uint16_t kMergedCells = 0x00E5;
 inline constexpr std::uint16_t kMulBlank = 0x00BE;
 inline constexpr std::uint16_t kBoolErr = 0x0205;
 inline constexpr std::uint16_t kFormula = 0x0006;
+// FORMULA under its BIFF3 and BIFF4 ids: some writers still emit these in BIFF5/8 sheets,
+// with the BIFF5/8 layout, and Excel-compatible readers take them as FORMULA.
+inline constexpr std::uint16_t kFormulaBiff3 = 0x0206;
+inline constexpr std::uint16_t kFormulaBiff4 = 0x0406;
 inline constexpr std::uint16_t kString = 0x0207;
 inline constexpr std::uint16_t kSharedFormula = 0x04BC;
 inline constexpr std::uint16_t kArrayFormula = 0x0221;

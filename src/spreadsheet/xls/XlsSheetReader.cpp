@@ -171,7 +171,10 @@ core::Result<void> XlsSheetReader::readRecords(std::uint64_t offset) {
         if (!*next) {
             return {}; // a sheet cut off at the end of the stream keeps what it had
         }
-        const BiffRecord& record = **next;
+        BiffRecord record = **next;
+        if (record.id == biff::kFormulaBiff3 || record.id == biff::kFormulaBiff4) {
+            record.id = biff::kFormula;
+        }
         if (record.id == biff::kBof) {
             ++nested;
             continue;

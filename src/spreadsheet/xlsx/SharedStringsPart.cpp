@@ -19,7 +19,7 @@ class SharedStringsHandler : public XmlHandler {
         if (!ooxml::isSpreadsheetMl(ns)) {
             return;
         }
-        if (name == "si") {
+        if (isItem(ns, name)) {
             m_inItem = true;
             m_text.clear();
         } else if (name == "rPh") {
@@ -37,7 +37,7 @@ class SharedStringsHandler : public XmlHandler {
             m_capturing = false;
         } else if (name == "rPh" && m_phoneticDepth > 0) {
             --m_phoneticDepth;
-        } else if (name == "si") {
+        } else if (isItem(ns, name)) {
             m_inItem = false;
             if (isNeeded()) {
                 m_next->second = ooxml::decodeEscapes(m_text);
@@ -72,6 +72,9 @@ class SharedStringsHandler : public XmlHandler {
     long long firstMissing() const { return m_next->first; }
 
   private:
+    static bool isItem(std::string_view ns, std::string_view name) {
+        return name == "si" || (name == "sstItem" && ooxml::isPreReleaseSpreadsheetMl(ns));
+    }
     bool isNeeded() const { return m_next != m_needed.end() && m_next->first == m_index; }
 
     std::map<long long, std::string>& m_needed;
