@@ -32,8 +32,11 @@ std::string reasonForNoClass(SearchStep furthest, std::size_t unreadTexts) {
     if (unreadTexts == 0) {
         return "the timetable holds no class";
     }
+    if (unreadTexts == 1) {
+        return "the timetable holds no class: its one text could not be read as a class";
+    }
     return "the timetable holds no class: none of its " + std::to_string(unreadTexts) +
-           (unreadTexts == 1 ? " text" : " texts") + " could be read as one";
+           " texts could be read as a class";
 }
 
 } // namespace

@@ -517,9 +517,10 @@ INSTANTIATE_TEST_SUITE_P(
                                         {"第1节", "", ""},
                                         {"午休", "自习", ""},
                                         {"第2节", "", ""}})},
-                    "the timetable holds no class: none of its 1 text could be read as one"},
-        NoTimetable{{tableOf("Sheet1", {{"课程", "星期", "节次"}, {"高数", "", ""}})},
-                    "the timetable holds no class: none of its 1 text could be read as one"}));
+                    "the timetable holds no class: its one text could not be read as a class"},
+        NoTimetable{
+            {tableOf("Sheet1", {{"课程", "星期", "节次"}, {"高数", "", ""}, {"英语", "八", ""}})},
+            "the timetable holds no class: none of its 2 texts could be read as a class"}));
 
 // --- Size and junk --------------------------------------------------------------------------
 
