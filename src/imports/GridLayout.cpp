@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <iterator>
 #include <optional>
 
 namespace orvanto::imports {
@@ -88,7 +89,7 @@ class Grid {
         readHeader();
         const std::optional<int> labelColumn = findLabelColumn();
         if (!labelColumn) {
-            return SearchStep::NoPeriodLabels;
+            return readWithoutLabels(found);
         }
         readPeriodsOfRows(*labelColumn);
         const std::size_t classesBefore = found.classes.size();
@@ -98,6 +99,23 @@ class Grid {
     }
 
   private:
+    // Rows named only 上午/下午/晚上 leave the periods to the cells ("1-16周[1-2节]"). Then
+    // every row down to the next header is the area; the grid counts only when a cell named
+    // its periods, so a table that merely mentions weekdays stays no timetable.
+    SearchStep readWithoutLabels(ImportResult& found) {
+        m_periodsOfRow.assign(static_cast<std::size_t>(m_endRow - m_firstRow), std::nullopt);
+        m_lastRow = m_endRow - 1;
+        ImportResult own;
+        readArea(own);
+        if (own.classes.empty()) {
+            return SearchStep::NoPeriodLabels;
+        }
+        found.cells += own.cells;
+        std::ranges::move(own.classes, std::back_inserter(found.classes));
+        std::ranges::move(own.unread, std::back_inserter(found.unread));
+        return SearchStep::HoldsClasses;
+    }
+
     // The weekday of every column from the header cell above it (merged cells name every column
     // they cover); the area begins below the lowest header cell.
     void readHeader() {

@@ -288,6 +288,20 @@ TEST(GridLayout, PeriodsTheCellNamesWinOverItsRow) {
     EXPECT_EQ(result.classes[0].room, "A101");
 }
 
+// Rows named by the half of the day only: the cells name their periods, or are not understood.
+TEST(GridLayout, WithoutPeriodLabelsTheCellsNameTheirPeriods) {
+    Rows rows{{"", "星期一", "星期二", "星期三"},
+              {"上午", "高等数学\n张三\n1-16[3-4节]A101", "", ""},
+              {"下午", "", "大学英语\n李四\n1-8[5-6节]B202", classText("体育")},
+              {"备注：体育课在操场集合"}};
+    const ImportResult result = readOk({tableOf("Sheet1", rows)});
+    EXPECT_EQ(placed(result),
+              (std::vector<Placed>{{"高等数学", 1, {3, 4}, "B2"}, {"大学英语", 2, {5, 6}, "C3"}}));
+    ASSERT_EQ(result.unread.size(), 1U);
+    EXPECT_EQ(result.unread[0].cell, "D3");
+    EXPECT_EQ(result.cells, 3U);
+}
+
 // --- The area: what is read, what is listed as not understood, what is ignored -------------
 
 TEST(GridLayout, TitleAndNotesOutsideTheAreaAreIgnored) {
