@@ -18,49 +18,48 @@ bool isBlank(char32_t c) {
     return c == U' ' || c == U'\t' || c == 0x00A0 || c == 0x3000;
 }
 
+namespace {
+
+bool isAsciiSpace(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+unsigned char byteAt(std::string_view text, std::size_t i) {
+    return static_cast<unsigned char>(text[i]);
+}
+
+// Bytes of the blank or line break starting at i (no-break space C2 A0, U+3000 E3 80 80);
+// 0 if none starts there.
+std::size_t blankLengthAt(std::string_view text, std::size_t i) {
+    if (isAsciiSpace(byteAt(text, i))) {
+        return 1;
+    }
+    if (text.substr(i, 2) == "\xC2\xA0") {
+        return 2;
+    }
+    return text.substr(i, 3) == "\xE3\x80\x80" ? 3 : 0;
+}
+
+// Bytes of the blank or line break ending just before end; 0 if none ends there.
+std::size_t blankLengthBefore(std::string_view text, std::size_t end) {
+    if (isAsciiSpace(byteAt(text, end - 1))) {
+        return 1;
+    }
+    if (end >= 2 && text.substr(end - 2, 2) == "\xC2\xA0") {
+        return 2;
+    }
+    return end >= 3 && text.substr(end - 3, 3) == "\xE3\x80\x80" ? 3 : 0;
+}
+
+} // namespace
+
 std::string_view trimBlanks(std::string_view text) {
-    const auto blankAt = [&text](std::size_t i, bool fromEnd) -> std::size_t {
-        // Length of the blank or line break that starts (or, fromEnd, ends) at i; 0 if none.
-        const auto byte = [&text](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-        if (!fromEnd) {
-            const unsigned char c = byte(i);
-            if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f') {
-                return 1;
-            }
-            if (c == 0xC2 && i + 1 < text.size() && byte(i + 1) == 0xA0) {
-                return 2;
-            }
-            if (c == 0xE3 && i + 2 < text.size() && byte(i + 1) == 0x80 && byte(i + 2) == 0x80) {
-                return 3;
-            }
-            return 0;
-        }
-        const unsigned char c = byte(i - 1);
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f') {
-            return 1;
-        }
-        if (c == 0xA0 && i >= 2 && byte(i - 2) == 0xC2) {
-            return 2;
-        }
-        if (c == 0x80 && i >= 3 && byte(i - 2) == 0x80 && byte(i - 3) == 0xE3) {
-            return 3;
-        }
-        return 0;
-    };
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end) {
-        const std::size_t n = blankAt(begin, false);
-        if (n == 0) {
-            break;
-        }
+    for (std::size_t n = 0; begin < end && (n = blankLengthAt(text, begin)) != 0;) {
         begin += n;
     }
-    while (end > begin) {
-        const std::size_t n = blankAt(end, true);
-        if (n == 0) {
-            break;
-        }
+    for (std::size_t n = 0; end > begin && (n = blankLengthBefore(text, end)) != 0;) {
         end -= n;
     }
     return text.substr(begin, end - begin);

@@ -2,7 +2,9 @@
 
 #include "ImportText.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -199,42 +201,10 @@ std::optional<SmallPeriods> periodsOf(const Label& label) {
     return periods;
 }
 
-} // namespace
-
-std::optional<SmallPeriods> readPeriodLabel(std::string_view text) {
-    const std::u32string label = withoutClockTimes(foldedText(text));
-    Label first;
-    std::size_t at = readLabel(label, 0, first);
-    const auto periods = periodsOf(first);
-    if (!periods || at == label.size()) {
-        return periods;
-    }
-    // "第一大节(1-2节)": the small periods beside a big one say more than it.
-    if (!first.bigPeriods) {
-        return std::nullopt;
-    }
-    const bool bracketed = label[at] == U'(' || label[at] == U'[';
-    Label second;
-    at = readLabel(label, at + (bracketed ? 1 : 0), second);
-    if (bracketed && at < label.size() && (label[at] == U')' || label[at] == U']')) {
-        ++at;
-    }
-    const auto smallPeriods = periodsOf(second);
-    if (!smallPeriods || !second.marked || at != label.size()) {
-        return std::nullopt;
-    }
-    return smallPeriods;
-}
-
-std::optional<int> readWeekdayName(std::string_view text) {
-    std::u32string name;
-    for (const char32_t c : foldedText(text)) {
-        if (c != U' ') {
-            name.push_back(c >= U'A' && c <= U'Z' ? c - U'A' + U'a' : c);
-        }
-    }
+// One name, without blanks, English in lower case.
+std::optional<int> weekdayOfName(std::u32string_view name) {
     if (!name.empty() && name.back() == U'.') {
-        name.pop_back();
+        name.remove_suffix(1);
     }
     static constexpr std::array<std::u32string_view, 7> kEnglish = {
         U"monday", U"tuesday", U"wednesday", U"thursday", U"friday", U"saturday", U"sunday"};
@@ -267,6 +237,68 @@ std::optional<int> readWeekdayName(std::string_view text) {
         return digit;
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<SmallPeriods> readPeriodLabel(std::string_view text) {
+    const std::u32string label = withoutClockTimes(foldedText(text));
+    Label first;
+    std::size_t at = readLabel(label, 0, first);
+    const auto periods = periodsOf(first);
+    if (!periods || at == label.size()) {
+        return periods;
+    }
+    // "第一大节(1-2节)": the small periods beside a big one say more than it.
+    if (!first.bigPeriods) {
+        return std::nullopt;
+    }
+    const bool bracketed = label[at] == U'(' || label[at] == U'[';
+    Label second;
+    at = readLabel(label, at + (bracketed ? 1 : 0), second);
+    if (bracketed && at < label.size() && (label[at] == U')' || label[at] == U']')) {
+        ++at;
+    }
+    const auto smallPeriods = periodsOf(second);
+    if (!smallPeriods || !second.marked || at != label.size()) {
+        return std::nullopt;
+    }
+    return smallPeriods;
+}
+
+std::optional<int> readWeekdayName(std::string_view text) {
+    std::u32string folded;
+    for (const char32_t c : foldedText(text)) {
+        folded.push_back(c >= U'A' && c <= U'Z' ? c - U'A' + U'a' : c);
+    }
+    std::u32string joined;
+    std::copy_if(folded.begin(), folded.end(), std::back_inserter(joined),
+                 [](char32_t c) { return c != U' '; });
+    if (const auto weekday = weekdayOfName(joined)) {
+        return weekday; // "星期一", "星期 日"
+    }
+    // A header in two languages, "星期一 Monday" or "星期一\n(Mon)": every part names the day.
+    std::optional<int> weekday;
+    std::size_t parts = 0;
+    std::u32string part;
+    for (std::size_t i = 0; i <= folded.size(); ++i) {
+        const char32_t c = i < folded.size() ? folded[i] : U' ';
+        if (c != U' ' && c != U'(' && c != U')') {
+            part.push_back(c);
+            continue;
+        }
+        if (part.empty()) {
+            continue;
+        }
+        const auto named = weekdayOfName(part);
+        if (!named || (weekday && named != weekday)) {
+            return std::nullopt;
+        }
+        weekday = named;
+        ++parts;
+        part.clear();
+    }
+    return parts >= 2 ? weekday : std::nullopt;
 }
 
 } // namespace orvanto::imports

@@ -33,8 +33,8 @@ struct WeekRange {
 constexpr int kTooLarge = 1000; // numbers are capped here while read, so no overflow
 
 bool isDash(char32_t c) {
-    return c == U'-' || c == U'~' || c == 0x2010 || c == 0x2012 || c == 0x2013 || c == 0x2014 ||
-           c == 0x2212 || c == 0x301C;
+    return c == U'-' || c == U'~' || c == U'至' || c == 0x2010 || c == 0x2012 || c == 0x2013 ||
+           c == 0x2014 || c == 0x2212 || c == 0x301C;
 }
 
 bool isComma(char32_t c) {

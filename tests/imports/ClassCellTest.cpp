@@ -3,6 +3,8 @@
 
 #include "imports/ClassCell.h"
 
+#include "WeekSets.h"
+
 #include <chrono>
 #include <gtest/gtest.h>
 #include <random>
@@ -12,17 +14,12 @@
 namespace orvanto::imports {
 namespace {
 
-WeekSet weeks(int first, int last, int step = 1) {
-    WeekSet set;
-    for (int week = first; week <= last; week += step) {
-        set.set(static_cast<std::size_t>(week));
-    }
-    return set;
-}
+using importtests::weeks;
 
 CellClass cls(std::string course, std::string teacher, std::string room, WeekSet weekSet,
-              std::optional<SmallPeriods> periods = std::nullopt) {
-    return {std::move(course), std::move(teacher), std::move(room), weekSet, periods};
+              std::optional<SmallPeriods> periods = std::nullopt,
+              std::optional<int> weekday = std::nullopt) {
+    return {std::move(course), std::move(teacher), std::move(room), weekSet, periods, weekday};
 }
 
 struct CellCase {
@@ -49,6 +46,7 @@ TEST_P(ReadClassCell, GivesTheClassesAndTheRest) {
         EXPECT_EQ(got.room, want.room) << "class " << i;
         EXPECT_EQ(got.weeks, want.weeks) << "class " << i << ": " << got.weeks.to_string();
         EXPECT_EQ(got.periods, want.periods) << "class " << i;
+        EXPECT_EQ(got.weekday, want.weekday) << "class " << i;
     }
     EXPECT_EQ(reading.unread, GetParam().unread);
 }
@@ -75,6 +73,10 @@ INSTANTIATE_TEST_SUITE_P(
         CellCase{"WeeksBarePeriodsRoom",
                  "高等数学\n张三\n2-16双周[3-4]教1-204",
                  {cls("高等数学", "张三", "教1-204", weeks(2, 16, 2), SmallPeriods{3, 4})},
+                 {}},
+        CellCase{"WeeksPeriodsThenTheRoomBelow",
+                 "高等数学\n张三\n1-16周[1-2节]\nA101",
+                 {cls("高等数学", "张三", "A101", weeks(1, 16), kFirstTwo)},
                  {}},
         CellCase{"WeeksBlankRoom",
                  "高等数学\n张三\n3-8 11-12周 教1-204",
@@ -109,12 +111,20 @@ INSTANTIATE_TEST_SUITE_P(
                  {}},
         CellCase{"ClassicWhenLine",
                  "高等数学\n周一第1,2节{第1-16周}\n张三\nA101",
-                 {cls("高等数学", "张三", "A101", weeks(1, 16), kFirstTwo)},
+                 {cls("高等数学", "张三", "A101", weeks(1, 16), kFirstTwo, 1)},
                  {}},
         CellCase{"ClassicWhenLineOddWeeks",
                  "大学物理\n星期三第3,4,5节{第1-15周|单周}\n李四(教授)\n教3-105",
-                 {cls("大学物理", "李四(教授)", "教3-105", weeks(1, 15, 2), SmallPeriods{3, 5})},
+                 {cls("大学物理", "李四(教授)", "教3-105", weeks(1, 15, 2), SmallPeriods{3, 5}, 3)},
                  {}},
+        CellCase{"ClassicWhenLineWithHoursAWeek",
+                 "操作系统\n周五第5,6节{第2-16周|双周|2节/周}\n钱八\n信息楼402",
+                 {cls("操作系统", "钱八", "信息楼402", weeks(2, 16, 2), SmallPeriods{5, 6}, 5)},
+                 {}},
+        CellCase{"ClassicWhenLineWithSomethingElseAfterABar",
+                 "操作系统\n周五第5,6节{第2-16周|另行通知}\n钱八\n信息楼402",
+                 {},
+                 {"操作系统", "周五第5,6节{第2-16周|另行通知}", "钱八", "信息楼402"}},
         // Several classes: blank lines, dashes, nothing between them.
         CellCase{"BlankLineBetween",
                  "高等数学\n张三\n1-8周\nA101\n\n线性代数\n李四\n10-16周\nB202",
@@ -145,10 +155,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {}},
         CellCase{
             "NothingBetweenClassicForm",
-            "高等数学\n周一第1,2节{第1-8周}\n张三\nA101\n线性代数\n周一第1,2节{第9-16周}\n李四\n"
+            "高等数学\n周一第1,2节{第1-8周}\n张三\nA101\n线性代数\n周三第3,4节{第9-16周}\n李四\n"
             "B202",
-            {cls("高等数学", "张三", "A101", weeks(1, 8), kFirstTwo),
-             cls("线性代数", "李四", "B202", weeks(9, 16), kFirstTwo)},
+            {cls("高等数学", "张三", "A101", weeks(1, 8), kFirstTwo, 1),
+             cls("线性代数", "李四", "B202", weeks(9, 16), SmallPeriods{3, 4}, 3)},
             {}},
         // Lines missing: what the first class shows decides.
         CellCase{"RoomMissingBetweenClassesWithTeachers",
@@ -165,6 +175,45 @@ INSTANTIATE_TEST_SUITE_P(
                  {cls("高等数学", "张三", "A101", weeks(1, 8), kFirstTwo),
                   cls("高等数学", "张三", "B202", weeks(9, 16), SmallPeriods{3, 4})},
                  {}},
+        CellCase{"TwoTeachersOneCourse",
+                 "大学物理\n李四[1-8]周教2-301\n王五[9-16]周教3-101",
+                 {cls("大学物理", "李四", "教2-301", weeks(1, 8)),
+                  cls("大学物理", "王五", "教3-101", weeks(9, 16))},
+                 {}},
+        CellCase{"OtherRulesBetweenClasses",
+                 "体育\n[1-8]周 操场\n=====\n游泳\n[9-16]周 游泳馆\n************\n武术\n[1-16]周 "
+                 "体育馆\n———\n舞蹈\n[1-4]周 舞蹈房",
+                 {cls("体育", "", "操场", weeks(1, 8)), cls("游泳", "", "游泳馆", weeks(9, 16)),
+                  cls("武术", "", "体育馆", weeks(1, 16)), cls("舞蹈", "", "舞蹈房", weeks(1, 4))},
+                 {}},
+        // Periods and hours on lines of their own.
+        CellCase{"PeriodsLineAfterTheWeeks",
+                 "高等数学\n张三\n1-16周\n第1-2节\nA101",
+                 {cls("高等数学", "张三", "A101", weeks(1, 16), kFirstTwo)},
+                 {}},
+        CellCase{"PeriodsLineBeforeTheClass",
+                 "3-4节\n高等数学\n张三\n1-16周\nA101\n\n第一大节\n线性代数\n李四\n2-9周\nB202",
+                 {cls("高等数学", "张三", "A101", weeks(1, 16), SmallPeriods{3, 4}),
+                  cls("线性代数", "李四", "B202", weeks(2, 9), kFirstTwo)},
+                 {}},
+        CellCase{"PeriodsLineEachForItsClass",
+                 "高等数学\n张三\n1-8周\n第1-2节\nA101\n线性代数\n李四\n9-16周\n第3-4节\nB202",
+                 {cls("高等数学", "张三", "A101", weeks(1, 8), kFirstTwo),
+                  cls("线性代数", "李四", "B202", weeks(9, 16), SmallPeriods{3, 4})},
+                 {}},
+        CellCase{"PeriodsLineBesidePeriodsOfTheWeeksLine",
+                 "高等数学\n张三\n1-16周[1-2节]A101\n第3-4节",
+                 {cls("高等数学", "张三", "A101", weeks(1, 16), kFirstTwo)},
+                 {"第3-4节"}},
+        CellCase{"PeriodsLineWithoutAClass", "第1-2节\n讲座", {}, {"第1-2节", "讲座"}},
+        CellCase{"HoursAreDropped",
+                 "高等数学\n08:00-09:40\n张三\n1-16周\nA101\n10：00 ～ 11：40",
+                 {cls("高等数学", "张三", "A101", weeks(1, 16))},
+                 {}},
+        CellCase{"NoHoursButLookalikes",
+                 "高等数学\n张三\n1-16周\n8:000\n108:00\n8:00-",
+                 {cls("高等数学", "张三", "8:000", weeks(1, 16))},
+                 {"108:00", "8:00-"}},
         // Extras, titles, several teachers, blanks.
         CellCase{"ExtrasAreDropped",
                  "\n\n高等数学\n选课人数(121)\n张三\n1-16周\nA101\n学分:3\n学时：48\n\n",
@@ -292,6 +341,7 @@ Written writeCell(std::mt19937& random) {
             lines = {cellClass.course, "周二第" + p + "节{第" + w + "周}", cellClass.teacher,
                      cellClass.room};
             cellClass.periods = periods;
+            cellClass.weekday = 2;
             break;
         }
         if (c > 0) {
@@ -316,6 +366,41 @@ TEST(ReadClassCellRoundTrip, RandomCellsInEveryForm) {
         const CellReading reading = readClassCell(written.text);
         ASSERT_EQ(reading.classes, written.classes) << written.text;
         ASSERT_TRUE(reading.unread.empty()) << written.text;
+    }
+}
+
+// Texts of random pieces of the notations: whatever a cell holds, every class has a course and
+// weeks, and every unread text is one whole trimmed line of the cell.
+TEST(ReadClassCellProperty, RandomTextsKeepTheInvariants) {
+    const std::vector<std::string> pieces = {
+        "1",      "16",   "-",    ",",           "，",     "周",       "第",    "单",    "双",
+        "[",      "]",    "(",    ")",           "{",      "}",        "|",     "节",    " ",
+        "\u3000", "\n",   "\n",   "\n",          "\r\n",   "<br>",     "</br>", "-----", "周一",
+        "高数",   "张三", "A101", "选课人数(9)", "学分:2", "(副教授)", "99",    "0",     "100"};
+    std::mt19937 random(8);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    for (int trial = 0; trial < 5000; ++trial) {
+        std::string text;
+        for (int n = std::uniform_int_distribution<int>(0, 40)(random); n > 0; --n) {
+            text += pieces[pick(random)];
+        }
+        const CellReading reading = readClassCell(text);
+        for (const CellClass& c : reading.classes) {
+            EXPECT_FALSE(c.course.empty()) << text;
+            EXPECT_TRUE(c.weeks.any()) << text;
+            EXPECT_FALSE(c.weeks.test(0)) << text;
+        }
+        std::string lines = "\n" + text + "\n";
+        for (const std::string_view tag : {"\r", "<br>", "</br>"}) {
+            for (std::size_t at = lines.find(tag); at != std::string::npos; at = lines.find(tag)) {
+                lines.replace(at, tag.size(), "\n");
+            }
+        }
+        for (const std::string& line : reading.unread) {
+            EXPECT_FALSE(line.empty()) << text;
+            EXPECT_NE(line.front(), ' ') << text;
+            EXPECT_NE(lines.find(line), std::string::npos) << text << " / " << line;
+        }
     }
 }
 

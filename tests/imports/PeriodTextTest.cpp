@@ -92,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
                     WeekdayCase{"Thurs", 4}, WeekdayCase{"Tues", 2}, WeekdayCase{"Fri.", 5},
                     WeekdayCase{"Sat", 6}, WeekdayCase{"Sunday", 7}, WeekdayCase{"星期一  ", 1},
                     WeekdayCase{"星期三\u3000", 3}, WeekdayCase{"\n星期五\r\n", 5},
-                    WeekdayCase{"星期 日", 7}));
+                    WeekdayCase{"星期 日", 7}, WeekdayCase{"星期一 Monday", 1},
+                    WeekdayCase{"星期六\n(Sat)", 6}, WeekdayCase{"Sun.\n周日", 7}));
 
 class RejectWeekdayName : public testing::TestWithParam<std::string> {};
 
@@ -103,7 +104,8 @@ TEST_P(RejectWeekdayName, GivesNothing) {
 INSTANTIATE_TEST_SUITE_P(NoName, RejectWeekdayName,
                          testing::Values("", "星期", "周", "天", "七", "周七", "星期八", "两",
                                          "星期一二", "第一节", "一二", "Mo", "Monda", "Mondays",
-                                         "Sun day x", "节次", "时间", "1", "高等数学"));
+                                         "Sun day x", "星期一 Tuesday", "星期一 高数", "(星期一)",
+                                         "节次", "时间", "1", "高等数学"));
 
 } // namespace
 } // namespace orvanto::imports

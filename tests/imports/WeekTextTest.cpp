@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         WeekCase{"1~16", weeksOf({{1, 16}})}, WeekCase{"1～16", weeksOf({{1, 16}})},
         WeekCase{"1—16", weeksOf({{1, 16}})}, WeekCase{"1–16", weeksOf({{1, 16}})},
         WeekCase{"１－１６", weeksOf({{1, 16}})}, WeekCase{"1 - 16", weeksOf({{1, 16}})},
-        WeekCase{"1-8,10-16", weeksOf({{1, 8}, {10, 16}})},
+        WeekCase{"1至16周", weeksOf({{1, 16}})}, WeekCase{"1-8,10-16", weeksOf({{1, 8}, {10, 16}})},
         WeekCase{"1-8，10-16", weeksOf({{1, 8}, {10, 16}})},
         WeekCase{"1-8、10-16", weeksOf({{1, 8}, {10, 16}})},
         WeekCase{"3,5,7", weeksOf({{3, 7, 2}})}, WeekCase{"2-4,13", weeksOf({{2, 4}, {13, 13}})},
