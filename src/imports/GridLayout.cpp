@@ -44,10 +44,7 @@ std::optional<int> weekdayOfHeader(std::string_view text) {
         return weekday;
     }
     std::optional<int> named;
-    while (!text.empty()) {
-        const std::size_t lineEnd = std::min(text.find('\n'), text.size());
-        const std::string_view line = trimBlanks(text.substr(0, lineEnd));
-        text.remove_prefix(std::min(lineEnd + 1, text.size()));
+    for (const std::string_view line : linesOf(text)) {
         if (line.empty() || isDate(line)) {
             continue;
         }
@@ -60,12 +57,23 @@ std::optional<int> weekdayOfHeader(std::string_view text) {
     return named;
 }
 
+// A label may give its periods one a line ("1\n2", "第1节\n第2节") beside lines of hours; each
+// line is read on its own, as reading the whole text would take "1\n2" for period 12.
 std::optional<SmallPeriods> periodsOfLabel(std::string_view text) {
     text = trimBlanks(text);
     if (text.empty() || text.size() > kLongestHeaderText) {
         return std::nullopt;
     }
-    return readPeriodLabel(text);
+    if (text.find('\n') == std::string_view::npos) {
+        return readPeriodLabel(text);
+    }
+    std::optional<SmallPeriods> joined;
+    for (const std::string_view line : linesOf(text)) {
+        if (const auto periods = readPeriodLabel(line)) {
+            joined = joinedPeriods(joined, *periods);
+        }
+    }
+    return joined;
 }
 
 bool namesWeekdays(const std::vector<const SourceCell*>& row) {
@@ -213,9 +221,7 @@ class Grid {
             if (!periods) {
                 continue;
             }
-            joined = joined ? SmallPeriods{std::min(joined->first, periods->first),
-                                           std::max(joined->last, periods->last)}
-                            : *periods;
+            joined = joinedPeriods(joined, *periods);
         }
         return joined;
     }

@@ -219,7 +219,12 @@ INSTANTIATE_TEST_SUITE_P(
         LabelCase{{"1-2", "3-4", "5-6", "7-8", "9-10"}, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {9, 10}}},
         // Single periods, and a school whose evening goes on counting from 9.
         LabelCase{{"第1节", "第2节", "第3节", "第9节"}, {{1, 1}, {2, 2}, {3, 3}, {9, 9}}},
-        LabelCase{{"1", "2", "3", "4", "5"}, {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}}}));
+        LabelCase{{"1", "2", "3", "4", "5"}, {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}}},
+        // One period a line, with or without the hours.
+        LabelCase{{"1\n2", "3\n4", "第5节\n第6节", "第一大节\n(01,02小节)\n08:00-09:35"},
+                  {{1, 2}, {3, 4}, {5, 6}, {7, 8}}},
+        LabelCase{{"第1节\n08:00-08:45", "第2节\n08:55-09:40", "1-2节\n10:00-11:40"},
+                  {{1, 1}, {2, 2}, {3, 4}}}));
 
 // 上午 1-4, 下午 1-4, 晚上 1-3 are periods 1-4, 5-8 and 9-11.
 TEST(GridLayout, PeriodsCountedAgainUnderAfternoonAndEveningContinue) {
