@@ -8,8 +8,8 @@ namespace orvanto::imports {
 
 namespace {
 
-// The grid comes first: a grid sheet may also hold a short list (of classes without a time);
-// a table's list is read when its grid gave no class.
+// A table holds one layout: its list is looked for only when no grid of it gave a class, and
+// the layout that got further names the table's step.
 TableReading readTable(const SourceTable& table) {
     TableReading grid = readGridTimetables(table);
     if (grid.step == SearchStep::HoldsClasses) {
