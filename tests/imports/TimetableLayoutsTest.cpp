@@ -262,12 +262,12 @@ TEST(GridLayout, MergedClassCellTakesThePeriodsOfEveryRowItSpans) {
             {"第" + std::to_string(period) + "节\n" + times[period - 1], "", "", "", "", ""});
     }
     rows[1][1] = classText("三节连上");
-    rows[3][2] = classText("大学英语");
-    rows[6][5] = classText("班会");
+    rows[3][2] = classText("物理实验");
+    rows[6][5] = classText("化学");
     const ImportResult result = readOk({tableOf("Sheet1", rows, {{1, 1, 3, 1}, {3, 2, 2, 1}})});
     EXPECT_EQ(placed(result), (std::vector<Placed>{{"三节连上", 1, {1, 3}, "B2"},
-                                                   {"大学英语", 2, {3, 4}, "C4"},
-                                                   {"班会", 5, {6, 6}, "F7"}}));
+                                                   {"物理实验", 2, {3, 4}, "C4"},
+                                                   {"化学", 5, {6, 6}, "F7"}}));
 }
 
 // A label merged over two rows names the same periods for both: a class in either row gets
