@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <iterator>
 #include <optional>
 
 namespace orvanto::imports {
@@ -43,10 +44,7 @@ std::optional<int> weekdayOfHeader(std::string_view text) {
         return weekday;
     }
     std::optional<int> named;
-    while (!text.empty()) {
-        const std::size_t lineEnd = std::min(text.find('\n'), text.size());
-        const std::string_view line = trimBlanks(text.substr(0, lineEnd));
-        text.remove_prefix(std::min(lineEnd + 1, text.size()));
+    for (const std::string_view line : linesOf(text)) {
         if (line.empty() || isDate(line)) {
             continue;
         }
@@ -59,12 +57,23 @@ std::optional<int> weekdayOfHeader(std::string_view text) {
     return named;
 }
 
+// A label may give its periods one a line ("1\n2", "第1节\n第2节") beside lines of hours; each
+// line is read on its own, as reading the whole text would take "1\n2" for period 12.
 std::optional<SmallPeriods> periodsOfLabel(std::string_view text) {
     text = trimBlanks(text);
     if (text.empty() || text.size() > kLongestHeaderText) {
         return std::nullopt;
     }
-    return readPeriodLabel(text);
+    if (text.find('\n') == std::string_view::npos) {
+        return readPeriodLabel(text);
+    }
+    std::optional<SmallPeriods> joined;
+    for (const std::string_view line : linesOf(text)) {
+        if (const auto periods = readPeriodLabel(line)) {
+            joined = joinedPeriods(joined, *periods);
+        }
+    }
+    return joined;
 }
 
 bool namesWeekdays(const std::vector<const SourceCell*>& row) {
@@ -88,7 +97,7 @@ class Grid {
         readHeader();
         const std::optional<int> labelColumn = findLabelColumn();
         if (!labelColumn) {
-            return SearchStep::NoPeriodLabels;
+            return readWithoutLabels(found);
         }
         readPeriodsOfRows(*labelColumn);
         const std::size_t classesBefore = found.classes.size();
@@ -98,6 +107,23 @@ class Grid {
     }
 
   private:
+    // Rows named only 上午/下午/晚上 leave the periods to the cells ("1-16周[1-2节]"). Then
+    // every row down to the next header is the area; the grid counts only when a cell named
+    // its periods, so a table that merely mentions weekdays stays no timetable.
+    SearchStep readWithoutLabels(ImportResult& found) {
+        m_periodsOfRow.assign(static_cast<std::size_t>(m_endRow - m_firstRow), std::nullopt);
+        m_lastRow = m_endRow - 1;
+        ImportResult own;
+        readArea(own);
+        if (own.classes.empty()) {
+            return SearchStep::NoPeriodLabels;
+        }
+        found.cells += own.cells;
+        std::ranges::move(own.classes, std::back_inserter(found.classes));
+        std::ranges::move(own.unread, std::back_inserter(found.unread));
+        return SearchStep::HoldsClasses;
+    }
+
     // The weekday of every column from the header cell above it (merged cells name every column
     // they cover); the area begins below the lowest header cell.
     void readHeader() {
@@ -195,9 +221,7 @@ class Grid {
             if (!periods) {
                 continue;
             }
-            joined = joined ? SmallPeriods{std::min(joined->first, periods->first),
-                                           std::max(joined->last, periods->last)}
-                            : *periods;
+            joined = joinedPeriods(joined, *periods);
         }
         return joined;
     }

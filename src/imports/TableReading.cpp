@@ -15,4 +15,22 @@ std::vector<std::vector<const SourceCell*>> cellsByRow(const SourceTable& table)
     return rows;
 }
 
+std::vector<std::string_view> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (;;) {
+        const std::size_t lineEnd = text.find('\n');
+        lines.push_back(trimBlanks(text.substr(0, lineEnd)));
+        if (lineEnd == std::string_view::npos) {
+            return lines;
+        }
+        text.remove_prefix(lineEnd + 1);
+    }
+}
+
+SmallPeriods joinedPeriods(const std::optional<SmallPeriods>& joined, SmallPeriods more) {
+    return joined ? SmallPeriods{std::min(joined->first, more.first),
+                                 std::max(joined->last, more.last)}
+                  : more;
+}
+
 } // namespace orvanto::imports

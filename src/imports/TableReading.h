@@ -7,6 +7,7 @@
 #include "ImportedClass.h"
 #include "SourceTable.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,12 @@ struct TableReading {
 // The table's cells by the row they begin in, each row in column order: the layouts walk a
 // row's cells without scanning the whole table again.
 std::vector<std::vector<const SourceCell*>> cellsByRow(const SourceTable& table);
+
+// The lines of a cell's text, each trimmed; empty lines are kept.
+std::vector<std::string_view> linesOf(std::string_view text);
+
+// The periods from the first of both to the last of both: rows or lines read together.
+SmallPeriods joinedPeriods(const std::optional<SmallPeriods>& joined, SmallPeriods more);
 
 // Header and label cells are short; a long text is never one, and is not read as one.
 inline constexpr std::size_t kLongestHeaderText = 128;

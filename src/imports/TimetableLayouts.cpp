@@ -8,8 +8,8 @@ namespace orvanto::imports {
 
 namespace {
 
-// The grid comes first: a grid sheet may also hold a short list (of classes without a time);
-// a table's list is read when its grid gave no class.
+// A table holds one layout: its list is looked for only when no grid of it gave a class, and
+// the layout that got further names the table's step.
 TableReading readTable(const SourceTable& table) {
     TableReading grid = readGridTimetables(table);
     if (grid.step == SearchStep::HoldsClasses) {
@@ -32,8 +32,11 @@ std::string reasonForNoClass(SearchStep furthest, std::size_t unreadTexts) {
     if (unreadTexts == 0) {
         return "the timetable holds no class";
     }
+    if (unreadTexts == 1) {
+        return "the timetable holds no class: its one text could not be read as a class";
+    }
     return "the timetable holds no class: none of its " + std::to_string(unreadTexts) +
-           (unreadTexts == 1 ? " text" : " texts") + " could be read as one";
+           " texts could be read as a class";
 }
 
 } // namespace

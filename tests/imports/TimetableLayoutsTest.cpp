@@ -219,7 +219,12 @@ INSTANTIATE_TEST_SUITE_P(
         LabelCase{{"1-2", "3-4", "5-6", "7-8", "9-10"}, {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {9, 10}}},
         // Single periods, and a school whose evening goes on counting from 9.
         LabelCase{{"第1节", "第2节", "第3节", "第9节"}, {{1, 1}, {2, 2}, {3, 3}, {9, 9}}},
-        LabelCase{{"1", "2", "3", "4", "5"}, {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}}}));
+        LabelCase{{"1", "2", "3", "4", "5"}, {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}}},
+        // One period a line, with or without the hours.
+        LabelCase{{"1\n2", "3\n4", "第5节\n第6节", "第一大节\n(01,02小节)\n08:00-09:35"},
+                  {{1, 2}, {3, 4}, {5, 6}, {7, 8}}},
+        LabelCase{{"第1节\n08:00-08:45", "第2节\n08:55-09:40", "1-2节\n10:00-11:40"},
+                  {{1, 1}, {2, 2}, {3, 4}}}));
 
 // 上午 1-4, 下午 1-4, 晚上 1-3 are periods 1-4, 5-8 and 9-11.
 TEST(GridLayout, PeriodsCountedAgainUnderAfternoonAndEveningContinue) {
@@ -286,6 +291,20 @@ TEST(GridLayout, PeriodsTheCellNamesWinOverItsRow) {
     ASSERT_EQ(result.classes.size(), 1U);
     EXPECT_EQ(result.classes[0].periods, (SmallPeriods{3, 4}));
     EXPECT_EQ(result.classes[0].room, "A101");
+}
+
+// Rows named by the half of the day only: the cells name their periods, or are not understood.
+TEST(GridLayout, WithoutPeriodLabelsTheCellsNameTheirPeriods) {
+    Rows rows{{"", "星期一", "星期二", "星期三"},
+              {"上午", "高等数学\n张三\n1-16[3-4节]A101", "", ""},
+              {"下午", "", "大学英语\n李四\n1-8[5-6节]B202", classText("体育")},
+              {"备注：体育课在操场集合"}};
+    const ImportResult result = readOk({tableOf("Sheet1", rows)});
+    EXPECT_EQ(placed(result),
+              (std::vector<Placed>{{"高等数学", 1, {3, 4}, "B2"}, {"大学英语", 2, {5, 6}, "C3"}}));
+    ASSERT_EQ(result.unread.size(), 1U);
+    EXPECT_EQ(result.unread[0].cell, "D3");
+    EXPECT_EQ(result.cells, 3U);
 }
 
 // --- The area: what is read, what is listed as not understood, what is ignored -------------
@@ -517,9 +536,10 @@ INSTANTIATE_TEST_SUITE_P(
                                         {"第1节", "", ""},
                                         {"午休", "自习", ""},
                                         {"第2节", "", ""}})},
-                    "the timetable holds no class: none of its 1 text could be read as one"},
-        NoTimetable{{tableOf("Sheet1", {{"课程", "星期", "节次"}, {"高数", "", ""}})},
-                    "the timetable holds no class: none of its 1 text could be read as one"}));
+                    "the timetable holds no class: its one text could not be read as a class"},
+        NoTimetable{
+            {tableOf("Sheet1", {{"课程", "星期", "节次"}, {"高数", "", ""}, {"英语", "八", ""}})},
+            "the timetable holds no class: none of its 2 texts could be read as a class"}));
 
 // --- Size and junk --------------------------------------------------------------------------
 
