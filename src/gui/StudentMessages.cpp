@@ -1,8 +1,13 @@
 #include "StudentMessages.h"
 
+#include <QFileInfo>
+
 namespace orvanto::gui {
 
-QString loadFailureHint(const core::Failure& failure) {
+namespace {
+
+// The student's words for a load failure, without the file.
+QString loadFailureReason(const core::Failure& failure) {
     using Status = core::LoadStatus;
     QString reason;
     switch (failure.status) {
@@ -47,16 +52,38 @@ QString loadFailureHint(const core::Failure& failure) {
         reason = QString::fromUtf8(failure.description);
         break;
     }
-    return QStringLiteral("提示：无法读取课表：") + reason;
+    return reason;
 }
 
-namespace {
+bool isAboutTheFile(core::LoadStatus status) {
+    return status != core::LoadStatus::None && status != core::LoadStatus::MarkerMissing;
+}
 
 QString quoted(const settings::TermNotice& notice) {
     return QStringLiteral("“%1”").arg(QString::fromUtf8(notice.value));
 }
 
 } // namespace
+
+QString loadFailureHint(const core::Failure& failure) {
+    return QStringLiteral("提示：无法读取课表：") + loadFailureReason(failure);
+}
+
+QStringList loadFailurePhrases(const core::Failure& failure, const QString& workbook) {
+    const QString name = QFileInfo(workbook).fileName();
+    if (name.isEmpty() || !isAboutTheFile(failure.status)) {
+        return {loadFailureReason(failure)};
+    }
+    return {loadFailureReason(failure) + QStringLiteral("："), name};
+}
+
+QString failedCellText(const core::Failure& failure) {
+    if (failure.cell.empty()) {
+        return {};
+    }
+    return QStringLiteral("单元格 %1：%2")
+        .arg(QString::fromUtf8(failure.cell), QString::fromUtf8(failure.shownValue));
+}
 
 QString termNoticeText(const settings::TermNotice& notice) {
     using Problem = settings::TermNotice::Problem;

@@ -99,6 +99,9 @@ void CalendarExportTest::cancelledOrWithoutAWorkbookNothingHappens() {
     QVERIFY(notAWorkbook.calendarSuggestions.isEmpty());
     QCOMPARE(notAWorkbook.messages.size(), std::size_t{1});
     QCOMPARE(notAWorkbook.messages[0].icon, QMessageBox::Warning);
+    // In the student's words, as the status label gives it, never the CLI's English reason.
+    QCOMPARE(notAWorkbook.messages[0].text,
+             QStringLiteral("课表无法读取，不能导出日历。\n文件不是 Excel 工作簿：README.md"));
 }
 
 void CalendarExportTest::saveDialogSettings() {
