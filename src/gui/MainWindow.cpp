@@ -404,8 +404,9 @@ void MainWindow::fitToScreen() {
     }
     QSize frame = frameGeometry().size() - size();
     if (frame.isEmpty()) {
-        // Not framed yet: allow for the title bar the window manager will add.
-        frame.rheight() += style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        // Not framed yet: allow for the title bar and borders the window manager will add.
+        frame = QSize(2 * kFrameBorder,
+                      style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * kFrameBorder);
     }
     const int menuHeight = menuBar()->sizeHint().height();
     const QSize designed(kClientWidth, kClientHeight);

@@ -13,6 +13,9 @@ namespace orvanto::gui {
 // placed by its title bar and the rest may run off the screen.
 inline constexpr qreal kSmallestFit = 0.5;
 
+// What a window manager's border may add on each side, allowed for before the window is framed.
+inline constexpr int kFrameBorder = 4;
+
 // The scale (at most 1) at which content laid out at designed size fits available, when the
 // window adds fixed parts (frame, title bar, menu bar) that do not shrink.
 qreal fitScale(const QSize& available, const QSize& designed, const QSize& fixedParts);
