@@ -207,22 +207,26 @@ void MainWindow::buildMenus() {
             &MainWindow::showAbout);
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (!m_loaded) {
+void MainWindow::setVisible(bool visible) {
+    const bool firstShowing = visible && !m_placed;
+    if (firstShowing) {
+        m_placed = true;
+        // Fitted and placed before the window manager first sees it.
+        fitToScreen();
+        centreOnScreen(this);
+    }
+    QMainWindow::setVisible(visible);
+    if (firstShowing && windowHandle() != nullptr) {
+        connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::fitToScreen);
+    }
+    if (visible && !m_loaded) {
+        // Run once the window is on screen, so that a box of the start-up stands on it.
         startUp();
     }
 }
 
 void MainWindow::startUp() {
-    if (!m_loaded) {
-        m_loaded = true;
-        fitToScreen();
-        centreOnScreen(this);
-        if (windowHandle() != nullptr) {
-            connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::fitToScreen);
-        }
-    }
+    m_loaded = true;
     // The check mark and the window's real state never disagree.
     m_topmost->setChecked(false);
     if (m_alwaysOnTop) {

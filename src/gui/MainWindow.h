@@ -85,8 +85,10 @@ class MainWindow : public QMainWindow {
     // clock's date; runs by itself when the date changes.
     void followToday();
 
+    // The first showing fits and places the window, then runs the start-up.
+    void setVisible(bool visible) override;
+
   protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -108,6 +110,7 @@ class MainWindow : public QMainWindow {
 
     Desktop m_desktop;
     bool m_loaded = false;
+    bool m_placed = false;
     bool m_alwaysOnTop = false;
     std::int16_t m_weekno = 0;
     core::Term m_term;

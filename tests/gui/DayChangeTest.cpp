@@ -4,7 +4,9 @@
 #include "gui/MainWindow.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 using namespace orvanto::gui;
@@ -35,6 +37,7 @@ class DayChangeTest : public QObject {
     void mondayBringsTheNewWeeksClassesFromTheWorkbookAsItIsNow();
     void aQueriedWeekStays();
     void alwaysOnTopSurvivesMidnight();
+    void anOpenDialogIsNotPulledFromUnderTheStudent();
 };
 
 void DayChangeTest::watcherTellsEachChangeOnce() {
@@ -200,6 +203,27 @@ void DayChangeTest::alwaysOnTopSurvivesMidnight() {
     QVERIFY(window.topmostChecked());
     QVERIFY(desk.alwaysOnTop.empty());
     QCOMPARE(window.pos(), where);
+}
+
+void DayChangeTest::anOpenDialogIsNotPulledFromUnderTheStudent() {
+    TestDesktop desk;
+    desk.setPath(sample("windows-timetable.xlsx"));
+    MainWindow window(desk.desktop());
+    window.show();
+    QString titleWhileOpen;
+    QDialog dialog(&window);
+    QTimer::singleShot(0, &dialog, [&] {
+        moveClock(desk, window, date(2010, 3, 20));
+        titleWhileOpen = window.windowTitle();
+        dialog.accept();
+    });
+    dialog.exec();
+    // Nothing was reloaded under the open dialog; once it is closed the window catches up.
+    QCOMPARE(titleWhileOpen, QStringLiteral("今天是2010年3月19日--星期五 (第3周)") + kTitleEnd);
+    QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(),
+                              QStringLiteral("今天是2010年3月20日--星期六 (第3周)") + kTitleEnd,
+                              5000);
+    QCOMPARE(markedWeekdays(window), QList<int>{5});
 }
 
 QTEST_MAIN(DayChangeTest)

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 using orvanto::gui::SplashWindow;
@@ -159,16 +160,21 @@ void SplashWindowTest::startUpBoxesAreNeverUnderTheSplash() {
     QPointer<SplashWindow> splash;
     int boxes = 0;
     bool splashShownAtBox = true;
+    bool windowShownAtBox = false;
     qint64 boxAt = -1;
     window.desktop().showMessage = [&](QWidget*, const orvanto::gui::Message&) {
         ++boxes;
         boxAt = clock.elapsed();
         splashShownAtBox = splash != nullptr && splash->isVisible();
+        // The box stands on the main window, not on an empty screen.
+        windowShownAtBox = window.isVisible() && window.windowHandle() != nullptr &&
+                           window.windowHandle()->isVisible();
     };
     clock.start();
     splash = orvanto::gui::showWithSplash(window);
     QTRY_VERIFY_WITH_TIMEOUT(boxes == 1, 6000);
     QVERIFY(!splashShownAtBox);
+    QVERIFY(windowShownAtBox);
     QVERIFY2(boxAt < 6000, QByteArray::number(boxAt));
     QVERIFY(window.isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 1000);
