@@ -99,6 +99,15 @@ void styleLabel(QLabel* label, qreal pointSize) {
     label->setPalette(palette);
 }
 
+// The numbered failure as the 2010 edition worded it, and where it is when it names a cell.
+QString failureBoxText(const core::Failure& failure) {
+    QString text = fromUtf8(timetable::failureMessage(failure));
+    if (const QString cell = failedCellText(failure); !cell.isEmpty()) {
+        text += QStringLiteral("\n") + cell;
+    }
+    return text;
+}
+
 } // namespace
 
 MainWindow::MainWindow(Desktop desktop, QWidget* parent)
@@ -325,11 +334,7 @@ void MainWindow::clearGrid() {
 }
 
 void MainWindow::reportFailure(const core::Failure& failure) {
-    QString text = fromUtf8(timetable::failureMessage(failure));
-    if (const QString cell = failedCellText(failure); !cell.isEmpty()) {
-        text += QStringLiteral("\n") + cell;
-    }
-    showMessage({QMessageBox::Warning, QStringLiteral("错误"), text});
+    showMessage({QMessageBox::Warning, QStringLiteral("错误"), failureBoxText(failure)});
 }
 
 void MainWindow::showWeekQuery(std::int16_t week) {
@@ -592,7 +597,7 @@ void MainWindow::exportCalendar() {
             {QMessageBox::Warning, QStringLiteral("错误"),
              QStringLiteral("日历没有导出，未写入任何文件：%1的课表中有单元格无法读取。\n%2")
                  .arg(QStringLiteral("第%1周").arg(fromUtf8(failure.subject)),
-                      fromUtf8(timetable::failureMessage(failure)))});
+                      failureBoxText(failure))});
         return;
     }
     if (settings::system::replaceFile(toFilesystemPath(chosen), exported->text)) {

@@ -69,6 +69,9 @@ void CalendarExportTest::anUnreadableWeekWritesNothingAndSaysWhich() {
     QVERIFY2(desk.messages[0].text.contains(QStringLiteral("第3周")),
              qPrintable(desk.messages[0].text));
     QVERIFY(desk.messages[0].text.contains(QStringLiteral("发生错误：13")));
+    // ... and names the cell, so the student can mend it.
+    QVERIFY2(desk.messages[0].text.endsWith(QStringLiteral("\n单元格 H35：#N/A")),
+             qPrintable(desk.messages[0].text));
 }
 
 void CalendarExportTest::cancelledOrWithoutAWorkbookNothingHappens() {
