@@ -39,9 +39,9 @@ namespace orvanto::gui {
 namespace {
 
 const QString kNoPathHint = QStringLiteral("提示：请先设置课表路径！");
+const QString kNotClassTimeHint = QStringLiteral("提示：现在不是上课时间！");
 // Where the status label is drawn; it grows downwards for a longer reason.
 const QRect kHintRect = twipsRect(5280, 2400, 3375, 735);
-const QString kNotClassTimeHint = QStringLiteral("提示：现在不是上课时间！");
 
 constexpr int kClientWidth = 884;  // 13260 twips
 constexpr int kClientHeight = 544; // 8160 twips
