@@ -4,6 +4,20 @@
 <context>
     <name>QFileDialog</name>
     <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 已存在。
+要替换它吗？</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Show </source>
+        <translation>显示</translation>
+    </message>
+    <message>
         <source>Look in:</source>
         <translation>查找范围：</translation>
     </message>

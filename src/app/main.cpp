@@ -2,7 +2,7 @@
 // the timetable.
 #include "gui/MainWindow.h"
 #include "gui/ProgramResources.h"
-#include "gui/SplashWindow.h"
+#include "gui/SplashHandOver.h"
 
 #include <QApplication>
 
@@ -12,8 +12,6 @@ int main(int argc, char* argv[]) {
     orvanto::gui::installQtTranslation();
     QApplication::setWindowIcon(orvanto::gui::programIcon());
     orvanto::gui::MainWindow window;
-    // The splash deletes itself once the main window's start-up has returned.
-    auto* splash = new orvanto::gui::SplashWindow([&window] { window.show(); });
-    splash->show();
+    orvanto::gui::showWithSplash(window);
     return app.exec();
 }

@@ -42,6 +42,10 @@ struct Failure {
     LoadStatus status = LoadStatus::None;
     // What the failure is about when it names one thing: the missing marker, the damaged part.
     std::string subject;
+    // For a cell whose value cannot be used: its address ("D8") and what it shows ("#DIV/0!"),
+    // so the student can find and mend it.
+    std::string cell;
+    std::string shownValue;
 
     bool operator==(const Failure&) const = default;
 };

@@ -1,12 +1,15 @@
 #include "MainWindow.h"
 
 #include "CellLabel.h"
+#include "DayWatcher.h"
+#include "PhraseBreaking.h"
 #include "ProgramResources.h"
 #include "QueryDialog.h"
 #include "RulingLine.h"
 #include "StudentMessages.h"
 #include "TermDialog.h"
 #include "Twips.h"
+#include "WindowFit.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 #include "calendar/CalendarFile.h"
@@ -24,7 +27,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <utility>
 
 namespace orvanto::gui {
@@ -33,9 +42,14 @@ namespace {
 
 const QString kNoPathHint = QStringLiteral("提示：请先设置课表路径！");
 const QString kNotClassTimeHint = QStringLiteral("提示：现在不是上课时间！");
+// Where the status label is drawn; it grows downwards for a longer reason.
+const QRect kHintRect = twipsRect(5280, 2400, 3375, 735);
 
 constexpr int kClientWidth = 884;  // 13260 twips
 constexpr int kClientHeight = 544; // 8160 twips
+
+// A day change waits this long behind an open dialog or box before it tries again.
+constexpr int kFollowRetryMilliseconds = 2000;
 
 struct Heading {
     const char* caption;
@@ -87,6 +101,15 @@ void styleLabel(QLabel* label, qreal pointSize) {
     label->setPalette(palette);
 }
 
+// The numbered failure as the 2010 edition worded it, and where it is when it names a cell.
+QString failureBoxText(const core::Failure& failure) {
+    QString text = fromUtf8(timetable::failureMessage(failure));
+    if (const QString cell = failedCellText(failure); !cell.isEmpty()) {
+        text += QStringLiteral("\n") + cell;
+    }
+    return text;
+}
+
 } // namespace
 
 MainWindow::MainWindow(Desktop desktop, QWidget* parent)
@@ -100,6 +123,9 @@ MainWindow::MainWindow(Desktop desktop, QWidget* parent)
     buildGrid();
     buildMenus();
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    m_dayWatcher =
+        new DayWatcher([this] { return m_desktop.today(); }, std::chrono::seconds(5), this);
+    connect(m_dayWatcher, &DayWatcher::dayChanged, this, &MainWindow::followToday);
 }
 
 MainWindow::~MainWindow() = default;
@@ -147,7 +173,9 @@ void MainWindow::buildGrid() {
     m_hint = new QLabel(client);
     m_hint->setObjectName(QStringLiteral("Label14"));
     styleLabel(m_hint, 12);
-    m_hint->setGeometry(twipsRect(5280, 2400, 3375, 735));
+    // showHint breaks its lines between phrases itself.
+    m_hint->setWordWrap(false);
+    m_hint->setGeometry(kHintRect);
     m_hint->raise();
 }
 
@@ -194,18 +222,26 @@ void MainWindow::buildMenus() {
             &MainWindow::showAbout);
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (!m_loaded) {
+void MainWindow::setVisible(bool visible) {
+    const bool firstShowing = visible && !m_placed;
+    if (firstShowing) {
+        m_placed = true;
+        // Fitted and placed before the window manager first sees it.
+        fitToScreen();
+        centreOnScreen(this);
+    }
+    QMainWindow::setVisible(visible);
+    if (firstShowing && windowHandle() != nullptr) {
+        connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::fitToScreen);
+    }
+    if (visible && !m_loaded) {
+        // Run once the window is on screen, so that a box of the start-up stands on it.
         startUp();
     }
 }
 
 void MainWindow::startUp() {
-    if (!m_loaded) {
-        m_loaded = true;
-        centreOnScreen(this);
-    }
+    m_loaded = true;
     // The check mark and the window's real state never disagree.
     m_topmost->setChecked(false);
     if (m_alwaysOnTop) {
@@ -219,6 +255,8 @@ void MainWindow::startUp() {
 
 void MainWindow::runStartUpSteps() {
     std::chrono::year_month_day today = m_desktop.today();
+    m_dayWatcher->acknowledge(today);
+    m_showsToday = true;
     core::Result<std::int16_t> week = timetable::weekno(today, m_term);
     show();
     if (!week) {
@@ -277,7 +315,8 @@ void MainWindow::composeGrid() {
         if (m_loadFailure) {
             // Never another workbook's cells under this title: an empty grid and the reason.
             clearGrid();
-            showHint(loadFailureHint(*m_loadFailure));
+            showHint(QStringList{QStringLiteral("提示：无法读取课表：")} +
+                     loadFailurePhrases(*m_loadFailure, m_xlsname));
             return;
         }
         reportFailure(core::errors::noWorkbook());
@@ -290,6 +329,12 @@ void MainWindow::composeGrid() {
     }
     if (grid.failure) {
         reportFailure(*grid.failure);
+        // The cells not written may look like a free day: the label says otherwise until the
+        // next load or query.
+        const QString cell = failedCellText(*grid.failure);
+        showHint(
+            {QStringLiteral("提示：课表只显示了一部分，"),
+             cell.isEmpty() ? QStringLiteral("发生错误：%1").arg(grid.failure->number) : cell});
     }
 }
 
@@ -301,11 +346,11 @@ void MainWindow::clearGrid() {
 }
 
 void MainWindow::reportFailure(const core::Failure& failure) {
-    showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                 fromUtf8(timetable::failureMessage(failure))});
+    showMessage({QMessageBox::Warning, QStringLiteral("错误"), failureBoxText(failure)});
 }
 
 void MainWindow::showWeekQuery(std::int16_t week) {
+    m_showsToday = false;
     m_hint->hide();
     m_weekno = week;
     setWindowTitle(fromUtf8(timetable::weekQueryTitle(week, m_term.edition)));
@@ -321,6 +366,7 @@ void MainWindow::showDateQuery(std::chrono::year_month_day date) {
     if (!week) {
         return;
     }
+    m_showsToday = false;
     m_hint->hide();
     m_weekno = *week;
     setWindowTitle(fromUtf8(timetable::dateQueryTitle(date, m_weekno, m_term.edition)));
@@ -358,8 +404,68 @@ void MainWindow::markWeekday(int weekday) {
 }
 
 void MainWindow::showHint(const QString& hint) {
-    m_hint->setText(hint);
+    showHint(QStringList{hint});
+}
+
+void MainWindow::showHint(const QStringList& phrases) {
+    m_hintPhrases = phrases;
+    const QFontMetrics metrics(m_hint->font());
+    m_hint->setText(breakBetweenPhrases(phrases, metrics, m_hint->width()));
+    // The label grows downwards when the reason needs more lines than it was drawn for.
+    const int designed = int(std::lround(kHintRect.height() * m_gridScale));
+    const int needed = int(m_hint->text().count(QLatin1Char('\n')) + 1) * metrics.lineSpacing();
+    m_hint->resize(m_hint->width(), std::max(designed, needed));
     m_hint->show();
+}
+
+void MainWindow::fitToScreen() {
+    const QScreen* shown = screen();
+    if (shown == nullptr) {
+        return;
+    }
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isEmpty()) {
+        // Not framed yet: allow for the title bar and borders the window manager will add.
+        frame = QSize(2 * kFrameBorder,
+                      style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * kFrameBorder);
+    }
+    const int menuHeight = menuBar()->sizeHint().height();
+    const QSize designed(kClientWidth, kClientHeight);
+    m_gridScale =
+        fitScale(shown->availableGeometry().size(), designed, frame + QSize(0, menuHeight));
+    const QSize client(int(std::lround(kClientWidth * m_gridScale)),
+                       int(std::lround(kClientHeight * m_gridScale)));
+    scaleChildren(centralWidget(), m_gridScale);
+    centralWidget()->setFixedSize(client);
+    setFixedSize(client.width(), client.height() + menuHeight);
+    if (!m_hint->isHidden()) {
+        showHint(m_hintPhrases);
+    }
+}
+
+void MainWindow::followToday() {
+    if (QApplication::activeModalWidget() != nullptr) {
+        // A dialog or box is open, perhaps the last reload's own: come back once it is closed.
+        if (!m_followPending) {
+            m_followPending = true;
+            QTimer::singleShot(kFollowRetryMilliseconds, this, [this] {
+                m_followPending = false;
+                followToday();
+            });
+        }
+        return;
+    }
+    if (!m_showsToday) {
+        // A week the student asked for stays on screen; its title names no today.
+        m_dayWatcher->acknowledge(m_desktop.today());
+        return;
+    }
+    // The window stays where it is and keeps its always-on-top state; the rest is the
+    // start-up's, the workbook reloaded and term.ini read again.
+    clearMarks();
+    const std::vector<settings::TermNotice> notices = loadTerm();
+    runStartUpSteps();
+    tellTermNotices(notices);
 }
 
 void MainWindow::showMessage(const Message& message) {
@@ -531,7 +637,8 @@ void MainWindow::exportCalendar() {
     if (!m_timetable) {
         QString text = QStringLiteral("课表无法读取，不能导出日历。");
         if (m_loadFailure) {
-            text += QStringLiteral("\n") + fromUtf8(m_loadFailure->description);
+            text += QStringLiteral("\n") +
+                    loadFailurePhrases(*m_loadFailure, m_xlsname).join(QString());
         }
         showMessage({QMessageBox::Warning, QStringLiteral("错误"), text});
         return;
@@ -550,7 +657,7 @@ void MainWindow::exportCalendar() {
             {QMessageBox::Warning, QStringLiteral("错误"),
              QStringLiteral("日历没有导出，未写入任何文件：%1的课表中有单元格无法读取。\n%2")
                  .arg(QStringLiteral("第%1周").arg(fromUtf8(failure.subject)),
-                      fromUtf8(timetable::failureMessage(failure)))});
+                      failureBoxText(failure))});
         return;
     }
     if (settings::system::replaceFile(toFilesystemPath(chosen), exported->text)) {

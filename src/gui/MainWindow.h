@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -24,6 +25,7 @@ class QLabel;
 namespace orvanto::gui {
 
 class CellLabel;
+class DayWatcher;
 class QueryDialog;
 
 class MainWindow : public QMainWindow {
@@ -85,8 +87,16 @@ class MainWindow : public QMainWindow {
     // Text colour of a marked weekday column; unmarked columns are black.
     static QColor markColour();
 
+    // How far the grid is shrunk to fit the screen; 1 where the window fits as designed.
+    qreal gridScale() const { return m_gridScale; }
+    // Brings the title, today's mark and, unless a queried week is shown, the grid to the
+    // clock's date; runs by itself when the date changes.
+    void followToday();
+
+    // The first showing fits and places the window, then runs the start-up.
+    void setVisible(bool visible) override;
+
   protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -102,6 +112,8 @@ class MainWindow : public QMainWindow {
     void buildMenus();
     void setAlwaysOnTop(bool onTop);
     void showHint(const QString& hint);
+    void showHint(const QStringList& phrases);
+    void fitToScreen();
     void clearMarks();
     void markWeekday(int weekday);
     void setWeekdayColour(int weekday, const QColor& colour);
@@ -109,6 +121,7 @@ class MainWindow : public QMainWindow {
 
     Desktop m_desktop;
     bool m_loaded = false;
+    bool m_placed = false;
     bool m_alwaysOnTop = false;
     std::int16_t m_weekno = 0;
     core::Term m_term;
@@ -124,6 +137,12 @@ class MainWindow : public QMainWindow {
     QLabel* m_hint = nullptr;
     QAction* m_topmost = nullptr;
     QPointer<QueryDialog> m_queryDialog;
+    DayWatcher* m_dayWatcher = nullptr;
+    // True while the grid shows the week of today, false after a query.
+    bool m_showsToday = false;
+    bool m_followPending = false;
+    QStringList m_hintPhrases;
+    qreal m_gridScale = 1.0;
 };
 
 } // namespace orvanto::gui

@@ -78,10 +78,14 @@ void SplashWindow::onSecondStep() {
     // never be seen.
     m_status->repaint();
     m_handedOver = true;
-    if (m_showMainWindow) {
-        m_showMainWindow();
-    }
-    close();
+    // The start-up may open message boxes with their own event loops; run from this timer's
+    // slot, it would keep the timer's event unfinished for as long as a box stays open.
+    QTimer::singleShot(0, this, [this] {
+        if (m_showMainWindow) {
+            m_showMainWindow();
+        }
+        close();
+    });
 }
 
 void SplashWindow::closeEvent(QCloseEvent* event) {

@@ -14,8 +14,10 @@ class SplashWindow : public QWidget {
     Q_OBJECT
 
   public:
-    // showMainWindow shows the main window and returns once its start-up has finished;
-    // the splash deletes itself after that call returns.
+    // showMainWindow shows the main window and returns once its start-up has finished. It is
+    // called from the event loop once the second step is over, never inside the step's timer,
+    // and the splash deletes itself after that call returns. Closing the splash from inside
+    // that call (before a message box, say) is allowed.
     explicit SplashWindow(std::function<void()> showMainWindow, QWidget* parent = nullptr);
 
   protected:

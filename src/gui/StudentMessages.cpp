@@ -1,10 +1,12 @@
 #include "StudentMessages.h"
 
+#include <QFileInfo>
+
 namespace orvanto::gui {
 
 namespace {
 
-// Why a file could not be read, without the lead-in.
+// The student's words for a load failure, without the file.
 QString loadFailureReason(const core::Failure& failure) {
     using Status = core::LoadStatus;
     QString reason;
@@ -56,6 +58,14 @@ QString loadFailureReason(const core::Failure& failure) {
     return reason;
 }
 
+bool isAboutTheFile(core::LoadStatus status) {
+    return status != core::LoadStatus::None && status != core::LoadStatus::MarkerMissing;
+}
+
+QString quoted(const settings::TermNotice& notice) {
+    return QStringLiteral("“%1”").arg(QString::fromUtf8(notice.value));
+}
+
 } // namespace
 
 QString loadFailureHint(const core::Failure& failure) {
@@ -83,13 +93,21 @@ QString importFailureText(const core::Failure& failure) {
     return QStringLiteral("无法导入教务课表：") + reason + QStringLiteral("。");
 }
 
-namespace {
-
-QString quoted(const settings::TermNotice& notice) {
-    return QStringLiteral("“%1”").arg(QString::fromUtf8(notice.value));
+QStringList loadFailurePhrases(const core::Failure& failure, const QString& workbook) {
+    const QString name = QFileInfo(workbook).fileName();
+    if (name.isEmpty() || !isAboutTheFile(failure.status)) {
+        return {loadFailureReason(failure)};
+    }
+    return {loadFailureReason(failure) + QStringLiteral("："), name};
 }
 
-} // namespace
+QString failedCellText(const core::Failure& failure) {
+    if (failure.cell.empty()) {
+        return {};
+    }
+    return QStringLiteral("单元格 %1：%2")
+        .arg(QString::fromUtf8(failure.cell), QString::fromUtf8(failure.shownValue));
+}
 
 QString termNoticeText(const settings::TermNotice& notice) {
     using Problem = settings::TermNotice::Problem;

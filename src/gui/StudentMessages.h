@@ -5,6 +5,7 @@
 #include "settings/TermSettings.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace orvanto::gui {
 
@@ -13,6 +14,13 @@ QString loadFailureHint(const core::Failure& failure);
 
 // Why a school's export could not be imported, for a message box.
 QString importFailureText(const core::Failure& failure);
+// Why the workbook cannot be read, in phrases that a line may break between, naming the file
+// by its name where the reason is about the file: {"找不到文件：", "课表.xlsx"}.
+QStringList loadFailurePhrases(const core::Failure& failure, const QString& workbook);
+
+// Where a failure to read a cell is and what the cell shows: "单元格 D8：#DIV/0!"; empty when
+// the failure names no cell.
+QString failedCellText(const core::Failure& failure);
 
 // One line of the term.ini notice.
 QString termNoticeText(const settings::TermNotice& notice);

@@ -4,6 +4,7 @@
 #include "WindowPlacement.h"
 #include "settings/TermSettings.h"
 
+#include <QCalendarWidget>
 #include <QDate>
 #include <QDateEdit>
 #include <QDialogButtonBox>
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTime>
@@ -63,6 +65,12 @@ TermDialog::TermDialog(const core::Term& term, std::filesystem::path termFile, D
     m_firstMonday->setCalendarPopup(true);
     m_firstMonday->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     m_firstMonday->setDateRange(QDate(1900, 1, 1), QDate(9999, 12, 31));
+    // Chinese month and weekday names and weeks from Monday, as teaching weeks count, whatever
+    // the system's language; Qt takes Sunday first for China.
+    const QLocale chinese(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China);
+    m_firstMonday->setLocale(chinese);
+    m_firstMonday->calendarWidget()->setLocale(chinese);
+    m_firstMonday->calendarWidget()->setFirstDayOfWeek(Qt::Monday);
     form->addRow(QStringLiteral("第1周的星期一："), m_firstMonday);
     m_mondayNote = new QLabel(this);
     m_mondayNote->setObjectName(QStringLiteral("MondayNote"));
@@ -109,9 +117,11 @@ TermDialog::TermDialog(const core::Term& term, std::filesystem::path termFile, D
     layout->addWidget(buttons);
 
     connect(m_firstMonday, &QDateEdit::dateChanged, this, &TermDialog::showMondayNote);
-    showMondayNote();
+    // The width is the fields'; the note wraps within it and the height follows the note.
+    m_mondayNote->hide();
     adjustSize();
-    setFixedSize(sizeHint());
+    setFixedWidth(sizeHint().width());
+    showMondayNote();
     centreOnScreen(this);
 }
 
@@ -134,6 +144,7 @@ void TermDialog::showMondayNote() {
     if (chosen.dayOfWeek() == Qt::Monday) {
         m_mondayNote->clear();
         m_mondayNote->hide();
+        fitHeight();
         return;
     }
     const QDate monday = chosen.addDays(1 - chosen.dayOfWeek());
@@ -141,6 +152,14 @@ void TermDialog::showMondayNote() {
                               .arg(chosen.toString(QStringLiteral("yyyy-MM-dd")),
                                    monday.toString(QStringLiteral("yyyy-MM-dd"))));
     m_mondayNote->show();
+    fitHeight();
+}
+
+void TermDialog::fitHeight() {
+    QLayout* fields = layout();
+    fields->activate();
+    setFixedHeight(fields->hasHeightForWidth() ? fields->totalHeightForWidth(width())
+                                               : fields->totalSizeHint().height());
 }
 
 void TermDialog::accept() {

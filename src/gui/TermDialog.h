@@ -35,6 +35,7 @@ class TermDialog : public QDialog {
 
   private:
     void showMondayNote();
+    void fitHeight();
 
     std::filesystem::path m_termFile;
     Desktop& m_desktop;

@@ -26,11 +26,17 @@ void centreOnScreen(QWidget* window) {
         return;
     }
     QSize frame = window->frameGeometry().size();
+    QPoint clientOffset;
     if (frame == window->size()) {
-        // Not framed yet: allow for the title bar the window manager will add.
-        frame.rheight() += window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        // Not framed yet: allow for the title bar the window manager will add. Until then the
+        // position is the client area's (X11 places it with static gravity), so the client goes
+        // below where the title bar is to be, or a window that fills the height loses its title
+        // bar above the screen's top.
+        const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        frame.rheight() += titleBar;
+        clientOffset = QPoint(0, titleBar);
     }
-    window->move(placementOf(screen->availableGeometry(), frame));
+    window->move(placementOf(screen->availableGeometry(), frame) + clientOffset);
 }
 
 } // namespace orvanto::gui

@@ -137,9 +137,16 @@ core::Result<std::string> Workbook::cellText(char column, int row) const {
     if (col < 0 || col >= WorkbookCells::kGridColumns || row > WorkbookCells::kGridRows) {
         return std::string();
     }
-    return cellValueToText(
-        m_cells->grid[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col)],
-        m_cells->date1904);
+    const CellValue& value =
+        m_cells->grid[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col)];
+    core::Result<std::string> text = cellValueToText(value, m_cells->date1904);
+    if (!text) {
+        core::Failure failure = text.failure();
+        failure.cell = column + std::to_string(row);
+        failure.shownValue = value.text;
+        return failure;
+    }
+    return text;
 }
 
 } // namespace orvanto::spreadsheet

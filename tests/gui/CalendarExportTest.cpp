@@ -69,6 +69,9 @@ void CalendarExportTest::anUnreadableWeekWritesNothingAndSaysWhich() {
     QVERIFY2(desk.messages[0].text.contains(QStringLiteral("第3周")),
              qPrintable(desk.messages[0].text));
     QVERIFY(desk.messages[0].text.contains(QStringLiteral("发生错误：13")));
+    // ... and names the cell, so the student can mend it.
+    QVERIFY2(desk.messages[0].text.endsWith(QStringLiteral("\n单元格 H35：#N/A")),
+             qPrintable(desk.messages[0].text));
 }
 
 void CalendarExportTest::cancelledOrWithoutAWorkbookNothingHappens() {
@@ -99,6 +102,9 @@ void CalendarExportTest::cancelledOrWithoutAWorkbookNothingHappens() {
     QVERIFY(notAWorkbook.calendarSuggestions.isEmpty());
     QCOMPARE(notAWorkbook.messages.size(), std::size_t{1});
     QCOMPARE(notAWorkbook.messages[0].icon, QMessageBox::Warning);
+    // In the student's words, as the status label gives it, never the CLI's English reason.
+    QCOMPARE(notAWorkbook.messages[0].text,
+             QStringLiteral("课表无法读取，不能导出日历。\n文件不是 Excel 工作簿：README.md"));
 }
 
 void CalendarExportTest::saveDialogSettings() {

@@ -1,6 +1,10 @@
 // The splash's two steps, its hand-over to the main window, and its looks.
 #include "gui/SplashWindow.h"
 
+#include "TestDesktop.h"
+#include "gui/MainWindow.h"
+#include "gui/SplashHandOver.h"
+
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -8,6 +12,7 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 using orvanto::gui::SplashWindow;
@@ -20,6 +25,8 @@ class SplashWindowTest : public QObject {
     void slowStartUpDoesNotRepeatAStep();
     void looksAsDrawn();
     void cannotBeClosedBeforeHandOver();
+    void handsOverOutsideItsTimer();
+    void startUpBoxesAreNeverUnderTheSplash();
 };
 
 static QLabel* statusLabel(QWidget* splash) {
@@ -123,6 +130,55 @@ void SplashWindowTest::cannotBeClosedBeforeHandOver() {
     QVERIFY(splash->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(handedOver, 3000);
     QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 1000);
+}
+
+void SplashWindowTest::handsOverOutsideItsTimer() {
+    bool stepFinished = false;
+    bool finishedAtHandOver = false;
+    QPointer<SplashWindow> splash;
+    splash = new SplashWindow([&] { finishedAtHandOver = stepFinished; });
+    // Connected after the splash's own handler: it runs once that handler has returned.
+    connect(splash->findChild<QTimer*>(QStringLiteral("Timer2")), &QTimer::timeout, this,
+            [&] { stepFinished = true; });
+    splash->show();
+    QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 4000);
+    QVERIFY(finishedAtHandOver);
+}
+
+void SplashWindowTest::startUpBoxesAreNeverUnderTheSplash() {
+    using namespace orvanto::gui::testing;
+    TestDesktop desk;
+    desk.setPath(sample("windows-timetable.xlsx"));
+    {
+        // A first Monday that is not a Monday: the start-up tells the student in a box.
+        QFile term(desk.folder.filePath(QStringLiteral("term.ini")));
+        QVERIFY(term.open(QIODevice::WriteOnly));
+        term.write("[term]\r\nstart=2010-03-03\r\n");
+    }
+    orvanto::gui::MainWindow window(desk.desktop());
+    QElapsedTimer clock;
+    QPointer<SplashWindow> splash;
+    int boxes = 0;
+    bool splashShownAtBox = true;
+    bool windowShownAtBox = false;
+    qint64 boxAt = -1;
+    window.desktop().showMessage = [&](QWidget*, const orvanto::gui::Message&) {
+        ++boxes;
+        boxAt = clock.elapsed();
+        splashShownAtBox = splash != nullptr && splash->isVisible();
+        // The box stands on the main window, not on an empty screen.
+        windowShownAtBox = window.isVisible() && window.windowHandle() != nullptr &&
+                           window.windowHandle()->isVisible();
+    };
+    clock.start();
+    splash = orvanto::gui::showWithSplash(window);
+    QTRY_VERIFY_WITH_TIMEOUT(boxes == 1, 6000);
+    QVERIFY(!splashShownAtBox);
+    QVERIFY(windowShownAtBox);
+    QVERIFY2(boxAt < 6000, QByteArray::number(boxAt));
+    QVERIFY(window.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 1000);
+    QCOMPARE(boxes, 1);
 }
 
 QTEST_MAIN(SplashWindowTest)

@@ -7,14 +7,17 @@
 #include "gui/QueryDialog.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 #include <functional>
 
@@ -76,6 +79,9 @@ class TermDialogTest : public QObject {
     void savingTheTermReloadsTheViewer();
     void cancelAndRefusalChangeNothing();
     void unwritableTermFileKeepsTheOldTerm();
+    void mondayNoteIsShownWhole_data();
+    void mondayNoteIsShownWhole();
+    void datePickerIsChineseFromMonday();
 };
 
 void TermDialogTest::viewerFollowsTheTermFile() {
@@ -203,6 +209,74 @@ void TermDialogTest::unwritableTermFileKeepsTheOldTerm() {
         QCOMPARE(desk.messages.back().title, QStringLiteral("错误"));
     });
     QCOMPARE(window.term().weeks, 20);
+}
+
+void TermDialogTest::mondayNoteIsShownWhole_data() {
+    QTest::addColumn<QDate>("chosen");
+    QTest::addColumn<QString>("monday");
+    QTest::newRow("Wednesday") << QDate(2026, 9, 9) << QStringLiteral("2026-09-07");
+    QTest::newRow("Sunday, across a month") << QDate(2026, 11, 1) << QStringLiteral("2026-10-26");
+    QTest::newRow("across a year") << QDate(2027, 1, 2) << QStringLiteral("2026-12-28");
+}
+
+void TermDialogTest::mondayNoteIsShownWhole() {
+    QFETCH(QDate, chosen);
+    QFETCH(QString, monday);
+    TestDesktop desk;
+    Desktop desktop = desk.desktop();
+    TermDialog dialog(orvanto::core::Term{}, toFilesystemPath(termIniPath(desk)), desktop);
+    dialog.show();
+    const int heightBefore = dialog.height();
+    auto* note = dialog.findChild<QLabel*>(QStringLiteral("MondayNote"));
+    dialog.findChild<QDateEdit*>(QStringLiteral("FirstMonday"))->setDate(chosen);
+    QVERIFY(note->isVisible());
+    QVERIFY2(note->text().contains(monday), qPrintable(note->text()));
+    QVERIFY(note->text().endsWith(QStringLiteral("算起。")));
+    // The wrapped note gets all the height its text needs, and the dialog grew to hold it
+    // above its buttons.
+    QVERIFY(note->height() >= note->heightForWidth(note->width()));
+    QVERIFY(dialog.height() > heightBefore);
+    QVERIFY(dialog.rect().contains(QRect(note->mapTo(&dialog, QPoint(0, 0)), note->size())));
+    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("Ok"));
+    QVERIFY(note->mapTo(&dialog, QPoint(0, note->height())).y() <=
+            ok->mapTo(&dialog, QPoint()).y());
+
+    // Back on a Monday the note goes and the dialog is as before.
+    dialog.findChild<QDateEdit*>(QStringLiteral("FirstMonday"))->setDate(QDate(2026, 9, 7));
+    QVERIFY(note->isHidden());
+    QCOMPARE(dialog.height(), heightBefore);
+}
+
+void TermDialogTest::datePickerIsChineseFromMonday() {
+    // Whatever the system's language: here an English one that starts weeks on Sunday.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    TestDesktop desk;
+    Desktop desktop = desk.desktop();
+    orvanto::core::Term term;
+    term.firstMonday = date(2026, 9, 7);
+    TermDialog dialog(term, toFilesystemPath(termIniPath(desk)), desktop);
+    dialog.show();
+    QCalendarWidget* calendar =
+        dialog.findChild<QDateEdit*>(QStringLiteral("FirstMonday"))->calendarWidget();
+    calendar->show();
+    QCOMPARE(calendar->firstDayOfWeek(), Qt::Monday);
+    auto* month = calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"));
+    QVERIFY(month != nullptr);
+    QCOMPARE(month->text(), QStringLiteral("九月"));
+    auto* days = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+    QVERIFY(days != nullptr);
+    QStringList heads;
+    for (int column = 0; column < days->model()->columnCount(); ++column) {
+        if (!days->isColumnHidden(column)) {
+            heads << days->model()->data(days->model()->index(0, column)).toString();
+        }
+    }
+    QCOMPARE(heads,
+             QStringList({QStringLiteral("周一"), QStringLiteral("周二"), QStringLiteral("周三"),
+                          QStringLiteral("周四"), QStringLiteral("周五"), QStringLiteral("周六"),
+                          QStringLiteral("周日")}));
+    QLocale::setDefault(before);
 }
 
 QTEST_MAIN(TermDialogTest)

@@ -111,6 +111,11 @@ inline QLabel* label(MainWindow& window, const QString& name) {
     return window.findChild<QLabel*>(name);
 }
 
+// The status label's text as one line: it breaks its lines itself.
+inline QString shownHint(MainWindow& window) {
+    return label(window, QStringLiteral("Label14"))->text().remove(QLatin1Char('\n'));
+}
+
 inline CellLabel* cell(MainWindow& window, int index) {
     return window.findChild<CellLabel*>(QStringLiteral("Label13_%1").arg(index));
 }

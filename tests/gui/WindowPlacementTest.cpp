@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
 #include <QTemporaryFile>
 #include <QtTest>
 
@@ -21,6 +22,7 @@ class WindowPlacementTest : public QObject {
     void placement_data();
     void placement();
     void mainWindowAtScaleTwoKeepsItsTitleBarOnScreen();
+    void unframedWindowLeavesRoomForItsTitleBar();
 };
 
 void WindowPlacementTest::placement_data() {
@@ -56,6 +58,24 @@ void WindowPlacementTest::mainWindowAtScaleTwoKeepsItsTitleBarOnScreen() {
     QVERIFY(window.frameGeometry().top() >= available.top());
     QVERIFY(window.frameGeometry().left() >= available.left());
     QVERIFY(available.contains(window.menuBar()->mapToGlobal(QPoint(0, 0))));
+}
+
+void WindowPlacementTest::unframedWindowLeavesRoomForItsTitleBar() {
+    // Before the window manager frames a window its position is its client area's: the title
+    // bar it gets later must still fall on the screen, whether the window fits with room to
+    // spare, fills the height exactly or is too tall.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget probe;
+    const int titleBar = probe.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    for (int height : {300, available.height() - titleBar, available.height() + 100}) {
+        QWidget window;
+        window.resize(400, height);
+        centreOnScreen(&window);
+        QVERIFY2(window.y() - titleBar >= available.top(), qPrintable(QString::number(height)));
+        if (height + titleBar <= available.height()) {
+            QVERIFY(window.y() + height <= available.bottom() + 1);
+        }
+    }
 }
 
 // The offscreen platform with one 1920 x 1080 screen at scale 2, as a common laptop is set up:

@@ -81,6 +81,30 @@ TEST(CellRead, ActiveSheetTextsAndLimits) {
     EXPECT_EQ(Workbook(data).cellText('C', 12).failure().number, 1004);
 }
 
+TEST(CellRead, AnErrorValueNamesItsCellAndWhatItShows) {
+    struct Case {
+        char column;
+        int row;
+        const char* shown;
+        const char* address;
+    };
+    // The grid's first and last column and row, and a two-digit and a three-digit row.
+    for (const Case& c : {Case{'C', 1, "#DIV/0!", "C1"}, Case{'D', 8, "#DIV/0!", "D8"},
+                          Case{'I', 57, "#N/A", "I57"}, Case{'E', 202, "#VALUE!", "E202"}}) {
+        WorkbookCells data;
+        CellValue error;
+        error.kind = CellValue::Kind::Error;
+        error.text = c.shown;
+        data.grid[static_cast<std::size_t>(c.row - 1)][static_cast<std::size_t>(c.column - 'C')] =
+            error;
+        const auto read = Workbook(data).cellText(c.column, c.row);
+        ASSERT_FALSE(read.ok()) << c.address;
+        EXPECT_EQ(read.failure().number, 13);
+        EXPECT_EQ(read.failure().cell, c.address);
+        EXPECT_EQ(read.failure().shownValue, c.shown);
+    }
+}
+
 TEST(Open, ContentDecidesTheFormatAndFailuresSayWhy) {
     using orvanto::core::LoadStatus;
     const std::vector<std::pair<std::vector<std::uint8_t>, LoadStatus>> cases = {
