@@ -4,10 +4,12 @@
 #include "CliError.h"
 #include "Today.h"
 #include "core/ProgramInfo.h"
+#include "settings/SettingsLocation.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 namespace orvanto::cli {
 
@@ -54,7 +56,7 @@ constexpr std::array kCommands = {
 } // namespace
 
 int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
-        std::chrono::year_month_day today) {
+        std::chrono::year_month_day today, std::optional<std::filesystem::path> settingsTerm) {
     if (args.empty()) {
         return printUsageError(err, "no command given");
     }
@@ -75,12 +77,13 @@ int run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
     if (!options) {
         return printUsageError(err, options.failure().description);
     }
-    Context context{out, err, today};
+    Context context{out, err, today, std::move(settingsTerm)};
     return command->run(options.value(), context);
 }
 
 int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    return run(args, out, err, localToday());
+    return run(args, out, err, localToday(),
+               settings::SettingsLocation::forRunningProgram().fileToRead("term.ini"));
 }
 
 } // namespace orvanto::cli
