@@ -59,11 +59,15 @@ grid=$(cd "$root" && usr/bin/orvanto-cli grid --week 3 usr/share/orvanto/timetab
   fail "orvanto-cli grid exits $?"
 [[ $grid == *第3周* ]] || fail "orvanto-cli grid printed: $grid"
 
+# In a UTF-8 terminal and in a plain ASCII one (where the Chinese names give way to English).
 for page in orvanto orvanto-cli; do
   file="$root/usr/share/man/man1/$page.1.gz"
-  warnings=$(MANWIDTH=80 man --warnings -l "$file" 2>&1 >/dev/null)
-  [[ -z $warnings ]] || fail "man $page: $warnings"
-  [[ $(MANWIDTH=80 man -l "$file" 2>/dev/null | wc -l) -gt 20 ]] || fail "man $page is nearly empty"
+  for locale in C.UTF-8 C; do
+    warnings=$(LC_ALL=$locale MANWIDTH=80 man --warnings -l "$file" 2>&1 >/dev/null)
+    [[ -z $warnings ]] || fail "man $page ($locale): $warnings"
+    lines=$(LC_ALL=$locale MANWIDTH=80 man -l "$file" 2>/dev/null | wc -l)
+    [[ $lines -gt 20 ]] || fail "man $page ($locale) is nearly empty"
+  done
 done
 
 # The completion offers every command, and each command's own options.
