@@ -70,6 +70,8 @@ if(TARGET orvanto)
                      -DMANDIR=${CMAKE_INSTALL_MANDIR} -DHELP_TEXT=${ORVANTO_HELP_TEXT}
                      -DAPPSTREAM_ID=${ORVANTO_APPSTREAM_ID}
                      -P ${CMAKE_SOURCE_DIR}/cmake/CheckInstall.cmake)
-    set_tests_properties(InstallLayout PROPERTIES FIXTURES_REQUIRED programs)
+    # The install stages the desktop entry in the build tree: one install at a time.
+    set_tests_properties(InstallLayout PROPERTIES FIXTURES_REQUIRED programs
+                         RESOURCE_LOCK orvanto_install)
   endif()
 endif()

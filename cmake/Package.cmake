@@ -45,5 +45,6 @@ if(ORVANTO_BUILD_TESTS AND NOT ORVANTO_SANITIZE)
   add_test(NAME Package
            COMMAND bash "${CMAKE_SOURCE_DIR}/tests/package/check-package.sh" "${CMAKE_BINARY_DIR}"
                    "${CMAKE_BINARY_DIR}/package test" "${ORVANTO_APPSTREAM_ID}")
-  set_tests_properties(Package PROPERTIES FIXTURES_REQUIRED programs TIMEOUT 600)
+  set_tests_properties(Package PROPERTIES FIXTURES_REQUIRED programs TIMEOUT 600
+                       RESOURCE_LOCK orvanto_install)
 endif()
