@@ -1,6 +1,6 @@
 #include "SettingsLocation.h"
 
-#include "SystemFile.h"
+#include "SettingsFolders.h"
 
 #include <system_error>
 #include <utility>

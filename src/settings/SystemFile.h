@@ -1,6 +1,5 @@
-// What settings files need from the operating system: text in the system code page, replacing
-// a file's contents so that a failed write leaves the old contents intact, and the folders
-// settings may live in.
+// What settings files need from the operating system: text in the system code page and
+// replacing a file's contents so that a failed write leaves the old contents intact.
 #pragma once
 
 #include <filesystem>
@@ -20,16 +19,5 @@ std::optional<std::string> encodeText(std::string_view utf8);
 // Writes bytes to a temporary file beside file, flushes it to disk and renames it over file.
 // On failure file is untouched and the reason (English, for diagnostics) is returned.
 std::optional<std::string> replaceFile(const std::filesystem::path& file, std::string_view bytes);
-
-// The folder of the running executable; empty when the system does not say.
-std::filesystem::path runningProgramFolder();
-
-// Whether this process may create files in folder (false for a missing folder).
-bool isWritableFolder(const std::filesystem::path& folder);
-
-// The user's configuration folder for Orvanto, the one Qt's application config location gives
-// for the application "orvanto": $XDG_CONFIG_HOME/orvanto, else $HOME/.config/orvanto on Linux,
-// %LOCALAPPDATA%\orvanto on Windows. It may not exist yet.
-std::filesystem::path userConfigFolder();
 
 } // namespace orvanto::settings::system

@@ -3,7 +3,7 @@
 #include "settings/SettingsLocation.h"
 
 #include "settings/PathSettings.h"
-#include "settings/SystemFile.h"
+#include "settings/SettingsFolders.h"
 
 #include <cstdlib>
 #include <filesystem>
