@@ -10,10 +10,15 @@ get_filename_component(help_name "${HELP_TEXT}" NAME)
 set(expected
     "${BINDIR}/orvanto"
     "${BINDIR}/orvanto-cli"
-    "${BINDIR}/${help_name}")
+    "${DATADIR}/orvanto/${help_name}"
+    "${DATADIR}/orvanto/timetable.xlsx")
 if(UNIX AND NOT APPLE)
   list(APPEND expected "${DATADIR}/applications/orvanto.desktop"
-       "${DATADIR}/icons/hicolor/scalable/apps/orvanto.svg")
+       "${DATADIR}/icons/hicolor/scalable/apps/orvanto.svg"
+       "${DATADIR}/metainfo/${APPSTREAM_ID}.metainfo.xml"
+       "${DATADIR}/bash-completion/completions/orvanto-cli"
+       "${MANDIR}/man1/orvanto.1.gz" "${MANDIR}/man1/orvanto-cli.1.gz"
+       "${DATADIR}/doc/orvanto/copyright" "${DATADIR}/doc/orvanto/changelog.gz")
   foreach(size 16 24 32 48 64 128 256)
     list(APPEND expected "${DATADIR}/icons/hicolor/${size}x${size}/apps/orvanto.png")
   endforeach()
@@ -26,10 +31,16 @@ endforeach()
 
 # The help text must arrive byte for byte (BOM and CR LF included).
 file(SHA256 "${HELP_TEXT}" source_hash)
-file(SHA256 "${PREFIX}/${BINDIR}/${help_name}" installed_hash)
+file(SHA256 "${PREFIX}/${DATADIR}/orvanto/${help_name}" installed_hash)
 if(NOT source_hash STREQUAL installed_hash)
-  message(FATAL_ERROR "help text changed on its way into ${BINDIR}")
+  message(FATAL_ERROR "help text changed on its way into ${DATADIR}/orvanto")
 endif()
+# Nothing the programs write is installed: settings are the user's.
+foreach(settings path.ini term.ini)
+  if(EXISTS "${PREFIX}/${BINDIR}/${settings}")
+    message(FATAL_ERROR "${settings} was installed into ${BINDIR}")
+  endif()
+endforeach()
 # The desktop entry starts the installed viewer by its absolute path (PREFIX holds a space,
 # so the path must be quoted as the entry's Exec rules ask), and is valid for launchers.
 if(UNIX AND NOT APPLE)

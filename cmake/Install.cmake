@@ -1,10 +1,11 @@
-# Windows resources of the viewer, the help text beside the built and the installed programs,
-# and the desktop integration on Linux. Included last, once every target exists.
+# Windows resources of the viewer, the help text beside the built program, and what an install
+# puts where. Included last, once every target exists.
 #
-# The viewer looks for its help text and path.ini in the directory of its own executable, so
-# the help text (and the sample workbook) go into the bin directory, beside orvanto and
-# orvanto-cli, rather than under share/. path.ini is written there too, so install into a
-# prefix the user can write to (for example `cmake --install build --prefix ~/.local`).
+# The programs go into bin; the help text and the sample workbook into share/orvanto, where the
+# viewer looks when they are not beside it (../share/orvanto from its executable). The desktop
+# entry, icons, AppStream metainfo, man pages and bash completion go where Linux desktops and
+# shells look for them. path.ini and term.ini are never installed: the viewer keeps them beside
+# itself when it can write there, otherwise in the user's configuration folder.
 
 set(ORVANTO_RESOURCES "${CMAKE_SOURCE_DIR}/resources")
 set(ORVANTO_HELP_TEXT "${ORVANTO_RESOURCES}/${ORVANTO_HELP_FILE_NAME}")
@@ -40,10 +41,8 @@ if(TARGET orvanto)
     VERBATIM)
   add_dependencies(orvanto_help_text orvanto)
 
-  install(FILES "${ORVANTO_HELP_TEXT}" DESTINATION ${CMAKE_INSTALL_BINDIR})
-  # The sample workbook is a separate piece of work; install it once it is there.
-  install(FILES "${CMAKE_SOURCE_DIR}/examples/timetable.xlsx" DESTINATION ${CMAKE_INSTALL_BINDIR}
-          OPTIONAL)
+  install(FILES "${ORVANTO_HELP_TEXT}" "${CMAKE_SOURCE_DIR}/examples/timetable.xlsx"
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/orvanto)
 
   if(UNIX AND NOT APPLE)
     install(CODE "
@@ -59,6 +58,7 @@ if(TARGET orvanto)
     endforeach()
     install(FILES "${ORVANTO_RESOURCES}/icons/orvanto.svg"
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    include(cmake/InstallDocuments.cmake)
   endif()
 
   # Installs into a scratch prefix and checks that everything lands where the program looks.
@@ -67,8 +67,11 @@ if(TARGET orvanto)
              COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
                      "-DPREFIX=${CMAKE_BINARY_DIR}/install layout test"
                      -DBINDIR=${CMAKE_INSTALL_BINDIR} -DDATADIR=${CMAKE_INSTALL_DATADIR}
-                     -DHELP_TEXT=${ORVANTO_HELP_TEXT}
+                     -DMANDIR=${CMAKE_INSTALL_MANDIR} -DHELP_TEXT=${ORVANTO_HELP_TEXT}
+                     -DAPPSTREAM_ID=${ORVANTO_APPSTREAM_ID}
                      -P ${CMAKE_SOURCE_DIR}/cmake/CheckInstall.cmake)
-    set_tests_properties(InstallLayout PROPERTIES FIXTURES_REQUIRED programs)
+    # The install stages the desktop entry in the build tree: one install at a time.
+    set_tests_properties(InstallLayout PROPERTIES FIXTURES_REQUIRED programs
+                         RESOURCE_LOCK orvanto_install)
   endif()
 endif()

@@ -8,6 +8,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Whatever the executable is called, Qt's per-application folders are Orvanto's.
+    QApplication::setApplicationName(QStringLiteral("orvanto"));
     orvanto::gui::loadResources();
     orvanto::gui::installQtTranslation();
     QApplication::setWindowIcon(orvanto::gui::programIcon());

@@ -5,10 +5,12 @@
 #include "CliError.h"
 #include "Today.h"
 #include "core/ProgramInfo.h"
+#include "settings/SettingsLocation.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 namespace orvanto::cli {
 
@@ -124,7 +126,7 @@ int checkedExit(int exitCode, std::ostream& out, std::ostream& err) {
 } // namespace
 
 int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
-        std::chrono::year_month_day today) {
+        std::chrono::year_month_day today, std::optional<std::filesystem::path> settingsTerm) {
     if (args.empty()) {
         return printUsageError(err, "no command given");
     }
@@ -149,12 +151,13 @@ int run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
         out << commandUsage(*command);
         return checkedExit(kExitOk, out, err);
     }
-    Context context{out, err, today};
+    Context context{out, err, today, std::move(settingsTerm)};
     return checkedExit(command->run(options.value(), context), out, err);
 }
 
 int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    return run(args, out, err, localToday());
+    return run(args, out, err, localToday(),
+               settings::SettingsLocation::forRunningProgram().fileToRead("term.ini"));
 }
 
 } // namespace orvanto::cli

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string_view>
@@ -10,11 +12,13 @@
 namespace orvanto::cli {
 
 // args are the words after the program's name. today stands for the local date wherever a
-// command defaults to "now".
+// command defaults to "now". settingsTerm is the term.ini taken when no --term is given.
 int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
-        std::chrono::year_month_day today);
+        std::chrono::year_month_day today,
+        std::optional<std::filesystem::path> settingsTerm = std::nullopt);
 
-// As above, on the local date of this computer.
+// As above, on the local date of this computer, with the term.ini the viewer would read
+// (beside this program when its folder is writable, else in the user's configuration folder).
 int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
 } // namespace orvanto::cli

@@ -55,8 +55,8 @@ std::optional<std::int16_t> chosenWeek(const Options& options, const Context& co
 
 } // namespace
 
-core::Result<core::Term> chosenTerm(const Options& options) {
-    core::Term term;
+core::Result<core::Term> chosenTerm(const Options& options, const core::Term& base) {
+    core::Term term = base;
     if (options.termFile) {
         const settings::StoredTerm stored = settings::TermSettings(*options.termFile).read();
         if (!stored.fileExists) {
@@ -82,8 +82,22 @@ core::Result<core::Term> chosenTerm(const Options& options) {
     return term;
 }
 
+core::Term settingsTerm(const std::filesystem::path& file, std::ostream& err) {
+    const settings::StoredTerm stored = settings::TermSettings(file).read();
+    for (const settings::TermNotice& notice : stored.notices) {
+        const bool keepsWeek = notice.problem == settings::TermNotice::Problem::NotAMonday;
+        printWarning(
+            err, file.string() + ": " + termNoticeText(notice) +
+                     (keepsWeek ? "; the Monday of its week is used" : "; the default is used"));
+    }
+    return stored.term;
+}
+
 std::optional<core::Term> termOrReport(const Options& options, Context& context) {
-    auto term = chosenTerm(options);
+    const core::Term base = !options.termFile && context.settingsTerm
+                                ? settingsTerm(*context.settingsTerm, context.err)
+                                : core::Term{};
+    auto term = chosenTerm(options, base);
     if (!term) {
         printUsageError(context.err, term.failure().description);
         return std::nullopt;

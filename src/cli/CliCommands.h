@@ -7,6 +7,7 @@
 #include "service/Timetable.h"
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 
@@ -16,6 +17,9 @@ struct Context {
     std::ostream& out;
     std::ostream& err;
     std::chrono::year_month_day today;
+    // The term.ini of the settings folder the viewer uses, taken when no --term is given;
+    // none where the command line alone decides (the in-process tests).
+    std::optional<std::filesystem::path> settingsTerm = std::nullopt;
 };
 
 // grid [--week N | --date YYYY-MM-DD] [--json] [term options] WORKBOOK
@@ -34,13 +38,17 @@ int runCheck(const Options& options, Context& context);
 int runImport(const Options& options, Context& context);
 
 // The term the options name: a term.ini from --term (every setting in it must be usable),
-// then --term-start and --weeks; the default term without them. The failure is the usage
-// error to print.
-core::Result<core::Term> chosenTerm(const Options& options);
+// else base; then --term-start and --weeks. The failure is the usage error to print.
+core::Result<core::Term> chosenTerm(const Options& options, const core::Term& base = {});
+
+// The term of the settings' term.ini, as the viewer reads it: a setting that cannot be used
+// keeps its default and is reported as a warning. The default term when there is no file.
+core::Term settingsTerm(const std::filesystem::path& file, std::ostream& err);
 
 // The openings the commands share. Each prints its own error and gives nothing on failure;
 // the command then returns the exit code named here.
-// chosenTerm, or its usage error (kExitUsage).
+// chosenTerm over the settings' term.ini when --term is not given, or its usage error
+// (kExitUsage).
 std::optional<core::Term> termOrReport(const Options& options, Context& context);
 // The workbook of the options loaded, or the reason it is not (kExitLoadFailure).
 std::optional<service::LoadedTimetable> timetableOrReport(const Options& options, Context& context);

@@ -16,6 +16,9 @@ inline constexpr int kExitFindings = 5;     // check found something a student s
 // Prints the message and returns the exit code, so a command can end with `return printError(...)`.
 int printError(std::ostream& err, std::string_view message, int exitCode);
 
+// "orvanto-cli: warning: ...": something was not taken as written, and the command goes on.
+void printWarning(std::ostream& err, std::string_view message);
+
 // A usage error also points at --help.
 int printUsageError(std::ostream& err, std::string_view message);
 

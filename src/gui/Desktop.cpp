@@ -3,7 +3,6 @@
 #include "AboutDialog.h"
 #include "ImportPreviewDialog.h"
 #include "Platform.h"
-#include "settings/PathSettings.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -127,11 +126,28 @@ std::filesystem::path toFilesystemPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
 
+QString programDataFile(const QString& programDirectory, const QString& name) {
+    const QDir program(programDirectory);
+    const QString beside = program.filePath(name);
+    if (QFileInfo::exists(beside)) {
+        return beside;
+    }
+    const QString installed =
+        QDir::cleanPath(program.filePath(QStringLiteral("../share/orvanto/") + name));
+    return QFileInfo::exists(installed) ? installed : beside;
+}
+
+QString checkFolderText(const settings::SettingsLocation& location) {
+    const QString folder =
+        QDir::toNativeSeparators(QString::fromStdU16String(location.savedFolder().u16string()));
+    return QStringLiteral("请检查文件夹“%1”是否可写。").arg(folder);
+}
+
 Desktop Desktop::system() {
     Desktop desktop;
     desktop.today = localDate;
-    desktop.settingsFile =
-        settings::PathSettings::inDirectory(toFilesystemPath(platform::programDirectory())).file();
+    desktop.settings =
+        settings::SettingsLocation::forProgramIn(toFilesystemPath(platform::programDirectory()));
     desktop.chooseWorkbook = chooseWorkbookFile;
     desktop.chooseCalendarFile = chooseCalendarSaveFile;
     desktop.chooseExport = chooseExportFile;

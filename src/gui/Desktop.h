@@ -2,6 +2,8 @@
 // file, the file dialog, message boxes and the platform services. Tests replace members.
 #pragma once
 
+#include "settings/SettingsLocation.h"
+
 #include <QMessageBox>
 #include <QString>
 #include <chrono>
@@ -25,7 +27,8 @@ struct Message {
 
 struct Desktop {
     std::function<std::chrono::year_month_day()> today;
-    std::filesystem::path settingsFile;
+    // Where path.ini and term.ini are read and saved.
+    settings::SettingsLocation settings = settings::SettingsLocation::besideProgram(".");
     // The chosen workbook's full path, empty when the user cancelled. The dialog opens in
     // startFolder.
     std::function<QString(QWidget* parent, const QString& startFolder)> chooseWorkbook;
@@ -48,7 +51,8 @@ struct Desktop {
     // Ends the program, whatever other window is open.
     std::function<void()> quit;
 
-    // The real desktop: local date, path.ini beside the executable, system dialogs.
+    // The real desktop: local date, settings beside the executable or in the user's
+    // configuration folder, system dialogs.
     static Desktop system();
 };
 
@@ -70,5 +74,13 @@ void setUpExportDialog(QFileDialog& dialog, const QString& startFolder);
 void setUpImportedWorkbookDialog(QFileDialog& dialog, const QString& suggestedFile);
 
 std::filesystem::path toFilesystemPath(const QString& path);
+
+// A file that comes with the program (the help text, the sample timetable): beside the
+// executable in a portable copy or the build tree, else in the installed data folder
+// (../share/orvanto from the executable); the path beside the executable when neither has it.
+QString programDataFile(const QString& programDirectory, const QString& name);
+
+// The second line of a failed save's message: which folder to check.
+QString checkFolderText(const settings::SettingsLocation& location);
 
 } // namespace orvanto::gui

@@ -268,12 +268,16 @@ void MainWindow::runStartUpSteps() {
     setWindowTitle(fromUtf8(timetable::todayTitle(today, m_weekno, m_term.edition)));
     markWeekday(timetable::weekdayIndex(today));
 
-    settings::PathSettings pathIni(m_desktop.settingsFile);
+    settings::PathSettings pathIni(m_desktop.settings.fileToRead("path.ini"));
     settings::StoredPath stored = pathIni.read();
     m_xlsname = fromUtf8(stored.path);
     if (stored.state == settings::StoredPath::State::Missing) {
         showHint(kNoPathHint);
-        pathIni.createEmpty(); // a read-only program folder just keeps showing the hint
+        // A portable copy gets its empty path.ini to edit by hand; the user's configuration
+        // folder is made only by a save.
+        if (m_desktop.settings.isBesideProgram()) {
+            pathIni.createEmpty(); // a read-only program folder just keeps showing the hint
+        }
         return;
     }
     if (m_xlsname.isEmpty()) {
@@ -490,13 +494,12 @@ void MainWindow::choosePath() {
 }
 
 bool MainWindow::useWorkbook(const QString& path) {
-    settings::PathSettings pathIni(m_desktop.settingsFile);
-    if (pathIni.write(path.toStdString())) {
+    const auto file = m_desktop.settings.prepareSave("path.ini");
+    if (!file || settings::PathSettings(file.value()).write(path.toStdString())) {
         // The saved path is intact; nothing is reloaded.
-        showMessage(
-            {QMessageBox::Warning, QStringLiteral("错误"),
-             QStringLiteral(
-                 "无法保存课表路径，原来的设置未改变。\n请检查程序所在的文件夹是否可写。")});
+        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
+                     QStringLiteral("无法保存课表路径，原来的设置未改变。\n") +
+                         checkFolderText(m_desktop.settings)});
         return false;
     }
     clearMarks();
@@ -566,7 +569,8 @@ void MainWindow::inquire() {
 }
 
 void MainWindow::openHelpFile() {
-    QString helpFile = m_desktop.programDirectory() + QStringLiteral("/" ORVANTO_HELP_FILE_NAME);
+    const QString helpFile =
+        programDataFile(m_desktop.programDirectory(), QStringLiteral(ORVANTO_HELP_FILE_NAME));
     if (!m_desktop.openTextFile(helpFile)) {
         showMessage({QMessageBox::Warning, QStringLiteral("错误"),
                      QStringLiteral("提示：打开帮助文档错误！")});
@@ -585,7 +589,7 @@ void MainWindow::showAbout() {
 }
 
 std::filesystem::path MainWindow::termFile() const {
-    return settings::TermSettings::besidePathIni(m_desktop.settingsFile).file();
+    return m_desktop.settings.fileToRead("term.ini");
 }
 
 std::vector<settings::TermNotice> MainWindow::loadTerm() {
@@ -617,7 +621,7 @@ void MainWindow::tellTermNotices(const std::vector<settings::TermNotice>& notice
 }
 
 void MainWindow::editTerm() {
-    TermDialog dialog(m_term, termFile(), m_desktop, this);
+    TermDialog dialog(m_term, m_desktop, this);
     if (topmostChecked()) {
         m_desktop.setAlwaysOnTop(&dialog, true);
     }

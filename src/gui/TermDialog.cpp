@@ -50,11 +50,10 @@ const QString kPeriodNames[core::kBigPeriods] = {
 
 } // namespace
 
-TermDialog::TermDialog(const core::Term& term, std::filesystem::path termFile, Desktop& desktop,
-                       QWidget* parent)
+TermDialog::TermDialog(const core::Term& term, Desktop& desktop, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_termFile(std::move(termFile)), m_desktop(desktop) {
+      m_desktop(desktop) {
     setObjectName(QStringLiteral("TermDialog"));
     setWindowTitle(QStringLiteral("学期设置"));
     setFont(windowFont(9));
@@ -178,11 +177,11 @@ void TermDialog::accept() {
                                      QStringLiteral("标题后缀不能包含换行或制表符。")});
         return;
     }
-    if (const auto written = settings::TermSettings(m_termFile).write(chosen); !written) {
-        m_desktop.showMessage(
-            this, {QMessageBox::Warning, QStringLiteral("错误"),
-                   QStringLiteral(
-                       "无法保存学期设置，原来的设置未改变。\n请检查程序所在的文件夹是否可写。")});
+    const auto file = m_desktop.settings.prepareSave("term.ini");
+    if (!file || !settings::TermSettings(file.value()).write(chosen)) {
+        m_desktop.showMessage(this, {QMessageBox::Warning, QStringLiteral("错误"),
+                                     QStringLiteral("无法保存学期设置，原来的设置未改变。\n") +
+                                         checkFolderText(m_desktop.settings)});
         return;
     }
     QDialog::accept();

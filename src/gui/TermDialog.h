@@ -22,8 +22,7 @@ class TermDialog : public QDialog {
     Q_OBJECT
 
   public:
-    TermDialog(const core::Term& term, std::filesystem::path termFile, Desktop& desktop,
-               QWidget* parent = nullptr);
+    TermDialog(const core::Term& term, Desktop& desktop, QWidget* parent = nullptr);
 
     // The term as the fields now give it; a first day that is not a Monday counts from the
     // Monday of its week.
@@ -37,7 +36,6 @@ class TermDialog : public QDialog {
     void showMondayNote();
     void fitHeight();
 
-    std::filesystem::path m_termFile;
     Desktop& m_desktop;
     QDateEdit* m_firstMonday = nullptr;
     QLabel* m_mondayNote = nullptr;

@@ -439,7 +439,8 @@ void MainWindowTest::failedSaveKeepsThePathAndTellsTheUser() {
     window.showDateQuery(date(2010, 3, 9));
 
     // path.ini's folder disappears: the new path cannot be saved.
-    window.desktop().settingsFile = toFilesystemPath(desk.folder.filePath("gone/path.ini"));
+    window.desktop().settings = orvanto::settings::SettingsLocation::besideProgram(
+        toFilesystemPath(desk.folder.filePath("gone")));
     desk.workbookToChoose = sample("windows-failing.xlsx");
     window.choosePath();
     QCOMPARE(desk.messages.size(), std::size_t(1));

@@ -54,7 +54,7 @@ struct TestDesktop {
     Desktop desktop() {
         Desktop d;
         d.today = [this] { return today; };
-        d.settingsFile = toFilesystemPath(iniPath());
+        d.settings = settings::SettingsLocation::besideProgram(toFilesystemPath(folder.path()));
         d.chooseWorkbook = [this](QWidget*, const QString& startFolder) {
             ++fileDialogs;
             fileDialogFolder = startFolder;

@@ -1,0 +1,64 @@
+# What a Linux install carries beside the programs (included by Install.cmake): the man pages,
+# compressed as Debian wants them; the AppStream metainfo software centres read; the bash
+# completion of orvanto-cli; and the copyright and changelog every Debian package holds.
+# The version and release date are filled in from CMakeLists.txt.
+
+set(documents "${CMAKE_BINARY_DIR}/generated/documents")
+find_program(ORVANTO_GZIP gzip REQUIRED)
+
+# -n keeps the name and time out of the header, so the same page gives the same bytes.
+set(pages)
+foreach(page orvanto.1 orvanto-cli.1)
+  configure_file("${ORVANTO_RESOURCES}/man/${page}" "${documents}/${page}" @ONLY)
+  add_custom_command(OUTPUT "${documents}/${page}.gz"
+                     COMMAND "${ORVANTO_GZIP}" -9nf -k "${documents}/${page}"
+                     DEPENDS "${documents}/${page}" VERBATIM)
+  list(APPEND pages "${documents}/${page}.gz")
+endforeach()
+
+configure_file("${ORVANTO_RESOURCES}/orvanto.metainfo.xml.in"
+               "${documents}/${ORVANTO_APPSTREAM_ID}.metainfo.xml" @ONLY)
+
+# A package of its own making (native): its one changelog entry is this release.
+execute_process(COMMAND date -R -u -d "${ORVANTO_RELEASE_DATE}"
+                OUTPUT_VARIABLE release_time OUTPUT_STRIP_TRAILING_WHITESPACE
+                COMMAND_ERROR_IS_FATAL ANY)
+file(WRITE "${documents}/changelog"
+     "orvanto (${PROJECT_VERSION}) stable; urgency=medium\n\n"
+     "  * Release ${ORVANTO_VERSION_TEXT}.\n\n"
+     " -- ${ORVANTO_PACKAGE_MAINTAINER}  ${release_time}\n")
+add_custom_command(OUTPUT "${documents}/changelog.gz"
+                   COMMAND "${ORVANTO_GZIP}" -9nf -k "${documents}/changelog"
+                   DEPENDS "${documents}/changelog" VERBATIM)
+
+# The licence in the machine-readable form Debian reads, its text taken from LICENSE.
+file(STRINGS "${CMAKE_SOURCE_DIR}/LICENSE" licence_lines)
+list(FILTER licence_lines EXCLUDE REGEX "^(MIT License|Copyright .*)$")
+set(licence_text "")
+foreach(line IN LISTS licence_lines)
+  if(line STREQUAL "")
+    string(APPEND licence_text " .\n")
+  else()
+    string(APPEND licence_text " ${line}\n")
+  endif()
+endforeach()
+string(REGEX REPLACE "^( \\.\n)+" "" licence_text "${licence_text}")
+file(STRINGS "${CMAKE_SOURCE_DIR}/LICENSE" holders REGEX "^Copyright ")
+string(REGEX REPLACE "^Copyright (\\([cC]\\) )?" "" holders "${holders}")
+file(WRITE "${documents}/copyright"
+     "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+     "Upstream-Name: Orvanto\n"
+     "Source: ${ORVANTO_HOMEPAGE}\n\n"
+     "Files: *\n"
+     "Copyright: ${holders}\n"
+     "License: Expat\n${licence_text}")
+
+add_custom_target(orvanto_documents ALL DEPENDS ${pages} "${documents}/changelog.gz")
+
+install(FILES ${pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES "${documents}/${ORVANTO_APPSTREAM_ID}.metainfo.xml"
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES "${ORVANTO_RESOURCES}/completion/orvanto-cli"
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES "${documents}/copyright" "${documents}/changelog.gz"
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvanto)
