@@ -174,7 +174,7 @@ void QtCatalogueTest::messageBox() {
 void QtCatalogueTest::termDialogWithItsDatePickerAndMenus() {
     TestDesktop desk;
     Desktop desktop = desk.desktop();
-    TermDialog dialog(orvanto::core::Term{}, toFilesystemPath(desk.iniPath()), desktop);
+    TermDialog dialog(orvanto::core::Term{}, desktop);
     dialog.show();
     auto* firstMonday = dialog.findChild<QDateEdit*>(QStringLiteral("FirstMonday"));
     firstMonday->calendarWidget()->show();

@@ -224,7 +224,7 @@ void TermDialogTest::mondayNoteIsShownWhole() {
     QFETCH(QString, monday);
     TestDesktop desk;
     Desktop desktop = desk.desktop();
-    TermDialog dialog(orvanto::core::Term{}, toFilesystemPath(termIniPath(desk)), desktop);
+    TermDialog dialog(orvanto::core::Term{}, desktop);
     dialog.show();
     const int heightBefore = dialog.height();
     auto* note = dialog.findChild<QLabel*>(QStringLiteral("MondayNote"));
@@ -255,7 +255,7 @@ void TermDialogTest::datePickerIsChineseFromMonday() {
     Desktop desktop = desk.desktop();
     orvanto::core::Term term;
     term.firstMonday = date(2026, 9, 7);
-    TermDialog dialog(term, toFilesystemPath(termIniPath(desk)), desktop);
+    TermDialog dialog(term, desktop);
     dialog.show();
     QCalendarWidget* calendar =
         dialog.findChild<QDateEdit*>(QStringLiteral("FirstMonday"))->calendarWidget();
