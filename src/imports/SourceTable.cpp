@@ -12,18 +12,16 @@ const std::string kNoText;
 
 SourceTable::SourceTable(std::string name, std::vector<SourceCell> cells)
     : m_name(std::move(name)) {
+    std::erase_if(cells, [](const SourceCell& cell) {
+        return cell.row < 0 || cell.column < 0 || cell.row >= kMaxRows ||
+               cell.column >= kMaxColumns;
+    });
     for (const SourceCell& cell : cells) {
-        if (cell.row < 0 || cell.column < 0) {
-            continue;
-        }
         m_rows = std::max(m_rows, cell.row + 1);
         m_columns = std::max(m_columns, cell.column + 1);
     }
     m_covering.assign(static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_columns), -1);
     for (SourceCell& cell : cells) {
-        if (cell.row < 0 || cell.column < 0) {
-            continue;
-        }
         auto& origin = m_covering[static_cast<std::size_t>(cell.row * m_columns + cell.column)];
         if (origin != -1) {
             continue; // inside an earlier cell's span, or given twice

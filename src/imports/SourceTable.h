@@ -17,9 +17,15 @@ struct SourceCell {
 
 class SourceTable {
   public:
+    // A table keeps the cells within these bounds: a sheet read for an import holds 600 rows
+    // and 32 columns, an HTML table 1000 by 64; the lookup grid stays a few MB.
+    static constexpr int kMaxRows = 4096;
+    static constexpr int kMaxColumns = 256;
+
     SourceTable() = default;
     // name: the sheet's name, or "表格N" for the Nth table of a page. Cells may come in any
-    // order; a cell inside another's span is ignored. Spans are cut at the table's edge.
+    // order; a cell inside another's span is ignored. Spans are cut at the table's edge, cells
+    // past kMaxRows or kMaxColumns left out.
     SourceTable(std::string name, std::vector<SourceCell> cells);
 
     const std::string& name() const { return m_name; }
