@@ -2,6 +2,7 @@
 #include "CliCommands.h"
 #include "CliError.h"
 #include "CliOutput.h"
+#include "core/Concat.h"
 #include "imports/ExportReader.h"
 #include "imports/WorkbookWriter.h"
 #include "settings/SystemFile.h"
@@ -15,14 +16,15 @@ namespace orvanto::cli {
 namespace {
 
 std::string pairJson(int first, int last) {
-    return "[" + std::to_string(first) + ", " + std::to_string(last) + "]";
+    return core::concat({"[", std::to_string(first), ", ", std::to_string(last), "]"});
 }
 
 std::string weeksJson(const imports::WeekSet& weeks) {
     std::string out = "[";
     for (int week = 1; week <= imports::kMaxWeek; ++week) {
         if (weeks.test(static_cast<std::size_t>(week))) {
-            out += (out.size() > 1 ? ", " : "") + std::to_string(week);
+            out += out.size() > 1 ? ", " : "";
+            out += std::to_string(week);
         }
     }
     return out + "]";

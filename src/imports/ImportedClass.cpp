@@ -43,7 +43,8 @@ std::string weeksText(const WeekSet& weeks) {
         text += text.empty() ? "" : ",";
         text += std::to_string(week);
         if (last > week) {
-            text += "-" + std::to_string(last);
+            text += '-';
+            text += std::to_string(last);
         }
         if (step == 2) {
             text += week % 2 == 1 ? "单" : "双";

@@ -110,14 +110,14 @@ INSTANTIATE_TEST_SUITE_P(
     Exports, ImportBadInput,
     ::testing::Values(
         BadExport{"empty.xls", ""},
-        BadExport{"junk.xls", std::string("\x01\x02\x03\xFF\xFE binary junk \x00\x00", 22)},
+        BadExport{"junk.xls", std::string("\x01\x02\x03\xFF\xFE binary junk \x00\x00", 20)},
         BadExport{"no-table.html", "<html><body><p>教务系统维护中</p></body></html>"},
         BadExport{"list.html", "<html><body><table><tr><td>学号</td><td>姓名</td></tr>"
                                "<tr><td>2026001</td><td>张三</td></tr></table></body></html>"},
         BadExport{"huge.html", "<html><body><table><tr><td>" + std::string(17u << 20, 'x') +
                                    "</td></tr></table></body></html>"}),
-    [](const auto& info) {
-        std::string name = info.param.name;
+    [](const auto& test) {
+        std::string name = test.param.name;
         name = name.substr(0, name.find('.'));
         std::replace(name.begin(), name.end(), '-', '_');
         return name;
