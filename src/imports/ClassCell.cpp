@@ -186,6 +186,53 @@ std::pair<std::string, std::string> courseAndTeacher(std::string_view text) {
     return {std::move(course), line.trimmed(open + 1, line.size() - 1)};
 }
 
+// The text after "教师：" or "地点：" when a field line carries one of these labels; which of
+// the two labels decides the field, whatever line order the export uses.
+std::optional<std::pair<Field, std::string>> labelledField(std::string_view text) {
+    static constexpr std::array<std::pair<std::string_view, Field>, 9> kLabels{{
+        {"任课教师", Field::Teacher},
+        {"授课教师", Field::Teacher},
+        {"教师", Field::Teacher},
+        {"老师", Field::Teacher},
+        {"上课地点", Field::Room},
+        {"上课教室", Field::Room},
+        {"地点", Field::Room},
+        {"教室", Field::Room},
+        {"场地", Field::Room},
+    }};
+    for (const auto& [label, field] : kLabels) {
+        if (!text.starts_with(label)) {
+            continue;
+        }
+        const std::string_view rest = trimBlanks(text.substr(label.size()));
+        for (const std::string_view colon : {":", "："}) {
+            if (rest.starts_with(colon)) {
+                return std::pair{field, std::string(trimBlanks(rest.substr(colon.size())))};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+void placeLabelledFields(std::string& teacher, std::string& room) {
+    const auto fromTeacher = labelledField(teacher);
+    const auto fromRoom = labelledField(room);
+    for (const auto& labelled : {fromTeacher, fromRoom}) {
+        if (labelled) {
+            (labelled->first == Field::Teacher ? teacher : room) = labelled->second;
+        }
+    }
+    // A line that named the other field leaves its own empty.
+    if (fromTeacher && fromTeacher->first == Field::Room &&
+        !(fromRoom && fromRoom->first == Field::Teacher)) {
+        teacher.clear();
+    }
+    if (fromRoom && fromRoom->first == Field::Teacher &&
+        !(fromTeacher && fromTeacher->first == Field::Room)) {
+        room.clear();
+    }
+}
+
 struct BlockLine {
     std::size_t index = 0; // in the cell
     std::string_view text;
@@ -341,6 +388,7 @@ class BlockReader {
         for (std::size_t k = 0; k < trail.count; ++k) {
             (fields[k] == Field::Teacher ? teacher : room) = take(trail.from + k);
         }
+        placeLabelledFields(teacher, room);
         for (const WeeksSegment& segment : weeksLine.segments) {
             m_classes.push_back({course, teacher, segment.room.empty() ? room : segment.room,
                                  segment.weeks, segment.periods, weeksLine.weekday});

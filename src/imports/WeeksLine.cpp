@@ -248,9 +248,62 @@ std::optional<WeeksLine> readWhen(const LineText& line) {
     return std::nullopt;
 }
 
+// "1-16周(1-2节)A101" and "(1-2节)1-16周": periods in round brackets beside the week text. A
+// bracket counts only when it names periods with 节, so "1-16(单)" stays a week text.
+std::optional<WeeksLine> readRoundBracketPeriods(const LineText& line) {
+    std::size_t open = 0;
+    while (open < line.size() && line.at(open) != U'(') {
+        ++open;
+    }
+    std::size_t close = open;
+    while (close < line.size() && line.at(close) != U')') {
+        ++close;
+    }
+    if (close >= line.size()) {
+        return std::nullopt;
+    }
+    const std::string_view inside = line.slice(open + 1, close);
+    const auto periods = readPeriodLabel(inside);
+    if (!periods || inside.find("节") == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::optional<WeeksLine> read;
+    if (open == 0) {
+        read = readWeeksLine(line.slice(close + 1, line.size()));
+    } else if (const auto weeks = readWeekText(line.slice(0, open))) {
+        read = WeeksLine{WeeksLineForm::WeeksRoom,
+                         {WeeksSegment{*weeks, line.trimmed(close + 1, line.size()), std::nullopt}},
+                         std::nullopt};
+    }
+    if (!read || read->form == WeeksLineForm::When) {
+        return std::nullopt;
+    }
+    for (WeeksSegment& segment : read->segments) {
+        segment.periods = periods;
+    }
+    return read;
+}
+
+// "周次：1-16周": a labelled week text, as some exports write each field of a class.
+std::string_view withoutWeeksLabel(std::string_view text) {
+    for (const std::string_view label : {"上课周次", "周次", "周数", "起止周"}) {
+        if (!text.starts_with(label)) {
+            continue;
+        }
+        const std::string_view rest = trimBlanks(text.substr(label.size()));
+        for (const std::string_view colon : {":", "："}) {
+            if (rest.starts_with(colon)) {
+                return trimBlanks(rest.substr(colon.size()));
+            }
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 std::optional<WeeksLine> readWeeksLine(std::string_view text) {
+    text = withoutWeeksLabel(text);
     if (const auto weeks = readWeekText(text)) {
         return WeeksLine{
             WeeksLineForm::Weeks, {WeeksSegment{*weeks, {}, std::nullopt}}, std::nullopt};
@@ -268,6 +321,9 @@ std::optional<WeeksLine> readWeeksLine(std::string_view text) {
     }
     if (auto teacherWeeksRoom = readTeacherWeeksRoom(line, pairs)) {
         return teacherWeeksRoom;
+    }
+    if (auto roundBracketPeriods = readRoundBracketPeriods(line)) {
+        return roundBracketPeriods;
     }
     return readWeeksBlankRoom(line);
 }
