@@ -114,8 +114,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadExport{"no-table.html", "<html><body><p>教务系统维护中</p></body></html>"},
         BadExport{"list.html", "<html><body><table><tr><td>学号</td><td>姓名</td></tr>"
                                "<tr><td>2026001</td><td>张三</td></tr></table></body></html>"},
-        BadExport{"huge.html", "<html><body><table><tr><td>" + std::string(17u << 20, 'x') +
-                                   "</td></tr></table></body></html>"}),
+        BadExport{"huge.html", "<html><body><table><tr><td>" + std::string(50u << 20, 'x') +
+                                   "</td></tr></table></body></html>"},
+        BadExport{"long-cell.html", "<html><body><table><tr><td>" + std::string(100000, 'x') +
+                                        "</td></tr></table></body></html>"}),
     [](const auto& test) {
         std::string name = test.param.name;
         name = name.substr(0, name.find('.'));
