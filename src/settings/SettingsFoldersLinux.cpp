@@ -24,7 +24,7 @@ bool isWritableFolder(const std::filesystem::path& folder) {
 }
 
 std::filesystem::path userConfigFolder() {
-    // As Qt reads the base directory specification: a set XDG_CONFIG_HOME is taken as it
+    // As Qt reads the XDG base directories: a set XDG_CONFIG_HOME is taken as it
     // stands, otherwise ~/.config, with "/" standing in for a missing home.
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
     if (configHome != nullptr && *configHome != '\0') {
