@@ -5,7 +5,6 @@
 #include "calendar/Agenda.h"
 #include "calendar/CalendarFile.h"
 #include "core/Weekdays.h"
-#include "service/Timetable.h"
 #include "settings/SystemFile.h"
 #include "settings/TermSettings.h"
 
@@ -72,20 +71,14 @@ std::string agendaJson(const calendar::DayAgenda& agenda, bool dateGiven) {
 } // namespace
 
 int runIcs(const Options& options, Context& context) {
-    int exitCode = kExitOk;
-    const auto opened = openOrReport(options, context, exitCode);
-    if (!opened) {
-        return exitCode;
-    }
-    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    const auto exported = calendar::exportCalendar(opened->loaded, opened->term, now);
+    const auto exported = context.schedule.exportCalendar();
     if (!exported) {
         printError(context.err,
                    options.workbook + ": week " + exported.failure().subject +
                        " cannot be composed; nothing was written",
                    kExitComposeFailure);
         // The viewer's own message for a cell it cannot read, as the grid command prints it.
-        context.err << timetable::failureMessage(exported.failure()) << "\n";
+        context.err << service::failureMessage(exported.failure()) << "\n";
         return kExitComposeFailure;
     }
     if (!options.output || *options.output == "-") {
@@ -109,18 +102,13 @@ int runIcs(const Options& options, Context& context) {
 }
 
 int runAgenda(const Options& options, Context& context) {
-    int exitCode = kExitOk;
-    const auto opened = openOrReport(options, context, exitCode);
-    if (!opened) {
-        return exitCode;
-    }
     const auto date = options.date.value_or(context.today);
-    const auto agenda = calendar::agendaOf(opened->loaded, opened->term, date);
+    const auto agenda = context.schedule.agenda(date);
     if (!agenda) {
         if (agenda.failure().number == core::errors::kOverflow) {
             return weekTooFar(context);
         }
-        context.err << timetable::failureMessage(agenda.failure()) << "\n";
+        context.err << service::failureMessage(agenda.failure()) << "\n";
         return kExitComposeFailure;
     }
     const bool dateGiven = options.date.has_value();

@@ -53,6 +53,16 @@ struct GridComposition {
 [[nodiscard]] GridComposition composeGrid(const core::CellSource& sheet, const MarkerRows& markers,
                                           std::int16_t week);
 
+// A sheet whose six markers were found: what the grid of any week is composed from.
+struct MarkedSheet {
+    const core::CellSource& sheet;
+    MarkerRows markers;
+};
+
+[[nodiscard]] inline GridComposition composeGrid(const MarkedSheet& marked, std::int16_t week) {
+    return composeGrid(marked.sheet, marked.markers, week);
+}
+
 // "发生错误：13 (类型不匹配) ，请尝试重新设置课表路径并/或再次启动程序。"
 std::string failureMessage(const core::Failure& failure);
 
