@@ -5,7 +5,7 @@
 #include "calendar/Agenda.h"
 #include "calendar/CalendarFile.h"
 #include "core/Weekdays.h"
-#include "settings/SystemFile.h"
+#include "platform/AtomicReplace.h"
 #include "settings/TermSettings.h"
 
 #include <chrono>
@@ -93,7 +93,7 @@ int runIcs(const Options& options, Context& context) {
                               " is the workbook being read; nothing was written",
                           kExitWriteFailure);
     }
-    if (auto reason = settings::system::replaceFile(*options.output, exported->text)) {
+    if (auto reason = platform::replaceFile(*options.output, exported->text)) {
         return printError(context.err, *reason, kExitWriteFailure);
     }
     context.out << exported->meetings << " classes in " << exported->events << " events written to "

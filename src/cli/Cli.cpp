@@ -3,8 +3,8 @@
 #include "CheckedOutput.h"
 #include "CliCommands.h"
 #include "CliError.h"
-#include "Today.h"
 #include "core/ProgramInfo.h"
+#include "platform/Today.h"
 #include "settings/SettingsLocation.h"
 
 #include <algorithm>
@@ -179,7 +179,7 @@ int run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
 }
 
 int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    return run(args, out, err, localToday(),
+    return run(args, out, err, platform::localToday(),
                settings::SettingsLocation::forRunningProgram().fileToRead("term.ini"));
 }
 

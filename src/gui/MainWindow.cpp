@@ -16,8 +16,8 @@
 #include "core/ProgramInfo.h"
 #include "imports/ExportReader.h"
 #include "imports/WorkbookWriter.h"
+#include "platform/AtomicReplace.h"
 #include "settings/PathSettings.h"
-#include "settings/SystemFile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -512,7 +512,7 @@ void MainWindow::importExport() {
         return;
     }
     const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()), workbook->size());
-    if (settings::system::replaceFile(toFilesystemPath(target), bytes)) {
+    if (orvanto::platform::replaceFile(toFilesystemPath(target), bytes)) {
         showMessage({QMessageBox::Warning, QStringLiteral("错误"),
                      QStringLiteral("无法写入课表文件：\n%1\n请检查文件夹是否可写。").arg(target)});
         return;
@@ -616,7 +616,7 @@ void MainWindow::exportCalendar() {
                       failureBoxText(failure))});
         return;
     }
-    if (settings::system::replaceFile(toFilesystemPath(chosen), exported->text)) {
+    if (orvanto::platform::replaceFile(toFilesystemPath(chosen), exported->text)) {
         showMessage({QMessageBox::Warning, QStringLiteral("错误"),
                      QStringLiteral("无法写入日历文件：\n%1\n请检查文件夹是否可写。").arg(chosen)});
         return;

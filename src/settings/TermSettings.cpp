@@ -1,7 +1,7 @@
 #include "TermSettings.h"
 
-#include "SystemFile.h"
 #include "core/Utf8.h"
+#include "platform/AtomicReplace.h"
 
 #include <algorithm>
 #include <charconv>
@@ -333,7 +333,7 @@ std::string TermSettings::format(const core::Term& term) {
 }
 
 core::Result<void> TermSettings::write(const core::Term& term) const {
-    if (auto failure = system::replaceFile(m_file, format(term))) {
+    if (auto failure = platform::replaceFile(m_file, format(term))) {
         return core::Failure{0, *failure};
     }
     return {};
