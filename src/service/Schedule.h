@@ -39,7 +39,7 @@ struct Clock {
 struct WorkbookSource {
     enum class Kind { PathIni, File };
     Kind kind = Kind::File;
-    std::filesystem::path file;
+    std::filesystem::path file{};
     // PathIni: a missing path.ini is created empty, for the student to fill in by hand.
     bool createMissingPathIni = false;
 };

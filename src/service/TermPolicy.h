@@ -14,13 +14,13 @@ namespace orvanto::service {
 
 struct TermSource {
     // The term.ini to read; none for the default term.
-    std::optional<std::filesystem::path> file;
+    std::optional<std::filesystem::path> file{};
     // Named by the student (--term): a missing file, or a setting that cannot be used and is
     // not overridden below, refuses the term instead of falling back to the default.
     bool named = false;
     // --term-start and --weeks: they override the file's keys, also a value the file cannot use.
-    std::optional<std::chrono::year_month_day> start;
-    std::optional<int> weeks;
+    std::optional<std::chrono::year_month_day> start{};
+    std::optional<int> weeks{};
 };
 
 // The key a notice about --term-start carries; the file's own notices carry "start".

@@ -1,4 +1,5 @@
 #include "calendar/CalendarFile.h"
+
 #include "service/Timetable.h"
 #include "spreadsheet/Workbook.h"
 

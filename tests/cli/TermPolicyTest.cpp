@@ -40,7 +40,7 @@ TEST_P(SharedTermTable, GivesTheViewersWeek) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SharedTermTable,
                          ::testing::ValuesIn(orvanto::testing::termPolicyCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 // An option over a key the named file cannot use saves the command; a key it leaves unusable
 // refuses the named file, as before.
