@@ -12,7 +12,7 @@ namespace orvanto::core {
 
 // Why a workbook could not be loaded. Tests and callers decide by this, never by the wording
 // of the description.
-enum class LoadStatus : std::uint8_t {
+enum class Status : std::uint8_t {
     None,              // not a load failure: a cell, a marker, a number
     FileNotFound,      // nothing at the path
     NotAFile,          // a directory or another non-file at the path
@@ -32,14 +32,14 @@ enum class LoadStatus : std::uint8_t {
 
 struct Failure {
     Failure() = default;
-    Failure(std::int32_t number_, std::string description_, LoadStatus status_ = LoadStatus::None,
+    Failure(std::int32_t number_, std::string description_, Status status_ = Status::None,
             std::string subject_ = {})
         : number(number_), description(std::move(description_)), status(status_),
           subject(std::move(subject_)) {}
 
     std::int32_t number = 0;
     std::string description;
-    LoadStatus status = LoadStatus::None;
+    Status status = Status::None;
     // What the failure is about when it names one thing: the missing marker, the damaged part.
     std::string subject;
     // For a cell whose value cannot be used: its address ("D8") and what it shows ("#DIV/0!"),
@@ -67,10 +67,10 @@ inline Failure typeMismatch() {
 inline Failure markerMissing(std::string marker) {
     std::string description =
         "marker \"" + marker + "\" not found in B1:B200 of the first worksheet";
-    return {kNotFound, std::move(description), LoadStatus::MarkerMissing, std::move(marker)};
+    return {kNotFound, std::move(description), Status::MarkerMissing, std::move(marker)};
 }
 // Load failures carry their status and a reason in English meant for diagnostics.
-inline Failure loadFailure(LoadStatus status, std::string reason) {
+inline Failure loadFailure(Status status, std::string reason) {
     return {kNoWorkbook, std::move(reason), status};
 }
 inline Failure noWorkbook() {

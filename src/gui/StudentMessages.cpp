@@ -8,7 +8,7 @@ namespace {
 
 // The student's words for a load failure, without the file.
 QString loadFailureReason(const core::Failure& failure) {
-    using Status = core::LoadStatus;
+    using Status = core::Status;
     QString reason;
     switch (failure.status) {
     case Status::FileNotFound:
@@ -58,8 +58,8 @@ QString loadFailureReason(const core::Failure& failure) {
     return reason;
 }
 
-bool isAboutTheFile(core::LoadStatus status) {
-    return status != core::LoadStatus::None && status != core::LoadStatus::MarkerMissing;
+bool isAboutTheFile(core::Status status) {
+    return status != core::Status::None && status != core::Status::MarkerMissing;
 }
 
 QString quoted(const settings::TermNotice& notice) {
@@ -73,7 +73,7 @@ QString loadFailureHint(const core::Failure& failure) {
 }
 
 QString importFailureText(const core::Failure& failure) {
-    using Status = core::LoadStatus;
+    using Status = core::Status;
     QString reason;
     switch (failure.status) {
     case Status::NotAWorkbook:

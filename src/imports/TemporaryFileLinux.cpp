@@ -13,7 +13,7 @@ TemporaryFile::createUniqueFile(const std::filesystem::path& folder) {
     std::string name = (folder / "orvanto-import-XXXXXX").string();
     const int descriptor = ::mkstemp(name.data());
     if (descriptor < 0) {
-        return core::errors::loadFailure(core::LoadStatus::CannotOpen,
+        return core::errors::loadFailure(core::Status::CannotOpen,
                                          "cannot create a temporary file in " + folder.string() +
                                              ": " + std::strerror(errno));
     }

@@ -354,12 +354,12 @@ TEST(HtmlTables, PageWithoutATableFails) {
           std::string_view("just text"), std::string_view("\x89PNG\r\n\x1A\n\0\0\0", 11)}) {
         auto tables = readHtmlTables(bytesOf(page));
         ASSERT_FALSE(tables.ok()) << page;
-        EXPECT_EQ(tables.failure().status, core::LoadStatus::NotAWorkbook);
+        EXPECT_EQ(tables.failure().status, core::Status::NotAWorkbook);
         EXPECT_EQ(tables.failure().description, "no table in the HTML page");
     }
     auto empty = readHtmlTables({});
     ASSERT_FALSE(empty.ok());
-    EXPECT_EQ(empty.failure().status, core::LoadStatus::Empty);
+    EXPECT_EQ(empty.failure().status, core::Status::Empty);
 }
 
 std::string paddedPage(std::size_t size) {
@@ -375,7 +375,7 @@ TEST(HtmlTables, PageSizeLimitIsCheckedBeforeParsing) {
 
     auto overLimit = readHtmlTables(bytesOf(paddedPage(kMaxHtmlPageBytes + 1)));
     ASSERT_FALSE(overLimit.ok());
-    EXPECT_EQ(overLimit.failure().status, core::LoadStatus::TooLarge);
+    EXPECT_EQ(overLimit.failure().status, core::Status::TooLarge);
     EXPECT_EQ(overLimit.failure().description, "the HTML page is larger than 8 MiB");
 
     const std::vector<std::uint8_t> fiftyMegabytes(50u * 1024 * 1024, '<');
@@ -383,7 +383,7 @@ TEST(HtmlTables, PageSizeLimitIsCheckedBeforeParsing) {
     auto huge = readHtmlTables(fiftyMegabytes);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
     ASSERT_FALSE(huge.ok());
-    EXPECT_EQ(huge.failure().status, core::LoadStatus::TooLarge);
+    EXPECT_EQ(huge.failure().status, core::Status::TooLarge);
 }
 
 TEST(HtmlTables, HugeCellIsReadWholeAndQuickly) {

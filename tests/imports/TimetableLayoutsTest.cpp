@@ -518,7 +518,7 @@ class NoTimetableReason : public ::testing::TestWithParam<NoTimetable> {};
 TEST_P(NoTimetableReason, FailsWithTheFurthestStepsReason) {
     const auto result = readTimetables(GetParam().tables);
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.failure().status, core::LoadStatus::NoTimetable);
+    EXPECT_EQ(result.failure().status, core::Status::NoTimetable);
     EXPECT_EQ(result.failure().description, GetParam().reason);
 }
 

@@ -234,7 +234,7 @@ TEST(RoundTripProperty, RandomClassSetsShowTheRightClassEveryWeek) {
         if (!layOutClasses(classes)) {
             // Crowded sets may need more rows than the viewer reads; those are refused, tested
             // below, and must stay the exception here.
-            EXPECT_EQ(layOutClasses(classes).failure().status, core::LoadStatus::TooLarge);
+            EXPECT_EQ(layOutClasses(classes).failure().status, core::Status::TooLarge);
             ++refused;
             continue;
         }
@@ -264,14 +264,14 @@ TEST(RowLimit, TheLastBlocksThatFitAreWrittenAndRead) {
 TEST(RowLimit, OneBlockMoreIsRefusedWithTheRowsNeeded) {
     const auto cells = layOutClasses(mondayMorningClasses(36));
     ASSERT_FALSE(cells);
-    EXPECT_EQ(cells.failure().status, core::LoadStatus::TooLarge);
+    EXPECT_EQ(cells.failure().status, core::Status::TooLarge);
     EXPECT_NE(cells.failure().description.find("203"), std::string::npos)
         << cells.failure().description;
     ImportResult result;
     result.classes = mondayMorningClasses(36);
     const auto bytes = writeTimetableWorkbook(result);
     ASSERT_FALSE(bytes);
-    EXPECT_EQ(bytes.failure().status, core::LoadStatus::TooLarge);
+    EXPECT_EQ(bytes.failure().status, core::Status::TooLarge);
 }
 
 TEST(RowLimit, ManyRunsOfOneClassCountAsBlocks) {

@@ -166,7 +166,7 @@ TEST_F(InFreshTemporaryFolder, NoTemporaryFolderIsAFailureNotAWorkbook) {
     result.classes = {mathsOn(2, 3)};
     const auto bytes = writeTimetableWorkbook(result);
     ASSERT_FALSE(bytes);
-    EXPECT_EQ(bytes.failure().status, core::LoadStatus::CannotOpen);
+    EXPECT_EQ(bytes.failure().status, core::Status::CannotOpen);
     EXPECT_FALSE(fs::exists(missing));
 }
 
@@ -185,7 +185,7 @@ TEST_F(InFreshTemporaryFolder, AnOverlongTextFailsNamingItsCellAndLeavesNothing)
     for (const auto& [result, cell] : cases) {
         const auto bytes = writeTimetableWorkbook(*result);
         ASSERT_FALSE(bytes) << cell;
-        EXPECT_EQ(bytes.failure().status, core::LoadStatus::TooLarge);
+        EXPECT_EQ(bytes.failure().status, core::Status::TooLarge);
         EXPECT_NE(bytes.failure().description.find(cell), std::string::npos)
             << bytes.failure().description;
         EXPECT_TRUE(folderIsEmpty());

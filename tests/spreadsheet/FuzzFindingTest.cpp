@@ -10,7 +10,7 @@ namespace {
 
 struct Finding {
     const char* file;
-    core::LoadStatus status;
+    core::Status status;
 };
 
 void PrintTo(const Finding& finding, std::ostream* os) {
@@ -32,10 +32,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // An OLE2 directory whose entries form a bad tree: libgsf gives up on
         // it (and leaks an entry, suppressed in tests/lsan.supp).
-        Finding{"fuzz-xls-ole-directory-damaged.xls", core::LoadStatus::NotAWorkbook},
+        Finding{"fuzz-xls-ole-directory-damaged.xls", core::Status::NotAWorkbook},
         // Ran past the fuzzer's 10 s limit holding 800 MB: one long shared
         // string copied into every kept cell.
-        Finding{"xlsx-memory-shared-string-fanout.xlsx", core::LoadStatus::TooLarge}));
+        Finding{"xlsx-memory-shared-string-fanout.xlsx", core::Status::TooLarge}));
 
 } // namespace
 } // namespace orvanto::spreadsheet

@@ -106,12 +106,12 @@ TEST(CellRead, AnErrorValueNamesItsCellAndWhatItShows) {
 }
 
 TEST(Open, ContentDecidesTheFormatAndFailuresSayWhy) {
-    using orvanto::core::LoadStatus;
-    const std::vector<std::pair<std::vector<std::uint8_t>, LoadStatus>> cases = {
-        {{}, LoadStatus::Empty},
-        {{'<', 'h', 't', 'm', 'l', '>'}, LoadStatus::NotAWorkbook},
-        {{'P', 'K', 3, 4, 20, 0}, LoadStatus::Truncated},
-        {{0xD0, 0xCF, 0x11, 0xE0, 0xA1}, LoadStatus::Truncated},
+    using orvanto::core::Status;
+    const std::vector<std::pair<std::vector<std::uint8_t>, Status>> cases = {
+        {{}, Status::Empty},
+        {{'<', 'h', 't', 'm', 'l', '>'}, Status::NotAWorkbook},
+        {{'P', 'K', 3, 4, 20, 0}, Status::Truncated},
+        {{0xD0, 0xCF, 0x11, 0xE0, 0xA1}, Status::Truncated},
     };
     for (const auto& [bytes, status] : cases) {
         auto book = Workbook::fromBytes(bytes);
@@ -120,16 +120,16 @@ TEST(Open, ContentDecidesTheFormatAndFailuresSayWhy) {
     }
     auto missing = Workbook::open("/nonexistent/timetable.xlsx");
     ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.failure().status, LoadStatus::FileNotFound);
+    EXPECT_EQ(missing.failure().status, Status::FileNotFound);
     auto folder = Workbook::open(ORVANTO_TEST_DATA);
     ASSERT_FALSE(folder.ok());
-    EXPECT_EQ(folder.failure().status, LoadStatus::NotAFile);
+    EXPECT_EQ(folder.failure().status, Status::NotAFile);
 }
 
 // A file whose name is not ASCII opens by that name; a pipe or a device is refused at once
 // instead of blocking the open or reading for ever.
 TEST(Open, ByItsUtf8NameAndOnlyRegularFiles) {
-    using orvanto::core::LoadStatus;
+    using orvanto::core::Status;
     const auto folder =
         std::filesystem::temp_directory_path() / ("orvanto-open-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
@@ -145,7 +145,7 @@ TEST(Open, ByItsUtf8NameAndOnlyRegularFiles) {
     for (const std::filesystem::path& path : {pipe, std::filesystem::path("/dev/zero")}) {
         const auto refused = Workbook::open(path);
         ASSERT_FALSE(refused.ok()) << path;
-        EXPECT_EQ(refused.failure().status, LoadStatus::CannotOpen) << path;
+        EXPECT_EQ(refused.failure().status, Status::CannotOpen) << path;
     }
     std::filesystem::remove_all(folder);
 }

@@ -72,7 +72,7 @@ TEST(WorksheetsBadInputTest, failsAsTheViewersReadDoes) {
         ASSERT_FALSE(sheets) << file;
         EXPECT_EQ(sheets.failure().status, Workbook::fromBytes(bytes).failure().status) << file;
     }
-    EXPECT_EQ(Workbook::readWorksheets({}).failure().status, core::LoadStatus::Empty);
+    EXPECT_EQ(Workbook::readWorksheets({}).failure().status, core::Status::Empty);
 }
 
 } // namespace

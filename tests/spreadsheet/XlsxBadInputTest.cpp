@@ -23,11 +23,11 @@
 namespace orvanto::spreadsheet {
 namespace {
 
-using core::LoadStatus;
+using core::Status;
 
 struct BadFile {
     std::string file;
-    LoadStatus status;
+    Status status;
 };
 
 std::ostream& operator<<(std::ostream& out, const BadFile& bad) {
@@ -35,36 +35,36 @@ std::ostream& operator<<(std::ostream& out, const BadFile& bad) {
 }
 
 const BadFile kBadFiles[] = {
-    {"xlsx-empty.xlsx", LoadStatus::Empty},
-    {"xlsx-text-file.xlsx", LoadStatus::NotAWorkbook},
-    {"xlsx-truncated-4.xlsx", LoadStatus::Truncated},
-    {"xlsx-truncated-200.xlsx", LoadStatus::Truncated},
-    {"xlsx-truncated-2000.xlsx", LoadStatus::Truncated},
-    {"xlsx-truncated-6208.xlsx", LoadStatus::Truncated},
-    {"xlsx-no-workbook.xlsx", LoadStatus::MissingPart},
-    {"xlsx-missing-sheet-part.xlsx", LoadStatus::MissingPart},
-    {"xlsx-missing-relationship.xlsx", LoadStatus::MissingPart},
-    {"xlsx-no-worksheet.xlsx", LoadStatus::NoWorksheet},
-    {"xlsx-binary-workbook.xlsb", LoadStatus::UnsupportedFormat},
-    {"xlsx-malformed-sheet.xlsx", LoadStatus::Damaged},
-    {"xlsx-byte-flipped.xlsx", LoadStatus::Damaged},
-    {"xlsx-billion-laughs.xlsx", LoadStatus::Damaged},
-    {"xlsx-declared-count-billions.xlsx", LoadStatus::Damaged},
-    {"xlsx-row-number-billions.xlsx", LoadStatus::Damaged},
-    {"xlsx-cell-reference-out-of-range.xlsx", LoadStatus::Damaged},
-    {"xlsx-zip-bomb-sheet.xlsx", LoadStatus::TooLarge},
-    {"xlsx-zip-bomb-shared-strings.xlsx", LoadStatus::TooLarge},
+    {"xlsx-empty.xlsx", Status::Empty},
+    {"xlsx-text-file.xlsx", Status::NotAWorkbook},
+    {"xlsx-truncated-4.xlsx", Status::Truncated},
+    {"xlsx-truncated-200.xlsx", Status::Truncated},
+    {"xlsx-truncated-2000.xlsx", Status::Truncated},
+    {"xlsx-truncated-6208.xlsx", Status::Truncated},
+    {"xlsx-no-workbook.xlsx", Status::MissingPart},
+    {"xlsx-missing-sheet-part.xlsx", Status::MissingPart},
+    {"xlsx-missing-relationship.xlsx", Status::MissingPart},
+    {"xlsx-no-worksheet.xlsx", Status::NoWorksheet},
+    {"xlsx-binary-workbook.xlsb", Status::UnsupportedFormat},
+    {"xlsx-malformed-sheet.xlsx", Status::Damaged},
+    {"xlsx-byte-flipped.xlsx", Status::Damaged},
+    {"xlsx-billion-laughs.xlsx", Status::Damaged},
+    {"xlsx-declared-count-billions.xlsx", Status::Damaged},
+    {"xlsx-row-number-billions.xlsx", Status::Damaged},
+    {"xlsx-cell-reference-out-of-range.xlsx", Status::Damaged},
+    {"xlsx-zip-bomb-sheet.xlsx", Status::TooLarge},
+    {"xlsx-zip-bomb-shared-strings.xlsx", Status::TooLarge},
     // Listed in the zip's directory, but the member's own header is gone.
-    {"xlsx-damaged-workbook-header.xlsx", LoadStatus::Damaged},
-    {"xlsx-damaged-sheet-header.xlsx", LoadStatus::Damaged},
-    {"xlsx-damaged-shared-strings-header.xlsx", LoadStatus::Damaged},
-    {"xlsx-damaged-workbook-rels-header.xlsx", LoadStatus::Damaged},
-    {"xlsx-damaged-package-rels-header.xlsx", LoadStatus::Damaged},
+    {"xlsx-damaged-workbook-header.xlsx", Status::Damaged},
+    {"xlsx-damaged-sheet-header.xlsx", Status::Damaged},
+    {"xlsx-damaged-shared-strings-header.xlsx", Status::Damaged},
+    {"xlsx-damaged-workbook-rels-header.xlsx", Status::Damaged},
+    {"xlsx-damaged-package-rels-header.xlsx", Status::Damaged},
     // 200 KB of text over many lines where a number belongs: quoted short, on one line.
-    {"xlsx-long-bad-number.xlsx", LoadStatus::Damaged},
-    {"xlsx-active-sheet-empty-rid.xlsx", LoadStatus::MissingPart},
+    {"xlsx-long-bad-number.xlsx", Status::Damaged},
+    {"xlsx-active-sheet-empty-rid.xlsx", Status::MissingPart},
     // "xl\\workbook.xml.bak" only begins like the workbook's name.
-    {"xlsx-backslash-workbook-near-miss.xlsx", LoadStatus::MissingPart},
+    {"xlsx-backslash-workbook-near-miss.xlsx", Status::MissingPart},
 };
 
 class XlsxBadFileTest : public ::testing::TestWithParam<BadFile> {};
@@ -158,9 +158,9 @@ TEST(XlsxBadInputTest, NamesEveryTruncationAsTruncated) {
         const auto cut = testing::truncatedCopy(good, length);
         const auto result = readXlsx(cut);
         ASSERT_FALSE(result.ok()) << "length " << length;
-        const auto expected = length == 0  ? core::LoadStatus::Empty
-                              : length < 2 ? core::LoadStatus::NotAWorkbook
-                                           : core::LoadStatus::Truncated;
+        const auto expected = length == 0  ? core::Status::Empty
+                              : length < 2 ? core::Status::NotAWorkbook
+                                           : core::Status::Truncated;
         EXPECT_EQ(result.failure().status, expected) << "length " << length;
     }
 }
@@ -172,7 +172,7 @@ TEST(XlsxBadInputTest, NamesEveryTruncationAsTruncated) {
 struct ZipDamage {
     const char* what;
     void (*damage)(std::vector<std::uint8_t>& zip, std::size_t central, std::size_t end);
-    LoadStatus status;
+    Status status;
 };
 
 const ZipDamage kZipDamages[] = {
@@ -180,25 +180,23 @@ const ZipDamage kZipDamages[] = {
      [](auto& zip, std::size_t central, std::size_t) {
          std::fill(zip.begin() + static_cast<std::ptrdiff_t>(central), zip.end(), 0);
      },
-     LoadStatus::Damaged},
+     Status::Damaged},
     {"end record signature broken",
-     [](auto& zip, std::size_t, std::size_t end) { zip[end + 3] ^= 0x10; }, LoadStatus::Damaged},
+     [](auto& zip, std::size_t, std::size_t end) { zip[end + 3] ^= 0x10; }, Status::Damaged},
     {"70 KiB of zeros after the end",
      [](auto& zip, std::size_t, std::size_t) { zip.resize(zip.size() + 70 * 1024, 0); },
-     LoadStatus::Damaged},
+     Status::Damaged},
     {"central directory offset past the end",
-     [](auto& zip, std::size_t, std::size_t end) { zip[end + 19] = 0x7F; }, LoadStatus::Damaged},
+     [](auto& zip, std::size_t, std::size_t end) { zip[end + 19] = 0x7F; }, Status::Damaged},
     {"central directory entry signature broken",
-     [](auto& zip, std::size_t central, std::size_t) { zip[central + 2] = 9; },
-     LoadStatus::Damaged},
+     [](auto& zip, std::size_t central, std::size_t) { zip[central + 2] = 9; }, Status::Damaged},
     {"cut after the entries",
-     [](auto& zip, std::size_t central, std::size_t) { zip.resize(central); },
-     LoadStatus::Truncated},
+     [](auto& zip, std::size_t central, std::size_t) { zip.resize(central); }, Status::Truncated},
     {"cut inside the central directory",
      [](auto& zip, std::size_t central, std::size_t) { zip.resize(central + 30); },
-     LoadStatus::Truncated},
+     Status::Truncated},
     {"cut inside the end record",
-     [](auto& zip, std::size_t, std::size_t end) { zip.resize(end + 10); }, LoadStatus::Truncated},
+     [](auto& zip, std::size_t, std::size_t end) { zip.resize(end + 10); }, Status::Truncated},
 };
 
 std::size_t lastIndexOf(const std::vector<std::uint8_t>& bytes, std::string_view signature) {
