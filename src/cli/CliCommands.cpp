@@ -99,7 +99,7 @@ std::optional<core::Term> termOrReport(const Options& options, Context& context)
                                 : core::Term{};
     auto term = chosenTerm(options, base);
     if (!term) {
-        printUsageError(context.err, term.failure().description);
+        printUsageError(context.err, term.failure().detail);
         return std::nullopt;
     }
     return term.value();
@@ -109,7 +109,7 @@ std::optional<service::LoadedTimetable> timetableOrReport(const Options& options
                                                           Context& context) {
     auto loaded = service::loadTimetable(options.workbook);
     if (!loaded) {
-        printError(context.err, options.workbook + ": " + loaded.failure().description,
+        printError(context.err, options.workbook + ": " + loaded.failure().detail,
                    kExitLoadFailure);
         return std::nullopt;
     }

@@ -109,7 +109,7 @@ std::string gridJson(std::int16_t week, const timetable::MarkerRows& markers,
     out += "]";
     if (grid.failure) {
         out += ", \"error\": {\"number\": " + std::to_string(grid.failure->number) +
-               ", \"description\": " + jsonString(grid.failure->description) +
+               ", \"description\": " + jsonString(grid.failure->detail) +
                ", \"message\": " + jsonString(timetable::failureMessage(*grid.failure)) + "}";
     }
     return out + "}";

@@ -85,7 +85,7 @@ int runImport(const Options& options, Context& context) {
     }
     const auto result = imports::readExportFile(exportPath);
     if (!result) {
-        return printError(context.err, options.workbook + ": " + result.failure().description,
+        return printError(context.err, options.workbook + ": " + result.failure().detail,
                           kExitLoadFailure);
     }
     if (options.json) {
@@ -95,7 +95,7 @@ int runImport(const Options& options, Context& context) {
     }
     const auto workbook = imports::writeTimetableWorkbook(*result);
     if (!workbook) {
-        return printError(context.err, options.workbook + ": " + workbook.failure().description,
+        return printError(context.err, options.workbook + ": " + workbook.failure().detail,
                           kExitLoadFailure);
     }
     const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()), workbook->size());

@@ -32,13 +32,13 @@ enum class Status : std::uint8_t {
 
 struct Failure {
     Failure() = default;
-    Failure(std::int32_t number_, std::string description_, Status status_ = Status::None,
+    Failure(std::int32_t number_, std::string detail_, Status status_ = Status::None,
             std::string subject_ = {})
-        : number(number_), description(std::move(description_)), status(status_),
+        : number(number_), detail(std::move(detail_)), status(status_),
           subject(std::move(subject_)) {}
 
     std::int32_t number = 0;
-    std::string description;
+    std::string detail;
     Status status = Status::None;
     // What the failure is about when it names one thing: the missing marker, the damaged part.
     std::string subject;

@@ -680,7 +680,7 @@ void MainWindow::checkTimetable() {
     if (!m_timetable) {
         QString text = QStringLiteral("课表无法读取，不能检查。");
         if (m_loadFailure) {
-            text += QStringLiteral("\n") + fromUtf8(m_loadFailure->description);
+            text += QStringLiteral("\n") + fromUtf8(m_loadFailure->detail);
         } else if (m_xlsname.isEmpty()) {
             text = QStringLiteral("请先设置课表路径。");
         }

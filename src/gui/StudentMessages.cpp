@@ -52,7 +52,7 @@ QString loadFailureReason(const core::Failure& failure) {
         reason = QStringLiteral("文件中没有找到课表");
         break;
     case Status::None:
-        reason = QString::fromUtf8(failure.description);
+        reason = QString::fromUtf8(failure.detail);
         break;
     }
     return reason;

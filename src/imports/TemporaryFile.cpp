@@ -15,7 +15,7 @@ TemporaryFile::TemporaryFile() {
     }
     auto created = createUniqueFile(folder);
     if (!created) {
-        m_problem = created.failure().description;
+        m_problem = created.failure().detail;
         return;
     }
     m_path = std::move(created).value();

@@ -22,7 +22,7 @@ const sys_seconds kStamp = sys_days{2026y / December / 7} + 18h;
 
 service::LoadedTimetable load(const std::string& path) {
     auto loaded = service::loadTimetable(path);
-    EXPECT_TRUE(loaded) << path << ": " << loaded.failure().description;
+    EXPECT_TRUE(loaded) << path << ": " << loaded.failure().detail;
     return std::move(loaded).value();
 }
 
@@ -59,7 +59,7 @@ class Export : public ::testing::TestWithParam<const char*> {};
 TEST_P(Export, LibicalReadsItBackWithoutErrorsAndTheUidsStay) {
     const service::LoadedTimetable loaded = load(sample(GetParam()));
     const auto first = exportCalendar(loaded, {}, kStamp);
-    ASSERT_TRUE(first) << first.failure().description;
+    ASSERT_TRUE(first) << first.failure().detail;
     const auto again = exportCalendar(loaded, {}, kStamp + hours{24 * 30});
     ASSERT_TRUE(again);
 

@@ -99,7 +99,7 @@ TEST(ValueText, ErrorValuesAreATypeMismatch) {
     auto text = cellValueToText(cell, false);
     ASSERT_FALSE(text.ok());
     EXPECT_EQ(text.failure().number, 13);
-    EXPECT_EQ(text.failure().description, "类型不匹配");
+    EXPECT_EQ(text.failure().detail, "类型不匹配");
     EXPECT_EQ(searchText(cell, false), "#N/A");
 }
 

@@ -24,7 +24,7 @@ TEST_P(FuzzFinding, IsALoadFailureWithItsStatus) {
         Workbook::open(std::string(ORVANTO_TEST_DATA) + "/bad/" + GetParam().file);
     ASSERT_FALSE(workbook);
     EXPECT_EQ(workbook.failure().number, core::errors::kNoWorkbook);
-    EXPECT_EQ(workbook.failure().status, GetParam().status) << workbook.failure().description;
+    EXPECT_EQ(workbook.failure().status, GetParam().status) << workbook.failure().detail;
 }
 
 INSTANTIATE_TEST_SUITE_P(

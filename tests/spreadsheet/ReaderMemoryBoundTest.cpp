@@ -118,7 +118,7 @@ TEST_P(ReaderMemoryBound, StaysWithinSixtyFourMegabytes) {
         }
         if (cells.failure().status != bomb.failure) {
             std::fprintf(stderr, "%s: unexpected failure: %s\n", bomb.file,
-                         cells.failure().description.c_str());
+                         cells.failure().detail.c_str());
             return static_cast<int>(kOtherFailure);
         }
         return static_cast<int>(kFailedAsExpected);

@@ -54,7 +54,7 @@ TEST(MarkerSearch, MissingMarkerFails) {
     const Workbook book = withMarkerColumn({{3, text("第三节")}});
     auto row = book.findMarker("第一节");
     ASSERT_FALSE(row.ok());
-    EXPECT_NE(row.failure().description.find("第一节"), std::string::npos);
+    EXPECT_NE(row.failure().detail.find("第一节"), std::string::npos);
 }
 
 TEST(MarkerSearch, FormulaCellsAreSearchedByFormulaAndErrorsByTheirText) {
@@ -116,7 +116,7 @@ TEST(Open, ContentDecidesTheFormatAndFailuresSayWhy) {
     for (const auto& [bytes, status] : cases) {
         auto book = Workbook::fromBytes(bytes);
         ASSERT_FALSE(book.ok());
-        EXPECT_EQ(book.failure().status, status) << book.failure().description;
+        EXPECT_EQ(book.failure().status, status) << book.failure().detail;
     }
     auto missing = Workbook::open("/nonexistent/timetable.xlsx");
     ASSERT_FALSE(missing.ok());
@@ -138,7 +138,7 @@ TEST(Open, ByItsUtf8NameAndOnlyRegularFiles) {
                                    "/samples/layout-typical-xlsxwriter.xlsx",
                                named, std::filesystem::copy_options::overwrite_existing);
     const auto book = Workbook::open(named);
-    EXPECT_TRUE(book.ok()) << book.failure().description;
+    EXPECT_TRUE(book.ok()) << book.failure().detail;
 
     const auto pipe = folder / "pipe.xlsx";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);

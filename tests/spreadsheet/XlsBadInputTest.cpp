@@ -31,8 +31,8 @@ using core::Status;
 
 void expectLoadFailure(const core::Result<WorkbookCells>& result, Status status) {
     ASSERT_FALSE(result.ok()) << "loaded";
-    EXPECT_EQ(result.failure().status, status) << result.failure().description;
-    EXPECT_TRUE(isOneShortLine(result.failure())) << result.failure().description;
+    EXPECT_EQ(result.failure().status, status) << result.failure().detail;
+    EXPECT_TRUE(isOneShortLine(result.failure())) << result.failure().detail;
 }
 
 struct BadFile {
@@ -77,7 +77,7 @@ TEST(XlsBadInput, DeclaredStringCountIsNotTrusted) {
     // The table claims four billion strings; the cells that use it still read as saved.
     auto damaged = readXls(readFile(dataFile("bad/xls-sst-billions-declared.xls")));
     auto good = readXls(readFile(dataFile("samples/cells-lo.xls")));
-    ASSERT_TRUE(damaged.ok()) << damaged.failure().description;
+    ASSERT_TRUE(damaged.ok()) << damaged.failure().detail;
     ASSERT_TRUE(good.ok());
     EXPECT_EQ(damaged->grid, good->grid);
     EXPECT_EQ(damaged->markerColumn, good->markerColumn);
@@ -91,7 +91,7 @@ const std::vector<std::string> kGoodSamples = {"samples/cells-lo.xls", "samples/
 void expectCleanOutcome(const core::Result<WorkbookCells>& result, const std::string& what) {
     if (!result.ok()) {
         EXPECT_EQ(result.failure().number, core::errors::kNoWorkbook) << what;
-        EXPECT_FALSE(result.failure().description.empty()) << what;
+        EXPECT_FALSE(result.failure().detail.empty()) << what;
     }
 }
 
@@ -119,7 +119,7 @@ TEST(XlsBadInput, CutsInsideTheContainerAreNamedAsTruncated) {
             const auto result = readXls(truncatedCopy(whole, length));
             ASSERT_FALSE(result.ok()) << name << " cut at " << length;
             EXPECT_EQ(result.failure().status, Status::Truncated)
-                << name << " cut at " << length << ": " << result.failure().description;
+                << name << " cut at " << length << ": " << result.failure().detail;
         }
     }
 }
@@ -318,7 +318,7 @@ TEST(XlsBadInput, OneHugeStringCopiedIntoEveryCellIsRefused) {
 
     // The same string in a few cells is fine.
     auto few = readXls(xlsFile(oneSheet(table, labelSstRecord(0, 1, 0) + labelSstRecord(5, 8, 0))));
-    ASSERT_TRUE(few.ok()) << few.failure().description;
+    ASSERT_TRUE(few.ok()) << few.failure().detail;
     EXPECT_EQ(few->grid[5][6].text.size(), 180000u);
 }
 
@@ -333,7 +333,7 @@ TEST(XlsBadInput, ManyRecordsForOneCellKeepOneValue) {
     const Bytes table =
         record(0x00FC, Payload().u32(2).u32(2).string8(u"zero").string8(u"one").take());
     auto result = readXls(xlsFile(oneSheet(table, cells)));
-    ASSERT_TRUE(result.ok()) << result.failure().description;
+    ASSERT_TRUE(result.ok()) << result.failure().detail;
     EXPECT_EQ(result->grid[0][0].text, "one");
 }
 
@@ -347,8 +347,7 @@ const char* const kLibraryPhrases[] = {
 
 void expectOurWording(const core::Failure& failure, const std::string& what) {
     for (const char* phrase : kLibraryPhrases) {
-        EXPECT_EQ(failure.description.find(phrase), std::string::npos)
-            << what << ": " << failure.description;
+        EXPECT_EQ(failure.detail.find(phrase), std::string::npos) << what << ": " << failure.detail;
     }
 }
 
@@ -392,13 +391,13 @@ TEST_P(XlsContainerDamage, IsTruncatedOnlyWhenShorterThanDeclared) {
     GetParam().damage(c);
     const auto result = readXls(c.file);
     if (!GetParam().status) {
-        ASSERT_TRUE(result.ok()) << result.failure().description;
+        ASSERT_TRUE(result.ok()) << result.failure().detail;
         EXPECT_EQ(result->grid[0][0].number, 7);
         return;
     }
     ASSERT_FALSE(result.ok()) << "loaded";
-    EXPECT_EQ(result.failure().status, *GetParam().status) << result.failure().description;
-    EXPECT_TRUE(isOneShortLine(result.failure())) << result.failure().description;
+    EXPECT_EQ(result.failure().status, *GetParam().status) << result.failure().detail;
+    EXPECT_TRUE(isOneShortLine(result.failure())) << result.failure().detail;
     expectOurWording(result.failure(), GetParam().what);
     if (c.file.size() >= original) {
         EXPECT_NE(result.failure().status, Status::Truncated);
@@ -477,8 +476,7 @@ TEST(XlsBadInput, NoFullLengthFileIsCalledTruncated) {
             const auto result = readXls(damaged);
             if (!result.ok()) {
                 EXPECT_NE(result.failure().status, Status::Truncated)
-                    << name << " byte " << at << " ^ " << mask << ": "
-                    << result.failure().description;
+                    << name << " byte " << at << " ^ " << mask << ": " << result.failure().detail;
                 expectOurWording(result.failure(), name);
             }
         }

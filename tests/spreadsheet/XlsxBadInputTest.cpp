@@ -73,8 +73,8 @@ TEST_P(XlsxBadFileTest, FailsToLoadWithItsStatus) {
     const BadFile& bad = GetParam();
     const auto result = readXlsx(testing::testDataBytes("bad/" + bad.file));
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.failure().status, bad.status) << result.failure().description;
-    EXPECT_TRUE(testing::isOneShortLine(result.failure())) << result.failure().description;
+    EXPECT_EQ(result.failure().status, bad.status) << result.failure().detail;
+    EXPECT_TRUE(testing::isOneShortLine(result.failure())) << result.failure().detail;
 }
 
 INSTANTIATE_TEST_SUITE_P(BadFiles, XlsxBadFileTest, ::testing::ValuesIn(kBadFiles));
@@ -118,7 +118,7 @@ TEST(XlsxBadInputTest, LibraryDiagnosticsStayOffTheTerminal) {
 // another sheet does not make the workbook unreadable.
 TEST(XlsxBadInputTest, UnreadSheetWithAnEmptyRelationshipStillLoads) {
     const auto result = readXlsx(testing::testDataBytes("bad/xlsx-unread-sheet-empty-rid.xlsx"));
-    ASSERT_TRUE(result.ok()) << result.failure().description;
+    ASSERT_TRUE(result.ok()) << result.failure().detail;
     const auto good = readXlsx(testing::testDataBytes("samples/layout-typical-xlsxwriter.xlsx"));
     ASSERT_TRUE(good.ok());
     EXPECT_EQ(result->grid, good->grid);
@@ -133,7 +133,7 @@ TEST(XlsxBadInputTest, VariantSpellingsReadLikeTheSample) {
     for (const char* file : {"xlsx-backslash-names.xlsx", "xlsx-backslash-mixed-names.xlsx",
                              "xlsx-pre-release-namespace.xlsx"}) {
         const auto result = readXlsx(testing::testDataBytes(std::string("bad/") + file));
-        ASSERT_TRUE(result.ok()) << file << ": " << result.failure().description;
+        ASSERT_TRUE(result.ok()) << file << ": " << result.failure().detail;
         EXPECT_EQ(result->grid, good->grid) << file;
         EXPECT_EQ(result->markerColumn, good->markerColumn) << file;
         EXPECT_EQ(result->date1904, good->date1904) << file;
@@ -144,7 +144,7 @@ TEST(XlsxBadInputTest, VariantSpellingsReadLikeTheSample) {
 // 203 and never sees the tail.
 TEST(XlsxBadInputTest, StopsReadingAtTheFirstRowPastTheKeptOnes) {
     const auto result = readXlsx(testing::testDataBytes("bad/xlsx-row-flood.xlsx"));
-    ASSERT_TRUE(result.ok()) << result.failure().description;
+    ASSERT_TRUE(result.ok()) << result.failure().detail;
     EXPECT_EQ(result->markerColumn[2].text, "第一节");
     EXPECT_EQ(result->grid[2][0].text, "高等数学");
 }
@@ -221,11 +221,11 @@ TEST(XlsxBadInputTest, TruncatedOnlyWhenTheRecordsRunToTheEnd) {
             const auto result = readXlsx(zip);
             ASSERT_FALSE(result.ok()) << sample << ", " << damage.what;
             EXPECT_EQ(result.failure().status, damage.status)
-                << sample << ", " << damage.what << ": " << result.failure().description;
-            EXPECT_TRUE(testing::isOneShortLine(result.failure())) << result.failure().description;
+                << sample << ", " << damage.what << ": " << result.failure().detail;
+            EXPECT_TRUE(testing::isOneShortLine(result.failure())) << result.failure().detail;
             for (const char* phrase : {"zip header", "zip dirent", "zip file structure", "Error"}) {
-                EXPECT_EQ(result.failure().description.find(phrase), std::string::npos)
-                    << sample << ", " << damage.what << ": " << result.failure().description;
+                EXPECT_EQ(result.failure().detail.find(phrase), std::string::npos)
+                    << sample << ", " << damage.what << ": " << result.failure().detail;
             }
         }
     }
@@ -241,7 +241,7 @@ TEST(XlsxBadInputTest, SurvivesFlippedBytes) {
         const auto result = readXlsx(damaged);
         if (!result.ok()) {
             EXPECT_EQ(result.failure().number, core::errors::kNoWorkbook) << "byte " << at;
-            EXPECT_FALSE(result.failure().description.empty()) << "byte " << at;
+            EXPECT_FALSE(result.failure().detail.empty()) << "byte " << at;
         }
     }
 }
@@ -266,7 +266,7 @@ TEST(XlsxBadInputTest, BombsStayWithinBoundedMemory) {
             setrlimit(RLIMIT_AS, &limit);
             const auto result = readXlsx(bytes);
             // Reaching here at all is the point; the reasons are checked above.
-            _exit(result.ok() || !result.failure().description.empty() ? 0 : 1);
+            _exit(result.ok() || !result.failure().detail.empty() ? 0 : 1);
         }
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
