@@ -85,7 +85,7 @@ int runIcs(const Options& options, Context& context) {
                        " cannot be composed; nothing was written",
                    kExitComposeFailure);
         // The viewer's own message for a cell it cannot read, as the grid command prints it.
-        context.err << timetable::failureMessage(exported.failure()) << "\n";
+        context.err << core::legacyMessage(exported.failure()) << "\n";
         return kExitComposeFailure;
     }
     if (!options.output || *options.output == "-") {
@@ -117,10 +117,10 @@ int runAgenda(const Options& options, Context& context) {
     const auto date = options.date.value_or(context.today);
     const auto agenda = calendar::agendaOf(opened->loaded, opened->term, date);
     if (!agenda) {
-        if (agenda.failure().number == core::errors::kOverflow) {
+        if (agenda.failure().status == core::Status::WeekOutOfRange) {
             return weekTooFar(context);
         }
-        context.err << timetable::failureMessage(agenda.failure()) << "\n";
+        context.err << core::legacyMessage(agenda.failure()) << "\n";
         return kExitComposeFailure;
     }
     const bool dateGiven = options.date.has_value();

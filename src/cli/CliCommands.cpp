@@ -37,7 +37,7 @@ std::string termNoticeText(const settings::TermNotice& notice) {
 }
 
 core::Failure termUsage(std::string message) {
-    return {kExitUsage, std::move(message)};
+    return {core::Status::Usage, std::move(message)};
 }
 
 // The week asked for: --week, the week of --date, or this week.
@@ -109,8 +109,7 @@ std::optional<service::LoadedTimetable> timetableOrReport(const Options& options
                                                           Context& context) {
     auto loaded = service::loadTimetable(options.workbook);
     if (!loaded) {
-        printError(context.err, options.workbook + ": " + loaded.failure().detail,
-                   kExitLoadFailure);
+        printFailure(context.err, loaded.failure(), options.workbook);
         return std::nullopt;
     }
     return std::move(loaded.value());
@@ -132,8 +131,7 @@ std::optional<TermAndTimetable> openOrReport(const Options& options, Context& co
 }
 
 int weekTooFar(Context& context) {
-    return printError(context.err, "the date lies too far from the term to number its week",
-                      kExitUsage);
+    return printFailure(context.err, core::errors::weekOutOfRange());
 }
 
 int runWeek(const Options& options, Context& context) {
@@ -173,7 +171,7 @@ int runGrid(const Options& options, Context& context) {
         context.out << gridTable(*week, grid, term.value());
         if (grid.failure) {
             // The viewer's own message for a cell it cannot read, as the viewer shows it.
-            context.err << timetable::failureMessage(*grid.failure) << "\n";
+            context.err << core::legacyMessage(*grid.failure) << "\n";
         }
     }
     return grid.failure ? kExitComposeFailure : kExitOk;

@@ -108,9 +108,10 @@ std::string gridJson(std::int16_t week, const timetable::MarkerRows& markers,
     }
     out += "]";
     if (grid.failure) {
-        out += ", \"error\": {\"number\": " + std::to_string(grid.failure->number) +
-               ", \"description\": " + jsonString(grid.failure->detail) +
-               ", \"message\": " + jsonString(timetable::failureMessage(*grid.failure)) + "}";
+        out += ", \"error\": {\"number\": " +
+               std::to_string(core::legacyError(grid.failure->status).number) +
+               ", \"description\": " + jsonString(core::legacyDescription(*grid.failure)) +
+               ", \"message\": " + jsonString(core::legacyMessage(*grid.failure)) + "}";
     }
     return out + "}";
 }

@@ -103,7 +103,7 @@ void styleLabel(QLabel* label, qreal pointSize) {
 
 // The numbered failure as the 2010 edition worded it, and where it is when it names a cell.
 QString failureBoxText(const core::Failure& failure) {
-    QString text = fromUtf8(timetable::failureMessage(failure));
+    QString text = fromUtf8(core::legacyMessage(failure));
     if (const QString cell = failedCellText(failure); !cell.isEmpty()) {
         text += QStringLiteral("\n") + cell;
     }
@@ -336,9 +336,10 @@ void MainWindow::composeGrid() {
         // The cells not written may look like a free day: the label says otherwise until the
         // next load or query.
         const QString cell = failedCellText(*grid.failure);
-        showHint(
-            {QStringLiteral("提示：课表只显示了一部分，"),
-             cell.isEmpty() ? QStringLiteral("发生错误：%1").arg(grid.failure->number) : cell});
+        showHint({QStringLiteral("提示：课表只显示了一部分，"),
+                  cell.isEmpty() ? QStringLiteral("发生错误：%1")
+                                       .arg(core::legacyError(grid.failure->status).number)
+                                 : cell});
     }
 }
 

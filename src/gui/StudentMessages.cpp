@@ -8,7 +8,7 @@ namespace {
 
 // The student's words for a load failure, without the file.
 QString loadFailureReason(const core::Failure& failure) {
-    using Status = core::Status;
+    using core::Status;
     QString reason;
     switch (failure.status) {
     case Status::FileNotFound:
@@ -51,7 +51,8 @@ QString loadFailureReason(const core::Failure& failure) {
     case Status::NoTimetable:
         reason = QStringLiteral("文件中没有找到课表");
         break;
-    case Status::None:
+    default:
+        // Not a workbook that cannot be read: the reason as the failure gives it.
         reason = QString::fromUtf8(failure.detail);
         break;
     }
@@ -59,7 +60,7 @@ QString loadFailureReason(const core::Failure& failure) {
 }
 
 bool isAboutTheFile(core::Status status) {
-    return status != core::Status::None && status != core::Status::MarkerMissing;
+    return core::isLoadFailure(status) || status == core::Status::NoTimetable;
 }
 
 QString quoted(const settings::TermNotice& notice) {
@@ -73,7 +74,7 @@ QString loadFailureHint(const core::Failure& failure) {
 }
 
 QString importFailureText(const core::Failure& failure) {
-    using Status = core::Status;
+    using core::Status;
     QString reason;
     switch (failure.status) {
     case Status::NotAWorkbook:

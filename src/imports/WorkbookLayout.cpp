@@ -67,12 +67,12 @@ std::string placeOf(const ImportedClass& importedClass) {
 core::Result<void> checkPlace(const ImportedClass& importedClass) {
     if (importedClass.weekday < 1 || importedClass.weekday > kWeekdayCount) {
         return core::errors::loadFailure(
-            core::Status::None, placeOf(importedClass) + " has weekday " +
-                                    std::to_string(importedClass.weekday) + ", not 1 to 7");
+            core::Status::InvalidClass, placeOf(importedClass) + " has weekday " +
+                                            std::to_string(importedClass.weekday) + ", not 1 to 7");
     }
     const SmallPeriods periods = importedClass.periods;
     if (periods.first < 1 || periods.last < periods.first) {
-        return core::errors::loadFailure(core::Status::None,
+        return core::errors::loadFailure(core::Status::InvalidClass,
                                          placeOf(importedClass) + " has small periods " +
                                              std::to_string(periods.first) + "-" +
                                              std::to_string(periods.last));

@@ -75,8 +75,7 @@ std::string headline(core::Status status, const std::string& where) {
         return subject + " is too large";
     case Status::NoTimetable:
         return "no timetable found";
-    case Status::None:
-    case Status::MarkerMissing:
+    default: // not a status of the readers
         break;
     }
     return subject + " cannot be read";

@@ -131,7 +131,7 @@ core::Result<std::string> Workbook::cellText(char column, int row) const {
         return core::errors::activeSheetNotWorksheet();
     }
     if (row < 1 || row > kMaxRows) {
-        return core::Failure{core::errors::kNoWorkbook, "单元格地址无效"};
+        return core::errors::badCellAddress();
     }
     const int col = column - WorkbookCells::kFirstGridColumn;
     if (col < 0 || col >= WorkbookCells::kGridColumns || row > WorkbookCells::kGridRows) {

@@ -53,7 +53,4 @@ struct GridComposition {
 [[nodiscard]] GridComposition composeGrid(const core::CellSource& sheet, const MarkerRows& markers,
                                           std::int16_t week);
 
-// "发生错误：13 (类型不匹配) ，请尝试重新设置课表路径并/或再次启动程序。"
-std::string failureMessage(const core::Failure& failure);
-
 } // namespace orvanto::timetable

@@ -102,7 +102,7 @@ TEST(Export, AnUnreadableCellFailsTheWholeExportNamingTheWeek) {
     for (const char* name : {"layout-error-week3.xlsx", "layout-error-week3-lo.xls"}) {
         const auto exported = exportCalendar(load(sample(name)), {}, kStamp);
         ASSERT_FALSE(exported) << name;
-        EXPECT_EQ(exported.failure().number, core::errors::kTypeMismatch) << name;
+        EXPECT_EQ(exported.failure().status, core::Status::TypeMismatch) << name;
         EXPECT_EQ(exported.failure().subject, "3") << name;
     }
 }

@@ -166,7 +166,7 @@ TEST_F(InFreshTemporaryFolder, NoTemporaryFolderIsAFailureNotAWorkbook) {
     result.classes = {mathsOn(2, 3)};
     const auto bytes = writeTimetableWorkbook(result);
     ASSERT_FALSE(bytes);
-    EXPECT_EQ(bytes.failure().status, core::Status::CannotOpen);
+    EXPECT_EQ(bytes.failure().status, core::Status::Io);
     EXPECT_FALSE(fs::exists(missing));
 }
 
