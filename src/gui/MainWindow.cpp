@@ -540,8 +540,7 @@ void MainWindow::importExport() {
     const auto workbook = imports::writeTimetableWorkbook(*result);
     if (!workbook) {
         showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                     QStringLiteral("课表没有保存：课程太多，课表工作簿放不下"
-                                    "（节次标记须在第200行以内）。")});
+                     importSaveFailureText(workbook.failure())});
         return;
     }
     const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()), workbook->size());

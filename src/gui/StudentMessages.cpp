@@ -94,6 +94,18 @@ QString importFailureText(const core::Failure& failure) {
     return QStringLiteral("无法导入教务课表：") + reason + QStringLiteral("。");
 }
 
+QString importSaveFailureText(const core::Failure& failure) {
+    switch (failure.status) {
+    case core::Status::Io:
+        return QStringLiteral("课表没有保存：无法写入临时文件，请检查临时文件夹是否可写。");
+    case core::Status::InvalidClass:
+        return QStringLiteral("课表没有保存：有课程的星期、节次或文字无法写入课表工作簿。");
+    default:
+        return QStringLiteral(
+            "课表没有保存：课程太多，课表工作簿放不下（节次标记须在第200行以内）。");
+    }
+}
+
 QStringList loadFailurePhrases(const core::Failure& failure, const QString& workbook) {
     const QString name = QFileInfo(workbook).fileName();
     if (name.isEmpty() || !isAboutTheFile(failure.status)) {
