@@ -1,8 +1,8 @@
 // Fuzz target: what reading path.ini does with the file's bytes (the last line, decoded
 // from the system code page), and that a path read back is written and read the same.
 #include "Keep.h"
+#include "platform/CodePage.h"
 #include "settings/PathSettings.h"
-#include "settings/SystemFile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,16 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (!line.empty() && bytes.find(line) == std::string_view::npos)) {
         std::abort();
     }
-    const auto path = system::decodeText(line);
+    const auto path = orvanto::platform::decodeText(line);
     if (!path) {
         return 0;
     }
     // What was read can be saved again and reads back unchanged.
-    const auto encoded = system::encodeText(*path);
+    const auto encoded = orvanto::platform::encodeText(*path);
     if (!encoded) {
         std::abort();
     }
-    const auto again = system::decodeText(*encoded);
+    const auto again = orvanto::platform::decodeText(*encoded);
     if (!again || *again != *path) {
         std::abort();
     }

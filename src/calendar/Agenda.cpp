@@ -8,7 +8,7 @@
 
 namespace orvanto::calendar {
 
-core::Result<DayAgenda> agendaOf(const service::LoadedTimetable& loaded, const core::Term& term,
+core::Result<DayAgenda> agendaOf(const timetable::MarkedSheet& marked, const core::Term& term,
                                  std::chrono::year_month_day date) {
     const auto week = timetable::weekno(date, term);
     if (!week) {
@@ -18,7 +18,7 @@ core::Result<DayAgenda> agendaOf(const service::LoadedTimetable& loaded, const c
     if (!agenda.inTerm) {
         return agenda;
     }
-    const timetable::GridComposition grid = service::composeWeek(loaded, agenda.week);
+    const timetable::GridComposition grid = timetable::composeGrid(marked, agenda.week);
     if (grid.failure) {
         return *grid.failure;
     }

@@ -3,7 +3,7 @@
 
 #include "core/Failure.h"
 #include "core/Term.h"
-#include "service/Timetable.h"
+#include "timetable/GridComposer.h"
 
 #include <chrono>
 #include <cstdint>
@@ -30,7 +30,7 @@ struct DayAgenda {
 
 // The day's classes as the grid of its week shows them; a cell that cannot be read is the
 // grid's failure. A date too far from the term to number its week is the overflow failure.
-[[nodiscard]] core::Result<DayAgenda> agendaOf(const service::LoadedTimetable& loaded,
+[[nodiscard]] core::Result<DayAgenda> agendaOf(const timetable::MarkedSheet& marked,
                                                const core::Term& term,
                                                std::chrono::year_month_day date);
 

@@ -143,9 +143,9 @@ std::string calendarText(const std::vector<ClassSeries>& series, const core::Ter
     return out;
 }
 
-core::Result<CalendarExport> exportCalendar(const service::LoadedTimetable& loaded,
+core::Result<CalendarExport> exportCalendar(const timetable::MarkedSheet& marked,
                                             const core::Term& term, sys_seconds stamp) {
-    TermClasses classes = collectTermClasses(loaded, term);
+    TermClasses classes = collectTermClasses(marked, term);
     if (classes.failure) {
         core::Failure failure = *classes.failure;
         failure.subject = std::to_string(classes.failedWeek);

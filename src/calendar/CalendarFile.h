@@ -5,7 +5,7 @@
 #include "ClassSeries.h"
 #include "core/Failure.h"
 #include "core/Term.h"
-#include "service/Timetable.h"
+#include "timetable/GridComposer.h"
 
 #include <chrono>
 #include <string>
@@ -35,7 +35,7 @@ std::string calendarText(const std::vector<ClassSeries>& series, const core::Ter
 
 // Every class of every teaching week. A week whose composition fails fails the export with
 // the grid's failure; its subject then is that week's number ("5").
-[[nodiscard]] core::Result<CalendarExport> exportCalendar(const service::LoadedTimetable& loaded,
+[[nodiscard]] core::Result<CalendarExport> exportCalendar(const timetable::MarkedSheet& marked,
                                                           const core::Term& term,
                                                           std::chrono::sys_seconds stamp);
 

@@ -8,11 +8,11 @@ bool showsClass(const timetable::GridCell& cell) {
     return !cell.tooltip.empty();
 }
 
-TermClasses collectTermClasses(const service::LoadedTimetable& loaded, const core::Term& term) {
+TermClasses collectTermClasses(const timetable::MarkedSheet& marked, const core::Term& term) {
     TermClasses classes;
     for (int week = 1; week <= term.weeks; ++week) {
         const auto weekNumber = static_cast<std::int16_t>(week);
-        const timetable::GridComposition grid = service::composeWeek(loaded, weekNumber);
+        const timetable::GridComposition grid = timetable::composeGrid(marked, weekNumber);
         if (grid.failure) {
             classes.failure = grid.failure;
             classes.failedWeek = weekNumber;

@@ -5,7 +5,7 @@
 #include "ClassSeries.h"
 #include "core/Failure.h"
 #include "core/Term.h"
-#include "service/Timetable.h"
+#include "timetable/GridComposer.h"
 
 #include <cstdint>
 #include <optional>
@@ -26,6 +26,6 @@ struct TermClasses {
 bool showsClass(const timetable::GridCell& cell);
 
 // Weeks 1 to term.weeks.
-TermClasses collectTermClasses(const service::LoadedTimetable& loaded, const core::Term& term);
+TermClasses collectTermClasses(const timetable::MarkedSheet& marked, const core::Term& term);
 
 } // namespace orvanto::calendar

@@ -5,8 +5,7 @@
 #include "calendar/Agenda.h"
 #include "calendar/CalendarFile.h"
 #include "core/Weekdays.h"
-#include "service/Timetable.h"
-#include "settings/SystemFile.h"
+#include "platform/AtomicReplace.h"
 #include "settings/TermSettings.h"
 
 #include <chrono>
@@ -72,13 +71,7 @@ std::string agendaJson(const calendar::DayAgenda& agenda, bool dateGiven) {
 } // namespace
 
 int runIcs(const Options& options, Context& context) {
-    int exitCode = kExitOk;
-    const auto opened = openOrReport(options, context, exitCode);
-    if (!opened) {
-        return exitCode;
-    }
-    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    const auto exported = calendar::exportCalendar(opened->loaded, opened->term, now);
+    const auto exported = context.schedule.exportCalendar();
     if (!exported) {
         printError(context.err,
                    options.workbook + ": week " + exported.failure().subject +
@@ -100,7 +93,7 @@ int runIcs(const Options& options, Context& context) {
                               " is the workbook being read; nothing was written",
                           kExitWriteFailure);
     }
-    if (auto reason = settings::system::replaceFile(*options.output, exported->text)) {
+    if (auto reason = platform::replaceFile(*options.output, exported->text)) {
         return printError(context.err, *reason, kExitWriteFailure);
     }
     context.out << exported->meetings << " classes in " << exported->events << " events written to "
@@ -109,13 +102,8 @@ int runIcs(const Options& options, Context& context) {
 }
 
 int runAgenda(const Options& options, Context& context) {
-    int exitCode = kExitOk;
-    const auto opened = openOrReport(options, context, exitCode);
-    if (!opened) {
-        return exitCode;
-    }
     const auto date = options.date.value_or(context.today);
-    const auto agenda = calendar::agendaOf(opened->loaded, opened->term, date);
+    const auto agenda = context.schedule.agenda(date);
     if (!agenda) {
         if (agenda.failure().status == core::Status::WeekOutOfRange) {
             return weekTooFar(context);

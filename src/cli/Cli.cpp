@@ -3,8 +3,8 @@
 #include "CheckedOutput.h"
 #include "CliCommands.h"
 #include "CliError.h"
-#include "Today.h"
 #include "core/ProgramInfo.h"
+#include "platform/Today.h"
 #include "settings/SettingsLocation.h"
 
 #include <algorithm>
@@ -46,9 +46,12 @@ constexpr std::string_view kUsage =
     "        with .orvanto.xlsx; --json prints the classes understood instead.\n"
     "\n"
     "TERM    --term FILE          the term of a term.ini\n"
-    "        --term-start DATE    the Monday of week 1, YYYY-MM-DD\n"
+    "        --term-start DATE    the Monday of week 1, YYYY-MM-DD, 1900 to 9999;\n"
+    "                             another day counts from its week's Monday\n"
     "        --weeks N            the number of teaching weeks, 1 to 30\n"
-    "        Without them: the default term, week 1 begins 2010-03-01, 22 weeks.\n"
+    "        They override the same settings of the term.ini. Without --term: the\n"
+    "        term.ini the viewer beside this program uses, else the default term\n"
+    "        (week 1 begins 2010-03-01, 22 weeks).\n"
     "\n"
     "Exit codes:\n"
     "        0 ok (check: nothing found), 1 WORKBOOK (or EXPORT) cannot be loaded, 2 usage,\n"
@@ -58,19 +61,29 @@ constexpr std::string_view kUsage =
 struct Command {
     std::string_view name;
     OptionSet accepts;
+    Needs needs;
     int (*run)(const Options& options, Context& context);
 };
+
+constexpr Needs kTermAndTimetable{.term = true, .timetable = true};
 
 constexpr std::array kCommands = {
     Command{"grid",
             {.week = true, .date = true, .json = true, .workbook = true, .term = true},
+            kTermAndTimetable,
             runGrid},
-    Command{"week", {.date = true, .term = true}, runWeek},
-    Command{"ics", {.workbook = true, .term = true, .output = true}, runIcs},
-    Command{"agenda", {.date = true, .json = true, .workbook = true, .term = true}, runAgenda},
-    Command{
-        "import", {.json = true, .workbook = true, .output = true, .operand = "EXPORT"}, runImport},
-    Command{"check", {.workbook = true, .term = true}, runCheck},
+    Command{"week", {.date = true, .term = true}, {.term = true}, runWeek},
+    Command{"ics", {.workbook = true, .term = true, .output = true}, kTermAndTimetable, runIcs},
+    Command{"agenda",
+            {.date = true, .json = true, .workbook = true, .term = true},
+            kTermAndTimetable,
+            runAgenda},
+    // The import reads an export of its own kind, not a timetable.
+    Command{"import",
+            {.json = true, .workbook = true, .output = true, .operand = "EXPORT"},
+            {},
+            runImport},
+    Command{"check", {.workbook = true, .term = true}, kTermAndTimetable, runCheck},
 };
 
 // The parts of the usage that concern one command: its synopsis lines, its paragraph, the
@@ -151,12 +164,22 @@ int run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
         out << commandUsage(*command);
         return checkedExit(kExitOk, out, err);
     }
-    Context context{out, err, today, std::move(settingsTerm)};
+    service::Schedule schedule({[today] { return today; },
+                                [] {
+                                    return std::chrono::floor<std::chrono::seconds>(
+                                        std::chrono::system_clock::now());
+                                }});
+    if (const int opened =
+            openSchedule(schedule, options.value(), command->needs, settingsTerm, err);
+        opened != kExitOk) {
+        return checkedExit(opened, out, err);
+    }
+    Context context{out, err, today, schedule};
     return checkedExit(command->run(options.value(), context), out, err);
 }
 
 int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    return run(args, out, err, localToday(),
+    return run(args, out, err, platform::localToday(),
                settings::SettingsLocation::forRunningProgram().fileToRead("term.ini"));
 }
 

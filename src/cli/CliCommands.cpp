@@ -2,22 +2,24 @@
 
 #include "CliError.h"
 #include "CliOutput.h"
-#include "service/Timetable.h"
-#include "service/TimetableCheck.h"
 #include "settings/TermSettings.h"
-#include "timetable/TeachingWeek.h"
 
 namespace orvanto::cli {
 
 namespace {
 
-// Why a term.ini setting is not taken, for the usage error.
+using Problem = settings::TermNotice::Problem;
+
+// Why a term.ini setting or a term option is not taken as written.
 std::string termNoticeText(const settings::TermNotice& notice) {
-    using Problem = settings::TermNotice::Problem;
-    const std::string setting = notice.key + "=" + notice.value;
+    const std::string setting = notice.key == service::kStartOptionKey
+                                    ? notice.key + " " + notice.value
+                                    : notice.key + "=" + notice.value;
     switch (notice.problem) {
     case Problem::NotADate:
         return setting + " is not a date written as YYYY-MM-DD";
+    case Problem::StartOutOfRange:
+        return setting + " is not a date from 1900 to 9999";
     case Problem::NotAMonday:
         return setting + " is not a Monday";
     case Problem::WeeksOutOfRange:
@@ -36,98 +38,52 @@ std::string termNoticeText(const settings::TermNotice& notice) {
     return {};
 }
 
-core::Failure termUsage(std::string message) {
-    return {core::Status::Usage, std::move(message)};
-}
-
-// The week asked for: --week, the week of --date, or this week.
-std::optional<std::int16_t> chosenWeek(const Options& options, const Context& context,
-                                       const core::Term& term) {
-    if (options.week) {
-        return options.week;
-    }
-    auto week = timetable::weekno(options.date.value_or(context.today), term);
-    if (!week) {
-        return std::nullopt;
-    }
-    return week.value();
+// The week of --date, or of today; none when it is too far from the term to number.
+std::optional<service::WeekView> weekOfDate(const Options& options, const Context& context) {
+    return context.schedule.date(options.date.value_or(context.today));
 }
 
 } // namespace
 
-core::Result<core::Term> chosenTerm(const Options& options, const core::Term& base) {
-    core::Term term = base;
+int openSchedule(service::Schedule& schedule, const Options& options, Needs needs,
+                 const std::optional<std::filesystem::path>& settingsTerm, std::ostream& err) {
+    if (!needs.term && !needs.timetable) {
+        return kExitOk;
+    }
+    service::TermSource term{.start = options.termStart, .weeks = options.weeks};
     if (options.termFile) {
-        const settings::StoredTerm stored = settings::TermSettings(*options.termFile).read();
-        if (!stored.fileExists) {
-            return termUsage("--term " + *options.termFile + ": no such file");
-        }
-        if (!stored.notices.empty()) {
-            return termUsage("--term " + *options.termFile + ": " +
-                             termNoticeText(stored.notices.front()));
-        }
-        term = stored.term;
+        term.file = std::filesystem::path(*options.termFile);
+        term.named = true;
+    } else {
+        term.file = settingsTerm;
     }
-    if (options.termStart) {
-        using namespace std::chrono;
-        if (weekday{sys_days{*options.termStart}} != Monday) {
-            return termUsage("--term-start takes the Monday of week 1; " +
-                             settings::isoDate(*options.termStart) + " is not a Monday");
-        }
-        term.firstMonday = *options.termStart;
-    }
-    if (options.weeks) {
-        term.weeks = *options.weeks;
-    }
-    return term;
-}
+    const service::WorkbookSource workbook{.file = needs.timetable
+                                                       ? std::filesystem::path(options.workbook)
+                                                       : std::filesystem::path()};
+    schedule.open(term, workbook);
 
-core::Term settingsTerm(const std::filesystem::path& file, std::ostream& err) {
-    const settings::StoredTerm stored = settings::TermSettings(file).read();
-    for (const settings::TermNotice& notice : stored.notices) {
-        const bool keepsWeek = notice.problem == settings::TermNotice::Problem::NotAMonday;
-        printWarning(
-            err, file.string() + ": " + termNoticeText(notice) +
-                     (keepsWeek ? "; the Monday of its week is used" : "; the default is used"));
+    using Refusal = service::OpenedTerm::Refusal;
+    switch (schedule.termRefusal()) {
+    case Refusal::NoFile:
+        return printUsageError(err, "--term " + *options.termFile + ": no such file");
+    case Refusal::UnusableSetting:
+        return printUsageError(err, "--term " + *options.termFile + ": " +
+                                        termNoticeText(schedule.termNotices().front()));
+    case Refusal::None:
+        break;
     }
-    return stored.term;
-}
-
-std::optional<core::Term> termOrReport(const Options& options, Context& context) {
-    const core::Term base = !options.termFile && context.settingsTerm
-                                ? settingsTerm(*context.settingsTerm, context.err)
-                                : core::Term{};
-    auto term = chosenTerm(options, base);
-    if (!term) {
-        printUsageError(context.err, term.failure().detail);
-        return std::nullopt;
+    for (const settings::TermNotice& notice : schedule.termNotices()) {
+        const bool option = notice.key == service::kStartOptionKey;
+        const bool moved = notice.problem == Problem::NotAMonday;
+        const std::string source = option ? std::string() : term.file->string() + ": ";
+        printWarning(err,
+                     source + termNoticeText(notice) +
+                         (moved ? "; the Monday of its week is used" : "; the default is used"));
     }
-    return term.value();
-}
-
-std::optional<service::LoadedTimetable> timetableOrReport(const Options& options,
-                                                          Context& context) {
-    auto loaded = service::loadTimetable(options.workbook);
-    if (!loaded) {
-        printFailure(context.err, loaded.failure(), options.workbook);
-        return std::nullopt;
+    if (needs.timetable && !schedule.hasTimetable()) {
+        return printFailure(err, *schedule.loadFailure(), options.workbook);
     }
-    return std::move(loaded.value());
-}
-
-std::optional<TermAndTimetable> openOrReport(const Options& options, Context& context,
-                                             int& exitCode) {
-    auto term = termOrReport(options, context);
-    if (!term) {
-        exitCode = kExitUsage;
-        return std::nullopt;
-    }
-    auto loaded = timetableOrReport(options, context);
-    if (!loaded) {
-        exitCode = kExitLoadFailure;
-        return std::nullopt;
-    }
-    return TermAndTimetable{std::move(*term), std::move(*loaded)};
+    return kExitOk;
 }
 
 int weekTooFar(Context& context) {
@@ -135,16 +91,12 @@ int weekTooFar(Context& context) {
 }
 
 int runWeek(const Options& options, Context& context) {
-    const auto term = termOrReport(options, context);
-    if (!term) {
-        return kExitUsage;
-    }
-    const auto week = chosenWeek(options, context, *term);
+    const auto week = context.schedule.weekOf(options.date.value_or(context.today));
     if (!week) {
         return weekTooFar(context);
     }
     context.out << *week << "\n";
-    if (!timetable::isTeachingWeek(*week, *term)) {
+    if (!context.schedule.inTerm(*week)) {
         // The number alone reads like any other week: say what grid's heading says.
         context.err << "第" << *week << "周（不在教学周内）\n";
     }
@@ -152,23 +104,16 @@ int runWeek(const Options& options, Context& context) {
 }
 
 int runGrid(const Options& options, Context& context) {
-    const auto term = termOrReport(options, context);
-    if (!term) {
-        return kExitUsage;
-    }
-    const auto week = chosenWeek(options, context, *term);
-    if (!week) {
+    const std::optional<service::WeekView> view =
+        options.week ? context.schedule.week(*options.week) : weekOfDate(options, context);
+    if (!view) {
         return weekTooFar(context);
     }
-    const auto loaded = timetableOrReport(options, context);
-    if (!loaded) {
-        return kExitLoadFailure;
-    }
-    const timetable::GridComposition grid = service::composeWeek(loaded.value(), *week);
+    const service::GridComposition& grid = *view->grid;
     if (options.json) {
-        context.out << gridJson(*week, loaded->markers, grid) << "\n";
+        context.out << gridJson(*view, context.schedule.timetable().markers) << "\n";
     } else {
-        context.out << gridTable(*week, grid, term.value());
+        context.out << gridTable(*view);
         if (grid.failure) {
             // The viewer's own message for a cell it cannot read, as the viewer shows it.
             context.err << core::legacyMessage(*grid.failure) << "\n";
@@ -177,13 +122,8 @@ int runGrid(const Options& options, Context& context) {
     return grid.failure ? kExitComposeFailure : kExitOk;
 }
 
-int runCheck(const Options& options, Context& context) {
-    int exitCode = kExitOk;
-    const auto opened = openOrReport(options, context, exitCode);
-    if (!opened) {
-        return exitCode;
-    }
-    const auto findings = service::checkTimetable(opened->loaded, opened->term);
+int runCheck(const Options&, Context& context) {
+    const auto& findings = context.schedule.findings();
     if (findings.empty()) {
         context.out << "未发现会让课程不显示的写法。\n";
         return kExitOk;

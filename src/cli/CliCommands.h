@@ -3,8 +3,7 @@
 #pragma once
 
 #include "CliOptions.h"
-#include "core/Term.h"
-#include "service/Timetable.h"
+#include "service/Schedule.h"
 
 #include <chrono>
 #include <filesystem>
@@ -13,13 +12,18 @@
 
 namespace orvanto::cli {
 
+// What a command needs opened before it runs; run() opens it once.
+struct Needs {
+    bool term = false;
+    bool timetable = false;
+};
+
 struct Context {
     std::ostream& out;
     std::ostream& err;
     std::chrono::year_month_day today;
-    // The term.ini of the settings folder the viewer uses, taken when no --term is given;
-    // none where the command line alone decides (the in-process tests).
-    std::optional<std::filesystem::path> settingsTerm = std::nullopt;
+    // The term and, when the command needs it, the timetable, opened by run().
+    const service::Schedule& schedule;
 };
 
 // grid [--week N | --date YYYY-MM-DD] [--json] [term options] WORKBOOK
@@ -37,29 +41,12 @@ int runCheck(const Options& options, Context& context);
 // import [-o OUT.xlsx] [--json] EXPORT: a school's timetable export as a workbook of ours
 int runImport(const Options& options, Context& context);
 
-// The term the options name: a term.ini from --term (every setting in it must be usable),
-// else base; then --term-start and --weeks. The failure is the usage error to print.
-core::Result<core::Term> chosenTerm(const Options& options, const core::Term& base = {});
+// Opens what the command needs into schedule: the term of --term, or of the viewer's term.ini
+// (settingsTerm) when there is one, with --term-start and --weeks over it; then WORKBOOK. Term
+// notices are warnings on err. Returns kExitOk, or the exit code of the error it printed.
+int openSchedule(service::Schedule& schedule, const Options& options, Needs needs,
+                 const std::optional<std::filesystem::path>& settingsTerm, std::ostream& err);
 
-// The term of the settings' term.ini, as the viewer reads it: a setting that cannot be used
-// keeps its default and is reported as a warning. The default term when there is no file.
-core::Term settingsTerm(const std::filesystem::path& file, std::ostream& err);
-
-// The openings the commands share. Each prints its own error and gives nothing on failure;
-// the command then returns the exit code named here.
-// chosenTerm over the settings' term.ini when --term is not given, or its usage error
-// (kExitUsage).
-std::optional<core::Term> termOrReport(const Options& options, Context& context);
-// The workbook of the options loaded, or the reason it is not (kExitLoadFailure).
-std::optional<service::LoadedTimetable> timetableOrReport(const Options& options, Context& context);
-// Both of the above, for the commands that need nothing else first; on failure exitCode is
-// the one to return.
-struct TermAndTimetable {
-    core::Term term;
-    service::LoadedTimetable loaded;
-};
-std::optional<TermAndTimetable> openOrReport(const Options& options, Context& context,
-                                             int& exitCode);
 // A date whose teaching week does not fit the week number; returns kExitUsage.
 int weekTooFar(Context& context);
 

@@ -43,9 +43,14 @@ std::string storeTermFile(Options& options, std::string_view value) {
 
 std::string storeTermStart(Options& options, std::string_view value) {
     options.termStart = parseDate(value);
-    return options.termStart
-               ? ""
-               : "--term-start takes a date as YYYY-MM-DD, not '" + std::string(value) + "'";
+    if (!options.termStart) {
+        return "--term-start takes a date as YYYY-MM-DD, not '" + std::string(value) + "'";
+    }
+    if (!core::isTermStartYear(options.termStart->year())) {
+        return "--term-start takes a date from 1900-01-01 to 9999-12-31, not '" +
+               std::string(value) + "'";
+    }
+    return "";
 }
 
 std::string storeWeeks(Options& options, std::string_view value) {

@@ -1,7 +1,6 @@
 #include "CliOutput.h"
 
 #include "core/Utf8.h"
-#include "timetable/TeachingWeek.h"
 
 #include <algorithm>
 #include <array>
@@ -93,9 +92,9 @@ std::string jsonString(std::string_view utf8) {
     return out + "\"";
 }
 
-std::string gridJson(std::int16_t week, const timetable::MarkerRows& markers,
-                     const timetable::GridComposition& grid) {
-    std::string out = "{\"week\": " + std::to_string(week) + ", \"markers\": [";
+std::string gridJson(const service::WeekView& view, const service::MarkerRows& markers) {
+    const service::GridComposition& grid = *view.grid;
+    std::string out = "{\"week\": " + std::to_string(*view.week) + ", \"markers\": [";
     for (std::size_t i = 0; i < markers.size(); ++i) {
         out += (i ? ", " : "") + std::to_string(markers[i]);
     }
@@ -116,8 +115,8 @@ std::string gridJson(std::int16_t week, const timetable::MarkerRows& markers,
     return out + "}";
 }
 
-std::string gridTable(std::int16_t week, const timetable::GridComposition& grid,
-                      const core::Term& term) {
+std::string gridTable(const service::WeekView& view) {
+    const service::GridComposition& grid = *view.grid;
     // Lines of every cell, and the width of each column (0 is the period headings).
     std::array<std::array<std::vector<std::string>, 7>, 5> lines;
     std::array<int, 8> widths{};
@@ -144,9 +143,9 @@ std::string gridTable(std::int16_t week, const timetable::GridComposition& grid,
     rule += "\n";
 
     std::string out = "第";
-    out += std::to_string(week);
+    out += std::to_string(*view.week);
     out += "周";
-    out += timetable::isTeachingWeek(week, term) ? "" : "（不在教学周内）";
+    out += view.inTerm ? "" : "（不在教学周内）";
     out += "\n";
     out += rule;
     out += "|";

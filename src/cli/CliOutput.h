@@ -1,8 +1,7 @@
 // How orvanto-cli prints a composed grid: a JSON object or an aligned text table.
 #pragma once
 
-#include "core/Term.h"
-#include "timetable/GridComposer.h"
+#include "service/Schedule.h"
 
 #include <cstdint>
 #include <string>
@@ -10,10 +9,9 @@
 
 namespace orvanto::cli {
 
-std::string gridJson(std::int16_t week, const timetable::MarkerRows& markers,
-                     const timetable::GridComposition& grid);
-std::string gridTable(std::int16_t week, const timetable::GridComposition& grid,
-                      const core::Term& term = {});
+// The view's week and grid; the table's heading says when the week is not a teaching week.
+std::string gridJson(const service::WeekView& view, const service::MarkerRows& markers);
+std::string gridTable(const service::WeekView& view);
 
 // Columns a text takes in a terminal: East Asian wide characters count two.
 int displayWidth(std::string_view utf8);

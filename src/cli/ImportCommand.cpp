@@ -5,7 +5,7 @@
 #include "core/Concat.h"
 #include "imports/ExportReader.h"
 #include "imports/WorkbookWriter.h"
-#include "settings/SystemFile.h"
+#include "platform/AtomicReplace.h"
 #include "spreadsheet/LoadFailure.h"
 
 #include <filesystem>
@@ -97,7 +97,7 @@ int runImport(const Options& options, Context& context) {
         return printFailure(context.err, workbook.failure(), options.workbook);
     }
     const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()), workbook->size());
-    if (auto reason = settings::system::replaceFile(out, bytes)) {
+    if (auto reason = platform::replaceFile(out, bytes)) {
         return printError(context.err, *reason, kExitWriteFailure);
     }
     reportReading(*result, context.err);

@@ -14,6 +14,10 @@ inline constexpr int kBigPeriods = 5;
 inline constexpr int kMinTermWeeks = 1;
 inline constexpr int kMaxTermWeeks = 30;
 inline constexpr std::string_view kDefaultEdition = "2010年Pellwick春季版";
+// The years a term may start in: what the term window offers, and all term.ini and the command
+// line accept.
+inline constexpr int kFirstTermYear = 1900;
+inline constexpr int kLastTermYear = 9999;
 
 // Minutes since midnight.
 struct PeriodTime {
@@ -35,5 +39,16 @@ struct Term {
 
     bool operator==(const Term&) const = default;
 };
+
+inline bool isTermStartYear(std::chrono::year year) {
+    return year >= std::chrono::year{kFirstTermYear} && year <= std::chrono::year{kLastTermYear};
+}
+
+// The Monday of the date's week: a term whose first day is another day counts from it.
+inline std::chrono::year_month_day mondayOf(std::chrono::year_month_day date) {
+    const std::chrono::sys_days day{date};
+    return std::chrono::year_month_day{
+        day - std::chrono::days{std::chrono::weekday{day}.iso_encoding() - 1}};
+}
 
 } // namespace orvanto::core

@@ -3,9 +3,9 @@
 #include "AboutDialog.h"
 #include "ImportPreviewDialog.h"
 #include "Platform.h"
+#include "platform/Today.h"
 
 #include <QCoreApplication>
-#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,13 +14,6 @@
 namespace orvanto::gui {
 
 namespace {
-
-std::chrono::year_month_day localDate() {
-    QDate today = QDate::currentDate();
-    return std::chrono::year_month_day{std::chrono::year{today.year()},
-                                       std::chrono::month{static_cast<unsigned>(today.month())},
-                                       std::chrono::day{static_cast<unsigned>(today.day())}};
-}
 
 // The file the user chose, empty when the dialog was cancelled.
 QString chosenFile(QFileDialog& dialog) {
@@ -145,7 +138,7 @@ QString checkFolderText(const settings::SettingsLocation& location) {
 
 Desktop Desktop::system() {
     Desktop desktop;
-    desktop.today = localDate;
+    desktop.today = orvanto::platform::localToday;
     desktop.settings =
         settings::SettingsLocation::forProgramIn(toFilesystemPath(platform::programDirectory()));
     desktop.chooseWorkbook = chooseWorkbookFile;

@@ -16,10 +16,8 @@
 #include "core/ProgramInfo.h"
 #include "imports/ExportReader.h"
 #include "imports/WorkbookWriter.h"
+#include "platform/AtomicReplace.h"
 #include "settings/PathSettings.h"
-#include "settings/SystemFile.h"
-#include "timetable/TeachingWeek.h"
-#include "timetable/Titles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -116,7 +114,12 @@ MainWindow::MainWindow(Desktop desktop, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
-      m_desktop(std::move(desktop)) {
+      m_desktop(std::move(desktop)),
+      m_schedule({[this] { return m_desktop.today(); },
+                  [] {
+                      return std::chrono::floor<std::chrono::seconds>(
+                          std::chrono::system_clock::now());
+                  }}) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("我的课表"));
     setWindowIcon(programIcon());
@@ -145,9 +148,9 @@ void MainWindow::buildGrid() {
         m_headings[std::size_t(i)] = label;
     }
 
-    for (int p = 0; p < timetable::kBigPeriods; ++p) {
-        for (int d = 0; d < timetable::kWeekdays; ++d) {
-            int index = timetable::cellIndex(p, d);
+    for (int p = 0; p < core::kBigPeriods; ++p) {
+        for (int d = 0; d < core::kWeekdays; ++d) {
+            int index = service::cellIndex(p, d);
             auto* cell = new CellLabel(client);
             cell->setObjectName(QStringLiteral("Label13_%1").arg(index));
             styleLabel(cell, 9);
@@ -247,106 +250,89 @@ void MainWindow::startUp() {
     if (m_alwaysOnTop) {
         setAlwaysOnTop(false);
     }
-
-    const std::vector<settings::TermNotice> notices = loadTerm();
-    runStartUpSteps();
-    tellTermNotices(notices);
+    openSchedule();
 }
 
-void MainWindow::runStartUpSteps() {
-    std::chrono::year_month_day today = m_desktop.today();
-    m_dayWatcher->acknowledge(today);
+void MainWindow::openSchedule() {
+    const core::Term before = m_schedule.term();
+    m_dayWatcher->acknowledge(m_desktop.today());
     m_showsToday = true;
-    core::Result<std::int16_t> week = timetable::weekno(today, m_term);
-    show();
-    if (!week) {
-        // A date too far from the term to count its weeks is not class time either.
-        showHint(kNotClassTimeHint);
-        return;
+    m_schedule.open({.file = m_desktop.settings.fileToRead("term.ini")},
+                    {.kind = service::WorkbookSource::Kind::PathIni,
+                     .file = m_desktop.settings.fileToRead("path.ini"),
+                     // A portable copy gets its empty path.ini to edit by hand; the user's
+                     // configuration folder is made only by a save.
+                     .createMissingPathIni = m_desktop.settings.isBesideProgram()});
+    if (m_schedule.term() != before && m_queryDialog != nullptr) {
+        // Its lists were made for the old term.
+        m_queryDialog->deleteLater();
+        m_queryDialog = nullptr;
     }
-    m_weekno = *week;
-    setWindowTitle(fromUtf8(timetable::todayTitle(today, m_weekno, m_term.edition)));
-    markWeekday(timetable::weekdayIndex(today));
+    m_xlsname = fromUtf8(m_schedule.workbookPath());
+    showWeek(m_schedule.today());
+    tellTermNotices(m_schedule.termNotices());
+}
 
-    settings::PathSettings pathIni(m_desktop.settings.fileToRead("path.ini"));
-    settings::StoredPath stored = pathIni.read();
-    m_xlsname = fromUtf8(stored.path);
-    if (stored.state == settings::StoredPath::State::Missing) {
-        showHint(kNoPathHint);
-        // A portable copy gets its empty path.ini to edit by hand; the user's configuration
-        // folder is made only by a save.
-        if (m_desktop.settings.isBesideProgram()) {
-            pathIni.createEmpty(); // a read-only program folder just keeps showing the hint
+void MainWindow::showWeek(const service::WeekView& view) {
+    if (view.week) {
+        m_weekno = *view.week;
+    }
+    if (!view.title.empty()) {
+        setWindowTitle(fromUtf8(view.title));
+    }
+    clearMarks();
+    if (view.markedWeekday) {
+        markWeekday(*view.markedWeekday);
+    }
+    if (view.grid) {
+        writeCells(*view.grid);
+    }
+    if (view.report) {
+        reportFailure(*view.report);
+    }
+    showHint(view.hint, view);
+}
+
+void MainWindow::writeCells(const service::GridComposition& grid) {
+    for (std::size_t i = 0; i < m_cells.size(); ++i) {
+        if (i < grid.cells.size()) {
+            m_cells[i]->setCaption(fromUtf8(grid.cells[i].caption));
+            m_cells[i]->setHoverText(fromUtf8(grid.cells[i].tooltip));
+        } else if (!grid.failure) {
+            m_cells[i]->setCaption(QString());
+            m_cells[i]->setHoverText(QString());
         }
-        return;
-    }
-    if (m_xlsname.isEmpty()) {
-        showHint(kNoPathHint);
-        return;
-    }
-    loadWorkbook();
-    // Outside the term the workbook is loaded all the same, so that a query can show a
-    // teaching week; the grid stays empty under the hint.
-    if (!timetable::isTeachingWeek(m_weekno, m_term)) {
-        clearGrid();
-        showHint(kNotClassTimeHint);
-        return;
-    }
-    m_hint->hide();
-    composeGrid();
-    if (!m_findings.empty()) {
-        // Said where the student looks; 设置 → 检查课表 lists them.
-        showHint(QStringLiteral("有 %1 处写法可能让课程不显示").arg(m_findings.size()));
     }
 }
 
-void MainWindow::loadWorkbook() {
-    m_timetable.reset();
-    m_loadFailure.reset();
-    m_findings.clear();
-    core::Result<service::LoadedTimetable> loaded =
-        service::loadTimetable(toFilesystemPath(m_xlsname));
-    if (loaded) {
-        m_timetable.emplace(std::move(loaded).value());
-        m_findings = service::checkTimetable(*m_timetable, m_term);
-    } else {
-        m_loadFailure = loaded.failure();
-    }
-}
-
-void MainWindow::composeGrid() {
-    if (!m_timetable) {
-        if (m_loadFailure) {
-            // Never another workbook's cells under this title: an empty grid and the reason.
-            clearGrid();
-            showHint(QStringList{QStringLiteral("提示：无法读取课表：")} +
-                     loadFailurePhrases(*m_loadFailure, m_xlsname));
-            return;
-        }
-        reportFailure(core::errors::noWorkbook());
+void MainWindow::showHint(service::Hint hint, const service::WeekView& view) {
+    switch (hint) {
+    case service::Hint::None:
+        m_hint->hide();
         return;
-    }
-    timetable::GridComposition grid = service::composeWeek(*m_timetable, m_weekno);
-    for (std::size_t i = 0; i < grid.cells.size() && i < m_cells.size(); ++i) {
-        m_cells[i]->setCaption(fromUtf8(grid.cells[i].caption));
-        m_cells[i]->setHoverText(fromUtf8(grid.cells[i].tooltip));
-    }
-    if (grid.failure) {
-        reportFailure(*grid.failure);
-        // The cells not written may look like a free day: the label says otherwise until the
-        // next load or query.
-        const QString cell = failedCellText(*grid.failure);
+    case service::Hint::NoPath:
+        showHint(kNoPathHint);
+        return;
+    case service::Hint::NotClassTime:
+        showHint(kNotClassTimeHint);
+        return;
+    case service::Hint::LoadFailed:
+        showHint(QStringList{QStringLiteral("提示：无法读取课表：")} +
+                 loadFailurePhrases(*m_schedule.loadFailure(), m_xlsname));
+        return;
+    case service::Hint::PartlyShown: {
+        const core::Failure& failure = *view.grid->failure;
+        const QString cell = failedCellText(failure);
         showHint({QStringLiteral("提示：课表只显示了一部分，"),
-                  cell.isEmpty() ? QStringLiteral("发生错误：%1")
-                                       .arg(core::legacyError(grid.failure->status).number)
-                                 : cell});
+                  cell.isEmpty()
+                      ? QStringLiteral("发生错误：%1").arg(core::legacyError(failure.status).number)
+                      : cell});
+        return;
     }
-}
-
-void MainWindow::clearGrid() {
-    for (CellLabel* cell : m_cells) {
-        cell->setCaption(QString());
-        cell->setHoverText(QString());
+    case service::Hint::Findings:
+        // Said where the student looks; 设置 → 检查课表 lists them.
+        showHint(QStringLiteral("有 %1 处写法可能让课程不显示").arg(m_schedule.findings().size()));
+        return;
     }
 }
 
@@ -356,28 +342,16 @@ void MainWindow::reportFailure(const core::Failure& failure) {
 
 void MainWindow::showWeekQuery(std::int16_t week) {
     m_showsToday = false;
-    m_hint->hide();
-    m_weekno = week;
-    setWindowTitle(fromUtf8(timetable::weekQueryTitle(week, m_term.edition)));
-    clearMarks();
-    composeGrid();
+    showWeek(m_schedule.week(week));
 }
 
 void MainWindow::showDateQuery(std::chrono::year_month_day date) {
-    if (!date.ok()) {
+    const std::optional<service::WeekView> view = m_schedule.date(date);
+    if (!view) {
         return; // the query window checks typed dates before it asks
     }
-    core::Result<std::int16_t> week = timetable::weekno(date, m_term);
-    if (!week) {
-        return;
-    }
     m_showsToday = false;
-    m_hint->hide();
-    m_weekno = *week;
-    setWindowTitle(fromUtf8(timetable::dateQueryTitle(date, m_weekno, m_term.edition)));
-    clearMarks();
-    markWeekday(timetable::weekdayIndex(date));
-    composeGrid();
+    showWeek(*view);
 }
 
 QColor MainWindow::markColour() {
@@ -391,19 +365,19 @@ void MainWindow::setWeekdayColour(int weekday, const QColor& colour) {
         label->setPalette(palette);
     };
     paint(m_headings[std::size_t(weekday + 1)]);
-    for (int p = 0; p < timetable::kBigPeriods; ++p) {
-        paint(m_cells[std::size_t(timetable::cellIndex(p, weekday))]);
+    for (int p = 0; p < core::kBigPeriods; ++p) {
+        paint(m_cells[std::size_t(service::cellIndex(p, weekday))]);
     }
 }
 
 void MainWindow::clearMarks() {
-    for (int d = 0; d < timetable::kWeekdays; ++d) {
+    for (int d = 0; d < core::kWeekdays; ++d) {
         setWeekdayColour(d, Qt::black);
     }
 }
 
 void MainWindow::markWeekday(int weekday) {
-    if (weekday >= 0 && weekday < timetable::kWeekdays) {
+    if (weekday >= 0 && weekday < core::kWeekdays) {
         setWeekdayColour(weekday, markColour());
     }
 }
@@ -467,10 +441,7 @@ void MainWindow::followToday() {
     }
     // The window stays where it is and keeps its always-on-top state; the rest is the
     // start-up's, the workbook reloaded and term.ini read again.
-    clearMarks();
-    const std::vector<settings::TermNotice> notices = loadTerm();
-    runStartUpSteps();
-    tellTermNotices(notices);
+    openSchedule();
 }
 
 void MainWindow::showMessage(const Message& message) {
@@ -503,9 +474,7 @@ bool MainWindow::useWorkbook(const QString& path) {
                          checkFolderText(m_desktop.settings)});
         return false;
     }
-    clearMarks();
-    m_timetable.reset();
-    m_loadFailure.reset();
+    m_schedule.close();
     startUp();
     return true;
 }
@@ -544,7 +513,7 @@ void MainWindow::importExport() {
         return;
     }
     const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()), workbook->size());
-    if (settings::system::replaceFile(toFilesystemPath(target), bytes)) {
+    if (orvanto::platform::replaceFile(toFilesystemPath(target), bytes)) {
         showMessage({QMessageBox::Warning, QStringLiteral("错误"),
                      QStringLiteral("无法写入课表文件：\n%1\n请检查文件夹是否可写。").arg(target)});
         return;
@@ -554,7 +523,9 @@ void MainWindow::importExport() {
 
 QueryDialog* MainWindow::queryDialog() {
     if (m_queryDialog == nullptr) {
-        m_queryDialog = new QueryDialog(*this);
+        m_queryDialog = new QueryDialog(m_schedule, m_weekno, topmostChecked(), m_desktop, this);
+        connect(m_queryDialog, &QueryDialog::weekChosen, this, &MainWindow::showWeekQuery);
+        connect(m_queryDialog, &QueryDialog::dateChosen, this, &MainWindow::showDateQuery);
     }
     return m_queryDialog;
 }
@@ -588,21 +559,6 @@ void MainWindow::showAbout() {
     m_desktop.showAbout(this, topmostChecked());
 }
 
-std::filesystem::path MainWindow::termFile() const {
-    return m_desktop.settings.fileToRead("term.ini");
-}
-
-std::vector<settings::TermNotice> MainWindow::loadTerm() {
-    settings::StoredTerm stored = settings::TermSettings(termFile()).read();
-    if (stored.term != m_term && m_queryDialog != nullptr) {
-        // Its lists were made for the old term.
-        m_queryDialog->deleteLater();
-        m_queryDialog = nullptr;
-    }
-    m_term = stored.term;
-    return stored.notices;
-}
-
 // Tells the student once about each set of settings term.ini could not use; the file itself
 // is left as the student wrote it.
 void MainWindow::tellTermNotices(const std::vector<settings::TermNotice>& notices) {
@@ -621,14 +577,13 @@ void MainWindow::tellTermNotices(const std::vector<settings::TermNotice>& notice
 }
 
 void MainWindow::editTerm() {
-    TermDialog dialog(m_term, m_desktop, this);
+    TermDialog dialog(m_schedule.term(), m_desktop, this);
     if (topmostChecked()) {
         m_desktop.setAlwaysOnTop(&dialog, true);
     }
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    clearMarks();
     startUp();
 }
 
@@ -638,11 +593,10 @@ void MainWindow::exportCalendar() {
                      QStringLiteral("请先设置课表路径。")});
         return;
     }
-    if (!m_timetable) {
+    if (!m_schedule.hasTimetable()) {
         QString text = QStringLiteral("课表无法读取，不能导出日历。");
-        if (m_loadFailure) {
-            text += QStringLiteral("\n") +
-                    loadFailurePhrases(*m_loadFailure, m_xlsname).join(QString());
+        if (const auto& failure = m_schedule.loadFailure()) {
+            text += QStringLiteral("\n") + loadFailurePhrases(*failure, m_xlsname).join(QString());
         }
         showMessage({QMessageBox::Warning, QStringLiteral("错误"), text});
         return;
@@ -653,8 +607,7 @@ void MainWindow::exportCalendar() {
     if (chosen.isEmpty()) {
         return;
     }
-    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    const auto exported = calendar::exportCalendar(*m_timetable, m_term, now);
+    const auto exported = m_schedule.exportCalendar();
     if (!exported) {
         const core::Failure& failure = exported.failure();
         showMessage(
@@ -664,7 +617,7 @@ void MainWindow::exportCalendar() {
                       failureBoxText(failure))});
         return;
     }
-    if (settings::system::replaceFile(toFilesystemPath(chosen), exported->text)) {
+    if (orvanto::platform::replaceFile(toFilesystemPath(chosen), exported->text)) {
         showMessage({QMessageBox::Warning, QStringLiteral("错误"),
                      QStringLiteral("无法写入日历文件：\n%1\n请检查文件夹是否可写。").arg(chosen)});
         return;
@@ -677,30 +630,31 @@ void MainWindow::exportCalendar() {
 }
 
 void MainWindow::checkTimetable() {
-    if (!m_timetable) {
+    if (!m_schedule.hasTimetable()) {
         QString text = QStringLiteral("课表无法读取，不能检查。");
-        if (m_loadFailure) {
-            text += QStringLiteral("\n") + fromUtf8(m_loadFailure->detail);
+        if (const auto& failure = m_schedule.loadFailure()) {
+            text += QStringLiteral("\n") + fromUtf8(failure->detail);
         } else if (m_xlsname.isEmpty()) {
             text = QStringLiteral("请先设置课表路径。");
         }
         showMessage({QMessageBox::Warning, QStringLiteral("检查课表"), text});
         return;
     }
-    if (m_findings.empty()) {
+    const std::vector<service::Finding>& findings = m_schedule.findings();
+    if (findings.empty()) {
         showMessage({QMessageBox::Information, QStringLiteral("检查课表"),
                      QStringLiteral("没有发现可能让课程不显示的写法。")});
         return;
     }
-    QString text = QStringLiteral("有 %1 处写法可能让课程不显示：\n").arg(m_findings.size());
-    for (const service::Finding& finding : m_findings) {
+    QString text = QStringLiteral("有 %1 处写法可能让课程不显示：\n").arg(findings.size());
+    for (const service::Finding& finding : findings) {
         text += QStringLiteral("\n") + fromUtf8(finding.line);
     }
     showMessage({QMessageBox::Warning, QStringLiteral("检查课表"), text});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    m_timetable.reset();
+    m_schedule.close();
     event->accept();
     m_desktop.quit();
 }

@@ -5,8 +5,7 @@
 #include "Desktop.h"
 #include "core/Failure.h"
 #include "core/Term.h"
-#include "service/Timetable.h"
-#include "service/TimetableCheck.h"
+#include "service/Schedule.h"
 #include "settings/TermSettings.h"
 
 #include <QMainWindow>
@@ -35,17 +34,12 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(Desktop desktop = Desktop::system(), QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The load sequence: today's week, title and mark, path.ini, the workbook, its markers and
-    // the grid. Runs at the first showing and again after a new path is chosen.
+    // The load sequence: the term, path.ini, the workbook, and today's week shown. Runs at
+    // the first showing and again after a new path or term is chosen.
     void startUp();
 
-    // Writes the 35 cells for weekno from the open workbook; a failure keeps the cells not
-    // yet written and is reported in one message box. When the workbook could not be loaded,
-    // the grid is emptied and the status label says why.
-    void composeGrid();
-
     // The query window's two kinds of query: the grid of a week with no column marked, or the
-    // week of a 2010 date with that day marked.
+    // week of a date with that day marked.
     void showWeekQuery(std::int16_t week);
     void showDateQuery(std::chrono::year_month_day date);
 
@@ -66,8 +60,7 @@ class MainWindow : public QMainWindow {
     void showAbout();
 
     // The term read from term.ini at the last start-up (the default term without one).
-    const core::Term& term() const { return m_term; }
-    std::filesystem::path termFile() const;
+    const core::Term& term() const { return m_schedule.term(); }
 
     // The program-wide teaching week that the grid shows.
     std::int16_t weekno() const { return m_weekno; }
@@ -75,10 +68,10 @@ class MainWindow : public QMainWindow {
     const QString& xlsname() const { return m_xlsname; }
     // The always-on-top setting: the check mark of the Topmost item.
     bool topmostChecked() const;
-    bool hasWorkbook() const { return m_timetable.has_value(); }
+    bool hasWorkbook() const { return m_schedule.hasTimetable(); }
     // What the check found at the last load; the status label counts them.
-    const std::vector<service::Finding>& findings() const { return m_findings; }
-    const timetable::MarkerRows& markers() const { return m_timetable->markers; }
+    const std::vector<service::Finding>& findings() const { return m_schedule.findings(); }
+    const service::MarkerRows& markers() const { return m_schedule.timetable().markers; }
     // The query window, loaded if it is not loaded yet.
     QueryDialog* queryDialog();
     void showMessage(const Message& message);
@@ -100,14 +93,16 @@ class MainWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    std::vector<settings::TermNotice> loadTerm();
-    void runStartUpSteps();
+    // Opens the term and the workbook again and shows today's week.
+    void openSchedule();
     void tellTermNotices(const std::vector<settings::TermNotice>& notices);
-    void loadWorkbook();
+    // Draws a week as the schedule gives it: title, marked column, cells, hint and box.
+    void showWeek(const service::WeekView& view);
+    void writeCells(const service::GridComposition& grid);
+    void showHint(service::Hint hint, const service::WeekView& view);
     // Saves path in path.ini and reloads from it; false (with the student told) when path.ini
     // cannot be written.
     bool useWorkbook(const QString& path);
-    void clearGrid();
     void buildGrid();
     void buildMenus();
     void setAlwaysOnTop(bool onTop);
@@ -124,16 +119,12 @@ class MainWindow : public QMainWindow {
     bool m_placed = false;
     bool m_alwaysOnTop = false;
     std::int16_t m_weekno = 0;
-    core::Term m_term;
+    service::Schedule m_schedule;
     std::vector<settings::TermNotice> m_toldTermNotices;
     QString m_xlsname;
-    std::optional<service::LoadedTimetable> m_timetable;
-    // Why the workbook named in path.ini could not be loaded, until the next start-up.
-    std::optional<core::Failure> m_loadFailure;
-    std::vector<service::Finding> m_findings;
 
     std::array<QLabel*, 13> m_headings{};
-    std::array<CellLabel*, timetable::kGridCells> m_cells{};
+    std::array<CellLabel*, service::kGridCells> m_cells{};
     QLabel* m_hint = nullptr;
     QAction* m_topmost = nullptr;
     QPointer<QueryDialog> m_queryDialog;

@@ -1,5 +1,5 @@
-// The few desktop services the windows need that differ between Windows and Linux:
-// always-on-top, opening the help text, opening a web address, the program's directory.
+// The Qt side of the platform layer, for the windows: always-on-top, opening the help text and
+// a web address, the program's directory. What needs no Qt lives in platform/.
 #pragma once
 
 #include <QString>
@@ -15,7 +15,8 @@ void setAlwaysOnTop(QWidget* window, bool onTop);
 // viewer could not be started. A missing file is the viewer's business, not ours.
 bool openTextFile(const QString& path);
 
-// Opens the address in the default browser; false when the desktop could not do it.
+// Opens the address in the default browser; false when it is not an absolute address or the
+// desktop could not open it.
 bool openWebAddress(const QString& url);
 
 // The directory that holds the running executable (where path.ini and the help text live).

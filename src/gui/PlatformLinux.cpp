@@ -1,9 +1,6 @@
 // Linux (X11 and Wayland through Qt) side of the platform layer.
 #include "Platform.h"
 
-#include <QDesktopServices>
-#include <QProcess>
-#include <QUrl>
 #include <QWidget>
 #include <QWindow>
 
@@ -24,20 +21,6 @@ void setAlwaysOnTop(QWidget* window, bool onTop) {
     // gets _NET_WM_STATE_ABOVE) changes the z-order and nothing else.
     window->overrideWindowFlags(window->windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop));
     handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
-}
-
-bool openTextFile(const QString& path) {
-    // No shell in between, so blanks or quotes in the path cannot split or inject anything,
-    // and no waiting: the viewer lives on its own.
-    return QProcess::startDetached(QStringLiteral("xdg-open"), {path});
-}
-
-bool openWebAddress(const QString& url) {
-    const QUrl address(url, QUrl::StrictMode);
-    if (!address.isValid() || address.isRelative()) {
-        return false;
-    }
-    return QDesktopServices::openUrl(address);
 }
 
 } // namespace orvanto::gui::platform

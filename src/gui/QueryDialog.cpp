@@ -1,12 +1,8 @@
 #include "QueryDialog.h"
 
-#include "MainWindow.h"
 #include "Twips.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
-#include "timetable/TeachingWeek.h"
-#include "timetable/TermCalendar.h"
-#include "timetable/VbText.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -51,10 +47,11 @@ std::optional<unsigned> digitsOf(const QString& text) {
 
 } // namespace
 
-QueryDialog::QueryDialog(MainWindow& mainWindow)
-    : QDialog(&mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_mainWindow(mainWindow) {
+QueryDialog::QueryDialog(const service::Schedule& schedule, std::int16_t shownWeek, bool topmost,
+                         Desktop& desktop, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_schedule(schedule), m_desktop(desktop) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("查询方式"));
     setFixedSize(pixels(4080), pixels(2355));
@@ -110,22 +107,22 @@ QueryDialog::QueryDialog(MainWindow& mainWindow)
     connect(m_queryButton, &QPushButton::clicked, this, &QueryDialog::runQuery);
 
     // Loading.
-    if (m_mainWindow.topmostChecked()) {
-        m_mainWindow.desktop().setAlwaysOnTop(this, true);
+    if (topmost) {
+        m_desktop.setAlwaysOnTop(this, true);
     }
     m_byWeek->setChecked(true);
-    const core::Term& term = m_mainWindow.term();
+    const core::Term& term = m_schedule.term();
     for (int n = 1; n <= term.weeks; ++n) {
         m_weekBox->addItem(weekText(n));
     }
-    QString current = weekText(m_mainWindow.weekno());
+    QString current = weekText(shownWeek);
     m_weekBox->setCurrentIndex(m_weekBox->findText(current));
     m_weekBox->setEditText(current);
-    const std::vector<std::chrono::year_month> months = timetable::termMonths(term);
-    for (const std::chrono::year_month month : months) {
-        m_monthBox->addItem(QString::number(static_cast<unsigned>(month.month())));
+    const std::vector<unsigned> months = service::termMonthNumbers(term);
+    for (const unsigned month : months) {
+        m_monthBox->addItem(QString::number(month));
     }
-    m_monthBox->setEditText(QString::number(static_cast<unsigned>(months.front().month())));
+    m_monthBox->setEditText(QString::number(months.front()));
     m_dayBox->addItems(numbers(1, 31));
     m_dayBox->setEditText(QStringLiteral("1"));
     m_queryButton->setFocus();
@@ -173,7 +170,7 @@ void QueryDialog::monthPicked() {
     if (!month || *month < 1 || *month > 12) {
         return;
     }
-    const unsigned days = timetable::daysIn(timetable::termMonth(m_mainWindow.term(), *month));
+    const unsigned days = service::daysOfTermMonth(m_schedule.term(), *month);
     m_dayBox->clear();
     m_dayBox->addItems(numbers(1, static_cast<int>(days)));
     m_dayBox->setEditText(QStringLiteral("1"));
@@ -184,41 +181,36 @@ std::optional<std::chrono::year_month_day>
 QueryDialog::dateInTerm(const core::Term& term, const QString& month, const QString& day) {
     std::optional<unsigned> m = digitsOf(month);
     std::optional<unsigned> d = digitsOf(day);
-    if (!m || !d || *m < 1 || *m > 12) {
+    if (!m || !d) {
         return std::nullopt;
     }
-    const std::chrono::year_month_day date = timetable::termMonth(term, *m) / std::chrono::day{*d};
-    if (!date.ok()) {
-        return std::nullopt;
-    }
-    return date;
+    return service::dateInTerm(term, *m, *d);
 }
 
 void QueryDialog::runQuery() {
     // Typed input is checked before anything changes, so a bad entry costs nothing.
     if (m_byWeek->isChecked()) {
         QString rest = m_weekBox->currentText().mid(1);
-        core::Result<std::int16_t> week = timetable::cint(timetable::val(std::u16string_view(
-            reinterpret_cast<const char16_t*>(rest.utf16()), std::size_t(rest.size()))));
-        if (!week) {
-            m_mainWindow.desktop().showMessage(this,
-                                               {QMessageBox::Information, QStringLiteral("提示"),
-                                                QStringLiteral("周数超出范围。")});
+        const auto view = m_schedule.typedWeek(std::u16string_view(
+            reinterpret_cast<const char16_t*>(rest.utf16()), std::size_t(rest.size())));
+        if (!view) {
+            m_desktop.showMessage(this, {QMessageBox::Information, QStringLiteral("提示"),
+                                         QStringLiteral("周数超出范围。")});
             return;
         }
         accept();
-        m_mainWindow.showWeekQuery(*week);
+        emit weekChosen(*view->week);
         return;
     }
     std::optional<std::chrono::year_month_day> date =
-        dateInTerm(m_mainWindow.term(), m_monthBox->currentText(), m_dayBox->currentText());
+        dateInTerm(m_schedule.term(), m_monthBox->currentText(), m_dayBox->currentText());
     if (!date) {
-        m_mainWindow.desktop().showMessage(this, {QMessageBox::Information, QStringLiteral("提示"),
-                                                  QStringLiteral("请输入有效的日期。")});
+        m_desktop.showMessage(this, {QMessageBox::Information, QStringLiteral("提示"),
+                                     QStringLiteral("请输入有效的日期。")});
         return;
     }
     accept();
-    m_mainWindow.showDateQuery(*date);
+    emit dateChosen(*date);
 }
 
 void QueryDialog::reject() {

@@ -1,11 +1,14 @@
-// The query window (Form2): pick a teaching week, or a day of the term, and have
-// the main window show that week. Hidden by its button, unloaded by its close box.
+// The query window (Form2): pick a teaching week, or a day of the term; the choice is told by
+// a signal once it names a week. Hidden by its button, unloaded by its close box.
 #pragma once
 
+#include "Desktop.h"
 #include "core/Term.h"
+#include "service/Schedule.h"
 
 #include <QDialog>
 #include <chrono>
+#include <cstdint>
 #include <optional>
 
 class QComboBox;
@@ -15,14 +18,14 @@ class QRadioButton;
 
 namespace orvanto::gui {
 
-class MainWindow;
-
 class QueryDialog : public QDialog {
     Q_OBJECT
 
   public:
-    // Loads the window: topmost when the main window's mark says so, week mode, the lists.
-    explicit QueryDialog(MainWindow& mainWindow);
+    // Loads the window: topmost when asked, week mode, the lists of the schedule's term with
+    // shownWeek in the week field.
+    QueryDialog(const service::Schedule& schedule, std::int16_t shownWeek, bool topmost,
+                Desktop& desktop, QWidget* parent);
 
     // The close box (and Escape): unloads the window without a query.
     void reject() override;
@@ -31,6 +34,10 @@ class QueryDialog : public QDialog {
     // do not name one.
     static std::optional<std::chrono::year_month_day>
     dateInTerm(const core::Term& term, const QString& month, const QString& day);
+
+  signals:
+    void weekChosen(std::int16_t week);
+    void dateChosen(std::chrono::year_month_day date);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -42,7 +49,8 @@ class QueryDialog : public QDialog {
     void monthPicked();
     void runQuery();
 
-    MainWindow& m_mainWindow;
+    const service::Schedule& m_schedule;
+    Desktop& m_desktop;
     QComboBox* m_weekBox = nullptr;
     QComboBox* m_monthBox = nullptr;
     QComboBox* m_dayBox = nullptr;

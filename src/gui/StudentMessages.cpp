@@ -129,6 +129,9 @@ QString termNoticeText(const settings::TermNotice& notice) {
     case Problem::NotADate:
         return QStringLiteral("start=%1 不是 YYYY-MM-DD 形式的日期，已使用默认的第1周起始日。")
             .arg(quoted(notice));
+    case Problem::StartOutOfRange:
+        return QStringLiteral("start=%1 不在 1900 年到 9999 年之间，已使用默认的第1周起始日。")
+            .arg(quoted(notice));
     case Problem::NotAMonday:
         return QStringLiteral("start=%1 不是星期一，第1周从这一周的星期一算起。")
             .arg(quoted(notice));

@@ -63,7 +63,8 @@ TermDialog::TermDialog(const core::Term& term, Desktop& desktop, QWidget* parent
     m_firstMonday->setObjectName(QStringLiteral("FirstMonday"));
     m_firstMonday->setCalendarPopup(true);
     m_firstMonday->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    m_firstMonday->setDateRange(QDate(1900, 1, 1), QDate(9999, 12, 31));
+    m_firstMonday->setDateRange(QDate(core::kFirstTermYear, 1, 1),
+                                QDate(core::kLastTermYear, 12, 31));
     // Chinese month and weekday names and weeks from Monday, as teaching weeks count, whatever
     // the system's language; Qt takes Sunday first for China.
     const QLocale chinese(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China);
@@ -85,7 +86,6 @@ TermDialog::TermDialog(const core::Term& term, Desktop& desktop, QWidget* parent
 
     m_edition = new QLineEdit(QString::fromUtf8(term.edition), this);
     m_edition->setObjectName(QStringLiteral("Edition"));
-    m_edition->setMaxLength(60);
     form->addRow(QStringLiteral("标题后缀："), m_edition);
 
     for (std::size_t p = 0; p < core::kBigPeriods; ++p) {
@@ -126,9 +126,7 @@ TermDialog::TermDialog(const core::Term& term, Desktop& desktop, QWidget* parent
 
 core::Term TermDialog::term() const {
     core::Term term;
-    const year_month_day chosen = fromQDate(m_firstMonday->date());
-    term.firstMonday =
-        year_month_day{sys_days{chosen} - days{weekday{sys_days{chosen}}.iso_encoding() - 1}};
+    term.firstMonday = core::mondayOf(fromQDate(m_firstMonday->date()));
     term.weeks = m_weeks->value();
     term.edition = m_edition->text().toStdString();
     for (std::size_t p = 0; p < core::kBigPeriods; ++p) {
@@ -172,9 +170,16 @@ void TermDialog::accept() {
             return;
         }
     }
-    if (chosen.edition.find_first_of("\r\n\t") != std::string::npos) {
-        m_desktop.showMessage(this, {QMessageBox::Information, QStringLiteral("提示"),
-                                     QStringLiteral("标题后缀不能包含换行或制表符。")});
+    // What term.ini would refuse on the next start is refused here.
+    if (const auto problem = settings::editionProblem(chosen.edition)) {
+        const bool tooLong = *problem == settings::TermNotice::Problem::EditionTooLong;
+        m_desktop.showMessage(
+            this,
+            {QMessageBox::Information, QStringLiteral("提示"),
+             tooLong
+                 ? QStringLiteral("标题后缀不能超过 %1 个字。").arg(settings::kMaxEditionCharacters)
+                 : QStringLiteral("标题后缀不能包含换行、制表符或其他控制字符。")});
+        m_edition->setFocus();
         return;
     }
     const auto file = m_desktop.settings.prepareSave("term.ini");

@@ -1,9 +1,9 @@
 #include "WorkbookWriter.h"
 
 #include "SourceTable.h"
-#include "TemporaryFile.h"
 #include "WorkbookLayout.h"
 #include "core/Utf8.h"
+#include "platform/TemporaryFile.h"
 
 #include <algorithm>
 #include <array>
@@ -153,7 +153,7 @@ core::Result<std::vector<std::uint8_t>> writeTimetableWorkbook(const ImportResul
     if (!cells) {
         return cells.failure();
     }
-    const TemporaryFile file;
+    const platform::TemporaryFile file;
     if (!file.created()) {
         return writeFailure(file.problem());
     }

@@ -17,6 +17,8 @@ namespace orvanto::service {
 struct LoadedTimetable {
     spreadsheet::Workbook workbook;
     timetable::MarkerRows markers{};
+
+    operator timetable::MarkedSheet() const { return {workbook, markers}; }
 };
 
 // Reads the workbook (closed again before returning) and finds m1..m6 on its first worksheet.

@@ -1,6 +1,7 @@
 #include "PathSettings.h"
 
-#include "SystemFile.h"
+#include "platform/AtomicReplace.h"
+#include "platform/CodePage.h"
 
 #include <fstream>
 #include <system_error>
@@ -49,7 +50,7 @@ StoredPath PathSettings::read() const {
     if (bytes.size() > kMaxFileSize) {
         return {StoredPath::State::Unreadable, {}};
     }
-    auto text = system::decodeText(lastLine(bytes));
+    auto text = platform::decodeText(lastLine(bytes));
     if (!text) {
         return {StoredPath::State::Unreadable, {}};
     }
@@ -66,11 +67,11 @@ bool PathSettings::createEmpty() const {
 }
 
 std::optional<std::string> PathSettings::write(std::string_view workbookPath) const {
-    auto encoded = system::encodeText(workbookPath);
+    auto encoded = platform::encodeText(workbookPath);
     if (!encoded) {
         return std::string("the path has characters the system code page cannot hold");
     }
-    return system::replaceFile(m_file, *encoded + "\r\n");
+    return platform::replaceFile(m_file, *encoded + "\r\n");
 }
 
 } // namespace orvanto::settings

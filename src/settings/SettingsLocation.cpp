@@ -1,6 +1,6 @@
 #include "SettingsLocation.h"
 
-#include "SettingsFolders.h"
+#include "platform/ProgramFolders.h"
 
 #include <system_error>
 #include <utility>
@@ -26,14 +26,14 @@ SettingsLocation SettingsLocation::inUserFolder(std::filesystem::path programFol
 }
 
 SettingsLocation SettingsLocation::forProgramIn(const std::filesystem::path& programFolder) {
-    if (!programFolder.empty() && system::isWritableFolder(programFolder)) {
+    if (!programFolder.empty() && platform::isWritableFolder(programFolder)) {
         return besideProgram(programFolder);
     }
-    return inUserFolder(programFolder, system::userConfigFolder());
+    return inUserFolder(programFolder, platform::userConfigFolder());
 }
 
 SettingsLocation SettingsLocation::forRunningProgram() {
-    return forProgramIn(system::runningProgramFolder());
+    return forProgramIn(platform::runningProgramFolder());
 }
 
 const std::filesystem::path& SettingsLocation::savedFolder() const {

@@ -1,7 +1,7 @@
 #include "TermSettings.h"
 
-#include "SystemFile.h"
 #include "core/Utf8.h"
+#include "platform/AtomicReplace.h"
 
 #include <algorithm>
 #include <charconv>
@@ -19,7 +19,6 @@ using namespace std::chrono;
 
 // A term.ini is a few hundred bytes; anything far larger is not one.
 constexpr std::size_t kMaxFileSize = 64 * 1024;
-constexpr std::size_t kMaxEditionCharacters = 60;
 constexpr std::size_t kShownValueCharacters = 40;
 
 std::string_view trimmed(std::string_view text) {
@@ -145,8 +144,11 @@ class TermParser {
             ignore("start", value, TermNotice::Problem::NotADate);
             return;
         }
-        const year_month_day monday{sys_days{*date} -
-                                    days{weekday{sys_days{*date}}.iso_encoding() - 1}};
+        if (!core::isTermStartYear(date->year())) {
+            ignore("start", value, TermNotice::Problem::StartOutOfRange);
+            return;
+        }
+        const year_month_day monday = core::mondayOf(*date);
         m_stored.term.firstMonday = monday;
         forget("start");
         if (monday != *date) {
@@ -165,12 +167,8 @@ class TermParser {
     }
 
     void edition(std::string_view value) {
-        if (!core::isValidUtf8(value) || std::any_of(value.begin(), value.end(), [](char c) {
-                return static_cast<unsigned char>(c) < 0x20;
-            })) {
-            ignore("edition", value, TermNotice::Problem::EditionNotText);
-        } else if (characterCount(value) > kMaxEditionCharacters) {
-            ignore("edition", value, TermNotice::Problem::EditionTooLong);
+        if (const auto problem = editionProblem(value)) {
+            ignore("edition", value, *problem);
         } else {
             m_stored.term.edition = std::string(value);
             forget("edition");
@@ -210,6 +208,17 @@ class TermParser {
 };
 
 } // namespace
+
+std::optional<TermNotice::Problem> editionProblem(std::string_view edition) {
+    const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
+    if (!core::isValidUtf8(edition) || std::any_of(edition.begin(), edition.end(), control)) {
+        return TermNotice::Problem::EditionNotText;
+    }
+    if (characterCount(edition) > kMaxEditionCharacters) {
+        return TermNotice::Problem::EditionTooLong;
+    }
+    return std::nullopt;
+}
 
 std::optional<year_month_day> parseIsoDate(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
@@ -324,7 +333,7 @@ std::string TermSettings::format(const core::Term& term) {
 }
 
 core::Result<void> TermSettings::write(const core::Term& term) const {
-    if (auto failure = system::replaceFile(m_file, format(term))) {
+    if (auto failure = platform::replaceFile(m_file, format(term))) {
         return core::Failure{core::Status::Io, *failure};
     }
     return {};

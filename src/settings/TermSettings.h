@@ -19,6 +19,7 @@ namespace orvanto::settings {
 struct TermNotice {
     enum class Problem {
         NotADate,         // start is not YYYY-MM-DD; the default stands
+        StartOutOfRange,  // start is a date before 1900 or after 9999; the default stands
         NotAMonday,       // start is a date but not a Monday: the Monday of its week is used
         WeeksOutOfRange,  // weeks is not a whole number from 1 to 30
         EditionNotText,   // edition is not UTF-8 or holds control characters
@@ -62,6 +63,11 @@ class TermSettings {
   private:
     std::filesystem::path m_file;
 };
+
+// Why an edition text cannot be used, or nothing: the one rule of term.ini and the term window.
+// Characters are counted as code points, so a CJK or emoji character counts one.
+std::optional<TermNotice::Problem> editionProblem(std::string_view edition);
+inline constexpr std::size_t kMaxEditionCharacters = 60;
 
 // "2026-09-07" exactly (four-digit year, two-digit month and day); nothing when it names no date.
 std::optional<std::chrono::year_month_day> parseIsoDate(std::string_view text);

@@ -53,4 +53,14 @@ struct GridComposition {
 [[nodiscard]] GridComposition composeGrid(const core::CellSource& sheet, const MarkerRows& markers,
                                           std::int16_t week);
 
+// A sheet whose six markers were found: what the grid of any week is composed from.
+struct MarkedSheet {
+    const core::CellSource& sheet;
+    MarkerRows markers;
+};
+
+[[nodiscard]] inline GridComposition composeGrid(const MarkedSheet& marked, std::int16_t week) {
+    return composeGrid(marked.sheet, marked.markers, week);
+}
+
 } // namespace orvanto::timetable

@@ -1,4 +1,5 @@
 #include "calendar/Agenda.h"
+#include "service/Timetable.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
 #include "calendar/CalendarFile.h"
+#include "service/Timetable.h"
+#include "spreadsheet/Workbook.h"
 
 #include <algorithm>
 #include <chrono>

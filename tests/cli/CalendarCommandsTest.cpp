@@ -71,8 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{{"agenda", "--week", "3", "a.xlsx"}, "unknown option --week"},
                       UsageCase{{"grid", "-o", "x.ics", "a.xlsx"}, "unknown option -o"},
                       // The term options' own cases are in CliRunTest.
-                      UsageCase{{"ics", "--term-start", "2026-09-08", "a.xlsx"},
-                                "--term-start takes the Monday"},
+                      UsageCase{{"ics", "--term-start", "0999-01-04", "a.xlsx"},
+                                "--term-start takes a date from 1900"},
                       UsageCase{{"agenda", "--weeks", "31", "a.xlsx"}, "--weeks"}));
 
 TEST(Ics, WritesTheCalendarToStandardOutputOrReplacesTheFile) {

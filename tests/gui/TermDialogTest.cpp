@@ -2,6 +2,7 @@
 // a damaged term.ini, and the term window's save, cancel and refuse paths.
 #include "gui/TermDialog.h"
 
+#include "../TermPolicyCases.h"
 #include "TestDesktop.h"
 #include "gui/MainWindow.h"
 #include "gui/QueryDialog.h"
@@ -82,7 +83,74 @@ class TermDialogTest : public QObject {
     void mondayNoteIsShownWhole_data();
     void mondayNoteIsShownWhole();
     void datePickerIsChineseFromMonday();
+    void sharedTermTable_data();
+    void sharedTermTable();
+    void editionIsRefusedAsTheFileWouldRefuseIt_data();
+    void editionIsRefusedAsTheFileWouldRefuseIt();
 };
+
+// The viewer's side of the table orvanto-cli runs too (tests/cli/TermPolicyTest.cpp); the
+// viewer takes no options, so the cases with options are the CLI's alone.
+void TermDialogTest::sharedTermTable_data() {
+    QTest::addColumn<int>("index");
+    const auto& cases = orvanto::testing::termPolicyCases();
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        if (cases[i].options.empty()) {
+            QTest::newRow(cases[i].name) << int(i);
+        }
+    }
+}
+
+void TermDialogTest::sharedTermTable() {
+    QFETCH(int, index);
+    const orvanto::testing::TermPolicyCase& c =
+        orvanto::testing::termPolicyCases()[std::size_t(index)];
+    TestDesktop desk;
+    desk.today = c.date;
+    desk.setPath(sample("windows-timetable.xlsx"));
+    if (c.termIni != nullptr) {
+        writeTermIni(desk, c.termIni);
+    }
+    MainWindow window(desk.desktop());
+    window.show();
+    QCOMPARE(window.weekno(), c.week);
+    QVERIFY(window.windowTitle().contains(QStringLiteral(" (第%1周)").arg(c.week)));
+    QCOMPARE(shownHint(window) == QStringLiteral("提示：现在不是上课时间！"), !c.inTerm);
+}
+
+// The window refuses what term.ini would not take at the next start: characters are counted
+// as term.ini counts them (an emoji is one), and every control character is refused.
+void TermDialogTest::editionIsRefusedAsTheFileWouldRefuseIt_data() {
+    QTest::addColumn<QString>("edition");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("60 CJK") << QString(60, QChar(0x6625)) << true;
+    QTest::newRow("61 CJK") << QString(61, QChar(0x6625)) << false;
+    QString emoji;
+    for (int i = 0; i < 60; ++i) {
+        emoji += QString::fromUcs4(U"\U0001F4DA", 1);
+    }
+    QTest::newRow("60 emoji") << emoji << true;
+    QTest::newRow("tab") << QStringLiteral("秋季\t学期") << false;
+    QTest::newRow("escape") << QStringLiteral("秋季\x1b学期") << false;
+    QTest::newRow("delete") << QStringLiteral("秋季\x7f学期") << false;
+}
+
+void TermDialogTest::editionIsRefusedAsTheFileWouldRefuseIt() {
+    QFETCH(QString, edition);
+    QFETCH(bool, saved);
+    TestDesktop desk;
+    MainWindow window(desk.desktop());
+    window.show();
+    withTermDialog(window, [&](TermDialog& dialog) {
+        dialog.findChild<QLineEdit*>(QStringLiteral("Edition"))->setText(edition);
+        dialog.accept();
+        if (dialog.isVisible()) {
+            dialog.reject();
+        }
+    });
+    QCOMPARE(window.term().edition == edition.toStdString(), saved);
+    QCOMPARE(desk.messages.size(), saved ? std::size_t{0} : std::size_t{1});
+}
 
 void TermDialogTest::viewerFollowsTheTermFile() {
     TestDesktop desk;

@@ -3,22 +3,16 @@
 #include "settings/SettingsLocation.h"
 
 #include "settings/PathSettings.h"
-#include "settings/SettingsFolders.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 using orvanto::settings::PathSettings;
 using orvanto::settings::SettingsLocation;
-namespace sys = orvanto::settings::system;
 
 namespace {
 
@@ -132,81 +126,5 @@ TEST_F(SettingsLocationTest, WritableProgramFolderKeepsSettingsBesideIt) {
     // A folder that is not there is not writable.
     EXPECT_FALSE(SettingsLocation::forProgramIn(m_dir / "gone").isBesideProgram());
 }
-
-// Whether an ordinary user may write in folder. Root writes anywhere, so as root the check
-// runs in a child that has become "nobody".
-bool writableForOrdinaryUser(const fs::path& folder) {
-    if (::geteuid() != 0) {
-        return sys::isWritableFolder(folder);
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
-            ::_exit(2);
-        }
-        ::_exit(sys::isWritableFolder(folder) ? 1 : 0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 2) << "could not become nobody";
-    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
-}
-
-TEST_F(SettingsLocationTest, ReadOnlyProgramFolderIsNotWritable) {
-    fs::permissions(m_dir, fs::perms::others_exec | fs::perms::others_read, fs::perm_options::add);
-    fs::permissions(program(), fs::perms::owner_write | fs::perms::group_write,
-                    fs::perm_options::remove);
-    fs::permissions(program(), fs::perms::others_exec | fs::perms::others_read,
-                    fs::perm_options::add);
-    EXPECT_FALSE(writableForOrdinaryUser(program()));
-    fs::permissions(program(), fs::perms::all, fs::perm_options::add);
-    EXPECT_TRUE(writableForOrdinaryUser(program()));
-}
-
-// The user's configuration folder from the environment, as Qt's application config location
-// reads it (the viewer's own test compares the two under Qt itself).
-struct EnvironmentCase {
-    const char* name;
-    std::optional<std::string> configHome;
-    std::optional<std::string> home;
-    const char* expected;
-};
-
-class UserConfigFolderTest : public ::testing::TestWithParam<EnvironmentCase> {
-  protected:
-    static void set(const char* variable, const std::optional<std::string>& value) {
-        if (value) {
-            ::setenv(variable, value->c_str(), 1);
-        } else {
-            ::unsetenv(variable);
-        }
-    }
-    static std::optional<std::string> get(const char* variable) {
-        const char* value = std::getenv(variable);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    }
-};
-
-TEST_P(UserConfigFolderTest, FollowsTheEnvironment) {
-    const auto savedConfigHome = get("XDG_CONFIG_HOME");
-    const auto savedHome = get("HOME");
-    set("XDG_CONFIG_HOME", GetParam().configHome);
-    set("HOME", GetParam().home);
-    const fs::path folder = sys::userConfigFolder();
-    set("XDG_CONFIG_HOME", savedConfigHome);
-    set("HOME", savedHome);
-    EXPECT_EQ(folder.lexically_normal(), fs::path(GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Variables, UserConfigFolderTest,
-    ::testing::Values(
-        EnvironmentCase{"ConfigHome", "/home/s/.cfg", "/home/s", "/home/s/.cfg/orvanto"},
-        EnvironmentCase{"ConfigHomeTrailingSlash", "/x/cfg/", "/home/s", "/x/cfg/orvanto"},
-        EnvironmentCase{"EmptyConfigHome", "", "/home/s", "/home/s/.config/orvanto"},
-        EnvironmentCase{"NoConfigHome", std::nullopt, "/home/学生", "/home/学生/.config/orvanto"},
-        EnvironmentCase{"NoHomeEither", std::nullopt, std::nullopt, "/.config/orvanto"},
-        EnvironmentCase{"EmptyHome", std::nullopt, "", "/.config/orvanto"}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 } // namespace

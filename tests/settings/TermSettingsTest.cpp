@@ -144,6 +144,15 @@ TEST_F(TermFileOnDisk, WriteReplacesTheFileAndAFailedWriteKeepsIt) {
     EXPECT_EQ(TermSettings(ini()).read().term, autumn());
 }
 
+TEST_F(TermFileOnDisk, ALinkedTermFileStaysLinked) {
+    fs::create_directories(m_dir / "dotfiles");
+    std::ofstream(m_dir / "dotfiles" / "term.ini", std::ios::binary) << "";
+    fs::create_symlink("dotfiles/term.ini", ini());
+    ASSERT_TRUE(TermSettings(ini()).write(autumn()).ok());
+    EXPECT_TRUE(fs::is_symlink(ini()));
+    EXPECT_EQ(TermSettings(m_dir / "dotfiles" / "term.ini").read().term, autumn());
+}
+
 TEST(TermFile, ParsesDatesAndPeriodsStrictly) {
     EXPECT_EQ(parseIsoDate("2026-09-07"), 2026y / September / 7);
     for (const char* bad : {"2026-9-07", "2026/09/07", "26-09-07", "2026-13-01", "2026-09-07x"}) {

@@ -1,4 +1,4 @@
-#include "SystemFile.h"
+#include "AtomicReplace.h"
 
 #include <atomic>
 #include <cerrno>
@@ -10,17 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace orvanto::settings::system {
-
-// File names and settings text on Linux are UTF-8 by convention; bytes pass unchanged
-// so that a path that is not valid UTF-8 still names its file.
-std::optional<std::string> decodeText(std::string_view bytes) {
-    return std::string(bytes);
-}
-
-std::optional<std::string> encodeText(std::string_view utf8) {
-    return std::string(utf8);
-}
+namespace orvanto::platform {
 
 namespace {
 
@@ -179,4 +169,4 @@ std::optional<std::string> replaceFile(const std::filesystem::path& given, std::
     return std::nullopt;
 }
 
-} // namespace orvanto::settings::system
+} // namespace orvanto::platform

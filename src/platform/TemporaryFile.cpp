@@ -4,7 +4,7 @@
 #include <system_error>
 #include <utility>
 
-namespace orvanto::imports {
+namespace orvanto::platform {
 
 TemporaryFile::TemporaryFile() {
     std::error_code error;
@@ -52,4 +52,4 @@ core::Result<std::vector<std::uint8_t>> TemporaryFile::contents() const {
     return bytes;
 }
 
-} // namespace orvanto::imports
+} // namespace orvanto::platform

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace orvanto::imports {
+namespace orvanto::platform {
 
 class TemporaryFile {
   public:
@@ -37,4 +37,4 @@ class TemporaryFile {
     std::string m_problem;
 };
 
-} // namespace orvanto::imports
+} // namespace orvanto::platform

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <unistd.h>
 
-namespace orvanto::imports {
+namespace orvanto::platform {
 
 core::Result<std::filesystem::path>
 TemporaryFile::createUniqueFile(const std::filesystem::path& folder) {
@@ -21,4 +21,4 @@ TemporaryFile::createUniqueFile(const std::filesystem::path& folder) {
     return std::filesystem::path(name);
 }
 
-} // namespace orvanto::imports
+} // namespace orvanto::platform

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <ctime>
 
-namespace orvanto::cli {
+namespace orvanto::platform {
 
 std::chrono::year_month_day localToday();
 
@@ -12,4 +12,4 @@ std::chrono::year_month_day localToday();
 // platform defines this in its own file (TodayLinux.cpp, TodayWindows.cpp).
 std::tm localTime(std::time_t time);
 
-} // namespace orvanto::cli
+} // namespace orvanto::platform

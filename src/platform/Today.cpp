@@ -1,6 +1,6 @@
 #include "Today.h"
 
-namespace orvanto::cli {
+namespace orvanto::platform {
 
 std::chrono::year_month_day localToday() {
     const std::tm local = localTime(std::time(nullptr));
@@ -9,4 +9,4 @@ std::chrono::year_month_day localToday() {
                                        std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
 }
 
-} // namespace orvanto::cli
+} // namespace orvanto::platform

@@ -1,11 +1,11 @@
-#include "SettingsFolders.h"
+#include "ProgramFolders.h"
 
 #include <cstdlib>
 #include <fcntl.h>
 #include <system_error>
 #include <unistd.h>
 
-namespace orvanto::settings::system {
+namespace orvanto::platform {
 
 std::filesystem::path runningProgramFolder() {
     std::error_code error;
@@ -35,4 +35,4 @@ std::filesystem::path userConfigFolder() {
     return base / ".config" / "orvanto";
 }
 
-} // namespace orvanto::settings::system
+} // namespace orvanto::platform

@@ -3,7 +3,7 @@
 #include <system_error>
 #include <windows.h>
 
-namespace orvanto::imports {
+namespace orvanto::platform {
 
 core::Result<std::filesystem::path>
 TemporaryFile::createUniqueFile(const std::filesystem::path& folder) {
@@ -19,4 +19,4 @@ TemporaryFile::createUniqueFile(const std::filesystem::path& folder) {
     return std::filesystem::path(name);
 }
 
-} // namespace orvanto::imports
+} // namespace orvanto::platform

@@ -1,10 +1,10 @@
-// The folders settings may live in, as the operating system names them: the running program's,
-// whether a folder may be written, and the user's configuration folder.
+// The folders the program and its settings may live in, as the operating system names them: the
+// running program's, whether a folder may be written, and the user's configuration folder.
 #pragma once
 
 #include <filesystem>
 
-namespace orvanto::settings::system {
+namespace orvanto::platform {
 
 // The folder of the running executable; empty when the system does not say.
 std::filesystem::path runningProgramFolder();
@@ -17,4 +17,4 @@ bool isWritableFolder(const std::filesystem::path& folder);
 // %LOCALAPPDATA%\orvanto on Windows. It may not exist yet.
 std::filesystem::path userConfigFolder();
 
-} // namespace orvanto::settings::system
+} // namespace orvanto::platform

@@ -1,11 +1,11 @@
-#include "SettingsFolders.h"
+#include "ProgramFolders.h"
 
 #include <knownfolders.h>
 #include <shlobj.h>
 #include <string>
 #include <windows.h>
 
-namespace orvanto::settings::system {
+namespace orvanto::platform {
 
 std::filesystem::path runningProgramFolder() {
     std::wstring name(MAX_PATH, L'\0');
@@ -48,4 +48,4 @@ std::filesystem::path userConfigFolder() {
     return result;
 }
 
-} // namespace orvanto::settings::system
+} // namespace orvanto::platform

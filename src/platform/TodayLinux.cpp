@@ -1,11 +1,11 @@
 #include "Today.h"
 
-namespace orvanto::cli {
+namespace orvanto::platform {
 
 std::tm localTime(std::time_t time) {
     std::tm local{};
-    localtime_s(&local, &time);
+    localtime_r(&time, &local);
     return local;
 }
 
-} // namespace orvanto::cli
+} // namespace orvanto::platform

@@ -1,8 +1,8 @@
 // Replacing a file where the user means it: through links, into FIFOs, never over a folder,
 // keeping the permissions of what it replaces.
-#include "settings/SystemFile.h"
+#include "platform/AtomicReplace.h"
 
-#include "settings/TermSettings.h"
+#include "TestFolder.h"
 
 #include <fcntl.h>
 #include <filesystem>
@@ -16,7 +16,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using orvanto::settings::system::replaceFile;
+using orvanto::platform::replaceFile;
 
 std::string contents(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -25,14 +25,6 @@ std::string contents(const fs::path& file) {
 
 class ReplaceFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("orvanto-replace-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
     void put(const fs::path& file, const std::string& text) const {
         std::ofstream(file, std::ios::binary) << text;
     }
@@ -41,7 +33,8 @@ class ReplaceFile : public ::testing::Test {
         return static_cast<std::size_t>(
             std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
     }
-    fs::path m_dir;
+    const orvanto::testing::TestFolder m_folder{"orvanto-replace"};
+    const fs::path m_dir = m_folder.path();
 };
 
 struct LinkCase {
@@ -135,19 +128,6 @@ TEST_F(ReplaceFile, ANewFileTakesTheUmaskWhichStaysAsItWas) {
     ASSERT_FALSE(replaceFile(m_dir / "new.ini", "x").has_value());
     EXPECT_EQ(::umask(before), mode_t{027});
     EXPECT_EQ(fs::status(m_dir / "new.ini").permissions(), fs::perms(0640));
-}
-
-TEST_F(ReplaceFile, ALinkedTermFileStaysLinked) {
-    fs::create_directories(m_dir / "dotfiles");
-    put(m_dir / "dotfiles" / "term.ini", "");
-    fs::create_symlink("dotfiles/term.ini", m_dir / "term.ini");
-    orvanto::core::Term autumn;
-    autumn.firstMonday = std::chrono::year{2026} / 9 / 7;
-    autumn.weeks = 18;
-    ASSERT_TRUE(orvanto::settings::TermSettings(m_dir / "term.ini").write(autumn).ok());
-    EXPECT_TRUE(fs::is_symlink(m_dir / "term.ini"));
-    EXPECT_EQ(orvanto::settings::TermSettings(m_dir / "dotfiles" / "term.ini").read().term.weeks,
-              18);
 }
 
 } // namespace
