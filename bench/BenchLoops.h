@@ -15,7 +15,7 @@ void timeReader(benchmark::State& state, const std::vector<std::uint8_t>& bytes,
     for (auto _ : state) {
         auto cells = read(bytes);
         if (!cells) {
-            state.SkipWithError(cells.failure().description.c_str());
+            state.SkipWithError(cells.failure().detail.c_str());
             return;
         }
         benchmark::DoNotOptimize(cells);
@@ -26,7 +26,7 @@ inline void timeStartUp(benchmark::State& state, const char* path) {
     for (auto _ : state) {
         const auto loaded = service::loadTimetable(path);
         if (!loaded) {
-            state.SkipWithError(loaded.failure().description.c_str());
+            state.SkipWithError(loaded.failure().detail.c_str());
             return;
         }
         auto grid = service::composeWeek(loaded.value(), 3);

@@ -18,7 +18,7 @@ const std::chrono::sys_seconds kStamp{std::chrono::seconds{1'800'000'000}};
 void exportOnce(benchmark::State& state, const service::LoadedTimetable& loaded) {
     auto exported = calendar::exportCalendar(loaded, {}, kStamp);
     if (!exported) {
-        state.SkipWithError(exported.failure().description.c_str());
+        state.SkipWithError(exported.failure().detail.c_str());
         return;
     }
     state.counters["events"] = exported->events;
@@ -29,7 +29,7 @@ void exportOnce(benchmark::State& state, const service::LoadedTimetable& loaded)
 void ExportTerm(benchmark::State& state) {
     const auto loaded = service::loadTimetable(kWorkbook);
     if (!loaded) {
-        state.SkipWithError(loaded.failure().description.c_str());
+        state.SkipWithError(loaded.failure().detail.c_str());
         return;
     }
     for (auto _ : state) {
@@ -42,7 +42,7 @@ void OpenAndExportTerm(benchmark::State& state) {
     for (auto _ : state) {
         const auto loaded = service::loadTimetable(kWorkbook);
         if (!loaded) {
-            state.SkipWithError(loaded.failure().description.c_str());
+            state.SkipWithError(loaded.failure().detail.c_str());
             return;
         }
         exportOnce(state, loaded.value());

@@ -25,7 +25,7 @@ std::optional<service::LoadedTimetable> loadOrSkip(benchmark::State& state,
                                                    const std::string& path) {
     auto loaded = service::loadTimetable(path);
     if (!loaded) {
-        state.SkipWithError(("cannot open " + path + ": " + loaded.failure().description).c_str());
+        state.SkipWithError(("cannot open " + path + ": " + loaded.failure().detail).c_str());
         return std::nullopt;
     }
     return std::move(loaded).value();

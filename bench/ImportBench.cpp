@@ -22,7 +22,7 @@ void ReadExport(benchmark::State& state, const char* name) {
     for (auto _ : state) {
         auto result = imports::readExportFile(kExports + name);
         if (!result) {
-            state.SkipWithError(result.failure().description.c_str());
+            state.SkipWithError(result.failure().detail.c_str());
             return;
         }
         state.counters["classes"] = static_cast<double>(result->classes.size());

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     }
     const auto loaded = service::loadTimetable(argv[1]);
     if (!loaded) {
-        std::fprintf(stderr, "read-once: %s\n", loaded.failure().description.c_str());
+        std::fprintf(stderr, "read-once: %s\n", loaded.failure().detail.c_str());
         return 1;
     }
     const auto grid = service::composeWeek(loaded.value(), 3);

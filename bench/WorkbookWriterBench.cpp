@@ -44,7 +44,7 @@ void LayOutTypicalExport(benchmark::State& state) {
     for (auto _ : state) {
         auto cells = imports::layOutClasses(result.classes);
         if (!cells) {
-            state.SkipWithError(cells.failure().description.c_str());
+            state.SkipWithError(cells.failure().detail.c_str());
             return;
         }
         benchmark::DoNotOptimize(cells);
@@ -57,7 +57,7 @@ void WriteTypicalExport(benchmark::State& state) {
     for (auto _ : state) {
         auto bytes = imports::writeTimetableWorkbook(result);
         if (!bytes) {
-            state.SkipWithError(bytes.failure().description.c_str());
+            state.SkipWithError(bytes.failure().detail.c_str());
             return;
         }
         state.counters["bytes"] = static_cast<double>(bytes->size());

@@ -12,7 +12,7 @@ using namespace orvanto;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto result = imports::readExport(std::span<const std::uint8_t>{data, size});
     if (!result) {
-        fuzz::keep(result.failure().description.size());
+        fuzz::keep(result.failure().detail.size());
         return 0;
     }
     std::size_t sum = result->unread.size();

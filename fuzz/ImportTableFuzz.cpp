@@ -43,6 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<imports::SourceTable> tables{imports::SourceTable("表格1", std::move(cells))};
     const auto result = imports::readTimetables(tables);
     fuzz::keep(result ? result->classes.size() + result->unread.size()
-                      : result.failure().description.size());
+                      : result.failure().detail.size());
     return 0;
 }

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t sum = timetable::weekRowMatches(text, week) ? 1 : 0;
     const double number = timetable::val(text);
     const auto rounded = timetable::cint(number);
-    sum += rounded ? static_cast<std::size_t>(*rounded) : rounded.failure().description.size();
+    sum += rounded ? static_cast<std::size_t>(*rounded) : rounded.failure().detail.size();
     // The pieces the filter reads: the first week after "{" + one character, the last
     // after the first "-".
     const int brace = timetable::instr(text, u"{");

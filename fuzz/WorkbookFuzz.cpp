@@ -12,13 +12,13 @@ using namespace orvanto;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto loaded = service::loadTimetable(std::span<const std::uint8_t>{data, size});
     if (!loaded) {
-        fuzz::keep(timetable::failureMessage(loaded.failure()).size());
+        fuzz::keep(core::legacyMessage(loaded.failure()).size());
         return 0;
     }
     // Odd and even weeks, both ends of the term and one outside it.
     for (const std::int16_t week : std::array<std::int16_t, 5>{1, 2, 9, 22, 23}) {
         const auto grid = service::composeWeek(loaded.value(), week);
-        std::size_t sum = grid.failure ? timetable::failureMessage(*grid.failure).size() : 0;
+        std::size_t sum = grid.failure ? core::legacyMessage(*grid.failure).size() : 0;
         for (const auto& cell : grid.cells) {
             sum += cell.caption.size() + cell.tooltip.size();
         }

@@ -78,7 +78,7 @@ int runIcs(const Options& options, Context& context) {
                        " cannot be composed; nothing was written",
                    kExitComposeFailure);
         // The viewer's own message for a cell it cannot read, as the grid command prints it.
-        context.err << service::failureMessage(exported.failure()) << "\n";
+        context.err << core::legacyMessage(exported.failure()) << "\n";
         return kExitComposeFailure;
     }
     if (!options.output || *options.output == "-") {
@@ -105,10 +105,10 @@ int runAgenda(const Options& options, Context& context) {
     const auto date = options.date.value_or(context.today);
     const auto agenda = context.schedule.agenda(date);
     if (!agenda) {
-        if (agenda.failure().number == core::errors::kOverflow) {
+        if (agenda.failure().status == core::Status::WeekOutOfRange) {
             return weekTooFar(context);
         }
-        context.err << service::failureMessage(agenda.failure()) << "\n";
+        context.err << core::legacyMessage(agenda.failure()) << "\n";
         return kExitComposeFailure;
     }
     const bool dateGiven = options.date.has_value();

@@ -158,7 +158,7 @@ int run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
     }
     const auto options = parseOptions(args.subspan(1), command->accepts);
     if (!options) {
-        return printUsageError(err, options.failure().description);
+        return printUsageError(err, options.failure().detail);
     }
     if (options->help) {
         out << commandUsage(*command);

@@ -81,15 +81,13 @@ int openSchedule(service::Schedule& schedule, const Options& options, Needs need
                          (moved ? "; the Monday of its week is used" : "; the default is used"));
     }
     if (needs.timetable && !schedule.hasTimetable()) {
-        return printError(err, options.workbook + ": " + schedule.loadFailure()->description,
-                          kExitLoadFailure);
+        return printFailure(err, *schedule.loadFailure(), options.workbook);
     }
     return kExitOk;
 }
 
 int weekTooFar(Context& context) {
-    return printError(context.err, "the date lies too far from the term to number its week",
-                      kExitUsage);
+    return printFailure(context.err, core::errors::weekOutOfRange());
 }
 
 int runWeek(const Options& options, Context& context) {
@@ -118,7 +116,7 @@ int runGrid(const Options& options, Context& context) {
         context.out << gridTable(*view);
         if (grid.failure) {
             // The viewer's own message for a cell it cannot read, as the viewer shows it.
-            context.err << service::failureMessage(*grid.failure) << "\n";
+            context.err << core::legacyMessage(*grid.failure) << "\n";
         }
     }
     return grid.failure ? kExitComposeFailure : kExitOk;

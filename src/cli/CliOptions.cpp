@@ -84,7 +84,7 @@ constexpr std::array kRules = {
 };
 
 core::Failure usage(std::string message) {
-    return {kExitUsage, std::move(message)};
+    return {core::Status::Usage, std::move(message)};
 }
 
 } // namespace

@@ -38,7 +38,7 @@ struct OptionSet {
     std::string_view operand = "WORKBOOK"; // the operand's name in usage errors
 };
 
-// The failure's description is the usage error to print; its number is the usage exit code.
+// A failure is a usage error; its detail is the message to print.
 core::Result<Options> parseOptions(std::span<const std::string_view> args,
                                    const OptionSet& accepted);
 

@@ -107,9 +107,10 @@ std::string gridJson(const service::WeekView& view, const service::MarkerRows& m
     }
     out += "]";
     if (grid.failure) {
-        out += ", \"error\": {\"number\": " + std::to_string(grid.failure->number) +
-               ", \"description\": " + jsonString(grid.failure->description) +
-               ", \"message\": " + jsonString(service::failureMessage(*grid.failure)) + "}";
+        out += ", \"error\": {\"number\": " +
+               std::to_string(core::legacyError(grid.failure->status).number) +
+               ", \"description\": " + jsonString(core::legacyDescription(*grid.failure)) +
+               ", \"message\": " + jsonString(core::legacyMessage(*grid.failure)) + "}";
     }
     return out + "}";
 }

@@ -85,8 +85,7 @@ int runImport(const Options& options, Context& context) {
     }
     const auto result = imports::readExportFile(exportPath);
     if (!result) {
-        return printError(context.err, options.workbook + ": " + result.failure().description,
-                          kExitLoadFailure);
+        return printFailure(context.err, result.failure(), options.workbook);
     }
     if (options.json) {
         context.out << importJson(*result) << "\n";
@@ -95,8 +94,7 @@ int runImport(const Options& options, Context& context) {
     }
     const auto workbook = imports::writeTimetableWorkbook(*result);
     if (!workbook) {
-        return printError(context.err, options.workbook + ": " + workbook.failure().description,
-                          kExitLoadFailure);
+        return printFailure(context.err, workbook.failure(), options.workbook);
     }
     const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()), workbook->size());
     if (auto reason = platform::replaceFile(out, bytes)) {

@@ -1,46 +1,24 @@
-// A failure: the error number and description a user sees, and for a workbook that cannot be
-// loaded, the kind of load failure. Readers and the timetable core return Result<T> instead of
-// throwing.
+// A failure: its status, what it is about and the reason in English; readers and the timetable
+// core return Result<T> instead of throwing.
 #pragma once
 
-#include <cstdint>
+#include "Status.h"
+
 #include <optional>
 #include <string>
 #include <utility>
 
 namespace orvanto::core {
 
-// Why a workbook could not be loaded. Tests and callers decide by this, never by the wording
-// of the description.
-enum class LoadStatus : std::uint8_t {
-    None,              // not a load failure: a cell, a marker, a number
-    FileNotFound,      // nothing at the path
-    NotAFile,          // a directory or another non-file at the path
-    CannotOpen,        // the file exists but cannot be opened or read
-    Empty,             // the file has no bytes
-    NotAWorkbook,      // content of another kind (text, an image, an unknown container)
-    Truncated,         // the file ends before its structure does
-    Damaged,           // a part is corrupt: bad record, bad XML, a member that cannot be read
-    MissingPart,       // a part the workbook names is not there
-    Encrypted,         // password-protected
-    UnsupportedFormat, // a workbook format that is not read (.xlsb, Excel 2.x-4.0, BIFF version)
-    NoWorksheet,       // the workbook holds no worksheet
-    TooLarge,          // a size past what a timetable can need (cells, text, a part)
-    MarkerMissing,     // a period marker is not in column B of the first worksheet
-    NoTimetable,       // an export read fine but no table of it holds a timetable
-};
-
 struct Failure {
-    Failure() = default;
-    Failure(std::int32_t number_, std::string description_, LoadStatus status_ = LoadStatus::None,
-            std::string subject_ = {})
-        : number(number_), description(std::move(description_)), status(status_),
-          subject(std::move(subject_)) {}
+    Failure(Status status_, std::string detail_ = {}, std::string subject_ = {})
+        : status(status_), detail(std::move(detail_)), subject(std::move(subject_)) {}
 
-    std::int32_t number = 0;
-    std::string description;
-    LoadStatus status = LoadStatus::None;
-    // What the failure is about when it names one thing: the missing marker, the damaged part.
+    Status status;
+    // The reason in English, for diagnostics: what the CLI prints after the file name.
+    std::string detail;
+    // What the failure is about when it names one thing: the missing marker, the damaged part,
+    // the week that cannot be composed.
     std::string subject;
     // For a cell whose value cannot be used: its address ("D8") and what it shows ("#DIV/0!"),
     // so the student can find and mend it.
@@ -50,34 +28,48 @@ struct Failure {
     bool operator==(const Failure&) const = default;
 };
 
-// The one table of error numbers that reach the user.
-namespace errors {
-inline constexpr std::int32_t kOverflow = 6;
-inline constexpr std::int32_t kTypeMismatch = 13;
-inline constexpr std::int32_t kNotFound = 91;
-inline constexpr std::int32_t kNoWorkbook = 1004;
+// The description of the 2010 edition's message: its text for the status, else the reason.
+inline std::string_view legacyDescription(const Failure& failure) {
+    const std::string_view text = legacyError(failure.status).text;
+    return text.empty() ? std::string_view(failure.detail) : text;
+}
 
+// "发生错误：13 (类型不匹配) ，请尝试重新设置课表路径并/或再次启动程序。", as the viewer's box
+// and the CLI's grid say it.
+inline std::string legacyMessage(const Failure& failure) {
+    std::string message = "发生错误：" + std::to_string(legacyError(failure.status).number) + " (";
+    message += legacyDescription(failure);
+    message += ") ，请尝试重新设置课表路径并/或再次启动程序。";
+    return message;
+}
+
+namespace errors {
 inline Failure overflow() {
-    return {kOverflow, "溢出"};
+    return {Status::Overflow, "the number is out of the range of a week number"};
+}
+inline Failure weekOutOfRange() {
+    return {Status::WeekOutOfRange, "the date lies too far from the term to number its week"};
 }
 inline Failure typeMismatch() {
-    return {kTypeMismatch, "类型不匹配"};
+    return {Status::TypeMismatch, "the cell holds an error value"};
 }
 // A marker that is not in B1:B200 of the first worksheet.
 inline Failure markerMissing(std::string marker) {
-    std::string description =
-        "marker \"" + marker + "\" not found in B1:B200 of the first worksheet";
-    return {kNotFound, std::move(description), LoadStatus::MarkerMissing, std::move(marker)};
+    std::string detail = "marker \"" + marker + "\" not found in B1:B200 of the first worksheet";
+    return {Status::MarkerMissing, std::move(detail), std::move(marker)};
 }
 // Load failures carry their status and a reason in English meant for diagnostics.
-inline Failure loadFailure(LoadStatus status, std::string reason) {
-    return {kNoWorkbook, std::move(reason), status};
+inline Failure loadFailure(Status status, std::string reason) {
+    return {status, std::move(reason)};
 }
 inline Failure noWorkbook() {
-    return {kNoWorkbook, "没有打开的工作簿"};
+    return {Status::NoWorkbook, "no workbook is open"};
 }
 inline Failure activeSheetNotWorksheet() {
-    return {kNoWorkbook, "活动工作表不是工作表"};
+    return {Status::ActiveSheetNotWorksheet, "the active sheet is not a worksheet"};
+}
+inline Failure badCellAddress() {
+    return {Status::BadCellAddress, "the cell address lies outside the sheet"};
 }
 } // namespace errors
 
@@ -97,11 +89,12 @@ template <class T> class [[nodiscard]] Result {
     const T* operator->() const { return &*m_value; }
     T* operator->() { return &*m_value; }
 
-    const Failure& failure() const { return m_failure; }
+    // Only for a result that is not ok.
+    const Failure& failure() const { return *m_failure; }
 
   private:
     std::optional<T> m_value;
-    Failure m_failure;
+    std::optional<Failure> m_failure;
 };
 
 // Success with nothing to carry, or the failure.

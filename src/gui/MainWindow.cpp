@@ -101,7 +101,7 @@ void styleLabel(QLabel* label, qreal pointSize) {
 
 // The numbered failure as the 2010 edition worded it, and where it is when it names a cell.
 QString failureBoxText(const core::Failure& failure) {
-    QString text = fromUtf8(service::failureMessage(failure));
+    QString text = fromUtf8(core::legacyMessage(failure));
     if (const QString cell = failedCellText(failure); !cell.isEmpty()) {
         text += QStringLiteral("\n") + cell;
     }
@@ -324,7 +324,9 @@ void MainWindow::showHint(service::Hint hint, const service::WeekView& view) {
         const core::Failure& failure = *view.grid->failure;
         const QString cell = failedCellText(failure);
         showHint({QStringLiteral("提示：课表只显示了一部分，"),
-                  cell.isEmpty() ? QStringLiteral("发生错误：%1").arg(failure.number) : cell});
+                  cell.isEmpty()
+                      ? QStringLiteral("发生错误：%1").arg(core::legacyError(failure.status).number)
+                      : cell});
         return;
     }
     case service::Hint::Findings:
@@ -507,8 +509,7 @@ void MainWindow::importExport() {
     const auto workbook = imports::writeTimetableWorkbook(*result);
     if (!workbook) {
         showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                     QStringLiteral("课表没有保存：课程太多，课表工作簿放不下"
-                                    "（节次标记须在第200行以内）。")});
+                     importSaveFailureText(workbook.failure())});
         return;
     }
     const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()), workbook->size());
@@ -632,7 +633,7 @@ void MainWindow::checkTimetable() {
     if (!m_schedule.hasTimetable()) {
         QString text = QStringLiteral("课表无法读取，不能检查。");
         if (const auto& failure = m_schedule.loadFailure()) {
-            text += QStringLiteral("\n") + fromUtf8(failure->description);
+            text += QStringLiteral("\n") + fromUtf8(failure->detail);
         } else if (m_xlsname.isEmpty()) {
             text = QStringLiteral("请先设置课表路径。");
         }

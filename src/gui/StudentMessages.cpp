@@ -8,7 +8,7 @@ namespace {
 
 // The student's words for a load failure, without the file.
 QString loadFailureReason(const core::Failure& failure) {
-    using Status = core::LoadStatus;
+    using core::Status;
     QString reason;
     switch (failure.status) {
     case Status::FileNotFound:
@@ -51,15 +51,16 @@ QString loadFailureReason(const core::Failure& failure) {
     case Status::NoTimetable:
         reason = QStringLiteral("文件中没有找到课表");
         break;
-    case Status::None:
-        reason = QString::fromUtf8(failure.description);
+    default:
+        // Not a workbook that cannot be read: the reason as the failure gives it.
+        reason = QString::fromUtf8(failure.detail);
         break;
     }
     return reason;
 }
 
-bool isAboutTheFile(core::LoadStatus status) {
-    return status != core::LoadStatus::None && status != core::LoadStatus::MarkerMissing;
+bool isAboutTheFile(core::Status status) {
+    return core::isLoadFailure(status) || status == core::Status::NoTimetable;
 }
 
 QString quoted(const settings::TermNotice& notice) {
@@ -73,7 +74,7 @@ QString loadFailureHint(const core::Failure& failure) {
 }
 
 QString importFailureText(const core::Failure& failure) {
-    using Status = core::LoadStatus;
+    using core::Status;
     QString reason;
     switch (failure.status) {
     case Status::NotAWorkbook:
@@ -91,6 +92,18 @@ QString importFailureText(const core::Failure& failure) {
         break;
     }
     return QStringLiteral("无法导入教务课表：") + reason + QStringLiteral("。");
+}
+
+QString importSaveFailureText(const core::Failure& failure) {
+    switch (failure.status) {
+    case core::Status::Io:
+        return QStringLiteral("课表没有保存：无法写入临时文件，请检查临时文件夹是否可写。");
+    case core::Status::InvalidClass:
+        return QStringLiteral("课表没有保存：有课程的星期、节次或文字无法写入课表工作簿。");
+    default:
+        return QStringLiteral(
+            "课表没有保存：课程太多，课表工作簿放不下（节次标记须在第200行以内）。");
+    }
 }
 
 QStringList loadFailurePhrases(const core::Failure& failure, const QString& workbook) {

@@ -14,6 +14,9 @@ QString loadFailureHint(const core::Failure& failure);
 
 // Why a school's export could not be imported, for a message box.
 QString importFailureText(const core::Failure& failure);
+// Why the workbook made of an export was not saved, for a message box.
+QString importSaveFailureText(const core::Failure& failure);
+
 // Why the workbook cannot be read, in phrases that a line may break between, naming the file
 // by its name where the reason is about the file: {"找不到文件：", "课表.xlsx"}.
 QStringList loadFailurePhrases(const core::Failure& failure, const QString& workbook);

@@ -14,7 +14,7 @@ namespace orvanto::imports {
 namespace {
 
 core::Failure tooLarge() {
-    return spreadsheet::loadFailure(core::LoadStatus::TooLarge, "the export",
+    return spreadsheet::loadFailure(core::Status::TooLarge, "the export",
                                     "larger than " + std::to_string(kMaxExportBytes >> 20) +
                                         " MiB, which no timetable export is");
 }
@@ -26,8 +26,8 @@ core::Result<std::vector<SourceTable>> tablesOf(std::span<const std::uint8_t> by
     auto sheets = spreadsheet::Workbook::readWorksheets(bytes);
     if (!sheets) {
         const auto& failure = sheets.failure();
-        if (failure.status == core::LoadStatus::NotAWorkbook) {
-            return spreadsheet::loadFailure(core::LoadStatus::NotAWorkbook, {},
+        if (failure.status == core::Status::NotAWorkbook) {
+            return spreadsheet::loadFailure(core::Status::NotAWorkbook, {},
                                             "neither .xls, .xlsx nor an HTML page");
         }
         return failure;
@@ -44,7 +44,7 @@ core::Result<std::vector<SourceTable>> tablesOf(std::span<const std::uint8_t> by
 
 core::Result<ImportResult> readExport(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) {
-        return spreadsheet::loadFailure(core::LoadStatus::Empty);
+        return spreadsheet::loadFailure(core::Status::Empty);
     }
     if (bytes.size() > kMaxExportBytes) {
         return tooLarge();
@@ -60,10 +60,10 @@ core::Result<ImportResult> readExportFile(const std::filesystem::path& path) {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) {
-        return spreadsheet::loadFailure(core::LoadStatus::FileNotFound);
+        return spreadsheet::loadFailure(core::Status::FileNotFound);
     }
     if (std::filesystem::is_directory(status)) {
-        return spreadsheet::loadFailure(core::LoadStatus::NotAFile);
+        return spreadsheet::loadFailure(core::Status::NotAFile);
     }
     if (std::filesystem::is_regular_file(status) &&
         std::filesystem::file_size(path, error) > kMaxExportBytes) {
@@ -71,7 +71,7 @@ core::Result<ImportResult> readExportFile(const std::filesystem::path& path) {
     }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        return spreadsheet::loadFailure(core::LoadStatus::CannotOpen);
+        return spreadsheet::loadFailure(core::Status::CannotOpen);
     }
     // Read at most one byte past the limit: a huge file (or a device) is refused without
     // being held in memory.
@@ -82,8 +82,7 @@ core::Result<ImportResult> readExportFile(const std::filesystem::path& path) {
         bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + file.gcount());
     }
     if (file.bad()) {
-        return spreadsheet::loadFailure(core::LoadStatus::CannotOpen, {},
-                                        "its bytes cannot be read");
+        return spreadsheet::loadFailure(core::Status::CannotOpen, {}, "its bytes cannot be read");
     }
     return readExport(bytes);
 }

@@ -262,7 +262,7 @@ std::string_view rootElementName(std::string_view head, std::size_t from) {
     return {};
 }
 
-core::Failure pageFailure(core::LoadStatus status, std::string reason) {
+core::Failure pageFailure(core::Status status, std::string reason) {
     return core::errors::loadFailure(status, std::move(reason));
 }
 
@@ -308,10 +308,10 @@ bool looksLikeHtml(std::span<const std::uint8_t> bytes) {
 
 core::Result<std::vector<SourceTable>> readHtmlTables(std::span<const std::uint8_t> bytes) {
     if (bytes.size() > kMaxHtmlPageBytes) {
-        return pageFailure(core::LoadStatus::TooLarge, "the HTML page is larger than 8 MiB");
+        return pageFailure(core::Status::TooLarge, "the HTML page is larger than 8 MiB");
     }
     if (bytes.empty()) {
-        return pageFailure(core::LoadStatus::Empty, "the HTML page is empty");
+        return pageFailure(core::Status::Empty, "the HTML page is empty");
     }
     DecodedPage page = decodeHtmlPage(bytes);
     rewriteBreakEndTags(page.text);
@@ -321,7 +321,7 @@ core::Result<std::vector<SourceTable>> readHtmlTables(std::span<const std::uint8
     htmlParserCtxtPtr context =
         htmlCreateMemoryParserCtxt(page.text.data(), static_cast<int>(page.text.size()));
     if (context == nullptr) {
-        return pageFailure(core::LoadStatus::Damaged, "the HTML page cannot be parsed");
+        return pageFailure(core::Status::Damaged, "the HTML page cannot be parsed");
     }
     PageReader reader;
     htmlSAXHandler handler{};
@@ -348,7 +348,7 @@ core::Result<std::vector<SourceTable>> readHtmlTables(std::span<const std::uint8
     htmlFreeParserCtxt(context);
 
     if (reader.tablesSeen() == 0) {
-        return pageFailure(core::LoadStatus::NotAWorkbook, "no table in the HTML page");
+        return pageFailure(core::Status::NotAWorkbook, "no table in the HTML page");
     }
     return reader.tables();
 }

@@ -56,7 +56,7 @@ core::Result<ImportResult> readTimetables(std::span<const SourceTable> tables) {
         std::ranges::move(found.unread, std::back_inserter(result.unread));
     }
     if (result.classes.empty()) {
-        return core::errors::loadFailure(core::LoadStatus::NoTimetable,
+        return core::errors::loadFailure(core::Status::NoTimetable,
                                          reasonForNoClass(furthest, result.unread.size()));
     }
     return result;

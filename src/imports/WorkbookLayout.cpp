@@ -67,12 +67,12 @@ std::string placeOf(const ImportedClass& importedClass) {
 core::Result<void> checkPlace(const ImportedClass& importedClass) {
     if (importedClass.weekday < 1 || importedClass.weekday > kWeekdayCount) {
         return core::errors::loadFailure(
-            core::LoadStatus::None, placeOf(importedClass) + " has weekday " +
-                                        std::to_string(importedClass.weekday) + ", not 1 to 7");
+            core::Status::InvalidClass, placeOf(importedClass) + " has weekday " +
+                                            std::to_string(importedClass.weekday) + ", not 1 to 7");
     }
     const SmallPeriods periods = importedClass.periods;
     if (periods.first < 1 || periods.last < periods.first) {
-        return core::errors::loadFailure(core::LoadStatus::None,
+        return core::errors::loadFailure(core::Status::InvalidClass,
                                          placeOf(importedClass) + " has small periods " +
                                              std::to_string(periods.first) + "-" +
                                              std::to_string(periods.last));
@@ -130,9 +130,9 @@ core::Result<std::vector<LaidOutCell>> layOutClasses(std::span<const ImportedCla
     }
     if (markerRows.back() > kLastMarkerRowRead) {
         return core::errors::loadFailure(
-            core::LoadStatus::TooLarge,
-            "the classes need " + std::to_string(markerRows.back()) + " rows, more than the " +
-                std::to_string(kLastMarkerRowRead) + " the viewer reads");
+            core::Status::TooLarge, "the classes need " + std::to_string(markerRows.back()) +
+                                        " rows, more than the " +
+                                        std::to_string(kLastMarkerRowRead) + " the viewer reads");
     }
 
     std::vector<LaidOutCell> cells;

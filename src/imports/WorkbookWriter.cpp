@@ -20,7 +20,7 @@ constexpr const char* kUnreadSheet = "未识别";
 constexpr int kLongestCellText = 32767;
 
 core::Failure writeFailure(const std::string& reason) {
-    return core::errors::loadFailure(core::LoadStatus::CannotOpen, reason);
+    return core::errors::loadFailure(core::Status::Io, reason);
 }
 
 bool isHexDigit(char c) {
@@ -58,7 +58,7 @@ core::Result<void> writeText(lxw_worksheet* sheet, const char* sheetName, int ro
     // Bytes that are not UTF-8 would make the whole workbook unreadable, and no guess at what
     // they meant keeps the text as written: the write stops here instead.
     if (!core::isValidUtf8(text)) {
-        return core::errors::loadFailure(core::LoadStatus::None,
+        return core::errors::loadFailure(core::Status::InvalidClass,
                                          "the text for " + where + " is not valid UTF-8");
     }
     const lxw_error error =
@@ -68,12 +68,12 @@ core::Result<void> writeText(lxw_worksheet* sheet, const char* sheetName, int ro
         return {};
     }
     if (error == LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED) {
-        return core::errors::loadFailure(core::LoadStatus::TooLarge,
+        return core::errors::loadFailure(core::Status::TooLarge,
                                          "the text for " + where + " is longer than the " +
                                              std::to_string(kLongestCellText) +
                                              " characters a workbook cell holds");
     }
-    return core::errors::loadFailure(core::LoadStatus::None,
+    return core::errors::loadFailure(core::Status::Io,
                                      "cannot write " + where + ": " + lxw_strerror(error));
 }
 
@@ -89,7 +89,7 @@ double displayWidth(const std::string& text) {
 core::Result<void> writeTimetable(lxw_workbook* workbook, const std::vector<LaidOutCell>& cells) {
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, kTimetableSheet);
     if (sheet == nullptr) {
-        return core::errors::loadFailure(core::LoadStatus::None, "cannot add the timetable sheet");
+        return core::errors::loadFailure(core::Status::Io, "cannot add the timetable sheet");
     }
     worksheet_set_column(sheet, 1, 1, 8, nullptr);  // B: the period markers
     worksheet_set_column(sheet, 2, 8, 18, nullptr); // C..I: Monday to Sunday
@@ -109,7 +109,7 @@ core::Result<void> writeTimetable(lxw_workbook* workbook, const std::vector<Laid
 core::Result<void> writeUnread(lxw_workbook* workbook, const std::vector<UnreadText>& unread) {
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, kUnreadSheet);
     if (sheet == nullptr) {
-        return core::errors::loadFailure(core::LoadStatus::None, "cannot add the sheet 未识别");
+        return core::errors::loadFailure(core::Status::Io, "cannot add the sheet 未识别");
     }
     lxw_format* header = workbook_add_format(workbook);
     format_set_bold(header);

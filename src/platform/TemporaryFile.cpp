@@ -15,7 +15,7 @@ TemporaryFile::TemporaryFile() {
     }
     auto created = createUniqueFile(folder);
     if (!created) {
-        m_problem = created.failure().description;
+        m_problem = created.failure().detail;
         return;
     }
     m_path = std::move(created).value();
@@ -35,7 +35,7 @@ std::string TemporaryFile::utf8Path() const {
 
 core::Result<std::vector<std::uint8_t>> TemporaryFile::contents() const {
     const auto cannotRead = [this] {
-        return core::errors::loadFailure(core::LoadStatus::CannotOpen,
+        return core::errors::loadFailure(core::Status::Io,
                                          "cannot read back the temporary file " + utf8Path());
     };
     std::error_code error;

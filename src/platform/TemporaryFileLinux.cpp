@@ -13,9 +13,9 @@ TemporaryFile::createUniqueFile(const std::filesystem::path& folder) {
     std::string name = (folder / "orvanto-import-XXXXXX").string();
     const int descriptor = ::mkstemp(name.data());
     if (descriptor < 0) {
-        return core::errors::loadFailure(core::LoadStatus::CannotOpen,
-                                         "cannot create a temporary file in " + folder.string() +
-                                             ": " + std::strerror(errno));
+        return core::errors::loadFailure(core::Status::Io, "cannot create a temporary file in " +
+                                                               folder.string() + ": " +
+                                                               std::strerror(errno));
     }
     ::close(descriptor);
     return std::filesystem::path(name);

@@ -12,9 +12,9 @@ TemporaryFile::createUniqueFile(const std::filesystem::path& folder) {
     if (GetTempFileNameW(folder.c_str(), L"orv", 0, name) == 0) {
         const std::u8string where = folder.u8string();
         return core::errors::loadFailure(
-            core::LoadStatus::CannotOpen,
-            "cannot create a temporary file in " + std::string(where.begin(), where.end()) + ": " +
-                std::system_category().message(static_cast<int>(GetLastError())));
+            core::Status::Io, "cannot create a temporary file in " +
+                                  std::string(where.begin(), where.end()) + ": " +
+                                  std::system_category().message(static_cast<int>(GetLastError())));
     }
     return std::filesystem::path(name);
 }

@@ -23,7 +23,6 @@
 namespace orvanto::service {
 
 using timetable::cellIndex;
-using timetable::failureMessage;
 using timetable::GridCell;
 using timetable::GridComposition;
 using timetable::kGridCells;
@@ -109,7 +108,7 @@ class Schedule {
     core::Result<calendar::CalendarExport> exportCalendar() const;
     // The classes of one day, in time order.
     core::Result<calendar::DayAgenda> agenda(std::chrono::year_month_day date) const;
-    // The teaching week of a date: the overflow failure when it is too far from the term.
+    // The teaching week of a date: WeekOutOfRange when it is too far from the term.
     core::Result<std::int16_t> weekOf(std::chrono::year_month_day date) const;
     // Whether the week is one of the term's teaching weeks.
     bool inTerm(std::int16_t week) const;

@@ -59,7 +59,7 @@ core::Result<std::filesystem::path> SettingsLocation::prepareSave(std::string_vi
         std::error_code error;
         std::filesystem::create_directories(m_userFolder, error);
         if (error) {
-            return core::Failure{0,
+            return core::Failure{core::Status::Io,
                                  "cannot create " + m_userFolder.string() + ": " + error.message()};
         }
     }

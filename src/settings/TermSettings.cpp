@@ -334,7 +334,7 @@ std::string TermSettings::format(const core::Term& term) {
 
 core::Result<void> TermSettings::write(const core::Term& term) const {
     if (auto failure = platform::replaceFile(m_file, format(term))) {
-        return core::Failure{0, *failure};
+        return core::Failure{core::Status::Io, *failure};
     }
     return {};
 }

@@ -12,15 +12,15 @@ typedef struct _GError GError;
 namespace orvanto::spreadsheet {
 
 struct GsfReason {
-    core::LoadStatus status = core::LoadStatus::Damaged;
+    core::Status status = core::Status::Damaged;
     std::string detail; // empty when the phrase is not one we know: the status says enough
 };
 
 // The reason a libgsf or GLib call gave in error, which is freed and cleared. fallback is
 // the status of a phrase not known here (Damaged for a container, CannotOpen for a file).
-GsfReason takeGsfReason(GError*& error, core::LoadStatus fallback);
+GsfReason takeGsfReason(GError*& error, core::Status fallback);
 
 // The same for a phrase alone.
-GsfReason gsfReason(std::string_view message, core::LoadStatus fallback);
+GsfReason gsfReason(std::string_view message, core::Status fallback);
 
 } // namespace orvanto::spreadsheet

@@ -45,38 +45,37 @@ std::string oneLine(std::string_view text, std::size_t limit) {
     return out;
 }
 
-std::string headline(core::LoadStatus status, const std::string& where) {
-    using core::LoadStatus;
+std::string headline(core::Status status, const std::string& where) {
+    using core::Status;
     const std::string subject = where.empty() ? "the workbook" : where;
     switch (status) {
-    case LoadStatus::FileNotFound:
+    case Status::FileNotFound:
         return "file not found";
-    case LoadStatus::NotAFile:
+    case Status::NotAFile:
         return "is a directory, not a workbook";
-    case LoadStatus::CannotOpen:
+    case Status::CannotOpen:
         return "cannot be opened";
-    case LoadStatus::Empty:
+    case Status::Empty:
         return "file is empty";
-    case LoadStatus::NotAWorkbook:
+    case Status::NotAWorkbook:
         return "not an Excel workbook";
-    case LoadStatus::Truncated:
+    case Status::Truncated:
         return "the file is truncated" + (where.empty() ? "" : " (" + where + " is cut short)");
-    case LoadStatus::Damaged:
+    case Status::Damaged:
         return subject + " is damaged";
-    case LoadStatus::MissingPart:
+    case Status::MissingPart:
         return subject + " is missing";
-    case LoadStatus::Encrypted:
+    case Status::Encrypted:
         return "the workbook is encrypted (password-protected); save it without a password";
-    case LoadStatus::UnsupportedFormat:
+    case Status::UnsupportedFormat:
         return subject + " is not read; save it in Excel 97-2003 (.xls) or .xlsx format";
-    case LoadStatus::NoWorksheet:
+    case Status::NoWorksheet:
         return subject + " has no worksheet";
-    case LoadStatus::TooLarge:
+    case Status::TooLarge:
         return subject + " is too large";
-    case LoadStatus::NoTimetable:
+    case Status::NoTimetable:
         return "no timetable found";
-    case LoadStatus::None:
-    case LoadStatus::MarkerMissing:
+    default: // not a status of the readers
         break;
     }
     return subject + " cannot be read";
@@ -84,8 +83,7 @@ std::string headline(core::LoadStatus status, const std::string& where) {
 
 } // namespace
 
-core::Failure loadFailure(core::LoadStatus status, std::string_view where,
-                          std::string_view detail) {
+core::Failure loadFailure(core::Status status, std::string_view where, std::string_view detail) {
     std::string description = headline(status, oneLine(where, kMaxPiece));
     if (!detail.empty()) {
         description += ": " + oneLine(detail, kMaxPiece);
@@ -93,14 +91,14 @@ core::Failure loadFailure(core::LoadStatus status, std::string_view where,
     return core::errors::loadFailure(status, std::move(description));
 }
 
-core::Failure partFailure(core::LoadStatus status, std::string_view part, std::string_view detail) {
+core::Failure partFailure(core::Status status, std::string_view part, std::string_view detail) {
     core::Failure failure = loadFailure(status, part, detail);
     failure.subject = oneLine(part, kMaxPiece);
     return failure;
 }
 
 core::Failure tooMuchKeptText() {
-    return loadFailure(core::LoadStatus::TooLarge, "the text of the cells read",
+    return loadFailure(core::Status::TooLarge, "the text of the cells read",
                        "more than " + std::to_string(limits::kKeptBytes >> 20) + " MiB");
 }
 

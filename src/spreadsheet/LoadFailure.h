@@ -13,13 +13,12 @@ namespace orvanto::spreadsheet {
 
 // where: the part, stream or record at fault ("xl/workbook.xml", "the workbook stream");
 // detail: what was found, already quoted where it echoes file content.
-core::Failure loadFailure(core::LoadStatus status, std::string_view where = {},
+core::Failure loadFailure(core::Status status, std::string_view where = {},
                           std::string_view detail = {});
 
 // The same for a failure of one package part: the part's path is its subject, so a
 // message for the user can name it.
-core::Failure partFailure(core::LoadStatus status, std::string_view part,
-                          std::string_view detail = {});
+core::Failure partFailure(core::Status status, std::string_view part, std::string_view detail = {});
 
 // The text kept of a file would be more than limits::kKeptBytes.
 core::Failure tooMuchKeptText();

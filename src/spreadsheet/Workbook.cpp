@@ -40,14 +40,14 @@ core::Result<Workbook> Workbook::open(const std::filesystem::path& path) {
     gsf_init();
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
-        return loadFailure(core::LoadStatus::FileNotFound);
+        return loadFailure(core::Status::FileNotFound);
     }
     if (std::filesystem::is_directory(path, ec)) {
-        return loadFailure(core::LoadStatus::NotAFile);
+        return loadFailure(core::Status::NotAFile);
     }
     if (!std::filesystem::is_regular_file(path, ec)) {
         // Opening a pipe blocks until something writes to it, and a device may never end.
-        return loadFailure(core::LoadStatus::CannotOpen, {}, "it is not a regular file");
+        return loadFailure(core::Status::CannotOpen, {}, "it is not a regular file");
     }
     // Mapped read-only: only the parts a reader touches are paged in, so a big
     // workbook costs little memory. The mapping and the file go away before we return.
@@ -62,23 +62,23 @@ core::Result<Workbook> Workbook::open(const std::filesystem::path& path) {
         file.reset(gsf_input_stdio_new(utf8Name, &error));
     }
     if (!file) {
-        const GsfReason reason = takeGsfReason(error, core::LoadStatus::CannotOpen);
+        const GsfReason reason = takeGsfReason(error, core::Status::CannotOpen);
         return loadFailure(reason.status, {}, reason.detail);
     }
     const gsf_off_t size = gsf_input_size(file.get());
     if (size == 0) {
-        return loadFailure(core::LoadStatus::Empty);
+        return loadFailure(core::Status::Empty);
     }
     const guint8* data = gsf_input_read(file.get(), static_cast<std::size_t>(size), nullptr);
     if (data == nullptr) {
-        return loadFailure(core::LoadStatus::CannotOpen, {}, "its bytes cannot be read");
+        return loadFailure(core::Status::CannotOpen, {}, "its bytes cannot be read");
     }
     return fromBytes({data, static_cast<std::size_t>(size)});
 }
 
 core::Result<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) {
-        return loadFailure(core::LoadStatus::Empty);
+        return loadFailure(core::Status::Empty);
     }
     if (startsWith(bytes, {'P', 'K', 3, 4})) {
         return fromCells(readXlsx(bytes));
@@ -86,13 +86,13 @@ core::Result<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes) 
     if (looksLikeXls(bytes)) {
         return fromCells(readXls(bytes));
     }
-    return loadFailure(core::LoadStatus::NotAWorkbook, {}, "neither .xlsx nor .xls content");
+    return loadFailure(core::Status::NotAWorkbook, {}, "neither .xlsx nor .xls content");
 }
 
 core::Result<std::vector<SheetContents>>
 Workbook::readWorksheets(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) {
-        return loadFailure(core::LoadStatus::Empty);
+        return loadFailure(core::Status::Empty);
     }
     if (startsWith(bytes, {'P', 'K', 3, 4})) {
         return readXlsxSheets(bytes);
@@ -100,7 +100,7 @@ Workbook::readWorksheets(std::span<const std::uint8_t> bytes) {
     if (looksLikeXls(bytes)) {
         return readXlsSheets(bytes);
     }
-    return loadFailure(core::LoadStatus::NotAWorkbook, {}, "neither .xlsx nor .xls content");
+    return loadFailure(core::Status::NotAWorkbook, {}, "neither .xlsx nor .xls content");
 }
 
 core::Result<Workbook> Workbook::fromCells(core::Result<WorkbookCells> cells) {
@@ -131,7 +131,7 @@ core::Result<std::string> Workbook::cellText(char column, int row) const {
         return core::errors::activeSheetNotWorksheet();
     }
     if (row < 1 || row > kMaxRows) {
-        return core::Failure{core::errors::kNoWorkbook, "单元格地址无效"};
+        return core::errors::badCellAddress();
     }
     const int col = column - WorkbookCells::kFirstGridColumn;
     if (col < 0 || col >= WorkbookCells::kGridColumns || row > WorkbookCells::kGridRows) {

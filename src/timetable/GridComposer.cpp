@@ -68,9 +68,4 @@ GridComposition composeGrid(const core::CellSource& sheet, const MarkerRows& mar
     return grid;
 }
 
-std::string failureMessage(const core::Failure& failure) {
-    return "发生错误：" + std::to_string(failure.number) + " (" + failure.description +
-           ") ，请尝试重新设置课表路径并/或再次启动程序。";
-}
-
 } // namespace orvanto::timetable

@@ -63,7 +63,4 @@ struct MarkedSheet {
     return composeGrid(marked.sheet, marked.markers, week);
 }
 
-// "发生错误：13 (类型不匹配) ，请尝试重新设置课表路径并/或再次启动程序。"
-std::string failureMessage(const core::Failure& failure);
-
 } // namespace orvanto::timetable

@@ -16,7 +16,7 @@ Result<std::int16_t> weekno(year_month_day date, const core::Term& term) {
     const long long week = weeks + 1;
     if (week < std::numeric_limits<std::int16_t>::min() ||
         week > std::numeric_limits<std::int16_t>::max()) {
-        return core::errors::overflow();
+        return core::errors::weekOutOfRange();
     }
     return static_cast<std::int16_t>(week);
 }

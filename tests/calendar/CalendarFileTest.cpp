@@ -25,7 +25,7 @@ const sys_seconds kStamp = sys_days{2026y / December / 7} + 18h;
 
 service::LoadedTimetable load(const std::string& path) {
     auto loaded = service::loadTimetable(path);
-    EXPECT_TRUE(loaded) << path << ": " << loaded.failure().description;
+    EXPECT_TRUE(loaded) << path << ": " << loaded.failure().detail;
     return std::move(loaded).value();
 }
 
@@ -62,7 +62,7 @@ class Export : public ::testing::TestWithParam<const char*> {};
 TEST_P(Export, LibicalReadsItBackWithoutErrorsAndTheUidsStay) {
     const service::LoadedTimetable loaded = load(sample(GetParam()));
     const auto first = exportCalendar(loaded, {}, kStamp);
-    ASSERT_TRUE(first) << first.failure().description;
+    ASSERT_TRUE(first) << first.failure().detail;
     const auto again = exportCalendar(loaded, {}, kStamp + hours{24 * 30});
     ASSERT_TRUE(again);
 
@@ -105,7 +105,7 @@ TEST(Export, AnUnreadableCellFailsTheWholeExportNamingTheWeek) {
     for (const char* name : {"layout-error-week3.xlsx", "layout-error-week3-lo.xls"}) {
         const auto exported = exportCalendar(load(sample(name)), {}, kStamp);
         ASSERT_FALSE(exported) << name;
-        EXPECT_EQ(exported.failure().number, core::errors::kTypeMismatch) << name;
+        EXPECT_EQ(exported.failure().status, core::Status::TypeMismatch) << name;
         EXPECT_EQ(exported.failure().subject, "3") << name;
     }
 }

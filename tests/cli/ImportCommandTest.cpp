@@ -3,6 +3,7 @@
 #include "InProcessCli.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -124,6 +125,24 @@ INSTANTIATE_TEST_SUITE_P(
         std::replace(name.begin(), name.end(), '-', '_');
         return name;
     });
+
+// The workbook is made in a temporary file: when none can be made, the workbook cannot be
+// written, which is exit 4 as for any file that cannot be written, not a bad export's 1.
+TEST_F(ImportCommandTest, noTemporaryFolderIsExitFourNothingWritten) {
+    const std::string exportFile = write("课表.html", kExport);
+    const char* saved = std::getenv("TMPDIR");
+    const std::string before = saved ? saved : "";
+    ::setenv("TMPDIR", (m_folder / "no-such-folder").c_str(), 1);
+    const CliRun run = cli({"import", exportFile});
+    if (saved) {
+        ::setenv("TMPDIR", before.c_str(), 1);
+    } else {
+        ::unsetenv("TMPDIR");
+    }
+    EXPECT_EQ(run.exitCode, 4) << run.err;
+    EXPECT_TRUE(run.err.starts_with("orvanto-cli: error: " + exportFile + ": ")) << run.err;
+    EXPECT_EQ(files(), 1u); // only the export
+}
 
 TEST_F(ImportCommandTest, aWorkbookThatIsNoTimetableIsRefused) {
     const CliRun run = cli(

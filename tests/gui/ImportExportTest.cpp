@@ -22,6 +22,7 @@ class ImportExportTest : public QObject {
     void cancellingAnyStepWritesNothing();
     void anExportWithoutTimetableIsRefusedInChinese();
     void theExportItselfIsNeverOverwritten();
+    void aWorkbookThatCannotBeMadeSaysWhy();
     void previewListsClassesAndUnreadTexts();
 };
 
@@ -125,6 +126,31 @@ void ImportExportTest::theExportItselfIsNeverOverwritten() {
     QVERIFY(exported.open(QIODevice::ReadOnly));
     QCOMPARE(exported.readAll(), QByteArray(kExport));
     QCOMPARE(desk.messages.size(), std::size_t{1});
+    QVERIFY(desk.readIni().trimmed().isEmpty()); // as the start-up left it
+}
+
+// With no temporary folder the workbook cannot be made: the student is told that, not that
+// there were too many classes.
+void ImportExportTest::aWorkbookThatCannotBeMadeSaysWhy() {
+    TestDesktop desk;
+    MainWindow window(desk.desktop());
+    window.show();
+    desk.exportToChoose = writeFile(desk.folder, QStringLiteral("课表.xls"), kExport);
+    desk.importedWorkbookToChoose = desk.folder.filePath(QStringLiteral("我的课表.xlsx"));
+    const QByteArray saved = qgetenv("TMPDIR");
+    const bool hadSaved = qEnvironmentVariableIsSet("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(desk.folder.filePath(QStringLiteral("no-such-folder"))));
+    window.importExport();
+    if (hadSaved) {
+        qputenv("TMPDIR", saved);
+    } else {
+        qunsetenv("TMPDIR");
+    }
+
+    QCOMPARE(desk.messages.size(), std::size_t{1});
+    QCOMPARE(desk.messages[0].text,
+             QStringLiteral("课表没有保存：无法写入临时文件，请检查临时文件夹是否可写。"));
+    QVERIFY(!QFile::exists(desk.importedWorkbookToChoose));
     QVERIFY(desk.readIni().trimmed().isEmpty()); // as the start-up left it
 }
 

@@ -24,7 +24,7 @@ std::vector<std::uint8_t> bytesOf(std::string_view text) {
 
 std::vector<SourceTable> readPage(std::string_view html) {
     auto tables = readHtmlTables(bytesOf(html));
-    EXPECT_TRUE(tables.ok()) << tables.failure().description;
+    EXPECT_TRUE(tables.ok()) << tables.failure().detail;
     return tables.ok() ? tables.value() : std::vector<SourceTable>{};
 }
 
@@ -354,12 +354,12 @@ TEST(HtmlTables, PageWithoutATableFails) {
           std::string_view("just text"), std::string_view("\x89PNG\r\n\x1A\n\0\0\0", 11)}) {
         auto tables = readHtmlTables(bytesOf(page));
         ASSERT_FALSE(tables.ok()) << page;
-        EXPECT_EQ(tables.failure().status, core::LoadStatus::NotAWorkbook);
-        EXPECT_EQ(tables.failure().description, "no table in the HTML page");
+        EXPECT_EQ(tables.failure().status, core::Status::NotAWorkbook);
+        EXPECT_EQ(tables.failure().detail, "no table in the HTML page");
     }
     auto empty = readHtmlTables({});
     ASSERT_FALSE(empty.ok());
-    EXPECT_EQ(empty.failure().status, core::LoadStatus::Empty);
+    EXPECT_EQ(empty.failure().status, core::Status::Empty);
 }
 
 std::string paddedPage(std::size_t size) {
@@ -375,15 +375,15 @@ TEST(HtmlTables, PageSizeLimitIsCheckedBeforeParsing) {
 
     auto overLimit = readHtmlTables(bytesOf(paddedPage(kMaxHtmlPageBytes + 1)));
     ASSERT_FALSE(overLimit.ok());
-    EXPECT_EQ(overLimit.failure().status, core::LoadStatus::TooLarge);
-    EXPECT_EQ(overLimit.failure().description, "the HTML page is larger than 8 MiB");
+    EXPECT_EQ(overLimit.failure().status, core::Status::TooLarge);
+    EXPECT_EQ(overLimit.failure().detail, "the HTML page is larger than 8 MiB");
 
     const std::vector<std::uint8_t> fiftyMegabytes(50u * 1024 * 1024, '<');
     const auto start = std::chrono::steady_clock::now();
     auto huge = readHtmlTables(fiftyMegabytes);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
     ASSERT_FALSE(huge.ok());
-    EXPECT_EQ(huge.failure().status, core::LoadStatus::TooLarge);
+    EXPECT_EQ(huge.failure().status, core::Status::TooLarge);
 }
 
 TEST(HtmlTables, HugeCellIsReadWholeAndQuickly) {
@@ -527,7 +527,7 @@ TEST_P(SampleExports, ClassesExpectedStandInTheirCells) {
     ASSERT_FALSE(page.empty()) << GetParam();
     EXPECT_TRUE(looksLikeHtml(page));
     auto tables = readHtmlTables(page);
-    ASSERT_TRUE(tables.ok()) << tables.failure().description;
+    ASSERT_TRUE(tables.ok()) << tables.failure().detail;
 
     const std::string name = GetParam();
     const auto expectedBytes = readFile(base + name.substr(0, name.rfind('.')) + ".expected.json");

@@ -58,7 +58,7 @@ std::string classText(const std::string& course, const std::string& teacher = "å
 
 ImportResult readOk(const std::vector<SourceTable>& tables) {
     const auto result = readTimetables(tables);
-    EXPECT_TRUE(result.ok()) << result.failure().description;
+    EXPECT_TRUE(result.ok()) << result.failure().detail;
     return result.ok() ? result.value() : ImportResult{};
 }
 
@@ -518,8 +518,8 @@ class NoTimetableReason : public ::testing::TestWithParam<NoTimetable> {};
 TEST_P(NoTimetableReason, FailsWithTheFurthestStepsReason) {
     const auto result = readTimetables(GetParam().tables);
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.failure().status, core::LoadStatus::NoTimetable);
-    EXPECT_EQ(result.failure().description, GetParam().reason);
+    EXPECT_EQ(result.failure().status, core::Status::NoTimetable);
+    EXPECT_EQ(result.failure().detail, GetParam().reason);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -618,7 +618,7 @@ TEST(TimetableLayouts, JunkTablesNeverCrash) {
                 EXPECT_LE(entry.periods.first, entry.periods.last);
             }
         } else {
-            EXPECT_FALSE(result.failure().description.empty());
+            EXPECT_FALSE(result.failure().detail.empty());
         }
     }
 }

@@ -80,13 +80,13 @@ void expectRoundTrip(const std::vector<ImportedClass>& classes, int lastWeek) {
     ImportResult result;
     result.classes = classes;
     const auto bytes = writeTimetableWorkbook(result);
-    ASSERT_TRUE(bytes) << bytes.failure().description;
+    ASSERT_TRUE(bytes) << bytes.failure().detail;
     const auto loaded = service::loadTimetable(bytes.value());
-    ASSERT_TRUE(loaded) << loaded.failure().description;
+    ASSERT_TRUE(loaded) << loaded.failure().detail;
     for (int week = 1; week <= lastWeek; ++week) {
         const timetable::GridComposition grid =
             service::composeWeek(loaded.value(), static_cast<std::int16_t>(week));
-        ASSERT_FALSE(grid.failure) << grid.failure->description;
+        ASSERT_FALSE(grid.failure) << grid.failure->detail;
         ASSERT_EQ(grid.cells.size(), 35u);
         bool same = true;
         for (int bigPeriod = 1; bigPeriod <= 5; ++bigPeriod) {
@@ -234,7 +234,7 @@ TEST(RoundTripProperty, RandomClassSetsShowTheRightClassEveryWeek) {
         if (!layOutClasses(classes)) {
             // Crowded sets may need more rows than the viewer reads; those are refused, tested
             // below, and must stay the exception here.
-            EXPECT_EQ(layOutClasses(classes).failure().status, core::LoadStatus::TooLarge);
+            EXPECT_EQ(layOutClasses(classes).failure().status, core::Status::TooLarge);
             ++refused;
             continue;
         }
@@ -264,14 +264,13 @@ TEST(RowLimit, TheLastBlocksThatFitAreWrittenAndRead) {
 TEST(RowLimit, OneBlockMoreIsRefusedWithTheRowsNeeded) {
     const auto cells = layOutClasses(mondayMorningClasses(36));
     ASSERT_FALSE(cells);
-    EXPECT_EQ(cells.failure().status, core::LoadStatus::TooLarge);
-    EXPECT_NE(cells.failure().description.find("203"), std::string::npos)
-        << cells.failure().description;
+    EXPECT_EQ(cells.failure().status, core::Status::TooLarge);
+    EXPECT_NE(cells.failure().detail.find("203"), std::string::npos) << cells.failure().detail;
     ImportResult result;
     result.classes = mondayMorningClasses(36);
     const auto bytes = writeTimetableWorkbook(result);
     ASSERT_FALSE(bytes);
-    EXPECT_EQ(bytes.failure().status, core::LoadStatus::TooLarge);
+    EXPECT_EQ(bytes.failure().status, core::Status::TooLarge);
 }
 
 TEST(RowLimit, ManyRunsOfOneClassCountAsBlocks) {
@@ -301,8 +300,8 @@ TEST_P(BadPlace, IsRefusedNamingTheClass) {
     const std::vector<ImportedClass> classes = {lesson("好课", 1, 1, 2, weeksIn(1, 16)), bad};
     const auto cells = layOutClasses(classes);
     ASSERT_FALSE(cells);
-    EXPECT_NE(cells.failure().description.find("Sheet1!D7"), std::string::npos)
-        << cells.failure().description;
+    EXPECT_NE(cells.failure().detail.find("Sheet1!D7"), std::string::npos)
+        << cells.failure().detail;
 }
 
 INSTANTIATE_TEST_SUITE_P(Classes, BadPlace,

@@ -102,7 +102,7 @@ TEST(UnreadSheet, ListsEveryTextExactlyAndIsNotTheSheetOpenedOn) {
                      {"表格2", "D12", "  备注：\n第二行  "},
                      {"Sheet1", "B30", "选课人数(121)"}};
     const auto bytes = writeTimetableWorkbook(result);
-    ASSERT_TRUE(bytes) << bytes.failure().description;
+    ASSERT_TRUE(bytes) << bytes.failure().detail;
     const Probe probe = openpyxlReport(bytes.value());
     if (!probe.ran) {
         GTEST_SKIP() << "python3-openpyxl is not installed";
@@ -166,7 +166,7 @@ TEST_F(InFreshTemporaryFolder, NoTemporaryFolderIsAFailureNotAWorkbook) {
     result.classes = {mathsOn(2, 3)};
     const auto bytes = writeTimetableWorkbook(result);
     ASSERT_FALSE(bytes);
-    EXPECT_EQ(bytes.failure().status, core::LoadStatus::CannotOpen);
+    EXPECT_EQ(bytes.failure().status, core::Status::Io);
     EXPECT_FALSE(fs::exists(missing));
 }
 
@@ -185,9 +185,8 @@ TEST_F(InFreshTemporaryFolder, AnOverlongTextFailsNamingItsCellAndLeavesNothing)
     for (const auto& [result, cell] : cases) {
         const auto bytes = writeTimetableWorkbook(*result);
         ASSERT_FALSE(bytes) << cell;
-        EXPECT_EQ(bytes.failure().status, core::LoadStatus::TooLarge);
-        EXPECT_NE(bytes.failure().description.find(cell), std::string::npos)
-            << bytes.failure().description;
+        EXPECT_EQ(bytes.failure().status, core::Status::TooLarge);
+        EXPECT_NE(bytes.failure().detail.find(cell), std::string::npos) << bytes.failure().detail;
         EXPECT_TRUE(folderIsEmpty());
     }
 }
@@ -217,13 +216,13 @@ TEST_P(Encoding, IsWrittenExactlyOrRefusedNamingTheCell) {
     const auto bytes = writeTimetableWorkbook(result);
     if (!c.written) {
         ASSERT_FALSE(bytes);
-        EXPECT_NE(bytes.failure().description.find("课表!C6"), std::string::npos)
-            << bytes.failure().description;
+        EXPECT_NE(bytes.failure().detail.find("课表!C6"), std::string::npos)
+            << bytes.failure().detail;
         return;
     }
-    ASSERT_TRUE(bytes) << bytes.failure().description;
+    ASSERT_TRUE(bytes) << bytes.failure().detail;
     const auto loaded = service::loadTimetable(bytes.value());
-    ASSERT_TRUE(loaded) << loaded.failure().description;
+    ASSERT_TRUE(loaded) << loaded.failure().detail;
     const auto grid = service::composeWeek(loaded.value(), 1);
     ASSERT_FALSE(grid.failure);
     EXPECT_EQ(grid.cells[0].lines[2], c.text);
@@ -250,7 +249,7 @@ TEST(Layout, MarkersFollowTheBusiestWeekdayOfEachBigPeriod) {
     classes[1].weeks.reset();
     classes[1].weeks.set(3).set(5).set(9); // two runs: two blocks in big periods 1 and 2
     const auto cells = layOutClasses(classes);
-    ASSERT_TRUE(cells) << cells.failure().description;
+    ASSERT_TRUE(cells) << cells.failure().detail;
     std::vector<int> markerRows;
     for (const LaidOutCell& cell : cells.value()) {
         if (cell.column == 2) {

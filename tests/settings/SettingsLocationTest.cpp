@@ -90,7 +90,7 @@ TEST_F(SettingsLocationTest, FirstSaveCreatesTheUserFolderAndIsReadNextTime) {
     EXPECT_FALSE(fs::exists(user())); // reading creates nothing
 
     const auto file = location.prepareSave("path.ini");
-    ASSERT_TRUE(file) << file.failure().description;
+    ASSERT_TRUE(file) << file.failure().detail;
     EXPECT_EQ(file.value(), user() / "path.ini");
     EXPECT_TRUE(fs::is_directory(user()));
     ASSERT_EQ(PathSettings(file.value()).write("/home/学生/课表.xlsx"), std::nullopt);
@@ -112,7 +112,7 @@ TEST_F(SettingsLocationTest, UserFolderThatCannotBeMadeFailsWithItsName) {
     put(m_dir / "config", "a file where the folder should be");
     const auto file = SettingsLocation::inUserFolder(program(), user()).prepareSave("path.ini");
     ASSERT_FALSE(file);
-    EXPECT_NE(file.failure().description.find(user().string()), std::string::npos);
+    EXPECT_NE(file.failure().detail.find(user().string()), std::string::npos);
 }
 
 TEST_F(SettingsLocationTest, WithoutAUserFolderTheProgramFolderIsAllThereIs) {

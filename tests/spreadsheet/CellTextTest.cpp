@@ -98,8 +98,7 @@ TEST(ValueText, ErrorValuesAreATypeMismatch) {
     cell.text = "#N/A";
     auto text = cellValueToText(cell, false);
     ASSERT_FALSE(text.ok());
-    EXPECT_EQ(text.failure().number, 13);
-    EXPECT_EQ(text.failure().description, "类型不匹配");
+    EXPECT_EQ(text.failure().status, orvanto::core::Status::TypeMismatch);
     EXPECT_EQ(searchText(cell, false), "#N/A");
 }
 

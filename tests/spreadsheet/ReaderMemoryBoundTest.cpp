@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <new>
+#include <optional>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -30,7 +31,7 @@
 namespace orvanto::spreadsheet {
 namespace {
 
-using core::LoadStatus;
+using core::Status;
 
 constexpr long kBoundBytes = 64L << 20;
 
@@ -96,7 +97,7 @@ TEST_F(BoundedChild, CatchesAnAllocationOverTheBound) {
 struct Bomb {
     const char* file;
     bool xls;
-    core::LoadStatus failure; // the status the reader must give; None: it loads
+    std::optional<core::Status> failure; // the status the reader must give; none: it loads
 };
 
 void PrintTo(const Bomb& bomb, std::ostream* os) {
@@ -118,12 +119,12 @@ TEST_P(ReaderMemoryBound, StaysWithinSixtyFourMegabytes) {
         }
         if (cells.failure().status != bomb.failure) {
             std::fprintf(stderr, "%s: unexpected failure: %s\n", bomb.file,
-                         cells.failure().description.c_str());
+                         cells.failure().detail.c_str());
             return static_cast<int>(kOtherFailure);
         }
         return static_cast<int>(kFailedAsExpected);
     });
-    EXPECT_EQ(code, bomb.failure != core::LoadStatus::None ? kFailedAsExpected : kLoaded)
+    EXPECT_EQ(code, bomb.failure ? kFailedAsExpected : kLoaded)
         << bomb.file << ": exit " << code
         << (code == kOutOfMemory || code < 0 ? " (needed more than 64 MB)" : "");
 }
@@ -143,25 +144,25 @@ TEST_P(ReaderMemoryBound, EveryWorksheetStaysWithinSixtyFourMegabytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Xlsx, ReaderMemoryBound,
-    testing::Values(Bomb{"xlsx-memory-shared-string-fanout.xlsx", false, LoadStatus::TooLarge},
-                    Bomb{"xlsx-memory-inline-text-fanout.xlsx", false, LoadStatus::TooLarge},
-                    Bomb{"xlsx-memory-repeated-cell.xlsx", false, LoadStatus::Damaged},
+    testing::Values(Bomb{"xlsx-memory-shared-string-fanout.xlsx", false, Status::TooLarge},
+                    Bomb{"xlsx-memory-inline-text-fanout.xlsx", false, Status::TooLarge},
+                    Bomb{"xlsx-memory-repeated-cell.xlsx", false, Status::Damaged},
                     // The string asked for is there: only the declared and real counts are huge.
-                    Bomb{"xlsx-memory-shared-string-count.xlsx", false, LoadStatus::None},
-                    Bomb{"xlsx-zip-bomb-sheet.xlsx", false, LoadStatus::TooLarge},
-                    Bomb{"xlsx-zip-bomb-shared-strings.xlsx", false, LoadStatus::TooLarge},
-                    Bomb{"xlsx-billion-laughs.xlsx", false, LoadStatus::Damaged},
+                    Bomb{"xlsx-memory-shared-string-count.xlsx", false, std::nullopt},
+                    Bomb{"xlsx-zip-bomb-sheet.xlsx", false, Status::TooLarge},
+                    Bomb{"xlsx-zip-bomb-shared-strings.xlsx", false, Status::TooLarge},
+                    Bomb{"xlsx-billion-laughs.xlsx", false, Status::Damaged},
                     // Each within its own limit, together over a hundred MB.
-                    Bomb{"xlsx-memory-long-shared-strings.xlsx", false, LoadStatus::TooLarge},
+                    Bomb{"xlsx-memory-long-shared-strings.xlsx", false, Status::TooLarge},
                     // Codes longer than any format Excel writes are not kept.
-                    Bomb{"xlsx-memory-long-format-codes.xlsx", false, LoadStatus::None},
-                    Bomb{"xlsx-memory-long-sheet-names.xlsx", false, LoadStatus::Damaged}));
+                    Bomb{"xlsx-memory-long-format-codes.xlsx", false, std::nullopt},
+                    Bomb{"xlsx-memory-long-sheet-names.xlsx", false, Status::Damaged}));
 
 INSTANTIATE_TEST_SUITE_P(
     Xls, ReaderMemoryBound,
-    testing::Values(Bomb{"xls-memory-shared-string-fanout.xls", true, LoadStatus::TooLarge},
-                    Bomb{"xls-memory-sst-count-billions.xls", true, LoadStatus::None},
-                    Bomb{"xls-memory-sst-index-billions.xls", true, LoadStatus::Damaged}));
+    testing::Values(Bomb{"xls-memory-shared-string-fanout.xls", true, Status::TooLarge},
+                    Bomb{"xls-memory-sst-count-billions.xls", true, std::nullopt},
+                    Bomb{"xls-memory-sst-index-billions.xls", true, Status::Damaged}));
 
 } // namespace
 } // namespace orvanto::spreadsheet

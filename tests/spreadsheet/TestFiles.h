@@ -44,9 +44,9 @@ inline std::vector<std::uint8_t> truncatedCopy(const std::vector<std::uint8_t>& 
 
 // A load failure as the CLI prints it: a number, a reason, one line of modest length.
 inline bool isOneShortLine(const core::Failure& failure) {
-    return failure.number == core::errors::kNoWorkbook && !failure.description.empty() &&
-           failure.description.size() <= 300 &&
-           failure.description.find_first_of("\r\n") == std::string::npos;
+    return core::isLoadFailure(failure.status) && !failure.detail.empty() &&
+           failure.detail.size() <= 300 &&
+           failure.detail.find_first_of("\r\n") == std::string::npos;
 }
 
 } // namespace orvanto::spreadsheet::testing

@@ -36,7 +36,7 @@ TEST_P(WorksheetsTest, everyWorksheetWithItsCellsAndMerges) {
     const auto bytes = testing::testDataBytes(std::string("samples/") + GetParam());
     ASSERT_FALSE(bytes.empty());
     const auto sheets = Workbook::readWorksheets(bytes);
-    ASSERT_TRUE(sheets) << sheets.failure().description;
+    ASSERT_TRUE(sheets) << sheets.failure().detail;
     ASSERT_EQ(sheets->size(), 2u);
     EXPECT_EQ((*sheets)[0].name, "说明");
     EXPECT_EQ(textAt((*sheets)[0], 1, 1), "学号");
@@ -72,7 +72,7 @@ TEST(WorksheetsBadInputTest, failsAsTheViewersReadDoes) {
         ASSERT_FALSE(sheets) << file;
         EXPECT_EQ(sheets.failure().status, Workbook::fromBytes(bytes).failure().status) << file;
     }
-    EXPECT_EQ(Workbook::readWorksheets({}).failure().status, core::LoadStatus::Empty);
+    EXPECT_EQ(Workbook::readWorksheets({}).failure().status, core::Status::Empty);
 }
 
 } // namespace

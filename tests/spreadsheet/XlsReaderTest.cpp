@@ -221,7 +221,7 @@ TEST_P(XlsSample, GivesTheCellsTheWriterSaved) {
         GTEST_SKIP() << "no BIFF5 twin";
     }
     auto result = readXls(readFile(sample(c.stem + "-" + writer + ".xls")));
-    ASSERT_TRUE(result.ok()) << result.failure().description;
+    ASSERT_TRUE(result.ok()) << result.failure().detail;
     EXPECT_EQ(result->date1904, c.date1904);
     EXPECT_TRUE(result->activeSheetIsWorksheet);
     expectCells(*result, *c.cells);
@@ -261,7 +261,7 @@ WorkbookCells readCrafted(const Bytes& globals, const std::vector<SheetContent>&
                           bool biff8 = true) {
     auto result =
         readXls(xlsFile(workbookStream(globals, sheets, biff8), biff8 ? u"Workbook" : u"Book"));
-    EXPECT_TRUE(result.ok()) << result.failure().description;
+    EXPECT_TRUE(result.ok()) << result.failure().detail;
     return result.ok() ? *result : WorkbookCells{};
 }
 
@@ -513,7 +513,7 @@ TEST(XlsContainer, StreamNamesMatchIgnoringCaseAndWorkbookWins) {
                           Case{{{u"Book", two}, {u"Workbook", one}}, 1},
                           Case{{{u"\x05SummaryInformation", two}, {u"Book", one}}, 1}}) {
         auto result = readXls(oleFile(c.streams));
-        ASSERT_TRUE(result.ok()) << result.failure().description;
+        ASSERT_TRUE(result.ok()) << result.failure().detail;
         EXPECT_DOUBLE_EQ(result->grid[0][0].number, c.c1);
     }
 }

@@ -89,8 +89,8 @@ TEST(XlsTwin, XlsGivesTheCellsOfItsXlsxTwin) {
         SCOPED_TRACE(twin.xls.filename().string());
         auto xls = readXls(readFile(twin.xls));
         auto xlsx = readXlsx(readFile(twin.xlsx));
-        ASSERT_TRUE(xls.ok()) << xls.failure().description;
-        ASSERT_TRUE(xlsx.ok()) << xlsx.failure().description;
+        ASSERT_TRUE(xls.ok()) << xls.failure().detail;
+        ASSERT_TRUE(xlsx.ok()) << xlsx.failure().detail;
         EXPECT_EQ(xls->activeSheetIsWorksheet, xlsx->activeSheetIsWorksheet);
         EXPECT_EQ(xls->date1904, xlsx->date1904);
         for (int row = 0; row < WorkbookCells::kMarkerRows; ++row) {

@@ -200,7 +200,7 @@ TEST_P(XlsxSampleTest, GivesTheCellsItsWriterSaved) {
     const auto bytes = testing::testDataBytes("samples/" + sample.file);
     ASSERT_FALSE(bytes.empty()) << sample.file;
     const auto result = readXlsx(bytes);
-    ASSERT_TRUE(result.ok()) << result.failure().description;
+    ASSERT_TRUE(result.ok()) << result.failure().detail;
     const WorkbookCells& cells = *result;
 
     EXPECT_EQ(cells.activeSheetIsWorksheet, sample.activeSheetIsWorksheet);
@@ -240,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(Samples, XlsxSampleTest, ::testing::ValuesIn(kSamples),
 
 TEST(XlsxReaderTest, KeepsAStringOfExcelsLongestLength) {
     const auto result = readXlsx(testing::testDataBytes("samples/xlsx-long-string.xlsx"));
-    ASSERT_TRUE(result.ok()) << result.failure().description;
+    ASSERT_TRUE(result.ok()) << result.failure().detail;
     const std::string& longest = result->grid[2][0].text;
     EXPECT_EQ(longest.size(), 32767u / 2 * 6 + 3); // 32767 characters of three bytes
     EXPECT_EQ(longest.substr(0, 6), "课表");
@@ -249,7 +249,7 @@ TEST(XlsxReaderTest, KeepsAStringOfExcelsLongestLength) {
 // The bundled example is what a new user sees first: it must read as a timetable.
 TEST(XlsxReaderTest, ReadsTheBundledExample) {
     const auto result = readXlsx(testing::testDataBytes("../../examples/timetable.xlsx"));
-    ASSERT_TRUE(result.ok()) << result.failure().description;
+    ASSERT_TRUE(result.ok()) << result.failure().detail;
     const int markerRows[] = {3, 13, 23, 33, 43, 53};
     const char* markers[] = {"第一节", "第三节", "第五节", "第七节", "第九节", "第12节"};
     for (int i = 0; i < 6; ++i) {
@@ -267,7 +267,7 @@ TEST(XlsxReaderTest, ReadsTheBundledExample) {
 // cells carry no formula, and formulas that cannot be spelled out (no text, never the value).
 TEST(XlsxReaderTest, SharedArrayAndUnreadableFormulas) {
     const auto result = readXlsx(testing::testDataBytes("samples/xlsx-formula-groups.xlsx"));
-    ASSERT_TRUE(result.ok()) << result.failure().description;
+    ASSERT_TRUE(result.ok()) << result.failure().detail;
     const auto& b = result->markerColumn;
     const auto& grid = result->grid;
     struct FormulaText {

@@ -49,9 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
 // to tell from 0 is 0.
 TEST(VbText, NumbersPastADoublesRangeOverflow) {
     const std::u16string digits(400, u'9');
-    EXPECT_EQ(cint(val(digits)).failure().number, 6);
-    EXPECT_EQ(cint(val(u"-" + digits)).failure().number, 6);
-    EXPECT_EQ(cint(val(u"1" + std::u16string(400, u'0') + u"周")).failure().number, 6);
+    EXPECT_EQ(cint(val(digits)).failure().status, orvanto::core::Status::Overflow);
+    EXPECT_EQ(cint(val(u"-" + digits)).failure().status, orvanto::core::Status::Overflow);
+    EXPECT_EQ(cint(val(u"1" + std::u16string(400, u'0') + u"周")).failure().status,
+              orvanto::core::Status::Overflow);
     EXPECT_EQ(val(u"0." + std::u16string(400, u'0') + u"1"), 0);
     EXPECT_EQ(val(std::u16string(400, u'0') + u"7"), 7);
 }
@@ -64,8 +65,8 @@ TEST(VbText, CIntRoundsHalfToEvenAndOverflowsOutsideSixteenBits) {
         ASSERT_TRUE(result.ok()) << input;
         EXPECT_EQ(result.value(), expected) << input;
     }
-    EXPECT_EQ(cint(32767.5).failure().number, 6);
-    EXPECT_EQ(cint(-32769).failure().number, 6);
+    EXPECT_EQ(cint(32767.5).failure().status, orvanto::core::Status::Overflow);
+    EXPECT_EQ(cint(-32769).failure().status, orvanto::core::Status::Overflow);
     EXPECT_TRUE(cint(-32768).ok());
 }
 

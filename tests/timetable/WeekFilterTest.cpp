@@ -118,7 +118,7 @@ TEST(Cug, AFailingReadStopsTheScanWithItsError) {
     sheet.fail('E', 4);
     auto rows = scanWeekRows(sheet, 3, 13, 5);
     ASSERT_FALSE(rows.ok());
-    EXPECT_EQ(rows.failure().number, 13);
+    EXPECT_EQ(rows.failure().status, orvanto::core::Status::TypeMismatch);
 }
 
 } // namespace

@@ -23,7 +23,7 @@ core::Result<std::optional<BiffRecord>> BiffRecordCursor::next(Wanted wanted) {
         return std::optional<BiffRecord>{};
     }
     if (size - m_offset < kHeaderSize) {
-        return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+        return loadFailure(core::Status::Damaged, "the workbook stream",
                            "the record at offset " + std::to_string(m_offset) +
                                " runs past its end");
     }
@@ -37,7 +37,7 @@ core::Result<std::optional<BiffRecord>> BiffRecordCursor::next(Wanted wanted) {
     const std::uint16_t id = readU16(*header, 0);
     const std::uint16_t length = readU16(*header, 2);
     if (size - m_offset - kHeaderSize < length) {
-        return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+        return loadFailure(core::Status::Damaged, "the workbook stream",
                            "the record at offset " + std::to_string(m_offset) +
                                " runs past its end");
     }

@@ -41,11 +41,11 @@ struct OleWorkbookStream::Handles {
         container.reset();
         source.reset(gsf_input_memory_new(over.data(), static_cast<gsf_off_t>(over.size()), FALSE));
         if (!source) {
-            return GsfReason{core::LoadStatus::CannotOpen, "cannot read the file from memory"};
+            return GsfReason{core::Status::CannotOpen, "cannot read the file from memory"};
         }
         GError* error = nullptr;
         container.reset(gsf_infile_msole_new(source.get(), &error));
-        GsfReason reason = takeGsfReason(error, core::LoadStatus::Damaged);
+        GsfReason reason = takeGsfReason(error, core::Status::Damaged);
         return container ? std::nullopt : std::optional(std::move(reason));
     }
 
@@ -53,9 +53,9 @@ struct OleWorkbookStream::Handles {
     // sectors that the container and the stream's own chain declare.
     core::Failure streamFailure(std::string_view detail) const {
         if (OleSectorMap(bytes).streamCutShort(streamName)) {
-            return loadFailure(core::LoadStatus::Truncated, "the workbook stream");
+            return loadFailure(core::Status::Truncated, "the workbook stream");
         }
-        return loadFailure(core::LoadStatus::Damaged, "the workbook stream", detail);
+        return loadFailure(core::Status::Damaged, "the workbook stream", detail);
     }
 };
 
@@ -69,11 +69,11 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
     const std::size_t signatureBytes = std::min(bytes.size(), kOleSignature.size());
     if (bytes.empty() ||
         !std::equal(kOleSignature.begin(), kOleSignature.begin() + signatureBytes, bytes.begin())) {
-        return loadFailure(core::LoadStatus::NotAWorkbook, {}, "not an OLE2 compound file");
+        return loadFailure(core::Status::NotAWorkbook, {}, "not an OLE2 compound file");
     }
     auto handles = std::make_unique<Handles>();
     if (bytes.size() < kHeaderSize) {
-        return loadFailure(core::LoadStatus::Truncated, "the OLE2 header");
+        return loadFailure(core::Status::Truncated, "the OLE2 header");
     }
     if (auto refused = handles->openContainer(bytes)) {
         // libgsf refuses a FAT with garbage in any slot; lenient readers ignore slots that
@@ -87,7 +87,7 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
         }
         if (refused) {
             if (map.containerCutShort()) {
-                return loadFailure(core::LoadStatus::Truncated);
+                return loadFailure(core::Status::Truncated);
             }
             return loadFailure(refused->status, "the OLE2 container", refused->detail);
         }
@@ -113,14 +113,14 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
     if (found < 0) {
         // A password-protected .xlsx or .xlsb: the package encrypted inside an OLE2 file.
         if (childNamed("EncryptionInfo") >= 0 && childNamed("EncryptedPackage") >= 0) {
-            return loadFailure(core::LoadStatus::Encrypted);
+            return loadFailure(core::Status::Encrypted);
         }
         // libgsf leaves out a stream whose sectors it cannot find.
         const OleSectorMap map(handles->bytes);
         if (map.streamCutShort("Workbook") || map.streamCutShort("Book")) {
-            return loadFailure(core::LoadStatus::Truncated);
+            return loadFailure(core::Status::Truncated);
         }
-        return loadFailure(core::LoadStatus::NotAWorkbook, {},
+        return loadFailure(core::Status::NotAWorkbook, {},
                            "an OLE2 file without a Workbook or Book stream");
     }
     // Through the class method rather than gsf_infile_child_by_index, which logs the
@@ -128,7 +128,7 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
     GError* error = nullptr;
     handles->stream.reset(
         GSF_INFILE_CLASS(G_OBJECT_GET_CLASS(container))->child_by_index(container, found, &error));
-    const GsfReason streamError = takeGsfReason(error, core::LoadStatus::Damaged);
+    const GsfReason streamError = takeGsfReason(error, core::Status::Damaged);
     if (const char* name = gsf_infile_name_by_index(container, found)) {
         handles->streamName = name;
     }
@@ -137,10 +137,10 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
     }
     const gsf_off_t size = gsf_input_size(handles->stream.get());
     if (size < 0) {
-        return loadFailure(core::LoadStatus::Damaged, "the workbook stream", "it has no size");
+        return loadFailure(core::Status::Damaged, "the workbook stream", "it has no size");
     }
     if (static_cast<std::uint64_t>(size) > kMaxStreamSize) {
-        return loadFailure(core::LoadStatus::TooLarge, "the workbook stream",
+        return loadFailure(core::Status::TooLarge, "the workbook stream",
                            std::to_string(size) + " bytes");
     }
     return std::unique_ptr<OleWorkbookStream>(
@@ -150,7 +150,7 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
 core::Result<std::span<const std::uint8_t>>
 OleWorkbookStream::read(std::uint64_t offset, std::size_t length, std::size_t readAhead) {
     if (offset > m_size || length > m_size - offset) {
-        return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+        return loadFailure(core::Status::Damaged, "the workbook stream",
                            "read past its end at offset " + std::to_string(offset));
     }
     const std::uint64_t windowEnd = m_windowStart + m_window.size();

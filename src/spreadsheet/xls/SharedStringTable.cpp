@@ -30,7 +30,7 @@ SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
         return sst.failure();
     }
     if (!*sst || (*sst)->id != biff::kSst || (*sst)->data.size() < kCountsSize) {
-        return loadFailure(core::LoadStatus::Damaged, "the shared string table");
+        return loadFailure(core::Status::Damaged, "the shared string table");
     }
     BiffContinuedReader reader((*sst)->data.subspan(kCountsSize), cursor);
 
@@ -41,7 +41,7 @@ SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
             units.clear();
             if (!reader.readUnicodeString(units)) {
                 return reader.failureOr(
-                    loadFailure(core::LoadStatus::Damaged, "the shared string table",
+                    loadFailure(core::Status::Damaged, "the shared string table",
                                 "shared string " + std::to_string(want) + " is missing"));
             }
         }

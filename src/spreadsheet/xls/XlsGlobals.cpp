@@ -49,7 +49,7 @@ std::string offsetText(const BiffRecord& record) {
 }
 
 core::Failure shortRecord(const BiffRecord& record, const char* what) {
-    return loadFailure(core::LoadStatus::Damaged, "the workbook globals",
+    return loadFailure(core::Status::Damaged, "the workbook globals",
                        std::string("short ") + what + " record at offset " + offsetText(record));
 }
 
@@ -80,7 +80,7 @@ class GlobalsReader {
             return excel2To4Workbook();
         }
         if (bof.id != biff::kBof) {
-            return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+            return loadFailure(core::Status::Damaged, "the workbook stream",
                                "it does not start with a BOF record");
         }
         if (bof.data.size() < 4) {
@@ -92,11 +92,11 @@ class GlobalsReader {
         } else if (version == biff::kBiff5Version) {
             m_globals.biff8 = false;
         } else {
-            return loadFailure(core::LoadStatus::UnsupportedFormat, "this BIFF version",
+            return loadFailure(core::Status::UnsupportedFormat, "this BIFF version",
                                "version " + std::to_string(version));
         }
         if (readU16(bof.data, 2) != biff::kGlobalsSubstream) {
-            return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+            return loadFailure(core::Status::Damaged, "the workbook stream",
                                "it does not start with the workbook globals");
         }
         return {};
@@ -105,9 +105,9 @@ class GlobalsReader {
     core::Result<void> handle(const BiffRecord& record) {
         switch (record.id) {
         case biff::kFilePass:
-            return loadFailure(core::LoadStatus::Encrypted);
+            return loadFailure(core::Status::Encrypted);
         case biff::kBof:
-            return loadFailure(core::LoadStatus::Damaged, "the workbook globals",
+            return loadFailure(core::Status::Damaged, "the workbook globals",
                                "unexpected BOF record at offset " + offsetText(record));
         case biff::kCodePage:
             return codePage(record);
@@ -186,7 +186,7 @@ class GlobalsReader {
             return shortRecord(record, "BOUNDSHEET");
         }
         if (m_globals.sheets.size() >= kMaxEntries) {
-            return loadFailure(core::LoadStatus::TooLarge, "the sheet list",
+            return loadFailure(core::Status::TooLarge, "the sheet list",
                                "more than " + std::to_string(kMaxEntries) + " sheets");
         }
         XlsSheet sheet;
@@ -232,7 +232,7 @@ class GlobalsReader {
             return shortRecord(record, "XF");
         }
         if (m_globals.xfFormats.size() >= kMaxEntries) {
-            return loadFailure(core::LoadStatus::TooLarge, "the cell formats",
+            return loadFailure(core::Status::TooLarge, "the cell formats",
                                "more than " + std::to_string(kMaxEntries) + " XF records");
         }
         m_globals.xfFormats.push_back(readU16(record.data, 2));
@@ -260,7 +260,7 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
         return first.failure();
     }
     if (!*first) {
-        return loadFailure(core::LoadStatus::Damaged, "the workbook stream", "it is empty");
+        return loadFailure(core::Status::Damaged, "the workbook stream", "it is empty");
     }
     GlobalsReader reader;
     if (auto bof = reader.checkBof(**first); !bof) {
@@ -272,7 +272,7 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
             return next.failure();
         }
         if (!*next) {
-            return loadFailure(core::LoadStatus::Damaged, "the workbook globals",
+            return loadFailure(core::Status::Damaged, "the workbook globals",
                                "they end without an EOF record");
         }
         if ((*next)->id == biff::kEof) {

@@ -40,7 +40,7 @@ bool isExcel2To4Bof(std::uint16_t id) {
 }
 
 core::Failure excel2To4Workbook() {
-    return loadFailure(core::LoadStatus::UnsupportedFormat, "this Excel 2.x-4.0 workbook");
+    return loadFailure(core::Status::UnsupportedFormat, "this Excel 2.x-4.0 workbook");
 }
 
 // The first four bytes of the signature mark a file meant as an .xls; the rest is checked
@@ -63,7 +63,7 @@ core::Result<OpenedXls> openXls(std::span<const std::uint8_t> bytes) {
         return excel2To4Workbook();
     }
     if (!startsLikeOle2(bytes)) {
-        return loadFailure(core::LoadStatus::NotAWorkbook, {}, "not an OLE2 compound file");
+        return loadFailure(core::Status::NotAWorkbook, {}, "not an OLE2 compound file");
     }
     auto stream = OleWorkbookStream::open(bytes);
     if (!stream) {
@@ -88,7 +88,7 @@ core::Result<void> resolveSharedStrings(const XlsSheetReader& reader, BiffRecord
         return {};
     }
     if (!globals.sstOffset) {
-        return loadFailure(core::LoadStatus::MissingPart, "the shared string table",
+        return loadFailure(core::Status::MissingPart, "the shared string table",
                            "cells refer to shared strings");
     }
     std::vector<std::uint32_t> wanted;
@@ -132,7 +132,7 @@ core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
         }
     }
     if (firstWorksheet == globals.sheets.size()) {
-        return loadFailure(core::LoadStatus::NoWorksheet);
+        return loadFailure(core::Status::NoWorksheet);
     }
     // An active index past the last sheet comes from a damaged WINDOW1; Excel then opens
     // the workbook on its first sheet.
@@ -197,14 +197,14 @@ core::Result<std::vector<SheetContents>> readXlsSheets(std::span<const std::uint
         }
         keptCells += sheetCells.size();
         if (keptCells > KeptRegion::kMaxWholeSheetCells) {
-            return loadFailure(core::LoadStatus::TooLarge, {},
+            return loadFailure(core::Status::TooLarge, {},
                                "its worksheets hold more than " +
                                    std::to_string(KeptRegion::kMaxWholeSheetCells) + " cells");
         }
         sheets.push_back(std::move(sheet));
     }
     if (sheets.empty()) {
-        return loadFailure(core::LoadStatus::NoWorksheet);
+        return loadFailure(core::Status::NoWorksheet);
     }
     if (auto resolved = resolveSharedStrings(reader, cursor, globals); !resolved) {
         return resolved.failure();

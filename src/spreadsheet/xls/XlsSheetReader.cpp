@@ -52,7 +52,7 @@ CellValue boolOrError(std::uint8_t value, bool isError) {
 }
 
 core::Failure damaged(const BiffRecord& record) {
-    return loadFailure(core::LoadStatus::Damaged, "the workbook stream",
+    return loadFailure(core::Status::Damaged, "the workbook stream",
                        "bad cell record at offset " + std::to_string(record.offset));
 }
 
@@ -159,7 +159,7 @@ core::Result<void> XlsSheetReader::readRecords(std::uint64_t offset) {
         return bof.failure();
     }
     if (!*bof || (*bof)->id != biff::kBof) {
-        return loadFailure(core::LoadStatus::Damaged, "the sheet list",
+        return loadFailure(core::Status::Damaged, "the sheet list",
                            "no sheet starts at offset " + std::to_string(offset));
     }
     int nested = 0; // charts embedded in the sheet are substreams of their own

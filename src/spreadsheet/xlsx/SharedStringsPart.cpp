@@ -59,9 +59,9 @@ class SharedStringsHandler : public XmlHandler {
             return;
         }
         if (m_text.size() + text.size() > limits::kStringBytes) {
-            fail(core::LoadStatus::TooLarge, "shared string " + std::to_string(m_index) +
-                                                 " longer than " +
-                                                 std::to_string(limits::kStringBytes) + " bytes");
+            fail(core::Status::TooLarge, "shared string " + std::to_string(m_index) +
+                                             " longer than " +
+                                             std::to_string(limits::kStringBytes) + " bytes");
             return;
         }
         m_text.append(text);
@@ -100,7 +100,7 @@ core::Result<void> SharedStringsPart::read(const ZipArchive& archive, const std:
         return parsed;
     }
     if (!handler.complete()) {
-        return partFailure(core::LoadStatus::Damaged, path,
+        return partFailure(core::Status::Damaged, path,
                            "shared string " + std::to_string(handler.firstMissing()) +
                                " is asked for but the part holds " +
                                std::to_string(handler.count()));

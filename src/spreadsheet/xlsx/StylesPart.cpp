@@ -37,7 +37,7 @@ class StylesHandler : public XmlHandler {
             m_inCellFormats = true;
         } else if (name == "xf" && m_inCellFormats) {
             if (m_part.m_cellFormats.size() >= limits::kStyles) {
-                fail(core::LoadStatus::TooLarge,
+                fail(core::Status::TooLarge,
                      "more than " + std::to_string(limits::kStyles) + " cell styles");
                 return;
             }

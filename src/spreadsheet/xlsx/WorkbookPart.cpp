@@ -25,7 +25,7 @@ class WorkbookPartHandler : public XmlHandler {
             }
         } else if (name == "sheet") {
             if (m_part.m_sheets.size() >= limits::kSheets) {
-                fail(core::LoadStatus::TooLarge,
+                fail(core::Status::TooLarge,
                      "more than " + std::to_string(limits::kSheets) + " sheets");
                 return;
             }
@@ -33,9 +33,8 @@ class WorkbookPartHandler : public XmlHandler {
             const auto id = attribute(attributes, "id", ooxml::isOfficeRelationships);
             const std::size_t bytes = sheetName.value_or("").size() + id.value_or("").size();
             if (sheetName.value_or("").size() > limits::kSheetNameBytes) {
-                fail(core::LoadStatus::Damaged, "a sheet name longer than " +
-                                                    std::to_string(limits::kSheetNameBytes) +
-                                                    " bytes");
+                fail(core::Status::Damaged, "a sheet name longer than " +
+                                                std::to_string(limits::kSheetNameBytes) + " bytes");
                 return;
             }
             if (!m_budget.take(bytes)) {

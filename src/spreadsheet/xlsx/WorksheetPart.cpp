@@ -82,9 +82,9 @@ class WorksheetHandler : public XmlHandler {
             return;
         }
         if (m_capture->size() + text.size() > limits::kStringBytes) {
-            fail(core::LoadStatus::TooLarge, "text of cell " + cellName(m_row, m_column) +
-                                                 " longer than " +
-                                                 std::to_string(limits::kStringBytes) + " bytes");
+            fail(core::Status::TooLarge, "text of cell " + cellName(m_row, m_column) +
+                                             " longer than " +
+                                             std::to_string(limits::kStringBytes) + " bytes");
             return;
         }
         m_capture->append(text);
@@ -107,7 +107,7 @@ class WorksheetHandler : public XmlHandler {
         if (const auto r = attribute(attributes, "r")) {
             const auto row = ooxml::parseRowNumber(*r);
             if (!row) {
-                fail(core::LoadStatus::Damaged, "invalid row number " + quoted(*r));
+                fail(core::Status::Damaged, "invalid row number " + quoted(*r));
                 return;
             }
             m_currentRow = *row;
@@ -126,7 +126,7 @@ class WorksheetHandler : public XmlHandler {
         if (const auto r = attribute(attributes, "r")) {
             const auto ref = ooxml::parseCellReference(*r);
             if (!ref) {
-                fail(core::LoadStatus::Damaged, "invalid cell reference " + quoted(*r));
+                fail(core::Status::Damaged, "invalid cell reference " + quoted(*r));
                 return;
             }
             m_row = ref->row;
@@ -136,8 +136,8 @@ class WorksheetHandler : public XmlHandler {
             m_row = std::max(m_currentRow, 1);
             m_column = m_lastColumn + 1;
             if (m_column > ooxml::kMaxColumns) {
-                fail(core::LoadStatus::Damaged, "more than " + std::to_string(kMaxColumns) +
-                                                    " cells in row " + std::to_string(m_row));
+                fail(core::Status::Damaged, "more than " + std::to_string(kMaxColumns) +
+                                                " cells in row " + std::to_string(m_row));
                 return;
             }
         }
@@ -156,7 +156,7 @@ class WorksheetHandler : public XmlHandler {
         if (const auto s = attribute(attributes, "s")) {
             const auto style = ooxml::parseIndex(*s);
             if (!style) {
-                fail(core::LoadStatus::Damaged,
+                fail(core::Status::Damaged,
                      "invalid style index " + quoted(*s) + " in cell " + cellName(m_row, m_column));
                 return;
             }
@@ -194,10 +194,10 @@ class WorksheetHandler : public XmlHandler {
         // times, or long texts in every kept cell.
         if (m_out.size() == maxKeptCells()) {
             if (m_region.isWholeSheet()) {
-                fail(core::LoadStatus::TooLarge,
+                fail(core::Status::TooLarge,
                      "more than " + std::to_string(maxKeptCells()) + " cells in one sheet");
             } else {
-                fail(core::LoadStatus::Damaged,
+                fail(core::Status::Damaged,
                      "cell " + cellName(m_row, m_column) + " is given more than once");
             }
             return;
@@ -271,7 +271,7 @@ class WorksheetHandler : public XmlHandler {
             return true;
         }
         if (m_sharedFormulas.size() > limits::kSharedFormulas) {
-            fail(core::LoadStatus::TooLarge,
+            fail(core::Status::TooLarge,
                  "more than " + std::to_string(limits::kSharedFormulas) + " shared formulas");
             return false;
         }
@@ -313,7 +313,7 @@ class WorksheetHandler : public XmlHandler {
     }
 
     bool invalid(const std::string& what) {
-        fail(core::LoadStatus::Damaged,
+        fail(core::Status::Damaged,
              "invalid " + what + " " + quoted(m_value) + " in cell " + cellName(m_row, m_column));
         return false;
     }
@@ -367,7 +367,7 @@ class WorksheetHandler : public XmlHandler {
             value.kind = CellValue::Kind::Number;
             value.number = *serial;
         } else {
-            fail(core::LoadStatus::Damaged,
+            fail(core::Status::Damaged,
                  "unknown cell type " + quoted(m_type) + " in cell " + cellName(m_row, m_column));
             return false;
         }

@@ -59,7 +59,7 @@ core::Result<Package> openPackage(std::span<const std::uint8_t> bytes, ReadBudge
         return path.failure();
     }
     if (path->ends_with(".bin")) {
-        return loadFailure(core::LoadStatus::UnsupportedFormat, "this binary (.xlsb) workbook");
+        return loadFailure(core::Status::UnsupportedFormat, "this binary (.xlsb) workbook");
     }
     auto workbook = WorkbookPart::read(*archive, *path, budget);
     if (!workbook) {
@@ -83,7 +83,7 @@ std::vector<SheetEntry> sheetEntries(const WorkbookPart& workbook,
         if (relationship == nullptr) {
             entries.push_back({{},
                                false,
-                               loadFailure(core::LoadStatus::MissingPart,
+                               loadFailure(core::Status::MissingPart,
                                            "relationship " + quoted(sheet.relationshipId) +
                                                " of sheet " + quoted(sheet.name),
                                            "not in " + relationships.partPath())});
@@ -127,7 +127,7 @@ core::Result<void> resolve(const ZipArchive& archive, const PackageRelationships
     if (!strings.empty()) {
         const auto* part = relationships.byType("sharedStrings");
         if (part == nullptr) {
-            return loadFailure(core::LoadStatus::MissingPart, "the shared strings part",
+            return loadFailure(core::Status::MissingPart, "the shared strings part",
                                "cells refer to shared strings");
         }
         if (auto read = SharedStringsPart::read(archive, part->target, strings, budget); !read) {
@@ -186,7 +186,7 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
         }
     }
     if (first == entries.size()) {
-        return partFailure(core::LoadStatus::NoWorksheet, path);
+        return partFailure(core::Status::NoWorksheet, path);
     }
     // An activeTab past the last sheet is taken as the first sheet, as on a fresh open.
     const std::size_t active = workbook.activeTab() < static_cast<long long>(entries.size())
@@ -258,7 +258,7 @@ core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uin
         }
         keptCells += contents->cells.size();
         if (keptCells > KeptRegion::kMaxWholeSheetCells) {
-            return loadFailure(core::LoadStatus::TooLarge, {},
+            return loadFailure(core::Status::TooLarge, {},
                                "its worksheets hold more than " +
                                    std::to_string(KeptRegion::kMaxWholeSheetCells) + " cells");
         }
@@ -266,7 +266,7 @@ core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uin
         names.push_back(workbook.sheets()[i].name);
     }
     if (read.empty()) {
-        return partFailure(core::LoadStatus::NoWorksheet, path);
+        return partFailure(core::Status::NoWorksheet, path);
     }
     std::vector<Cells*> sheets;
     for (auto& contents : read) {

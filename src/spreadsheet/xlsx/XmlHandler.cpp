@@ -5,7 +5,7 @@
 
 namespace orvanto::spreadsheet {
 
-void XmlHandler::fail(core::LoadStatus status, std::string_view detail) {
+void XmlHandler::fail(core::Status status, std::string_view detail) {
     fail(partFailure(status, m_part, detail));
 }
 

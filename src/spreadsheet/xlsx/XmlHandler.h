@@ -36,7 +36,7 @@ class XmlHandler {
     // Ends the parse early: everything the handler needs has been seen.
     void finish() { m_finished = true; }
     // Ends the parse with a load failure of the part; detail names what is wrong.
-    void fail(core::LoadStatus status, std::string_view detail);
+    void fail(core::Status status, std::string_view detail);
     // Ends the parse with a failure that is not about this part alone.
     void fail(core::Failure failure);
 

@@ -79,7 +79,7 @@ core::Result<void> XmlPartParser::parse(const ZipArchive& archive, const std::st
     std::unique_ptr<XML_ParserStruct, ParserFree> parser(
         XML_ParserCreateNS(nullptr, kNamespaceSeparator));
     if (!parser) {
-        return partFailure(core::LoadStatus::CannotOpen, member.path(),
+        return partFailure(core::Status::CannotOpen, member.path(),
                            "out of memory for an XML parser");
     }
     handler.m_part = member.path();
@@ -99,7 +99,7 @@ core::Result<void> XmlPartParser::parse(const ZipArchive& archive, const std::st
         const auto status = XML_Parse(parser.get(), reinterpret_cast<const char*>(chunk->data()),
                                       static_cast<int>(chunk->size()), last ? XML_TRUE : XML_FALSE);
         if (context.doctype) {
-            return partFailure(core::LoadStatus::Damaged, member.path(),
+            return partFailure(core::Status::Damaged, member.path(),
                                "a DOCTYPE declaration, which workbook parts never carry");
         }
         if (!handler.outcome()) {
@@ -109,7 +109,7 @@ core::Result<void> XmlPartParser::parse(const ZipArchive& archive, const std::st
             return {};
         }
         if (status != XML_STATUS_OK) {
-            return partFailure(core::LoadStatus::Damaged, member.path(),
+            return partFailure(core::Status::Damaged, member.path(),
                                "malformed XML at line " +
                                    std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +
                                    XML_ErrorString(XML_GetErrorCode(parser.get())));

@@ -133,10 +133,10 @@ std::size_t endOfRecords(std::span<const std::uint8_t> bytes) {
 core::Failure archiveWithoutEnd(std::span<const std::uint8_t> bytes) {
     const std::size_t stop = endOfRecords(bytes);
     if (stop >= bytes.size()) {
-        return loadFailure(core::LoadStatus::Truncated, {},
+        return loadFailure(core::Status::Truncated, {},
                            "the zip archive's central directory is missing");
     }
-    return loadFailure(core::LoadStatus::Damaged, "the zip archive",
+    return loadFailure(core::Status::Damaged, "the zip archive",
                        "its records stop at offset " + std::to_string(stop) +
                            ", before the end of the file, and its end record is missing");
 }
@@ -217,19 +217,19 @@ ZipArchive::ZipArchive(GsfInfile* root) : m_root(root, GObjectUnref{}) {}
 
 core::Result<ZipArchive> ZipArchive::open(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) {
-        return loadFailure(core::LoadStatus::Empty);
+        return loadFailure(core::Status::Empty);
     }
     if (bytes.size() < 2 || bytes[0] != 'P' || bytes[1] != 'K') {
-        return loadFailure(core::LoadStatus::NotAWorkbook, {}, "not a zip archive");
+        return loadFailure(core::Status::NotAWorkbook, {}, "not a zip archive");
     }
     GObjectRef<GsfInput> source(
         gsf_input_memory_new(bytes.data(), static_cast<gsf_off_t>(bytes.size()), FALSE));
     if (!source) {
-        return loadFailure(core::LoadStatus::CannotOpen, {}, "cannot read the file from memory");
+        return loadFailure(core::Status::CannotOpen, {}, "cannot read the file from memory");
     }
     GError* error = nullptr;
     GsfInfile* root = gsf_infile_zip_new(source.get(), &error); // holds its own reference
-    const GsfReason reason = takeGsfReason(error, core::LoadStatus::Damaged);
+    const GsfReason reason = takeGsfReason(error, core::Status::Damaged);
     if (root == nullptr) {
         if (!hasEndOfCentralDirectory(bytes)) {
             return archiveWithoutEnd(bytes);
@@ -246,10 +246,10 @@ bool ZipArchive::contains(std::string_view path) const {
 core::Result<ZipMember> ZipArchive::member(std::string_view path) const {
     Lookup found = find(m_root.get(), withSlashes(path));
     if (!found.listed) {
-        return partFailure(core::LoadStatus::MissingPart, path);
+        return partFailure(core::Status::MissingPart, path);
     }
     if (!found.input) {
-        return partFailure(core::LoadStatus::Damaged, path, "its zip entry cannot be opened");
+        return partFailure(core::Status::Damaged, path, "its zip entry cannot be opened");
     }
     return ZipMember(std::string(path), found.input.release());
 }

@@ -19,7 +19,7 @@ core::Result<std::span<const std::uint8_t>> ZipMember::read() {
         return std::span<const std::uint8_t>{};
     }
     if (m_inflated >= kMaxInflatedBytes) {
-        return partFailure(core::LoadStatus::TooLarge, m_path,
+        return partFailure(core::Status::TooLarge, m_path,
                            "it inflates to more than " + std::to_string(kMaxInflatedBytes >> 20) +
                                " MiB");
     }
@@ -27,7 +27,7 @@ core::Result<std::span<const std::uint8_t>> ZipMember::read() {
         std::min({std::int64_t{remaining}, kChunkBytes, kMaxInflatedBytes - m_inflated});
     const guint8* data = gsf_input_read(m_input.get(), static_cast<std::size_t>(count), nullptr);
     if (data == nullptr) {
-        return partFailure(core::LoadStatus::Damaged, m_path, "its data cannot be inflated");
+        return partFailure(core::Status::Damaged, m_path, "its data cannot be inflated");
     }
     m_inflated += count;
     return std::span<const std::uint8_t>(data, static_cast<std::size_t>(count));
