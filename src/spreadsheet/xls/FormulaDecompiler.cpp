@@ -5,6 +5,7 @@
 #include "XlsErrorCodes.h"
 #include "core/Utf8.h"
 #include "spreadsheet/CellAddress.h"
+#include "spreadsheet/ReadLimits.h"
 
 #include <array>
 #include <cstdio>
@@ -183,7 +184,7 @@ class Decompilation {
         operand.insert(0, m_spaces);
         m_spaces.clear();
         m_stackBytes += operand.size();
-        if (m_stackBytes > FormulaDecompiler::kMaxTextBytes) {
+        if (m_stackBytes > limits::kFormulaTextBytes) {
             return false; // longer than any formula Excel keeps
         }
         m_stack.push_back(std::move(operand));
@@ -317,7 +318,7 @@ class Decompilation {
                 }
                 text += column > 0 ? "," : row > 0 ? ";" : "";
                 text += value;
-                if (text.size() > FormulaDecompiler::kMaxTextBytes) {
+                if (text.size() > limits::kFormulaTextBytes) {
                     return false;
                 }
             }
