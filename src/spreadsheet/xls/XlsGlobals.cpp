@@ -224,12 +224,14 @@ class GlobalsReader {
         return keepLinkRecord(record); // for the sheet's name
     }
 
-    // Keeps a record's bytes until the end of the globals, charged to the budget meanwhile.
+    // Keeps a record's bytes until the end of the globals, charged to the budget meanwhile
+    // with the entry that holds them: tiny records are many entries.
     core::Result<void> keepRaw(const BiffRecord& record) {
-        if (!m_budget.take(record.data.size())) {
+        const std::size_t bytes = sizeof(RawBiffRecord) + record.data.size();
+        if (!m_budget.take(bytes)) {
             return ReadBudget::spent();
         }
-        m_rawBytes += record.data.size();
+        m_rawBytes += bytes;
         return {};
     }
 
