@@ -233,9 +233,12 @@ class Decompilation {
         if (!pop(right) || !pop(left)) {
             return false;
         }
-        std::string spaces = std::move(m_spaces);
+        // Appended in place: a long chain of operators grows one string, not a copy per step.
+        left += m_spaces;
         m_spaces.clear();
-        return push(left + spaces + std::string(op) + right);
+        left += op;
+        left += right;
+        return push(std::move(left));
     }
 
     bool unary(std::uint8_t token) {
