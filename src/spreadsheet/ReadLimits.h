@@ -22,4 +22,15 @@ inline constexpr std::size_t kMergedRanges = 0x4000;
 // What one part of a package may inflate to.
 inline constexpr std::int64_t kInflatedPartBytes = std::int64_t{128} << 20;
 
+// A formula of a .xls spelled out from its tokens; Excel's limit is 8192 characters.
+inline constexpr std::size_t kFormulaTextBytes = 8192 * 4;
+// Sheet, XF and FORMAT indexes of a .xls are 16-bit: more entries come from a damaged file.
+inline constexpr std::size_t kXlsIndexedEntries = 0x10000;
+// Sheets, names, external books and their names together; formulas index them in 16 bits.
+inline constexpr std::size_t kXlsLinkRecords = 4 * kXlsIndexedEntries;
+// The workbook stream of a .xls; it is read in place, never copied whole.
+inline constexpr std::uint64_t kXlsStreamBytes = std::uint64_t{256} << 20;
+// A compound file whose directory is damaged is copied once to be repaired, up to this size.
+inline constexpr std::size_t kXlsRepairedFileBytes = std::size_t{32} << 20;
+
 } // namespace orvanto::spreadsheet::limits

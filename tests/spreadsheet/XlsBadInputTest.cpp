@@ -322,6 +322,44 @@ TEST(XlsBadInput, OneHugeStringCopiedIntoEveryCellIsRefused) {
     EXPECT_EQ(few->grid[5][6].text.size(), 180000u);
 }
 
+// The names of the globals and the texts of the cells draw on one budget: 3.4 MB of names
+// (twice that while their records are decoded) and 5.6 MB of cell text (one shared string
+// in 700 cells) each load, both together are more than the 8 MiB a read may keep.
+TEST(XlsBadInput, NamesAndCellsShareOneBudget) {
+    const auto append = [](Bytes& to, const Bytes& more) {
+        to.insert(to.end(), more.begin(), more.end());
+    };
+    const std::string name(255, 'N');
+    Bytes names;
+    for (int i = 0; i < 12000; ++i) {
+        // options, key, name length, formula size, 0, sheet, four text lengths, flags, name
+        append(names, record(0x0018, Payload()
+                                         .u16(0)
+                                         .u8(0)
+                                         .u8(255)
+                                         .u16(0)
+                                         .u16(0)
+                                         .u16(0)
+                                         .u32(0)
+                                         .u8(0)
+                                         .latin1(name)
+                                         .take()));
+    }
+    const std::string text(8000, 'x');
+    const Bytes table =
+        record(0x00FC, Payload().u32(700).u32(1).u16(8000).u8(0).latin1(text).take());
+    Bytes cells;
+    for (unsigned i = 0; i < 700; ++i) {
+        append(cells, labelSstRecord(i / 7, 2 + i % 7, 0));
+    }
+    const auto namesAlone = readXls(xlsFile(oneSheet(names + table, numberRecord(0, 2, 7))));
+    ASSERT_TRUE(namesAlone.ok()) << namesAlone.failure().detail;
+    const auto cellsAlone = readXls(xlsFile(oneSheet(table, cells)));
+    ASSERT_TRUE(cellsAlone.ok()) << cellsAlone.failure().detail;
+    EXPECT_EQ(cellsAlone->grid[99][6].text, text);
+    expectLoadFailure(readXls(xlsFile(oneSheet(names + table, cells))), Status::TooLarge);
+}
+
 TEST(XlsBadInput, ManyRecordsForOneCellKeepOneValue) {
     // Thousands of shared-string cells at one address: the last one wins, and the table
     // is asked for that one string only.

@@ -5,6 +5,7 @@
 #include "XlsErrorCodes.h"
 #include "core/Utf8.h"
 #include "spreadsheet/CellAddress.h"
+#include "spreadsheet/ReadLimits.h"
 
 #include <array>
 #include <cstdio>
@@ -183,7 +184,7 @@ class Decompilation {
         operand.insert(0, m_spaces);
         m_spaces.clear();
         m_stackBytes += operand.size();
-        if (m_stackBytes > FormulaDecompiler::kMaxTextBytes) {
+        if (m_stackBytes > limits::kFormulaTextBytes) {
             return false; // longer than any formula Excel keeps
         }
         m_stack.push_back(std::move(operand));
@@ -232,9 +233,12 @@ class Decompilation {
         if (!pop(right) || !pop(left)) {
             return false;
         }
-        std::string spaces = std::move(m_spaces);
+        // Appended in place: a long chain of operators grows one string, not a copy per step.
+        left += m_spaces;
         m_spaces.clear();
-        return push(left + spaces + std::string(op) + right);
+        left += op;
+        left += right;
+        return push(std::move(left));
     }
 
     bool unary(std::uint8_t token) {
@@ -317,7 +321,7 @@ class Decompilation {
                 }
                 text += column > 0 ? "," : row > 0 ? ";" : "";
                 text += value;
-                if (text.size() > FormulaDecompiler::kMaxTextBytes) {
+                if (text.size() > limits::kFormulaTextBytes) {
                     return false;
                 }
             }

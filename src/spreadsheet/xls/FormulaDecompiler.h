@@ -21,9 +21,6 @@ struct XlsCellPosition {
 
 class FormulaDecompiler {
   public:
-    // Longest text kept: Excel's own limit is 8,192 characters.
-    static constexpr std::size_t kMaxTextBytes = 8192 * 4;
-
     FormulaDecompiler(bool biff8, const BiffTextDecoder& text, const XlsLinkTable& links)
         : m_biff8(biff8), m_text(text), m_links(links) {}
 

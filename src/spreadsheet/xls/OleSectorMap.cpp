@@ -1,6 +1,7 @@
 #include "OleSectorMap.h"
 
 #include "spreadsheet/LittleEndian.h"
+#include "spreadsheet/ReadLimits.h"
 #include "spreadsheet/TextMatch.h"
 
 #include <algorithm>
@@ -19,9 +20,6 @@ constexpr std::uint32_t kFree = 0xFFFFFFFF;
 constexpr std::size_t kEntrySize = 128;
 constexpr unsigned kStreamEntry = 2;
 constexpr unsigned kRootEntry = 5;
-// A repaired copy is made of files up to this size only: beyond it the copy would cost
-// more memory than reading the workbook does.
-constexpr std::size_t kMaxRepairedFile = 32u << 20;
 
 } // namespace
 
@@ -240,7 +238,7 @@ bool OleSectorMap::streamCutShort(std::string_view name) const {
 }
 
 std::optional<std::vector<std::uint8_t>> OleSectorMap::withUnusedGarbageCleared() const {
-    if (!m_headerComplete || m_sectorSize == 0 || m_bytes.size() > kMaxRepairedFile) {
+    if (!m_headerComplete || m_sectorSize == 0 || m_bytes.size() > limits::kXlsRepairedFileBytes) {
         return std::nullopt;
     }
     const std::size_t perSector = m_sectorSize / 4;

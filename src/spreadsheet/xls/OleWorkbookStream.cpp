@@ -4,6 +4,7 @@
 #include "spreadsheet/GObjectRef.h"
 #include "spreadsheet/GsfReason.h"
 #include "spreadsheet/LoadFailure.h"
+#include "spreadsheet/ReadLimits.h"
 #include "spreadsheet/TextMatch.h"
 
 #include <algorithm>
@@ -139,7 +140,7 @@ OleWorkbookStream::open(std::span<const std::uint8_t> bytes) {
     if (size < 0) {
         return loadFailure(core::Status::Damaged, "the workbook stream", "it has no size");
     }
-    if (static_cast<std::uint64_t>(size) > kMaxStreamSize) {
+    if (static_cast<std::uint64_t>(size) > limits::kXlsStreamBytes) {
         return loadFailure(core::Status::TooLarge, "the workbook stream",
                            std::to_string(size) + " bytes");
     }

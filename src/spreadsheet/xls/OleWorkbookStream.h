@@ -13,9 +13,6 @@ namespace orvanto::spreadsheet {
 
 class OleWorkbookStream {
   public:
-    // A stream larger than this is refused rather than read.
-    static constexpr std::uint64_t kMaxStreamSize = 256ull * 1024 * 1024;
-
     // bytes must outlive the stream: libgsf reads them in place.
     static core::Result<std::unique_ptr<OleWorkbookStream>>
     open(std::span<const std::uint8_t> bytes);

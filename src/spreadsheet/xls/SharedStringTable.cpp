@@ -16,7 +16,7 @@ constexpr std::size_t kCountsSize = 8; // total and unique string counts, both u
 
 core::Result<std::unordered_map<std::uint32_t, std::string>>
 SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
-                          std::vector<std::uint32_t> wanted) {
+                          std::vector<std::uint32_t> wanted, ReadBudget& budget) {
     std::unordered_map<std::uint32_t, std::string> found;
     if (wanted.empty()) {
         return found;
@@ -45,7 +45,11 @@ SharedStringTable::lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset,
                                 "shared string " + std::to_string(want) + " is missing"));
             }
         }
-        found.emplace(want, core::toUtf8(units));
+        std::string text = core::toUtf8(units);
+        if (!budget.take(text.size())) {
+            return ReadBudget::spent();
+        }
+        found.emplace(want, std::move(text));
     }
     return found;
 }

@@ -4,6 +4,7 @@
 
 #include "BiffRecordCursor.h"
 #include "core/Failure.h"
+#include "spreadsheet/ReadBudget.h"
 
 #include <cstdint>
 #include <string>
@@ -15,9 +16,11 @@ namespace orvanto::spreadsheet {
 class SharedStringTable {
   public:
     // Walks the table whose SST record starts at sstOffset up to the highest wanted index.
-    // The declared string count is not trusted: the table ends where its records do.
+    // The declared string count is not trusted: the table ends where its records do. Each
+    // string found is charged to budget before it is kept.
     static core::Result<std::unordered_map<std::uint32_t, std::string>>
-    lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset, std::vector<std::uint32_t> wanted);
+    lookup(BiffRecordCursor& cursor, std::uint64_t sstOffset, std::vector<std::uint32_t> wanted,
+           ReadBudget& budget);
 };
 
 } // namespace orvanto::spreadsheet

@@ -5,6 +5,7 @@
 #include "XlsRecordIds.h"
 #include "spreadsheet/LoadFailure.h"
 #include "spreadsheet/NumberFormat.h"
+#include "spreadsheet/ReadLimits.h"
 
 #include <string>
 
@@ -12,14 +13,11 @@ namespace orvanto::spreadsheet {
 
 namespace {
 
-// Sheet and XF indexes are 16-bit; more entries than that can only come from a damaged file.
-constexpr std::size_t kMaxEntries = 0x10000;
-// Sheets, names, external books and names together; their indexes in formulas are 16-bit.
-constexpr std::size_t kMaxLinkRecords = 4 * kMaxEntries;
+using limits::kXlsIndexedEntries;
 // Ids from here on are the workbook's own formats, never built-ins.
 constexpr int kFirstCustomFormat = 164;
-// Excel's own limit for a format code; longer ones are damaged and not kept.
-constexpr std::size_t kMaxFormatCode = 255;
+// A FORMAT record: id, character count, flags, then at most two bytes a character.
+constexpr std::size_t kMaxFormatRecord = 5 + 2 * limits::kFormatCodeBytes;
 
 // The globals records whose contents matter; the rest, the shared string table above all,
 // are only walked past.
@@ -75,6 +73,8 @@ namespace {
 // The records of the globals substream, one handler each, filling in globals as they come.
 class GlobalsReader {
   public:
+    explicit GlobalsReader(ReadBudget& budget) : m_budget(budget) {}
+
     core::Result<void> checkBof(const BiffRecord& bof) {
         if (isExcel2To4Bof(bof.id)) {
             return excel2To4Workbook();
@@ -125,8 +125,7 @@ class GlobalsReader {
         case biff::kExternSheet:
         case biff::kExternName:
         case biff::kName:
-            keepLinkRecord(record);
-            return {};
+            return keepLinkRecord(record);
         case biff::kSst:
             if (!m_globals.sstOffset) {
                 m_globals.sstOffset = record.offset;
@@ -137,16 +136,29 @@ class GlobalsReader {
         }
     }
 
-    // At the EOF record: the format codes, now that the code page is known whatever the order.
-    XlsGlobals finish() {
+    // At the EOF record: the format codes and names, now that the code page is known whatever
+    // the order. The raw records go back to the budget once their text is kept.
+    core::Result<XlsGlobals> finish() {
         BiffTextDecoder text(m_globals.codePage);
         for (const RawFormat& raw : m_rawFormats) {
             auto code = text.readRecordString(raw.data, 2, m_globals.biff8, !m_globals.biff8);
-            if (code && code->size() <= kMaxFormatCode * 4) {
-                m_globals.formatCodes[raw.id] = std::move(*code);
+            if (!code || code->size() > limits::kFormatCodeBytes) {
+                continue; // longer than Excel allows: damaged, and the cells show general numbers
             }
+            if (!m_budget.take(code->size())) {
+                return ReadBudget::spent();
+            }
+            m_globals.formatCodes[raw.id] = std::move(*code);
         }
-        m_globals.links = buildLinkTable(m_linkRecords, m_globals.biff8, text);
+        auto links = buildLinkTable(m_linkRecords, m_globals.biff8, text, m_budget);
+        if (!links) {
+            return links.failure();
+        }
+        m_globals.links = std::move(links).value();
+        m_rawFormats = {};
+        m_linkRecords = {};
+        m_budget.giveBack(m_rawBytes);
+        m_rawBytes = 0;
         return std::move(m_globals);
     }
 
@@ -185,9 +197,12 @@ class GlobalsReader {
         if (data.size() < 6) {
             return shortRecord(record, "BOUNDSHEET");
         }
-        if (m_globals.sheets.size() >= kMaxEntries) {
+        if (m_globals.sheets.size() >= kXlsIndexedEntries) {
             return loadFailure(core::Status::TooLarge, "the sheet list",
-                               "more than " + std::to_string(kMaxEntries) + " sheets");
+                               "more than " + std::to_string(kXlsIndexedEntries) + " sheets");
+        }
+        if (!m_budget.take(sizeof(XlsSheet))) {
+            return ReadBudget::spent();
         }
         XlsSheet sheet;
         sheet.offset = readU32(data, 0);
@@ -206,14 +221,29 @@ class GlobalsReader {
             break;
         }
         m_globals.sheets.push_back(sheet);
-        keepLinkRecord(record); // for the sheet's name
+        return keepLinkRecord(record); // for the sheet's name
+    }
+
+    // Keeps a record's bytes until the end of the globals, charged to the budget meanwhile
+    // with the entry that holds them: tiny records are many entries.
+    core::Result<void> keepRaw(const BiffRecord& record) {
+        const std::size_t bytes = sizeof(RawBiffRecord) + record.data.size();
+        if (!m_budget.take(bytes)) {
+            return ReadBudget::spent();
+        }
+        m_rawBytes += bytes;
         return {};
     }
 
-    void keepLinkRecord(const BiffRecord& record) {
-        if (m_linkRecords.size() < kMaxLinkRecords) {
-            m_linkRecords.push_back({record.id, {record.data.begin(), record.data.end()}});
+    core::Result<void> keepLinkRecord(const BiffRecord& record) {
+        if (m_linkRecords.size() >= limits::kXlsLinkRecords) {
+            return {};
         }
+        if (auto kept = keepRaw(record); !kept) {
+            return kept;
+        }
+        m_linkRecords.push_back({record.id, {record.data.begin(), record.data.end()}});
+        return {};
     }
 
     core::Result<void> format(const BiffRecord& record) {
@@ -221,9 +251,13 @@ class GlobalsReader {
         if (data.size() < 3) {
             return shortRecord(record, "FORMAT");
         }
-        if (m_rawFormats.size() < kMaxEntries && data.size() <= kMaxFormatCode * 2 + 5) {
-            m_rawFormats.push_back({readU16(data, 0), {data.begin(), data.end()}});
+        if (m_rawFormats.size() >= kXlsIndexedEntries || data.size() > kMaxFormatRecord) {
+            return {};
         }
+        if (auto kept = keepRaw(record); !kept) {
+            return kept;
+        }
+        m_rawFormats.push_back({readU16(data, 0), {data.begin(), data.end()}});
         return {};
     }
 
@@ -231,9 +265,12 @@ class GlobalsReader {
         if (record.data.size() < 4) {
             return shortRecord(record, "XF");
         }
-        if (m_globals.xfFormats.size() >= kMaxEntries) {
+        if (m_globals.xfFormats.size() >= kXlsIndexedEntries) {
             return loadFailure(core::Status::TooLarge, "the cell formats",
-                               "more than " + std::to_string(kMaxEntries) + " XF records");
+                               "more than " + std::to_string(kXlsIndexedEntries) + " XF records");
+        }
+        if (!m_budget.take(sizeof(std::uint16_t))) {
+            return ReadBudget::spent();
         }
         m_globals.xfFormats.push_back(readU16(record.data, 2));
         return {};
@@ -246,15 +283,17 @@ class GlobalsReader {
         std::vector<std::uint8_t> data;
     };
 
+    ReadBudget& m_budget;
     XlsGlobals m_globals;
     std::vector<RawFormat> m_rawFormats;
     std::vector<RawBiffRecord> m_linkRecords;
+    std::size_t m_rawBytes = 0; // of both lists, charged until finish()
     bool m_window1Seen = false;
 };
 
 } // namespace
 
-core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
+core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor, ReadBudget& budget) {
     auto first = cursor.next();
     if (!first) {
         return first.failure();
@@ -262,7 +301,7 @@ core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor) {
     if (!*first) {
         return loadFailure(core::Status::Damaged, "the workbook stream", "it is empty");
     }
-    GlobalsReader reader;
+    GlobalsReader reader(budget);
     if (auto bof = reader.checkBof(**first); !bof) {
         return bof.failure();
     }

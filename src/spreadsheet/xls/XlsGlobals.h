@@ -6,6 +6,7 @@
 #include "XlsLinkTable.h"
 #include "core/Failure.h"
 #include "spreadsheet/CellValue.h"
+#include "spreadsheet/ReadBudget.h"
 
 #include <cstdint>
 #include <optional>
@@ -37,7 +38,8 @@ struct XlsGlobals {
     XlsLinkTable links; // sheet names, names and links for formula text
 };
 
-// Reads the globals substream that starts at the beginning of the stream.
-core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor);
+// Reads the globals substream that starts at the beginning of the stream, charging budget
+// for the names and format codes it keeps.
+core::Result<XlsGlobals> readXlsGlobals(BiffRecordCursor& cursor, ReadBudget& budget);
 
 } // namespace orvanto::spreadsheet

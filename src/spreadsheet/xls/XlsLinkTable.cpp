@@ -68,9 +68,13 @@ std::string decodeFilePath(std::string_view encoded) {
 
 class LinkTableBuilder {
   public:
-    LinkTableBuilder(bool biff8, const BiffTextDecoder& text) : m_biff8(biff8), m_text(text) {}
+    LinkTableBuilder(bool biff8, const BiffTextDecoder& text, ReadBudget& budget)
+        : m_biff8(biff8), m_text(text), m_budget(budget) {}
 
     void add(const RawBiffRecord& record) {
+        if (m_spent) {
+            return;
+        }
         switch (record.id) {
         case biff::kBoundSheet:
             boundSheet(record.data);
@@ -96,7 +100,12 @@ class LinkTableBuilder {
         }
     }
 
-    XlsLinkTable take() { return std::move(m_table); }
+    core::Result<XlsLinkTable> take() {
+        if (m_spent) {
+            return ReadBudget::spent();
+        }
+        return std::move(m_table);
+    }
 
   private:
     std::string shortString(std::span<const std::uint8_t> data, std::size_t at) const {
@@ -106,8 +115,30 @@ class LinkTableBuilder {
         return m_text.readCharacters(data, at + 1, data[at], m_biff8).value_or("");
     }
 
+    // Whether bytes more may be kept; once they may not, the table is spent.
+    bool charge(std::size_t bytes) {
+        m_spent = m_spent || !m_budget.take(bytes);
+        return !m_spent;
+    }
+
+    void keep(std::vector<std::string>& list, std::string text) {
+        if (charge(sizeof(std::string) + text.size())) {
+            list.push_back(std::move(text));
+        }
+    }
+
+    void keep(XlsLinkTable::Book book) {
+        std::size_t bytes = sizeof(book) + book.file.size();
+        for (const auto& sheet : book.sheets) {
+            bytes += sizeof(sheet) + sheet.size();
+        }
+        if (charge(bytes)) {
+            m_table.books.push_back(std::move(book));
+        }
+    }
+
     void boundSheet(std::span<const std::uint8_t> data) {
-        m_table.sheets.push_back(shortString(data, 6));
+        keep(m_table.sheets, shortString(data, 6));
     }
 
     void supBook(std::span<const std::uint8_t> data) {
@@ -132,7 +163,7 @@ class LinkTableBuilder {
                 }
             }
         }
-        m_table.books.push_back(std::move(book));
+        keep(std::move(book));
     }
 
     void sheetRanges(std::span<const std::uint8_t> data) {
@@ -140,7 +171,7 @@ class LinkTableBuilder {
             return;
         }
         const std::size_t count = std::min<std::size_t>(readU16(data, 0), (data.size() - 2) / 6);
-        for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t i = 0; i < count && charge(sizeof(XlsLinkTable::SheetRange)); ++i) {
             const std::size_t at = 2 + i * 6;
             m_table.sheetRanges.push_back(
                 {readU16(data, at), readU16(data, at + 2), readU16(data, at + 4)});
@@ -163,12 +194,12 @@ class LinkTableBuilder {
                 book.file = decodeFilePath(text);
             }
         }
-        m_table.books.push_back(std::move(book));
+        keep(std::move(book));
     }
 
     void externName(std::span<const std::uint8_t> data) {
         if (!m_table.books.empty()) {
-            m_table.books.back().names.push_back(shortString(data, 6));
+            keep(m_table.books.back().names, shortString(data, 6));
         }
     }
 
@@ -186,7 +217,7 @@ class LinkTableBuilder {
                     m_text.readCharacters(data, kNameText, nameLength(data), m_biff8).value_or("");
             }
         }
-        m_table.names.push_back(std::move(text));
+        keep(m_table.names, std::move(text));
     }
 
     // Characters of a NAME record's name. BIFF5 counts bytes, but Gnumeric counts the
@@ -205,14 +236,16 @@ class LinkTableBuilder {
 
     const bool m_biff8;
     const BiffTextDecoder& m_text;
+    ReadBudget& m_budget;
+    bool m_spent = false;
     XlsLinkTable m_table;
 };
 
 } // namespace
 
-XlsLinkTable buildLinkTable(const std::vector<RawBiffRecord>& records, bool biff8,
-                            const BiffTextDecoder& text) {
-    LinkTableBuilder builder(biff8, text);
+core::Result<XlsLinkTable> buildLinkTable(const std::vector<RawBiffRecord>& records, bool biff8,
+                                          const BiffTextDecoder& text, ReadBudget& budget) {
+    LinkTableBuilder builder(biff8, text, budget);
     for (const RawBiffRecord& record : records) {
         builder.add(record);
     }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "BiffTextDecoder.h"
+#include "core/Failure.h"
+#include "spreadsheet/ReadBudget.h"
 
 #include <cstdint>
 #include <string>
@@ -41,7 +43,8 @@ struct RawBiffRecord {
 
 // The table from the BOUNDSHEET, SUPBOOK, EXTERNSHEET, EXTERNNAME and NAME records, in stream
 // order. A damaged record leaves its entry empty rather than shifting the entries after it.
-XlsLinkTable buildLinkTable(const std::vector<RawBiffRecord>& records, bool biff8,
-                            const BiffTextDecoder& text);
+// Every entry and name is charged to budget before it is kept.
+core::Result<XlsLinkTable> buildLinkTable(const std::vector<RawBiffRecord>& records, bool biff8,
+                                          const BiffTextDecoder& text, ReadBudget& budget);
 
 } // namespace orvanto::spreadsheet

@@ -58,7 +58,7 @@ struct OpenedXls {
     XlsGlobals globals;
 };
 
-core::Result<OpenedXls> openXls(std::span<const std::uint8_t> bytes) {
+core::Result<OpenedXls> openXls(std::span<const std::uint8_t> bytes, ReadBudget& budget) {
     if (isBareExcel2To4Stream(bytes)) {
         return excel2To4Workbook();
     }
@@ -72,7 +72,7 @@ core::Result<OpenedXls> openXls(std::span<const std::uint8_t> bytes) {
     OpenedXls opened;
     opened.stream = std::move(stream).value();
     opened.cursor = std::make_unique<BiffRecordCursor>(*opened.stream);
-    auto globals = readXlsGlobals(*opened.cursor);
+    auto globals = readXlsGlobals(*opened.cursor, budget);
     if (!globals) {
         return globals.failure();
     }
@@ -80,9 +80,10 @@ core::Result<OpenedXls> openXls(std::span<const std::uint8_t> bytes) {
     return opened;
 }
 
-// Fills in the texts of the cells that refer to the shared string table.
+// Fills in the texts of the cells that refer to the shared string table. One long string
+// used by every kept cell would be copied into each: every copy is charged before it is made.
 core::Result<void> resolveSharedStrings(const XlsSheetReader& reader, BiffRecordCursor& cursor,
-                                        const XlsGlobals& globals) {
+                                        const XlsGlobals& globals, ReadBudget& budget) {
     const auto& uses = reader.sharedStrings();
     if (uses.empty()) {
         return {};
@@ -96,33 +97,25 @@ core::Result<void> resolveSharedStrings(const XlsSheetReader& reader, BiffRecord
     for (const auto& [cell, index] : uses) {
         wanted.push_back(index);
     }
-    auto strings = SharedStringTable::lookup(cursor, *globals.sstOffset, std::move(wanted));
+    auto strings = SharedStringTable::lookup(cursor, *globals.sstOffset, std::move(wanted), budget);
     if (!strings) {
         return strings.failure();
     }
-    std::size_t kept = reader.keptText();
     for (const auto& [cell, index] : uses) {
         const std::string& text = strings->at(index);
-        if (text.size() > XlsSheetReader::kMaxKeptText - kept) {
-            return XlsSheetReader::tooMuchText();
+        if (!budget.take(text.size())) {
+            return ReadBudget::spent();
         }
-        kept += text.size();
         cell->kind = CellValue::Kind::String;
         cell->text = text;
     }
     return {};
 }
 
-} // namespace
-
-core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
-    const QuietGsf quiet;
-    auto opened = openXls(bytes);
-    if (!opened) {
-        return opened.failure();
-    }
-    const XlsGlobals& globals = opened->globals;
-    BiffRecordCursor& cursor = *opened->cursor;
+// The viewer's cells: the marker column of the first worksheet, the grid of the active sheet.
+core::Result<WorkbookCells> viewerCells(OpenedXls& opened, ReadBudget& budget) {
+    const XlsGlobals& globals = opened.globals;
+    BiffRecordCursor& cursor = *opened.cursor;
 
     std::size_t firstWorksheet = globals.sheets.size();
     for (std::size_t i = 0; i < globals.sheets.size(); ++i) {
@@ -148,7 +141,7 @@ core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
     cells->firstWorksheetName = firstWorksheet < names.size() ? names[firstWorksheet] : "";
     cells->activeSheetName = active < names.size() ? names[active] : "";
 
-    XlsSheetReader reader(cursor, globals);
+    XlsSheetReader reader(cursor, globals, budget);
     const bool gridOnFirst = active == firstWorksheet;
     auto firstRead = reader.read(
         globals.sheets[firstWorksheet].offset,
@@ -162,23 +155,19 @@ core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
             return activeRead.failure();
         }
     }
-    if (auto resolved = resolveSharedStrings(reader, cursor, globals); !resolved) {
+    if (auto resolved = resolveSharedStrings(reader, cursor, globals, budget); !resolved) {
         return resolved.failure();
     }
     return std::move(*cells);
 }
 
-core::Result<std::vector<SheetContents>> readXlsSheets(std::span<const std::uint8_t> bytes) {
-    const QuietGsf quiet;
-    auto opened = openXls(bytes);
-    if (!opened) {
-        return opened.failure();
-    }
-    const XlsGlobals& globals = opened->globals;
-    BiffRecordCursor& cursor = *opened->cursor;
+// Every worksheet's cells and merged ranges, for reading an export.
+core::Result<std::vector<SheetContents>> allSheets(OpenedXls& opened, ReadBudget& budget) {
+    const XlsGlobals& globals = opened.globals;
+    BiffRecordCursor& cursor = *opened.cursor;
 
-    // One reader for all sheets: its text budget and shared-string uses span the workbook.
-    XlsSheetReader reader(cursor, globals);
+    // One reader for all sheets: its shared-string uses span the workbook.
+    XlsSheetReader reader(cursor, globals, budget);
     std::vector<XlsSheetReader::CellMap> cells;
     std::vector<SheetContents> sheets;
     cells.reserve(globals.sheets.size());
@@ -206,7 +195,7 @@ core::Result<std::vector<SheetContents>> readXlsSheets(std::span<const std::uint
     if (sheets.empty()) {
         return loadFailure(core::Status::NoWorksheet);
     }
-    if (auto resolved = resolveSharedStrings(reader, cursor, globals); !resolved) {
+    if (auto resolved = resolveSharedStrings(reader, cursor, globals, budget); !resolved) {
         return resolved.failure();
     }
     for (std::size_t i = 0; i < sheets.size(); ++i) {
@@ -217,6 +206,29 @@ core::Result<std::vector<SheetContents>> readXlsSheets(std::span<const std::uint
         }
     }
     return sheets;
+}
+
+// One read of a file: libgsf kept quiet and one budget for all it keeps, from the globals on.
+template <typename T>
+core::Result<T> readOpened(std::span<const std::uint8_t> bytes,
+                           core::Result<T> (*read)(OpenedXls&, ReadBudget&)) {
+    const QuietGsf quiet;
+    ReadBudget budget;
+    auto opened = openXls(bytes, budget);
+    if (!opened) {
+        return opened.failure();
+    }
+    return read(opened.value(), budget);
+}
+
+} // namespace
+
+core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
+    return readOpened(bytes, viewerCells);
+}
+
+core::Result<std::vector<SheetContents>> readXlsSheets(std::span<const std::uint8_t> bytes) {
+    return readOpened(bytes, allSheets);
 }
 
 } // namespace orvanto::spreadsheet

@@ -58,27 +58,32 @@ core::Failure damaged(const BiffRecord& record) {
 
 } // namespace
 
-XlsSheetReader::XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globals)
-    : m_cursor(cursor), m_globals(globals), m_text(globals.codePage),
+XlsSheetReader::XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globals,
+                               ReadBudget& budget)
+    : m_cursor(cursor), m_globals(globals), m_budget(budget), m_text(globals.codePage),
       m_formulas(globals.biff8, m_text, globals.links) {}
-
-core::Failure XlsSheetReader::tooMuchText() {
-    return tooMuchKeptText();
-}
 
 void XlsSheetReader::forget(CellValue& cell) {
     // A cell written again gives its earlier text back to the budget.
     m_sharedStrings.erase(&cell);
-    m_keptText -= std::min(m_keptText, cell.text.size() + cell.formula.size());
+    m_budget.giveBack(cell.text.size() + cell.formula.size());
     cell = CellValue{};
 }
 
 core::Result<void> XlsSheetReader::keepText(CellValue& cell, std::string text) {
-    if (text.size() > kMaxKeptText - m_keptText) {
-        return tooMuchText();
+    if (!m_budget.take(text.size())) {
+        return ReadBudget::spent();
     }
-    m_keptText += text.size();
     cell.text = std::move(text);
+    return {};
+}
+
+// An error cell's text ("#DIV/0!") is charged like any other, so forget() gives back only
+// what was taken.
+core::Result<void> XlsSheetReader::chargeErrorText(const CellValue& cell) {
+    if (!m_budget.take(cell.text.size())) {
+        return ReadBudget::spent();
+    }
     return {};
 }
 
@@ -88,10 +93,9 @@ core::Result<void> XlsSheetReader::keepFormula(CellValue& cell, std::optional<st
         cell.formulaUnknown = true;
         return {};
     }
-    if (text->size() > kMaxKeptText - m_keptText) {
-        return tooMuchText();
+    if (!m_budget.take(text->size())) {
+        return ReadBudget::spent();
     }
-    m_keptText += text->size();
     cell.formula = std::move(*text);
     return {};
 }
@@ -131,25 +135,30 @@ core::Result<void> XlsSheetReader::readWholeSheet(std::uint64_t offset, CellMap&
     return readRecords(offset);
 }
 
-void XlsSheetReader::mergedCells(const BiffRecord& record) {
+core::Result<void> XlsSheetReader::mergedCells(const BiffRecord& record) {
     // A count, then first row, last row, first column, last column per range. A merge is
     // layout, not content: a bad one is left out and loses nothing.
     const auto& data = record.data;
     if (m_merges == nullptr || data.size() < 2) {
-        return;
+        return {};
     }
     const std::size_t count = std::min<std::size_t>(readU16(data, 0), (data.size() - 2) / 8);
     for (std::size_t i = 0; i < count && m_merges->size() < limits::kMergedRanges; ++i) {
+        if (!m_budget.take(sizeof(MergedRange))) {
+            return ReadBudget::spent();
+        }
         const std::size_t at = 2 + i * 8;
         m_merges->push_back({readU16(data, at) + 1, readU16(data, at + 2) + 1,
                              readU16(data, at + 4) + 1, readU16(data, at + 6) + 1});
     }
+    return {};
 }
 
 core::Result<void> XlsSheetReader::readRecords(std::uint64_t offset) {
     m_pendingString = nullptr;
     m_pendingGroup = nullptr;
     m_groups.clear();
+    m_budget.giveBack(m_groupBytes);
     m_groupBytes = 0;
     m_lastRow = m_region.lastRow() - 1;
 
@@ -196,7 +205,9 @@ core::Result<void> XlsSheetReader::readRecords(std::uint64_t offset) {
             continue;
         }
         if (record.id == biff::kMergedCells) {
-            mergedCells(record);
+            if (auto done = mergedCells(record); !done) {
+                return done;
+            }
             continue;
         }
         if (record.id == biff::kSharedFormula || record.id == biff::kArrayFormula) {
@@ -310,7 +321,7 @@ core::Result<void> XlsSheetReader::cell(const BiffRecord& record) {
             return damaged(record);
         }
         *cell = boolOrError(data[kCellHeader], data[kCellHeader + 1] != 0);
-        return {};
+        return chargeErrorText(*cell);
     case biff::kFormula:
         return formula(record, *cell);
     default:
@@ -347,6 +358,9 @@ core::Result<void> XlsSheetReader::formula(const BiffRecord& record, CellValue& 
             break;
         default:
             return damaged(record);
+        }
+        if (auto charged = chargeErrorText(cell); !charged) {
+            return charged;
         }
     }
     const std::size_t tokenSize = readU16(data, kTokenSize);
@@ -410,11 +424,13 @@ core::Result<void> XlsSheetReader::groupFormula(const BiffRecord& record) {
     }
     const CellKey key{group.first.row, group.first.column};
     if (auto old = m_groups.find(key); old != m_groups.end()) {
-        m_groupBytes -= old->second.tokens.size() + old->second.extra.size();
+        const std::size_t oldSize = old->second.tokens.size() + old->second.extra.size();
+        m_budget.giveBack(oldSize);
+        m_groupBytes -= oldSize;
     }
     const std::size_t size = group.tokens.size() + group.extra.size();
-    if (size > kMaxKeptText - m_groupBytes) {
-        return tooMuchText();
+    if (!m_budget.take(size)) {
+        return ReadBudget::spent();
     }
     m_groupBytes += size;
     m_groups[key] = std::move(group);

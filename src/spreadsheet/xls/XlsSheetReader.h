@@ -9,6 +9,7 @@
 #include "core/Failure.h"
 #include "spreadsheet/CellValue.h"
 #include "spreadsheet/KeptRegion.h"
+#include "spreadsheet/ReadBudget.h"
 #include "spreadsheet/ReadLimits.h"
 #include "spreadsheet/SheetContents.h"
 
@@ -22,15 +23,11 @@ namespace orvanto::spreadsheet {
 
 class XlsSheetReader {
   public:
-    // Text kept for all cells together may not exceed this: a small file could otherwise
-    // make every kept cell a copy of one 64K-character string. Real timetables stay far below.
-    static constexpr std::size_t kMaxKeptText = limits::kKeptBytes;
-    static core::Failure tooMuchText();
-
     // Cells by (row, column), both 0-based.
     using CellMap = std::map<std::pair<std::uint16_t, std::uint16_t>, CellValue>;
 
-    XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globals);
+    // Every text, formula and merged range kept is charged to budget before it is kept.
+    XlsSheetReader(BiffRecordCursor& cursor, const XlsGlobals& globals, ReadBudget& budget);
 
     // Reads the sheet whose BOF record is at offset: the marker column and/or the grid of
     // region into cells.
@@ -45,9 +42,6 @@ class XlsSheetReader {
         return m_sharedStrings;
     }
 
-    // Bytes of text kept so far, shared strings not counted until they are looked up.
-    std::size_t keptText() const { return m_keptText; }
-
   private:
     // A shared formula (SHRFMLA) or array formula (ARRAY) that FORMULA records of the cells
     // in its range refer to by its first cell.
@@ -61,6 +55,7 @@ class XlsSheetReader {
 
     void forget(CellValue& cell);
     core::Result<void> keepText(CellValue& cell, std::string text);
+    core::Result<void> chargeErrorText(const CellValue& cell);
     core::Result<void> keepFormula(CellValue& cell, std::optional<std::string> text);
     CellValue* target(std::uint32_t row, std::uint32_t column) const;
     core::Result<void> cell(const BiffRecord& record);
@@ -72,9 +67,10 @@ class XlsSheetReader {
 
     BiffRecordCursor& m_cursor;
     core::Result<void> readRecords(std::uint64_t offset);
-    void mergedCells(const BiffRecord& record);
+    core::Result<void> mergedCells(const BiffRecord& record);
 
     const XlsGlobals& m_globals;
+    ReadBudget& m_budget;
     KeptRegion m_region = KeptRegion::none();
     WorkbookCells* m_cells = nullptr;
     CellMap* m_anyCells = nullptr;
@@ -87,9 +83,8 @@ class XlsSheetReader {
     CellValue* m_pendingGroup = nullptr;
     XlsCellPosition m_pendingGroupAt;
     std::map<CellKey, GroupFormula> m_groups;
-    std::size_t m_groupBytes = 0;
+    std::size_t m_groupBytes = 0; // of m_groups, charged while they are kept
     std::unordered_map<CellValue*, std::uint32_t> m_sharedStrings;
-    std::size_t m_keptText = 0;
 };
 
 } // namespace orvanto::spreadsheet

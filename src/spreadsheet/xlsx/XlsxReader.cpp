@@ -41,12 +41,37 @@ core::Result<std::string> workbookPath(const ZipArchive& archive) {
     return std::string("xl/workbook.xml");
 }
 
-// The package opened down to the workbook part and its relationships.
+// The sheets in workbook order. A sheet whose relationship does not resolve fails the load
+// only if the viewer reads it (see viewerCells): writers leave such sheets behind.
+std::vector<SheetEntry> sheetEntries(const WorkbookPart& workbook,
+                                     const PackageRelationships& relationships) {
+    std::vector<SheetEntry> entries;
+    for (const auto& sheet : workbook.sheets()) {
+        const auto* relationship = relationships.byId(sheet.relationshipId);
+        if (relationship == nullptr) {
+            entries.push_back({{},
+                               false,
+                               loadFailure(core::Status::MissingPart,
+                                           "relationship " + quoted(sheet.relationshipId) +
+                                               " of sheet " + quoted(sheet.name),
+                                           "not in " + relationships.partPath())});
+            continue;
+        }
+        // Chart, dialog and macro sheets are sheets but not worksheets.
+        entries.push_back({relationship->target,
+                           ooxml::hasRelationshipType(relationship->type, "worksheet"),
+                           {}});
+    }
+    return entries;
+}
+
+// The package opened down to the workbook part, its relationships and its sheets.
 struct Package {
     ZipArchive archive;
     std::string workbookPath;
     WorkbookPart workbook;
     PackageRelationships relationships;
+    std::vector<SheetEntry> entries;
 };
 
 core::Result<Package> openPackage(std::span<const std::uint8_t> bytes, ReadBudget& budget) {
@@ -69,32 +94,9 @@ core::Result<Package> openPackage(std::span<const std::uint8_t> bytes, ReadBudge
     if (!relationships) {
         return relationships.failure();
     }
+    auto entries = sheetEntries(*workbook, *relationships);
     return Package{std::move(archive).value(), std::move(path).value(), std::move(workbook).value(),
-                   std::move(relationships).value()};
-}
-
-// The sheets in workbook order. A sheet whose relationship does not resolve fails the load
-// only if the viewer reads it (see readXlsx): writers leave such sheets behind.
-std::vector<SheetEntry> sheetEntries(const WorkbookPart& workbook,
-                                     const PackageRelationships& relationships) {
-    std::vector<SheetEntry> entries;
-    for (const auto& sheet : workbook.sheets()) {
-        const auto* relationship = relationships.byId(sheet.relationshipId);
-        if (relationship == nullptr) {
-            entries.push_back({{},
-                               false,
-                               loadFailure(core::Status::MissingPart,
-                                           "relationship " + quoted(sheet.relationshipId) +
-                                               " of sheet " + quoted(sheet.name),
-                                           "not in " + relationships.partPath())});
-            continue;
-        }
-        // Chart, dialog and macro sheets are sheets but not worksheets.
-        entries.push_back({relationship->target,
-                           ooxml::hasRelationshipType(relationship->type, "worksheet"),
-                           {}});
-    }
-    return entries;
+                   std::move(relationships).value(), std::move(entries)};
 }
 
 // Moves the kept values in; the per-sheet lists are dropped right after.
@@ -163,20 +165,13 @@ core::Result<void> resolve(const ZipArchive& archive, const PackageRelationships
     return {};
 }
 
-} // namespace
-
-core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
-    const QuietGsf quiet;
-    ReadBudget budget;
-    auto package = openPackage(bytes, budget);
-    if (!package) {
-        return package.failure();
-    }
-    const ZipArchive& archive = package->archive;
-    const std::string& path = package->workbookPath;
-    const WorkbookPart& workbook = package->workbook;
-    const PackageRelationships& relationships = package->relationships;
-    const auto entries = sheetEntries(workbook, relationships);
+// The viewer's cells: the marker column of the first worksheet, the grid of the active sheet.
+core::Result<WorkbookCells> viewerCells(const Package& package, ReadBudget& budget) {
+    const ZipArchive& archive = package.archive;
+    const std::string& path = package.workbookPath;
+    const WorkbookPart& workbook = package.workbook;
+    const PackageRelationships& relationships = package.relationships;
+    const auto& entries = package.entries;
 
     // Until a sheet is known to be the first worksheet, an unresolved one might be it.
     std::size_t first = 0;
@@ -230,18 +225,13 @@ core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
     return result;
 }
 
-core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uint8_t> bytes) {
-    const QuietGsf quiet;
-    ReadBudget budget;
-    auto package = openPackage(bytes, budget);
-    if (!package) {
-        return package.failure();
-    }
-    const ZipArchive& archive = package->archive;
-    const std::string& path = package->workbookPath;
-    const WorkbookPart& workbook = package->workbook;
-    const PackageRelationships& relationships = package->relationships;
-    const auto entries = sheetEntries(workbook, relationships);
+// Every worksheet's cells and merged ranges, for reading an export.
+core::Result<std::vector<SheetContents>> allSheets(const Package& package, ReadBudget& budget) {
+    const ZipArchive& archive = package.archive;
+    const std::string& path = package.workbookPath;
+    const WorkbookPart& workbook = package.workbook;
+    const PackageRelationships& relationships = package.relationships;
+    const auto& entries = package.entries;
 
     std::vector<WorksheetPart::Contents> read;
     std::vector<std::string> names;
@@ -289,6 +279,29 @@ core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uin
         result.push_back(std::move(sheet));
     }
     return result;
+}
+
+// One read of a file: libgsf kept quiet and one budget for all it keeps, from the opening on.
+template <typename T>
+core::Result<T> readPackage(std::span<const std::uint8_t> bytes,
+                            core::Result<T> (*read)(const Package&, ReadBudget&)) {
+    const QuietGsf quiet;
+    ReadBudget budget;
+    auto package = openPackage(bytes, budget);
+    if (!package) {
+        return package.failure();
+    }
+    return read(*package, budget);
+}
+
+} // namespace
+
+core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
+    return readPackage(bytes, viewerCells);
+}
+
+core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uint8_t> bytes) {
+    return readPackage(bytes, allSheets);
 }
 
 } // namespace orvanto::spreadsheet

@@ -1,6 +1,7 @@
 #include "ZipMember.h"
 
 #include "spreadsheet/LoadFailure.h"
+#include "spreadsheet/ReadLimits.h"
 
 #include <algorithm>
 #include <gsf/gsf.h>
@@ -18,13 +19,13 @@ core::Result<std::span<const std::uint8_t>> ZipMember::read() {
     if (remaining <= 0) {
         return std::span<const std::uint8_t>{};
     }
-    if (m_inflated >= kMaxInflatedBytes) {
+    if (m_inflated >= limits::kInflatedPartBytes) {
         return partFailure(core::Status::TooLarge, m_path,
-                           "it inflates to more than " + std::to_string(kMaxInflatedBytes >> 20) +
-                               " MiB");
+                           "it inflates to more than " +
+                               std::to_string(limits::kInflatedPartBytes >> 20) + " MiB");
     }
     const std::int64_t count =
-        std::min({std::int64_t{remaining}, kChunkBytes, kMaxInflatedBytes - m_inflated});
+        std::min({std::int64_t{remaining}, kChunkBytes, limits::kInflatedPartBytes - m_inflated});
     const guint8* data = gsf_input_read(m_input.get(), static_cast<std::size_t>(count), nullptr);
     if (data == nullptr) {
         return partFailure(core::Status::Damaged, m_path, "its data cannot be inflated");

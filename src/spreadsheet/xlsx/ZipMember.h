@@ -17,9 +17,6 @@ namespace orvanto::spreadsheet {
 
 class ZipMember {
   public:
-    // Most bytes any one member may inflate to; far above any real workbook part.
-    static constexpr std::int64_t kMaxInflatedBytes = std::int64_t{128} << 20;
-
     ZipMember(std::string path, GsfInput* input); // takes ownership of input
 
     // The next inflated chunk; an empty span at the end of the member.
