@@ -73,13 +73,13 @@ std::string agendaJson(const calendar::DayAgenda& agenda, bool dateGiven) {
 int runIcs(const Options& options, Context& context) {
     const auto exported = context.schedule.exportCalendar();
     if (!exported) {
-        printError(context.err,
-                   options.workbook + ": week " + exported.failure().subject +
-                       " cannot be composed; nothing was written",
-                   kExitComposeFailure);
+        const int exitCode = printError(context.err,
+                                        options.workbook + ": week " + exported.failure().subject +
+                                            " cannot be composed; nothing was written",
+                                        exitCodeFor(exported.failure().status));
         // The viewer's own message for a cell it cannot read, as the grid command prints it.
         context.err << core::legacyMessage(exported.failure()) << "\n";
-        return kExitComposeFailure;
+        return exitCode;
     }
     if (!options.output || *options.output == "-") {
         context.out << exported->text;
@@ -109,7 +109,7 @@ int runAgenda(const Options& options, Context& context) {
             return weekTooFar(context);
         }
         context.err << core::legacyMessage(agenda.failure()) << "\n";
-        return kExitComposeFailure;
+        return exitCodeFor(agenda.failure().status);
     }
     const bool dateGiven = options.date.has_value();
     context.out << (options.json ? agendaJson(*agenda, dateGiven) + "\n"

@@ -119,7 +119,7 @@ int runGrid(const Options& options, Context& context) {
             context.err << core::legacyMessage(*grid.failure) << "\n";
         }
     }
-    return grid.failure ? kExitComposeFailure : kExitOk;
+    return grid.failure ? exitCodeFor(grid.failure->status) : kExitOk;
 }
 
 int runCheck(const Options&, Context& context) {
