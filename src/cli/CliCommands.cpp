@@ -27,7 +27,8 @@ std::string termNoticeText(const settings::TermNotice& notice) {
     case Problem::EditionNotText:
         return "edition is not UTF-8 text without control characters";
     case Problem::EditionTooLong:
-        return "edition is longer than 60 characters";
+        return "edition is longer than " + std::to_string(settings::kMaxEditionCharacters) +
+               " characters";
     case Problem::NotAPeriod:
         return "period " + setting + " is not HH:MM-HH:MM ending after it starts";
     case Problem::UnrecognisedLine:
@@ -63,12 +64,12 @@ int openSchedule(service::Schedule& schedule, const Options& options, Needs need
     schedule.open(term, workbook);
 
     using Refusal = service::OpenedTerm::Refusal;
-    switch (schedule.termRefusal()) {
+    switch (schedule.openedTerm().refusal) {
     case Refusal::NoFile:
         return printUsageError(err, "--term " + *options.termFile + ": no such file");
     case Refusal::UnusableSetting:
         return printUsageError(err, "--term " + *options.termFile + ": " +
-                                        termNoticeText(schedule.termNotices().front()));
+                                        termNoticeText(schedule.openedTerm().refusedSetting));
     case Refusal::None:
         break;
     }

@@ -19,7 +19,7 @@ void Schedule::open(const TermSource& term, const WorkbookSource& workbook) {
         return;
     }
     readWorkbookPath(workbook);
-    loadTimetable(workbook);
+    loadTimetable();
 }
 
 void Schedule::close() {
@@ -43,16 +43,13 @@ void Schedule::readWorkbookPath(const WorkbookSource& source) {
     }
 }
 
-void Schedule::loadTimetable(const WorkbookSource& source) {
+void Schedule::loadTimetable() {
     close();
     if (m_workbookPath.empty()) {
         return;
     }
-    const std::filesystem::path path =
-        source.kind == WorkbookSource::Kind::File
-            ? source.file
-            : std::filesystem::path(std::u8string(m_workbookPath.begin(), m_workbookPath.end()));
-    core::Result<LoadedTimetable> loaded = service::loadTimetable(path);
+    core::Result<LoadedTimetable> loaded = service::loadTimetable(
+        std::filesystem::path(std::u8string(m_workbookPath.begin(), m_workbookPath.end())));
     if (!loaded) {
         m_loadFailure = loaded.failure();
         return;
@@ -119,16 +116,16 @@ WeekView Schedule::week(std::int16_t week) const {
     return view;
 }
 
-std::optional<WeekView> Schedule::date(std::chrono::year_month_day date) const {
-    const core::Result<std::int16_t> week = weekOf(date);
+std::optional<WeekView> Schedule::date(std::chrono::year_month_day day) const {
+    const core::Result<std::int16_t> week = weekOf(day);
     if (!week) {
         return std::nullopt;
     }
     WeekView view;
     view.week = *week;
     view.inTerm = inTerm(*week);
-    view.title = timetable::dateQueryTitle(date, *week, m_term.term.edition);
-    view.markedWeekday = timetable::weekdayIndex(date);
+    view.title = timetable::dateQueryTitle(day, *week, m_term.term.edition);
+    view.markedWeekday = timetable::weekdayIndex(day);
     compose(view);
     return view;
 }

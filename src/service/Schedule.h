@@ -84,7 +84,8 @@ class Schedule {
 
     const core::Term& term() const { return m_term.term; }
     const std::vector<settings::TermNotice>& termNotices() const { return m_term.notices; }
-    OpenedTerm::Refusal termRefusal() const { return m_term.refusal; }
+    // Whether and why a term.ini the student named was refused.
+    const OpenedTerm& openedTerm() const { return m_term; }
     // The path as read; empty when none is set.
     const std::string& workbookPath() const { return m_workbookPath; }
     bool hasTimetable() const { return m_timetable.has_value(); }
@@ -99,7 +100,7 @@ class Schedule {
     // A week asked for by number: no column marked.
     WeekView week(std::int16_t week) const;
     // The week of a date, with its column marked; none when the date is too far from the term.
-    std::optional<WeekView> date(std::chrono::year_month_day date) const;
+    std::optional<WeekView> date(std::chrono::year_month_day day) const;
     // A week as typed in the query window after its first character ("第5周" gives 5, as the
     // week text has always been read); the failure (overflow) when it names no week.
     core::Result<WeekView> typedWeek(std::u16string_view text) const;
@@ -115,7 +116,7 @@ class Schedule {
 
   private:
     void readWorkbookPath(const WorkbookSource& source);
-    void loadTimetable(const WorkbookSource& source);
+    void loadTimetable();
     // The grid of the week, or why it cannot be shown.
     void compose(WeekView& view) const;
 

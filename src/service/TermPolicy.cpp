@@ -35,8 +35,8 @@ OpenedTerm openTerm(const TermSource& source) {
             return notice.problem != Problem::NotAMonday;
         });
         if (unusable != opened.notices.end()) {
-            std::rotate(opened.notices.begin(), unusable, unusable + 1);
             opened.refusal = OpenedTerm::Refusal::UnusableSetting;
+            opened.refusedSetting = *unusable;
             return opened;
         }
     }

@@ -30,13 +30,14 @@ struct OpenedTerm {
     enum class Refusal {
         None,
         NoFile,          // the named term.ini does not exist
-        UnusableSetting, // a setting of the named term.ini cannot be used: notices.front()
+        UnusableSetting, // a setting of the named term.ini cannot be used: refusedSetting
     };
     core::Term term;
     // What was not taken as written; the term goes on with the default or, for a start that
     // is not a Monday, with the Monday of its week.
     std::vector<settings::TermNotice> notices;
     Refusal refusal = Refusal::None;
+    settings::TermNotice refusedSetting{};
 };
 
 [[nodiscard]] OpenedTerm openTerm(const TermSource& source);
