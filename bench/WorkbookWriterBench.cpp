@@ -1,8 +1,8 @@
 // Writing an imported timetable as a workbook: a typical school export of about 40 classes
 // (weekly, odd and even, irregular weeks, some over four small periods) and a few texts not
 // understood. The layout alone, and the whole .xlsx written and read back into memory.
-#include "imports/WorkbookLayout.h"
-#include "imports/WorkbookWriter.h"
+#include "imports/output/WorkbookLayout.h"
+#include "imports/output/WorkbookWriter.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

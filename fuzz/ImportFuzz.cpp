@@ -2,7 +2,7 @@
 // layouts to the classes and the workbook layout written for them.
 #include "Keep.h"
 #include "imports/ExportReader.h"
-#include "imports/WorkbookLayout.h"
+#include "imports/output/WorkbookLayout.h"
 
 #include <cstddef>
 #include <cstdint>

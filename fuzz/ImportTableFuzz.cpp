@@ -3,7 +3,7 @@
 // digits spans that many rows and columns; so the fuzzer reaches the layouts and the cell
 // grammar directly instead of through a file format.
 #include "Keep.h"
-#include "imports/TimetableLayouts.h"
+#include "imports/layouts/TimetableLayouts.h"
 
 #include <cstddef>
 #include <cstdint>

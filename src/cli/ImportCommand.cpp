@@ -4,10 +4,11 @@
 #include "CliOutput.h"
 #include "core/Concat.h"
 #include "imports/ExportReader.h"
-#include "imports/WorkbookWriter.h"
+#include "imports/output/WorkbookWriter.h"
 #include "platform/AtomicReplace.h"
 #include "spreadsheet/LoadFailure.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -30,6 +31,48 @@ std::string weeksJson(const imports::WeekSet& weeks) {
     return out + "]";
 }
 
+std::string dialectJson(const imports::DialectScore& score) {
+    const imports::Dialect& dialect = score.dialect;
+    std::string fields = "[";
+    for (const imports::EntryField field : dialect.order) {
+        fields += fields.size() > 1 ? ", " : "";
+        fields += jsonString(imports::fieldName(field));
+    }
+    fields += "]";
+    return core::concat(
+        {"{\"knownForms\": ", dialect.knownForms ? "true" : "false", ", \"fields\": ", fields,
+         ", \"separator\": ", jsonString(imports::separatorText(dialect.separator)),
+         ", \"bracketGroups\": ", dialect.bracketGroups ? "true" : "false",
+         ", \"blankLinesPart\": ", dialect.blankLinesPart ? "true" : "false",
+         ", \"explained\": ", std::to_string(score.explained),
+         ", \"cells\": ", std::to_string(score.cells), "}"});
+}
+
+std::string placedTextsJson(const std::vector<imports::UnreadText>& texts) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const imports::UnreadText& text = texts[i];
+        out += (i ? ",\n  " : "\n  ");
+        out += "{\"sheet\": " + jsonString(text.sheet) + ", \"cell\": " + jsonString(text.cell) +
+               ", \"text\": " + jsonString(text.text) + "}";
+    }
+    return out + "]";
+}
+
+std::string termJson(const std::optional<imports::ExportTerm>& term) {
+    if (!term) {
+        return "null";
+    }
+    static constexpr std::string_view kHalves[] = {"autumn", "spring", "summer"};
+    const auto monday = term->likelyFirstMonday();
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02u-%02u", static_cast<int>(monday.year()),
+                  static_cast<unsigned>(monday.month()), static_cast<unsigned>(monday.day()));
+    return core::concat({"{\"edition\": ", jsonString(term->edition), ", \"half\": \"",
+                         kHalves[static_cast<std::size_t>(term->half)], "\", \"startYear\": ",
+                         std::to_string(term->startYear), ", \"firstMonday\": \"", date, "\"}"});
+}
+
 std::string importJson(const imports::ImportResult& result) {
     std::string out = "{\"classes\": [";
     for (std::size_t i = 0; i < result.classes.size(); ++i) {
@@ -46,14 +89,15 @@ std::string importJson(const imports::ImportResult& result) {
                ", \"sheet\": " + jsonString(entry.sheet) + ", \"cell\": " + jsonString(entry.cell) +
                "}";
     }
-    out += "],\n \"unread\": [";
-    for (std::size_t i = 0; i < result.unread.size(); ++i) {
-        const imports::UnreadText& text = result.unread[i];
-        out += (i ? ",\n  " : "\n  ");
-        out += "{\"sheet\": " + jsonString(text.sheet) + ", \"cell\": " + jsonString(text.cell) +
-               ", \"text\": " + jsonString(text.text) + "}";
+    out += "],\n \"unread\": " + placedTextsJson(result.unread);
+    out += ",\n \"details\": " + placedTextsJson(result.details);
+    out += ",\n \"cells\": " + std::to_string(result.cells);
+    out += ",\n \"reading\": " + dialectJson(result.reading);
+    out += ",\n \"runnersUp\": [";
+    for (std::size_t i = 0; i < result.runnersUp.size(); ++i) {
+        out += (i ? ",\n  " : "\n  ") + dialectJson(result.runnersUp[i]);
     }
-    return out + "],\n \"cells\": " + std::to_string(result.cells) + "}";
+    return out + "],\n \"term\": " + termJson(result.term) + "}";
 }
 
 // One line per text not understood, then the sum, on stderr.

@@ -15,7 +15,7 @@
 #include "calendar/CalendarFile.h"
 #include "core/ProgramInfo.h"
 #include "imports/ExportReader.h"
-#include "imports/WorkbookWriter.h"
+#include "imports/output/WorkbookWriter.h"
 #include "platform/AtomicReplace.h"
 #include "settings/PathSettings.h"
 

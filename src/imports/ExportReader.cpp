@@ -1,8 +1,8 @@
-#include "ExportReader.h"
+#include "imports/ExportReader.h"
 
-#include "HtmlTables.h"
-#include "TimetableLayouts.h"
-#include "WorksheetTables.h"
+#include "imports/decode/HtmlTables.h"
+#include "imports/decode/WorksheetTables.h"
+#include "imports/layouts/TimetableLayouts.h"
 #include "spreadsheet/LoadFailure.h"
 #include "spreadsheet/Workbook.h"
 
@@ -42,7 +42,8 @@ core::Result<std::vector<SourceTable>> tablesOf(std::span<const std::uint8_t> by
 
 } // namespace
 
-core::Result<ImportResult> readExport(std::span<const std::uint8_t> bytes) {
+core::Result<ImportResult> readExport(std::span<const std::uint8_t> bytes,
+                                      const ReadingChoice& choice) {
     if (bytes.empty()) {
         return spreadsheet::loadFailure(core::Status::Empty);
     }
@@ -53,10 +54,11 @@ core::Result<ImportResult> readExport(std::span<const std::uint8_t> bytes) {
     if (!tables) {
         return tables.failure();
     }
-    return readTimetables(*tables);
+    return readTimetables(*tables, choice);
 }
 
-core::Result<ImportResult> readExportFile(const std::filesystem::path& path) {
+core::Result<ImportResult> readExportFile(const std::filesystem::path& path,
+                                          const ReadingChoice& choice) {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) {
@@ -84,7 +86,7 @@ core::Result<ImportResult> readExportFile(const std::filesystem::path& path) {
     if (file.bad()) {
         return spreadsheet::loadFailure(core::Status::CannotOpen, {}, "its bytes cannot be read");
     }
-    return readExport(bytes);
+    return readExport(bytes, choice);
 }
 
 std::filesystem::path defaultWorkbookPath(const std::filesystem::path& exportPath) {

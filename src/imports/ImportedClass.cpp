@@ -1,4 +1,6 @@
-#include "ImportedClass.h"
+#include "imports/ImportedClass.h"
+
+#include "core/Term.h"
 
 namespace orvanto::imports {
 
@@ -9,6 +11,29 @@ int bigPeriodOf(int smallPeriod) {
 }
 
 } // namespace
+
+std::chrono::year_month_day ExportTerm::likelyFirstMonday() const {
+    using namespace std::chrono;
+    const auto firstMondayFrom = [](year_month_day day) {
+        sys_days date{day};
+        while (weekday{date} != Monday) {
+            date += days{1};
+        }
+        return year_month_day{date};
+    };
+    switch (half) {
+    case TermHalf::Spring: {
+        // The Monday of the week that holds the last day of February.
+        const year_month_day last{year{startYear} / February / std::chrono::last};
+        return core::mondayOf(last);
+    }
+    case TermHalf::Summer:
+        return firstMondayFrom(year{startYear} / July / 1);
+    case TermHalf::Autumn:
+        break;
+    }
+    return firstMondayFrom(year{startYear} / September / 1);
+}
 
 BigPeriods bigPeriodsOf(SmallPeriods periods) {
     return {bigPeriodOf(periods.first), bigPeriodOf(periods.last)};

@@ -2,8 +2,12 @@
 // and weeks, and the texts that became part of no class, each with where it stood.
 #pragma once
 
+#include "imports/entries/Dialect.h"
+
 #include <bitset>
+#include <chrono>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,10 +47,42 @@ struct UnreadText {
     bool operator==(const UnreadText&) const = default;
 };
 
+// A text of the timetable area that is a known detail and no field of a class: "学时:48",
+// "选课人数(121)", an exam time. Left out of the workbook, counted and listed.
+using KnownDetail = UnreadText;
+
+// A dialect and how much of the file it explains: the cells whose every text became part of a
+// class or a known detail, of the class cells read.
+struct DialectScore {
+    Dialect dialect;
+    std::size_t explained = 0;
+    std::size_t cells = 0;
+
+    bool operator==(const DialectScore&) const = default;
+};
+
+enum class TermHalf { Autumn, Spring, Summer };
+
+// The term an export names in its heading ("2025-2026学年第一学期", "2018春季学期").
+struct ExportTerm {
+    std::string edition; // the heading's words for the term, as written
+    TermHalf half = TermHalf::Autumn;
+    int startYear = 0; // the calendar year in which the term begins
+    // The Monday a term of this half usually begins on: the first Monday of September for an
+    // autumn term, of the last week of February for a spring one, of July for a summer one.
+    std::chrono::year_month_day likelyFirstMonday() const;
+
+    bool operator==(const ExportTerm&) const = default;
+};
+
 struct ImportResult {
     std::vector<ImportedClass> classes;
     std::vector<UnreadText> unread;
+    std::vector<KnownDetail> details;
     std::size_t cells = 0; // non-empty cells of the timetable areas examined
+    DialectScore reading;                // the dialect the classes were read by
+    std::vector<DialectScore> runnersUp; // the other dialects tried, best first
+    std::optional<ExportTerm> term;      // when a heading names it
 };
 
 // The big periods (1..5) that small periods reach: p goes to ⌈p/2⌉ up to 8, and 9 and later

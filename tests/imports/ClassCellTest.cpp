@@ -1,7 +1,7 @@
 // Timetable cells as school exports fill them: every field order, several classes with each
 // separator, rooms that change with the weeks, extras, and lines that fit no class.
 
-#include "imports/ClassCell.h"
+#include "imports/entries/ClassCell.h"
 
 #include "WeekSets.h"
 

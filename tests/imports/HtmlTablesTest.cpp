@@ -1,4 +1,4 @@
-#include "imports/HtmlTables.h"
+#include "imports/decode/HtmlTables.h"
 
 #include "core/Utf8.h"
 

@@ -1,7 +1,7 @@
 // The character helpers every reader of export texts leans on: trimming keeps the text
 // between byte for byte, and width folding maps exactly the full-width ASCII block.
 
-#include "imports/ImportText.h"
+#include "imports/entries/ImportText.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,6 +1,6 @@
 // Row headers (period labels) and column headers (weekday names) as exports write them.
 
-#include "imports/PeriodText.h"
+#include "imports/entries/PeriodText.h"
 
 #include <gtest/gtest.h>
 #include <string>

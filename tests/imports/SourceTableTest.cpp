@@ -1,6 +1,6 @@
 // The table an import reads: spans cover the cells under them, are cut at the table's edge,
 // and cells far outside any timetable are left out instead of growing the lookup grid.
-#include "imports/SourceTable.h"
+#include "imports/decode/SourceTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "imports/TimetableLayouts.h"
+#include "imports/layouts/TimetableLayouts.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
 // Week texts as school exports write them, read into week sets, and texts that are none.
 
-#include "imports/WeekText.h"
+#include "imports/entries/WeekText.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>

@@ -1,7 +1,7 @@
 // The weeks line of a class in each form, and lines of the other fields that must not be
 // taken for one (a course, a teacher with a title, a room with digits).
 
-#include "imports/WeeksLine.h"
+#include "imports/entries/WeeksLine.h"
 
 #include "WeekSets.h"
 

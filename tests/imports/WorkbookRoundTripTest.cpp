@@ -1,7 +1,7 @@
 // Classes written as a workbook and read back by the viewer's own reader and grid composition:
 // every week, every slot shows the class the export meant there.
-#include "imports/WorkbookLayout.h"
-#include "imports/WorkbookWriter.h"
+#include "imports/output/WorkbookLayout.h"
+#include "imports/output/WorkbookWriter.h"
 #include "service/Timetable.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 // The workbook file itself: what a spreadsheet program sees on opening it (checked with
 // openpyxl, an independent reader), its size limits, and no temporary file left behind.
-#include "imports/WorkbookWriter.h"
+#include "imports/output/WorkbookWriter.h"
 
-#include "imports/WorkbookLayout.h"
+#include "imports/output/WorkbookLayout.h"
 #include "service/Timetable.h"
 
 #include <array>

@@ -1,0 +1,163 @@
+#include "imports/output/WorkbookLayout.h"
+
+#include "timetable/GridComposer.h"
+#include "timetable/WeekRuns.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+#include <string_view>
+
+namespace orvanto::imports {
+
+namespace {
+
+constexpr int kHeaderRow = 1;
+constexpr std::size_t kFirstMarkerRow = 3; // row 2 is the blank row a free slot shows
+constexpr std::size_t kBlockRows = 5;
+constexpr std::size_t kLastMarkerRowRead = 200; // the viewer looks for markers in B1:B200
+constexpr int kMarkerColumn = 2;                // B
+constexpr int kMondayColumn = 3;                // C
+constexpr int kBigPeriodCount = 5;
+constexpr int kWeekdayCount = 7;
+
+constexpr std::array<std::string_view, kWeekdayCount> kWeekdayHeaders = {
+    "星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+
+// One five-row block: a class in one of its big periods, for one run of its weeks.
+struct Block {
+    const ImportedClass* importedClass = nullptr;
+    timetable::WeekRun weeks;
+};
+
+using Slot = std::vector<Block>;
+using Slots = std::array<std::array<Slot, kWeekdayCount>, kBigPeriodCount>;
+
+// "{第3-15周}单周": the first week two characters after "{", the last right after the first
+// "-", and the parity mark for every-other-week runs.
+std::string weekRowText(const timetable::WeekRun& run) {
+    std::string text =
+        "{第" + std::to_string(run.firstWeek) + "-" + std::to_string(run.lastWeek()) + "周}";
+    if (run.interval == 2) {
+        text += run.firstWeek % 2 != 0 ? "单周" : "双周";
+    }
+    return text;
+}
+
+std::set<int> weeksOf(const WeekSet& weeks) {
+    std::set<int> numbers;
+    for (int week = 1; week <= kMaxWeek; ++week) {
+        if (weeks.test(static_cast<std::size_t>(week))) {
+            numbers.insert(week);
+        }
+    }
+    return numbers;
+}
+
+std::string placeOf(const ImportedClass& importedClass) {
+    std::string place = "class \"" + importedClass.course + "\"";
+    if (!importedClass.sheet.empty() || !importedClass.cell.empty()) {
+        place += " from " + importedClass.sheet + "!" + importedClass.cell;
+    }
+    return place;
+}
+
+// A weekday or small period out of range would land a block outside the grid, on the markers
+// of column B or past Sunday; refuse it rather than write a timetable that reads back wrong.
+core::Result<void> checkPlace(const ImportedClass& importedClass) {
+    if (importedClass.weekday < 1 || importedClass.weekday > kWeekdayCount) {
+        return core::errors::loadFailure(
+            core::Status::InvalidClass, placeOf(importedClass) + " has weekday " +
+                                            std::to_string(importedClass.weekday) + ", not 1 to 7");
+    }
+    const SmallPeriods periods = importedClass.periods;
+    if (periods.first < 1 || periods.last < periods.first) {
+        return core::errors::loadFailure(core::Status::InvalidClass,
+                                         placeOf(importedClass) + " has small periods " +
+                                             std::to_string(periods.first) + "-" +
+                                             std::to_string(periods.last));
+    }
+    return {};
+}
+
+// In each slot, the class with the earlier first small period is the upper block, so that it
+// is the one shown where two classes meet in the same week; equal ones keep the input order.
+void orderBlocks(Slots& slots) {
+    for (auto& weekdays : slots) {
+        for (Slot& slot : weekdays) {
+            std::stable_sort(slot.begin(), slot.end(), [](const Block& a, const Block& b) {
+                return a.importedClass->periods.first < b.importedClass->periods.first;
+            });
+        }
+    }
+}
+
+void putText(std::vector<LaidOutCell>& cells, int row, int column, const std::string& text) {
+    if (!text.empty()) {
+        cells.push_back({row, column, text});
+    }
+}
+
+} // namespace
+
+core::Result<std::vector<LaidOutCell>> layOutClasses(std::span<const ImportedClass> classes) {
+    Slots slots;
+    for (const ImportedClass& importedClass : classes) {
+        if (auto placed = checkPlace(importedClass); !placed) {
+            return placed.failure();
+        }
+        const BigPeriods bigPeriods = bigPeriodsOf(importedClass.periods);
+        const auto weekday = static_cast<std::size_t>(importedClass.weekday - 1);
+        for (const timetable::WeekRun& run :
+             timetable::splitIntoWeekRuns(weeksOf(importedClass.weeks))) {
+            for (int bigPeriod = bigPeriods.first; bigPeriod <= bigPeriods.last; ++bigPeriod) {
+                slots[static_cast<std::size_t>(bigPeriod - 1)][weekday].push_back(
+                    {&importedClass, run});
+            }
+        }
+    }
+    orderBlocks(slots);
+
+    // Big period k gets as many blocks as its busiest weekday needs, and at least one.
+    std::array<std::size_t, kBigPeriodCount + 1> markerRows{};
+    markerRows[0] = kFirstMarkerRow;
+    for (std::size_t period = 0; period < slots.size(); ++period) {
+        std::size_t blocks = 1;
+        for (const Slot& slot : slots[period]) {
+            blocks = std::max(blocks, slot.size());
+        }
+        markerRows[period + 1] = markerRows[period] + kBlockRows * blocks;
+    }
+    if (markerRows.back() > kLastMarkerRowRead) {
+        return core::errors::loadFailure(
+            core::Status::TooLarge, "the classes need " + std::to_string(markerRows.back()) +
+                                        " rows, more than the " +
+                                        std::to_string(kLastMarkerRowRead) + " the viewer reads");
+    }
+
+    std::vector<LaidOutCell> cells;
+    for (int day = 0; day < kWeekdayCount; ++day) {
+        putText(cells, kHeaderRow, kMondayColumn + day,
+                std::string(kWeekdayHeaders[static_cast<std::size_t>(day)]));
+    }
+    for (std::size_t marker = 0; marker < timetable::kMarkers.size(); ++marker) {
+        putText(cells, static_cast<int>(markerRows[marker]), kMarkerColumn,
+                std::string(timetable::kMarkers[marker]));
+    }
+    for (std::size_t period = 0; period < slots.size(); ++period) {
+        for (std::size_t day = 0; day < slots[period].size(); ++day) {
+            const int column = kMondayColumn + static_cast<int>(day);
+            int row = static_cast<int>(markerRows[period]);
+            for (const Block& block : slots[period][day]) {
+                putText(cells, row, column, block.importedClass->course);
+                putText(cells, row + 1, column, weekRowText(block.weeks));
+                putText(cells, row + 2, column, block.importedClass->teacher);
+                putText(cells, row + 3, column, block.importedClass->room);
+                row += static_cast<int>(kBlockRows);
+            }
+        }
+    }
+    return cells;
+}
+
+} // namespace orvanto::imports
