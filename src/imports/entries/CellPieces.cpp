@@ -44,6 +44,13 @@ std::size_t separatorLengthAt(const LineText& line, std::size_t i, FieldSeparato
         const bool weeksAfter = i + 1 < line.size() && isDigit(line.at(i + 1));
         return weeksBefore && weeksAfter ? 0 : 1;
     }
+    case FieldSeparator::Blank: {
+        std::size_t end = i;
+        while (end < line.size() && isBlank(line.at(end))) {
+            ++end;
+        }
+        return end - i;
+    }
     case FieldSeparator::Blanks: {
         std::size_t end = i;
         bool wide = false;
@@ -183,7 +190,7 @@ CellPiece classify(std::string_view text) {
             break; // read by their content below
         }
     }
-    if (const auto periods = periodsLine(text)) {
+    if (const auto periods = periodsLine(unbracketed(text))) {
         piece.kind = PieceKind::Periods;
         piece.periods = periods;
         return piece;
@@ -235,7 +242,9 @@ std::vector<CellPiece> cutPieces(std::string_view text, CutOptions options) {
             }
         }
         for (const std::string_view segment : segments) {
-            pieces.push_back(classify(segment));
+            for (const std::string_view part : splitAtLabels(segment)) {
+                pieces.push_back(classify(part));
+            }
         }
     }
     return pieces;

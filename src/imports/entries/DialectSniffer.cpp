@@ -23,7 +23,8 @@ constexpr double kOptionCost = 1.0;
 
 constexpr std::array kSeparators{FieldSeparator::LineBreak, FieldSeparator::Semicolon,
                                  FieldSeparator::Blanks,    FieldSeparator::Comma,
-                                 FieldSeparator::Bar,       FieldSeparator::Slash};
+                                 FieldSeparator::Bar,       FieldSeparator::Slash,
+                                 FieldSeparator::Blank};
 
 std::vector<std::vector<EntryField>> fieldOrders() {
     std::vector<EntryField> order{EntryField::Course, EntryField::Teacher, EntryField::Weeks,

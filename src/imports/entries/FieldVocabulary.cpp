@@ -94,6 +94,16 @@ bool isClockLine(std::string_view line) {
     return at == text.size();
 }
 
+// Whether a label after this text stands at the start of a pair of its own.
+bool endsWithPartMark(std::string_view before) {
+    for (const std::string_view mark : {" ", "\t", "\u3000", ",", ";", "，", "；", "、"}) {
+        if (before.ends_with(mark)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::span<const FieldLabel> fieldLabels() {
@@ -129,6 +139,33 @@ std::optional<LabelledText> readLabelledText(std::string_view text) {
         }
     }
     return std::nullopt;
+}
+
+std::vector<std::string_view> splitAtLabels(std::string_view text) {
+    std::vector<std::size_t> cuts;
+    for (const FieldLabel& entry : kLabels) {
+        for (std::size_t at = text.find(entry.label); at != std::string_view::npos;
+             at = text.find(entry.label, at + entry.label.size())) {
+            if (at == 0 || !endsWithPartMark(text.substr(0, at)) ||
+                std::ranges::find(cuts, at) != cuts.end()) {
+                continue;
+            }
+            const std::string_view rest = trimBlanks(text.substr(at + entry.label.size()));
+            if (rest.starts_with(":") || rest.starts_with("：")) {
+                cuts.push_back(at);
+            }
+        }
+    }
+    std::ranges::sort(cuts);
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (const std::size_t cut : cuts) {
+        parts.push_back(trimBlanks(text.substr(start, cut - start)));
+        start = cut;
+    }
+    parts.push_back(trimBlanks(text.substr(start)));
+    std::erase_if(parts, [](std::string_view part) { return part.empty(); });
+    return parts;
 }
 
 bool isDetailLine(std::string_view line) {
