@@ -26,9 +26,9 @@ core::Result<DayAgenda> agendaOf(const timetable::MarkedSheet& marked, const cor
     for (int period = 0; period < core::kBigPeriods; ++period) {
         const auto& cell =
             grid.cells[static_cast<std::size_t>(timetable::cellIndex(period, weekday))];
-        if (showsClass(cell)) {
+        for (const ShownClass& one : classesOf(cell)) {
             agenda.entries.push_back({period, term.periods[static_cast<std::size_t>(period)],
-                                      cell.lines[0], cell.lines[1], cell.lines[2]});
+                                      one.lines[0], one.lines[1], one.lines[2]});
         }
     }
     // A term may give its big periods times out of their order.

@@ -28,8 +28,9 @@ struct DayAgenda {
     std::vector<AgendaEntry> entries;
 };
 
-// The day's classes as the grid of its week shows them; a cell that cannot be read is the
-// grid's failure. A date too far from the term to number its week is the overflow failure.
+// The day's classes as the grid of its week shows them, each class meeting under a shown one
+// right after it; a cell that cannot be read is the grid's failure. A date too far from the term to
+// number its week is the overflow failure.
 [[nodiscard]] core::Result<DayAgenda> agendaOf(const timetable::MarkedSheet& marked,
                                                const core::Term& term,
                                                std::chrono::year_month_day date);

@@ -109,11 +109,15 @@ icalcomponent* event(const ClassSeries& series, const core::Term& term, icaltime
 std::string eventUid(const ClassSeries& series, const core::Term& term) {
     const year_month_day monday = term.firstMonday;
     char uid[96];
-    std::snprintf(uid, sizeof uid, "%04d%02u%02u-p%d-d%d-w%d-i%d-n%d@orvanto",
+    std::snprintf(uid, sizeof uid, "%04d%02u%02u-p%d-d%d-w%d-i%d-n%d",
                   static_cast<int>(monday.year()), static_cast<unsigned>(monday.month()),
                   static_cast<unsigned>(monday.day()), series.bigPeriod + 1, series.weekday + 1,
                   static_cast<int>(series.firstWeek), series.interval, series.count);
-    return uid;
+    std::string named = uid;
+    if (series.twin > 0) {
+        named += "-c" + std::to_string(series.twin + 1);
+    }
+    return named + "@orvanto";
 }
 
 std::string calendarText(const std::vector<ClassSeries>& series, const core::Term& term,

@@ -25,8 +25,9 @@ struct CalendarExport {
 
 // Names the series, never its texts: the term's first Monday, the slot and the week pattern
 // (first week, step, count). Importing a new export then updates an event whose course,
-// teacher or room changed instead of adding a second one beside it; a slot can hold only one
-// class in a week, so two series of one export never share it.
+// teacher or room changed instead of adding a second one beside it. Two classes that meet
+// together in every week of one pattern are told apart by their order in the slot, the upper
+// one keeping the plain UID.
 std::string eventUid(const ClassSeries& series, const core::Term& term);
 
 // stamp is every event's DTSTAMP: when the file was made.

@@ -18,6 +18,9 @@ struct WeekMeeting {
     int weekday = 0;   // 0 Monday .. 6 Sunday
     ClassLines lines;
     std::int16_t week = 1;
+    // 0 for the class the cell shows; for a class under it, its block's first row. Orders the
+    // classes of one slot top to bottom.
+    int rank = 0;
     bool operator==(const WeekMeeting&) const = default;
 };
 
@@ -29,12 +32,15 @@ struct ClassSeries {
     std::int16_t firstWeek = 1;
     int interval = 1; // 1 every week, 2 every other week
     int count = 1;
+    int rank = 0; // the lowest rank of its meetings
+    // Series before it of the same slot and weeks: two classes that always meet together.
+    int twin = 0;
     bool operator==(const ClassSeries&) const = default;
 };
 
 // Groups the meetings of each class (same slot, same three lines) into regular series. An
 // irregular set of weeks becomes several series; every meeting lands in exactly one. Sorted by
-// slot, then first week.
+// slot, then first week, then rank; twins are numbered in that order.
 std::vector<ClassSeries> groupIntoSeries(const std::vector<WeekMeeting>& meetings);
 
 } // namespace orvanto::calendar

@@ -5,7 +5,18 @@
 namespace orvanto::calendar {
 
 bool showsClass(const timetable::GridCell& cell) {
-    return !cell.tooltip.empty();
+    return timetable::showsText(cell);
+}
+
+std::vector<ShownClass> classesOf(const timetable::GridCell& cell) {
+    std::vector<ShownClass> classes;
+    if (showsClass(cell)) {
+        classes.push_back({cell.lines, 0});
+    }
+    for (const timetable::OtherClass& other : cell.others) {
+        classes.push_back({other.lines, other.row});
+    }
+    return classes;
 }
 
 TermClasses collectTermClasses(const timetable::MarkedSheet& marked, const core::Term& term) {
@@ -19,11 +30,10 @@ TermClasses collectTermClasses(const timetable::MarkedSheet& marked, const core:
             return classes;
         }
         for (std::size_t index = 0; index < grid.cells.size(); ++index) {
-            const timetable::GridCell& cell = grid.cells[index];
-            if (showsClass(cell)) {
-                const int i = static_cast<int>(index);
-                classes.meetings.push_back(
-                    {i / core::kWeekdays, i % core::kWeekdays, cell.lines, weekNumber});
+            const int i = static_cast<int>(index);
+            for (ShownClass& one : classesOf(grid.cells[index])) {
+                classes.meetings.push_back({i / core::kWeekdays, i % core::kWeekdays,
+                                            std::move(one.lines), weekNumber, one.rank});
             }
         }
     }

@@ -21,9 +21,17 @@ struct TermClasses {
     std::int16_t failedWeek = 0;
 };
 
-// A cell shows a class when its caption holds more than line breaks: the grid gives it a
-// hover text exactly then.
+// A cell shows a class when its caption holds more than line breaks.
 bool showsClass(const timetable::GridCell& cell);
+
+// A class that meets in a cell: the shown one (rank 0) or one under it (its block's row).
+struct ShownClass {
+    ClassLines lines;
+    int rank = 0;
+};
+
+// Every class that meets in the cell, the shown one first.
+std::vector<ShownClass> classesOf(const timetable::GridCell& cell);
 
 // Weeks 1 to term.weeks.
 TermClasses collectTermClasses(const timetable::MarkedSheet& marked, const core::Term& term);

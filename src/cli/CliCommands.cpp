@@ -125,14 +125,22 @@ int runGrid(const Options& options, Context& context) {
 
 int runCheck(const Options&, Context& context) {
     const auto& findings = context.schedule.findings();
-    if (findings.empty()) {
+    const bool toFix = service::countToFix(findings) > 0;
+    if (!toFix) {
         context.out << "未发现会让课程不显示的写法。\n";
-        return kExitOk;
     }
     for (const service::Finding& finding : findings) {
-        context.out << finding.line << "\n";
+        if (!finding.note) {
+            context.out << finding.line << "\n";
+        }
     }
-    return kExitFindings;
+    // Notes say what the layout does on purpose: told, but no reason to fail.
+    for (const service::Finding& finding : findings) {
+        if (finding.note) {
+            context.out << "说明：" << finding.line << "\n";
+        }
+    }
+    return toFix ? kExitFindings : kExitOk;
 }
 
 } // namespace orvanto::cli

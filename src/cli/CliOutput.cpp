@@ -101,9 +101,21 @@ std::string gridJson(const service::WeekView& view, const service::MarkerRows& m
     out += "], \"cells\": [";
     for (std::size_t i = 0; i < grid.cells.size(); ++i) {
         out += (i ? ", " : "");
-        out += "{\"index\": " + std::to_string(i) +
-               ", \"caption\": " + jsonString(grid.cells[i].caption) +
-               ", \"tooltip\": " + jsonString(grid.cells[i].tooltip) + "}";
+        const service::GridCell& cell = grid.cells[i];
+        out += "{\"index\": " + std::to_string(i) + ", \"caption\": " + jsonString(cell.caption) +
+               ", \"tooltip\": " + jsonString(cell.tooltip);
+        if (!cell.others.empty()) {
+            out += ", \"others\": [";
+            for (std::size_t k = 0; k < cell.others.size(); ++k) {
+                const auto& [course, teacher, room] = cell.others[k].lines;
+                out += (k ? ", " : "");
+                out += "{\"course\": " + jsonString(course) +
+                       ", \"teacher\": " + jsonString(teacher) + ", \"room\": " + jsonString(room) +
+                       ", \"row\": " + std::to_string(cell.others[k].row) + "}";
+            }
+            out += "]";
+        }
+        out += "}";
     }
     out += "]";
     if (grid.failure) {
@@ -130,6 +142,10 @@ std::string gridTable(const service::WeekView& view) {
             const std::size_t index = period * 7 + day;
             if (index < grid.cells.size()) {
                 lines[period][day] = captionLines(grid.cells[index].caption);
+                if (const std::size_t others = grid.cells[index].others.size(); others > 0) {
+                    // The classes the cell does not show are counted after its course.
+                    lines[period][day].front() += " +" + std::to_string(others);
+                }
             }
             for (const auto& line : lines[period][day]) {
                 widths[day + 1] = std::max(widths[day + 1], displayWidth(line));

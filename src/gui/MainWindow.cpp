@@ -212,8 +212,10 @@ void MainWindow::buildMenus() {
             &MainWindow::exportCalendar);
     connect(addItem(set, "Import", QStringLiteral("导入教务课表...(&D)")), &QAction::triggered,
             this, &MainWindow::importExport);
-    connect(addItem(set, "Check", QStringLiteral("检查课表...(&K)")), &QAction::triggered, this,
-            &MainWindow::checkTimetable);
+    m_checkItem = addItem(set, "Check", QString());
+    connect(m_checkItem, &QAction::triggered, this, &MainWindow::checkTimetable);
+    m_setMenu = set;
+    showFindingsCount();
 
     QMenu* help = addMenu("Help", QStringLiteral("帮助(&H)"));
     connect(addItem(help, "File", QStringLiteral("帮助文档...(&F)")), &QAction::triggered, this,
@@ -269,6 +271,7 @@ void MainWindow::openSchedule() {
         m_queryDialog = nullptr;
     }
     m_xlsname = fromUtf8(m_schedule.workbookPath());
+    showFindingsCount();
     showWeek(m_schedule.today());
     tellTermNotices(m_schedule.termNotices());
 }
@@ -298,9 +301,11 @@ void MainWindow::writeCells(const service::GridComposition& grid) {
         if (i < grid.cells.size()) {
             m_cells[i]->setCaption(fromUtf8(grid.cells[i].caption));
             m_cells[i]->setHoverText(fromUtf8(grid.cells[i].tooltip));
+            m_cells[i]->setOtherClasses(int(grid.cells[i].others.size()));
         } else if (!grid.failure) {
             m_cells[i]->setCaption(QString());
             m_cells[i]->setHoverText(QString());
+            m_cells[i]->setOtherClasses(0);
         }
     }
 }
@@ -329,11 +334,16 @@ void MainWindow::showHint(service::Hint hint, const service::WeekView& view) {
                       : cell});
         return;
     }
-    case service::Hint::Findings:
-        // Said where the student looks; 设置 → 检查课表 lists them.
-        showHint(QStringLiteral("有 %1 处写法可能让课程不显示").arg(m_schedule.findings().size()));
-        return;
     }
+}
+
+// The count stands on the menu that lists the findings and on the item itself, where it
+// covers no cell; without findings both read as they always have.
+void MainWindow::showFindingsCount() {
+    const std::size_t count = m_schedule.hasTimetable() ? m_schedule.findingsToFix() : 0;
+    const QString shown = count > 0 ? QStringLiteral(" (%1)").arg(count) : QString();
+    m_setMenu->setTitle(QStringLiteral("设置%1(&S)").arg(shown));
+    m_checkItem->setText(QStringLiteral("检查课表%1...(&K)").arg(shown));
 }
 
 void MainWindow::reportFailure(const core::Failure& failure) {
@@ -641,16 +651,24 @@ void MainWindow::checkTimetable() {
         return;
     }
     const std::vector<service::Finding>& findings = m_schedule.findings();
-    if (findings.empty()) {
-        showMessage({QMessageBox::Information, QStringLiteral("检查课表"),
-                     QStringLiteral("没有发现可能让课程不显示的写法。")});
-        return;
-    }
-    QString text = QStringLiteral("有 %1 处写法可能让课程不显示：\n").arg(findings.size());
+    const std::size_t toFix = m_schedule.findingsToFix();
+    QString text = toFix == 0 ? QStringLiteral("没有发现可能让课程不显示的写法。")
+                              : QStringLiteral("有 %1 处写法可能让课程不显示：\n").arg(toFix);
     for (const service::Finding& finding : findings) {
-        text += QStringLiteral("\n") + fromUtf8(finding.line);
+        if (!finding.note) {
+            text += QStringLiteral("\n") + fromUtf8(finding.line);
+        }
     }
-    showMessage({QMessageBox::Warning, QStringLiteral("检查课表"), text});
+    if (toFix != findings.size()) {
+        text += QStringLiteral("\n");
+    }
+    for (const service::Finding& finding : findings) {
+        if (finding.note) {
+            text += QStringLiteral("\n说明：") + fromUtf8(finding.line);
+        }
+    }
+    showMessage({toFix == 0 ? QMessageBox::Information : QMessageBox::Warning,
+                 QStringLiteral("检查课表"), text});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

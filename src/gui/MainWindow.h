@@ -20,6 +20,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 
 namespace orvanto::gui {
 
@@ -69,7 +70,7 @@ class MainWindow : public QMainWindow {
     // The always-on-top setting: the check mark of the Topmost item.
     bool topmostChecked() const;
     bool hasWorkbook() const { return m_schedule.hasTimetable(); }
-    // What the check found at the last load; the status label counts them.
+    // What the check found at the last load; the 设置 menu and its 检查课表 item count them.
     const std::vector<service::Finding>& findings() const { return m_schedule.findings(); }
     const service::MarkerRows& markers() const { return m_schedule.timetable().markers; }
     // The query window, loaded if it is not loaded yet.
@@ -100,6 +101,7 @@ class MainWindow : public QMainWindow {
     void showWeek(const service::WeekView& view);
     void writeCells(const service::GridComposition& grid);
     void showHint(service::Hint hint, const service::WeekView& view);
+    void showFindingsCount();
     // Saves path in path.ini and reloads from it; false (with the student told) when path.ini
     // cannot be written.
     bool useWorkbook(const QString& path);
@@ -127,6 +129,8 @@ class MainWindow : public QMainWindow {
     std::array<CellLabel*, service::kGridCells> m_cells{};
     QLabel* m_hint = nullptr;
     QAction* m_topmost = nullptr;
+    QMenu* m_setMenu = nullptr;
+    QAction* m_checkItem = nullptr;
     QPointer<QueryDialog> m_queryDialog;
     DayWatcher* m_dayWatcher = nullptr;
     // True while the grid shows the week of today, false after a query.

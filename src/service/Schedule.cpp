@@ -101,9 +101,6 @@ WeekView Schedule::today() const {
         return view;
     }
     compose(view);
-    if (m_timetable && !m_findings.empty()) {
-        view.hint = Hint::Findings;
-    }
     return view;
 }
 

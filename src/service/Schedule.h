@@ -50,7 +50,6 @@ enum class Hint {
     NotClassTime, // outside the teaching weeks, or too far from the term to number the week
     LoadFailed,   // the workbook could not be loaded: Schedule::loadFailure()
     PartlyShown,  // a cell could not be read: grid->failure
-    Findings,     // the workbook has writings that hide a class: Schedule::findings()
 };
 
 // One week as it is shown: the answer to every question about a week.
@@ -63,7 +62,8 @@ struct WeekView {
     // 0 (Monday) to 6 (Sunday): today's column, or the column of the date asked for.
     std::optional<int> markedWeekday;
     Hint hint = Hint::None;
-    // The cells to write, in index order. Complete, it stands for all 35 (cells it lacks are
+    // The cells to write, in index order, each with the classes that meet under the one it
+    // shows (GridCell::others). Complete, it stands for all 35 (cells it lacks are
     // emptied); with a failure, the cells after the one that failed keep what they show.
     // None when the grid stays as it is.
     std::optional<GridComposition> grid;
@@ -92,8 +92,10 @@ class Schedule {
     const LoadedTimetable& timetable() const { return *m_timetable; }
     // Why the workbook of the path could not be loaded, until the next open().
     const std::optional<core::Failure>& loadFailure() const { return m_loadFailure; }
-    // What the check found in the loaded workbook.
+    // What the check found in the loaded workbook, notes included.
     const std::vector<Finding>& findings() const { return m_findings; }
+    // The findings that are not notes: the number the student is shown.
+    std::size_t findingsToFix() const { return countToFix(m_findings); }
 
     // Today's week: the start-up's view, with today's column marked and, in term, the grid.
     WeekView today() const;

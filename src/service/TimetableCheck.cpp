@@ -7,7 +7,10 @@
 #include "timetable/WeekRowReading.h"
 
 #include <algorithm>
+#include <cctype>
+#include <iterator>
 #include <optional>
+#include <set>
 #include <tuple>
 
 namespace orvanto::service {
@@ -23,6 +26,15 @@ std::string cellName(int column, int row) {
     return core::concat({std::string_view(&letter, 1), std::to_string(row)});
 }
 
+constexpr std::array<std::string_view, core::kBigPeriods> kBigPeriodNames = {
+    "第一大节", "第二大节", "第三大节", "第四大节", "第五大节"};
+
+// "第6-16周", "第1-15单周"
+std::string weeksText(const std::set<int>& weeks) {
+    const std::string described = timetable::describeWeeks(weeks);
+    return core::concat({"第", described, described.ends_with("周") ? "" : "周"});
+}
+
 // Long texts are cut in the line, so that one stray paragraph does not hide the others.
 std::string shortened(const std::string& text) {
     constexpr std::size_t kMaxShown = 40;
@@ -32,6 +44,42 @@ std::string shortened(const std::string& text) {
     }
     wide.resize(kMaxShown);
     return core::concat({core::toUtf8(wide), "…"});
+}
+
+// "星期一", "周三", "礼拜天", "Monday": a column heading, however it is written.
+bool namesWeekday(const std::string& text) {
+    constexpr std::size_t kLongestHeading = 12;
+    if (core::toUtf16(text).size() > kLongestHeading) {
+        return false;
+    }
+    static constexpr std::array<std::string_view, 8> kDays = {"一", "二", "三", "四",
+                                                              "五", "六", "日", "天"};
+    for (const std::string_view prefix : {"星期", "周", "礼拜"}) {
+        for (const std::string_view day : kDays) {
+            if (text.find(core::concat({prefix, day})) != std::string::npos) {
+                return true;
+            }
+        }
+    }
+    std::string lower = text;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const std::string_view day : {"mon", "tue", "wed", "thu", "fri", "sat", "sun"}) {
+        if (lower.find(day) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A class as the student names it: its course, or its first line with text.
+std::string courseOf(const std::array<std::string, 3>& lines) {
+    for (const std::string& line : lines) {
+        if (!line.empty()) {
+            return shortened(line);
+        }
+    }
+    return {};
 }
 
 class Checker {
@@ -57,6 +105,7 @@ class Checker {
             checkBlankRow(column);
             for (int period = 0; period < core::kBigPeriods; ++period) {
                 checkBlocks(column, period);
+                checkClashes(column, period);
             }
             checkRowsNotRead(column);
         }
@@ -108,13 +157,19 @@ class Checker {
             core::concat({shortened(shown.text), "：", what}));
     }
 
-    // Row 2 stands for "no class": the grid shows it three times in every empty slot.
+    // Row 2 stands for "no class": the grid shows it three times in every empty slot. Above
+    // the first block that is the layout's own way to fill a free slot, worth a note; when the
+    // first marker is in row 1 or 2, row 2 is also a block's row and its text a mistake.
     void checkBlankRow(int column) {
         const Cell blank = cell(column, timetable::kBlankRow);
-        if (!blank.text.empty()) {
-            addCell(Finding::Kind::BlankRowText, column, timetable::kBlankRow, blank,
-                    "第2行要留空，这里的文字会出现在这一列每个没课的格子里");
+        if (blank.text.empty()) {
+            return;
         }
+        const bool aboveTheBlocks = m_loaded.markers[0] > timetable::kBlankRow;
+        addCell(Finding::Kind::BlankRowText, column, timetable::kBlankRow, blank,
+                aboveTheBlocks ? "这段文字会出现在这一列每个没课的格子里"
+                               : "第2行要留空，这里的文字会出现在这一列每个没课的格子里");
+        m_found.back().finding.note = aboveTheBlocks;
     }
 
     // The blocks of a big period, as the week filter scans them.
@@ -167,6 +222,71 @@ class Checker {
                 weeks, what);
     }
 
+    // Classes that meet in one slot in the same weeks: the grid shows the upper one, the
+    // others only in the hover text. Each pair once, with the weeks they share.
+    void checkClashes(int column, int period) {
+        struct Block {
+            int row; // its line-1 row
+            std::array<std::string, 3> lines;
+            std::set<int> weeks;
+            bool holdsClass;
+        };
+        std::vector<Block> blocks;
+        const auto p = static_cast<std::size_t>(period);
+        const int last = std::min<int>(m_loaded.markers[p + 1], WorkbookCells::kGridRows);
+        for (int weekRow = m_loaded.markers[p] + 1; weekRow <= last; weekRow += kBlockRows) {
+            if (weekRow < kFirstBlockRow) {
+                continue; // row 2 is the blank row, never a block's week row
+            }
+            Block block{weekRow - 1, {}, {}, false};
+            bool readable = true;
+            for (const auto& [k, row] :
+                 {std::pair{0, weekRow - 1}, {1, weekRow + 1}, {2, weekRow + 2}}) {
+                const Cell line = cell(column, row);
+                readable = readable && !line.error;
+                block.lines[static_cast<std::size_t>(k)] = line.text;
+                block.holdsClass = block.holdsClass || !line.text.empty();
+            }
+            const Cell weeks = cell(column, weekRow);
+            if (!readable || weeks.error) {
+                continue; // reported as unreadable; the grid stops there
+            }
+            block.weeks = timetable::admittedWeeks(weeks.text, m_term);
+            blocks.push_back(std::move(block));
+        }
+        for (std::size_t j = 0; j < blocks.size(); ++j) {
+            const Block& lower = blocks[j];
+            if (!lower.holdsClass || lower.weeks.empty()) {
+                continue;
+            }
+            std::set<int> taken; // weeks a block above shows instead
+            bool repeated = false;
+            for (std::size_t i = 0; i < j; ++i) {
+                const Block& upper = blocks[i];
+                taken.insert(upper.weeks.begin(), upper.weeks.end());
+                repeated = repeated || upper.lines == lower.lines;
+                std::set<int> shared;
+                std::set_intersection(upper.weeks.begin(), upper.weeks.end(), lower.weeks.begin(),
+                                      lower.weeks.end(), std::inserter(shared, shared.end()));
+                if (!upper.holdsClass || upper.lines == lower.lines || shared.empty()) {
+                    continue;
+                }
+                const std::string cells =
+                    core::concat({cellName(column, upper.row), "、", cellName(column, lower.row)});
+                add(Finding::Kind::Clash, cells, upper.row, column,
+                    core::concat({core::weekdayName(column), kBigPeriodNames[p], "，",
+                                  weeksText(shared), "，", courseOf(upper.lines), " 与 ",
+                                  courseOf(lower.lines), " 同时上课"}));
+            }
+            if (!repeated &&
+                std::includes(taken.begin(), taken.end(), lower.weeks.begin(), lower.weeks.end())) {
+                add(Finding::Kind::HiddenBlock, cellName(column, lower.row), lower.row, column,
+                    core::concat({courseOf(lower.lines), "：它上课的", weeksText(lower.weeks),
+                                  "都被上面的课程块占着，格子里从不显示，只在悬停文字和日历里"}));
+            }
+        }
+    }
+
     // Text the scan never reaches: above the first big period, below the last block, or a
     // block shifted past a marker. One line per run of such rows, at its top cell.
     void checkRowsNotRead(int column) {
@@ -175,8 +295,8 @@ class Checker {
                 continue;
             }
             const Cell top = cell(column, row);
-            if (top.text.empty()) {
-                continue;
+            if (top.text.empty() || (row < m_loaded.markers[0] && namesWeekday(top.text))) {
+                continue; // a heading over the grid is no class
             }
             addCell(Finding::Kind::OutsideBigPeriod, column, row, top,
                     core::concat({"不在任何大节的课程块里（第一节在第",
@@ -212,6 +332,11 @@ class Checker {
 };
 
 } // namespace
+
+std::size_t countToFix(const std::vector<Finding>& findings) {
+    return static_cast<std::size_t>(
+        std::count_if(findings.begin(), findings.end(), [](const Finding& f) { return !f.note; }));
+}
 
 std::vector<Finding> checkTimetable(const LoadedTimetable& loaded, const core::Term& term) {
     return Checker(loaded, term).run();

@@ -1,6 +1,9 @@
 #include "GridComposer.h"
 
 #include "WeekFilter.h"
+#include "core/Utf8.h"
+
+#include <algorithm>
 
 namespace orvanto::timetable {
 
@@ -20,7 +23,55 @@ std::string withoutLineBreaks(const std::string& caption) {
     return out;
 }
 
+std::string hoverLine(const std::array<std::string, 3>& lines) {
+    return lines[0] + "   " + lines[1] + "  " + lines[2];
+}
+
+std::string captionOf(const std::array<std::string, 3>& lines) {
+    return lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2];
+}
+
+bool holdsText(const std::array<std::string, 3>& lines) {
+    return !withoutLineBreaks(captionOf(lines)).empty();
+}
+
+// The classes of the blocks below the shown one that meet in the week as well. The grid never
+// read these cells before, so one that cannot be read hides its block instead of failing the
+// week: the check names it.
+std::vector<OtherClass> classesBelow(const core::CellSource& sheet, char column,
+                                     std::int16_t shownRow, std::int16_t endrow, std::int16_t week,
+                                     const std::array<std::string, 3>& shown) {
+    std::vector<OtherClass> others;
+    for (int weekRow = shownRow + 6; weekRow <= endrow; weekRow += 5) {
+        auto weeks = sheet.cellText(column, weekRow);
+        if (!weeks || !weekRowMatches(core::toUtf16(weeks.value()), week)) {
+            continue;
+        }
+        OtherClass other{{}, static_cast<std::int16_t>(weekRow - 1)};
+        bool readable = true;
+        const int lineRows[3] = {weekRow - 1, weekRow + 1, weekRow + 2};
+        for (std::size_t k = 0; k < 3 && readable; ++k) {
+            auto text = sheet.cellText(column, lineRows[k]);
+            readable = static_cast<bool>(text);
+            if (readable) {
+                other.lines[k] = std::move(text.value());
+            }
+        }
+        const auto listed = [&other](const OtherClass& o) { return o.lines == other.lines; };
+        if (!readable || !holdsText(other.lines) || other.lines == shown ||
+            std::any_of(others.begin(), others.end(), listed)) {
+            continue;
+        }
+        others.push_back(std::move(other));
+    }
+    return others;
+}
+
 } // namespace
+
+bool showsText(const GridCell& cell) {
+    return !withoutLineBreaks(cell.caption).empty();
+}
 
 core::Result<MarkerRows> locateMarkers(const MarkerFinder& find) {
     MarkerRows rows{};
@@ -58,9 +109,19 @@ GridComposition composeGrid(const core::CellSource& sheet, const MarkerRows& mar
                 }
                 lines[k] = std::move(text.value());
             }
-            cell.caption = lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2];
-            if (!withoutLineBreaks(cell.caption).empty()) {
-                cell.tooltip = lines[0] + "   " + lines[1] + "  " + lines[2];
+            cell.caption = captionOf(lines);
+            if (showsText(cell)) {
+                cell.tooltip = hoverLine(lines);
+            }
+            if (lineRows[1] != kBlankRow) { // a block matched (row 2 is never its line 2)
+                cell.others =
+                    classesBelow(sheet, column, lineRows[0], markers[period + 1], week, lines);
+            }
+            for (const OtherClass& other : cell.others) {
+                if (!cell.tooltip.empty()) {
+                    cell.tooltip += '\n';
+                }
+                cell.tooltip += hoverLine(other.lines);
             }
             grid.cells.push_back(std::move(cell));
         }

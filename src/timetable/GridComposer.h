@@ -36,13 +36,27 @@ inline int cellIndex(int bigPeriod, int weekday) {
     return kWeekdays * bigPeriod + weekday;
 }
 
+// A class that meets in the week too but lies under the block the cell shows.
+struct OtherClass {
+    std::array<std::string, 3> lines; // course, teacher, room
+    std::int16_t row = 0;             // the block's first row
+    bool operator==(const OtherClass&) const = default;
+};
+
 struct GridCell {
     std::string caption; // t1 CR LF t2 CR LF t3
-    std::string tooltip; // t1 + 3 blanks + t2 + 2 blanks + t3, or empty
+    // t1 + 3 blanks + t2 + 2 blanks + t3, or empty; then one line (LF) for each other class.
+    std::string tooltip;
     // t1, t2, t3 as read: a text may hold CR LF itself, so the caption cannot be split back.
     std::array<std::string, 3> lines;
+    // Classes of lower blocks that meet this week as well, top to bottom; a block that repeats
+    // a class already listed, holds no text or cannot be read is none.
+    std::vector<OtherClass> others{};
     bool operator==(const GridCell&) const = default;
 };
+
+// Whether the caption holds more than line breaks: the class (or blank-row text) shown.
+[[nodiscard]] bool showsText(const GridCell& cell);
 
 struct GridComposition {
     // In index order; fewer than 35 when a failure stopped the composition.

@@ -3,9 +3,13 @@
 
 For every workbook: the iCalendar file is parsed by python3-icalendar and its events expanded
 over the term by python3-recurring-ical-events; the (date, start, end, summary, location,
-description) of every expanded event must be exactly the classes the grid shows in weeks
-1..N, each once. A workbook the grid cannot load or compose must fail the export the same
-way, with no file written. Two exports must carry the same UIDs.
+description) of every expanded event must be exactly the classes that meet in weeks 1..N as
+the grid gives them (the class a cell shows and its "others"), each once. A workbook the grid
+cannot load or compose must fail the export the same way, with no file written. Two exports
+must carry the same UIDs, no two events one UID.
+
+A workbook whose blocks overlap is also read here straight from its xlsx parts, without the
+program: every meeting its week rows name must be in the calendar exactly once.
 
 Usage: ics_equivalence.py ORVANTO_CLI SOURCE_DIR
 """
@@ -14,11 +18,14 @@ import datetime
 import glob
 import json
 import os
+import re
 import statistics
 import subprocess
 import sys
 import tempfile
 import time
+import xml.etree.ElementTree as ElementTree
+import zipfile
 
 import icalendar
 import recurring_ical_events
@@ -77,14 +84,19 @@ def grid_classes(cli, workbook, term, term_args):
         if code != 0:
             return code, err if code == 1 else json.loads(out)["error"]["message"], None
         for cell in json.loads(out)["cells"]:
-            if not cell["tooltip"]:
-                continue
-            lines = cell["caption"].split("\r\n")
-            assert len(lines) == 3, cell
             period, weekday = divmod(cell["index"], 7)
             day = term["start"] + datetime.timedelta(days=(week - 1) * 7 + weekday)
-            start, end = term["periods"][period].split("-")
-            classes[(day, clock(start), clock(end), lines[0], lines[2], lines[1])] += 1
+            start, end = (clock(t) for t in term["periods"][period].split("-"))
+            meeting = []
+            if cell["caption"].replace("\r\n", ""):
+                lines = cell["caption"].split("\r\n")
+                assert len(lines) == 3, cell
+                meeting.append((lines[0], lines[1], lines[2]))
+            for other in cell.get("others", []):
+                meeting.append((other["course"], other["teacher"], other["room"]))
+            assert bool(meeting) == bool(cell["tooltip"]), cell
+            for course, teacher, room in meeting:
+                classes[(day, start, end, course, room, teacher)] += 1
     return 0, "", classes
 
 
@@ -122,6 +134,83 @@ def uids(text):
     return sorted(str(e["UID"]) for e in icalendar.Calendar.from_ical(text).walk("VEVENT"))
 
 
+SPREADSHEET_NS = {"m": "http://schemas.openxmlformats.org/spreadsheetml/2006/main"}
+MARKERS = ["第一节", "第三节", "第五节", "第七节", "第九节", "第12节"]
+
+
+def xlsx_cells(path):
+    """{(row, column letter): text} of the first sheet of a plain xlsx (strings and numbers)."""
+    with zipfile.ZipFile(path) as book:
+        strings = []
+        if "xl/sharedStrings.xml" in book.namelist():
+            for item in ElementTree.fromstring(book.read("xl/sharedStrings.xml")):
+                strings.append("".join(t.text or "" for t in item.iter(
+                    "{%s}t" % SPREADSHEET_NS["m"])))
+        sheet = ElementTree.fromstring(book.read("xl/worksheets/sheet1.xml"))
+    cells = {}
+    for cell in sheet.iterfind(".//m:sheetData/m:row/m:c", SPREADSHEET_NS):
+        column, row = re.fullmatch(r"([A-Z]+)(\d+)", cell.get("r")).groups()
+        value = cell.find("m:v", SPREADSHEET_NS)
+        if value is None:
+            continue
+        text = strings[int(value.text)] if cell.get("t") == "s" else value.text
+        cells[(int(row), column)] = text
+    return cells
+
+
+def weeks_named(text, weeks):
+    """The weeks a plain week row names: {第a-b周}, with 单周 or 双周 anywhere."""
+    found = re.search(r"\{第(\d+)-(\d+)周\}", text or "")
+    if not found:
+        return set()
+    first, last = int(found.group(1)), int(found.group(2))
+    named = {w for w in range(first, last + 1) if 1 <= w <= weeks}
+    if "单周" in text:
+        named = {w for w in named if w % 2 == 1}
+    if "双周" in text:
+        named = {w for w in named if w % 2 == 0}
+    return named
+
+
+def workbook_meetings(path, term):
+    """Every meeting the blocks of a workbook name, read without the program: a Counter."""
+    cells = xlsx_cells(path)
+    marker_rows = [min(row for (row, column), text in cells.items()
+                       if column == "B" and marker in str(text)) for marker in MARKERS]
+    meetings = collections.Counter()
+    for period in range(5):
+        for weekday in range(7):
+            column = chr(ord("C") + weekday)
+            seen = set()
+            for week_row in range(marker_rows[period] + 1, marker_rows[period + 1] + 1, 5):
+                course, teacher, room = (cells.get((week_row + k, column), "") or ""
+                                         for k in (-1, 1, 2))
+                if not (course or teacher or room):
+                    continue
+                for week in weeks_named(cells.get((week_row, column)), term["weeks"]):
+                    day = term["start"] + datetime.timedelta(days=(week - 1) * 7 + weekday)
+                    start, end = (clock(t) for t in term["periods"][period].split("-"))
+                    # One class written in two blocks meets once a week all the same.
+                    seen.add((day, start, end, course, room, teacher))
+            meetings.update(seen)
+    return meetings
+
+
+def check_every_meeting(checks, cli, workbook, term):
+    """The calendar holds every meeting of a workbook whose blocks overlap, each once."""
+    label = f"{os.path.basename(workbook)} read without the program"
+    expected = workbook_meetings(workbook, term)
+    code, out, err = run(cli, "ics", workbook)
+    if not checks.check(code == 0, f"{label}: ics exits {code}", [err]):
+        return
+    text = out.decode("utf-8")
+    actual = calendar_classes(checks, label, text, term)
+    checks.check(actual == expected, f"{label}: {sum(expected.values())} meetings in the "
+                 f"workbook, {sum(actual.values())} in the calendar", difference(expected, actual))
+    names = uids(text)
+    checks.check(len(set(names)) == len(names), f"{label}: two events share a UID")
+
+
 def difference(expected, actual):
     lines = [f"missing {k} x{n}" for k, n in sorted((expected - actual).items())]
     lines += [f"extra   {k} x{n}" for k, n in sorted((actual - expected).items())]
@@ -153,6 +242,7 @@ def check_workbook(checks, cli, workbook, term, term_args, folder):
                  f"{sum(actual.values())} in the calendar", difference(expected, actual))
     checks.check(uids(written.decode("utf-8")) == uids(text),
                  f"{label}: the UIDs of two exports differ")
+    checks.check(len(set(uids(text))) == len(uids(text)), f"{label}: two events share a UID")
 
 
 def main():
@@ -168,6 +258,9 @@ def main():
         for name in ("layout-week-patterns.xlsx", "layout-week-patterns-gnumeric-biff5.xls",
                      "layout-typical-libreoffice-lo.xls"):
             check_workbook(checks, cli, os.path.join(samples, name), AUTUMN_TERM, autumn, folder)
+    # Short and long class, two-digit weeks against odd weeks, one week inside the whole term.
+    check_every_meeting(checks, cli, os.path.join(samples, "layout-week-patterns.xlsx"),
+                        DEFAULT_TERM)
     # For the record, not a check: sanitizer builds and a busy machine are slower.
     example = os.path.join(source, "examples", "timetable.xlsx")
     times = []

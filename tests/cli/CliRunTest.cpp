@@ -164,6 +164,26 @@ TEST(Grid, TableShowsHeadingsAndCellLines) {
     }
 }
 
+// Week 3 of the week patterns: on Tuesday morning 短课 is shown and 长课 meets under it.
+TEST(Grid, ACellWhereTwoClassesMeetNamesTheOtherInJsonAndCountsItInTheTable) {
+    const std::string book = sample("layout-week-patterns.xlsx");
+    CliRun run = cli({"grid", "--week", "3", "--json", book});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("{\"index\": 1, \"caption\": \"短课\\r\\n丙老师\\r\\n教2-201\", "
+                           "\"tooltip\": \"短课   丙老师  教2-201\\n长课   丁老师  教2-202\", "
+                           "\"others\": [{\"course\": \"长课\", \"teacher\": \"丁老师\", "
+                           "\"room\": \"教2-202\", \"row\": 8}]}"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(count(run.out, "\"others\""), 1u);
+    run = cli({"grid", "--week", "3", book});
+    EXPECT_NE(run.out.find("| 短课 +1 "), std::string::npos) << run.out;
+    EXPECT_EQ(count(run.out, " +1 "), 1u);
+    // Week 6: 长课 alone, nothing under it.
+    run = cli({"grid", "--week", "6", "--json", book});
+    EXPECT_EQ(run.out.find("\"others\""), std::string::npos);
+}
+
 TEST(Grid, UnreadableCellExitsThreeWithThePartialGrid) {
     // Thursday's first block in big period 3 holds #N/A and, with an empty week row, meets
     // in week 0 only: the week of 2010-02-24.

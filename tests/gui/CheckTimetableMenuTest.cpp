@@ -1,8 +1,11 @@
-// What the viewer says about a workbook whose writing hides classes: the status label after the
-// load, and the list under 设置 → 检查课表.
+// What the viewer says about a workbook whose writing hides classes: the count on the 设置 menu
+// and its 检查课表 item, never over a cell, and the list under 设置 → 检查课表; and a cell where
+// two classes meet.
 #include "TestDesktop.h"
+#include "gui/CellLabel.h"
 #include "gui/MainWindow.h"
 
+#include <QMenu>
 #include <QtTest>
 
 using namespace orvanto::gui;
@@ -12,21 +15,40 @@ class CheckTimetableMenuTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void findingsAreCountedInTheStatusLabelAndListed();
+    void findingsAreCountedOnTheMenuAndListed();
     void aSoundWorkbookLeavesTheLabelHiddenAndSaysSo();
+    void aCellWhereTwoClassesMeetIsBadgedAndNamesBoth();
     void theTermDecidesLikeTheCommandLine();
     void withoutAWorkbookTheCheckSaysWhy();
 };
 
-void CheckTimetableMenuTest::findingsAreCountedInTheStatusLabelAndListed() {
+namespace {
+
+QString checkItemText(MainWindow& window) {
+    return window.findChild<QAction*>(QStringLiteral("Check"))->text();
+}
+
+QString setMenuTitle(MainWindow& window) {
+    return window.findChild<QMenu*>(QStringLiteral("Set"))->title();
+}
+
+} // namespace
+
+void CheckTimetableMenuTest::findingsAreCountedOnTheMenuAndListed() {
     TestDesktop desk;
     desk.setPath(sample("layout-second-sheet-active.xlsx"));
     MainWindow window(desk.desktop());
     window.show();
     QCOMPARE(window.findings().size(), std::size_t{4});
-    QLabel* hint = label(window, QStringLiteral("Label14"));
-    QVERIFY(hint->isVisible());
-    QCOMPARE(hint->text(), QStringLiteral("有 4 处写法可能让课程不显示"));
+    QCOMPARE(checkItemText(window), QStringLiteral("检查课表 (4)...(&K)"));
+    QCOMPARE(setMenuTitle(window), QStringLiteral("设置 (4)(&S)"));
+    // The status label keeps to an empty grid: every one of the 35 cells is seen, none under it.
+    QVERIFY(!label(window, QStringLiteral("Label14"))->isVisible());
+    for (int i = 0; i < 35; ++i) {
+        CellLabel* shown = cell(window, i);
+        QVERIFY(shown->isVisible());
+        QCOMPARE(window.centralWidget()->childAt(shown->geometry().center()), shown);
+    }
 
     window.findChild<QAction*>(QStringLiteral("Check"))->trigger();
     QCOMPARE(desk.messages.size(), std::size_t{1});
@@ -37,10 +59,6 @@ void CheckTimetableMenuTest::findingsAreCountedInTheStatusLabelAndListed() {
         QVERIFY2(list.text.contains(QString::fromStdString(finding.line)), qPrintable(list.text));
     }
     QVERIFY(list.text.contains(QStringLiteral("工作表“备注”：")));
-
-    // A week query shows the grid again; the label gives way to it.
-    window.showWeekQuery(5);
-    QVERIFY(!hint->isVisible());
 }
 
 void CheckTimetableMenuTest::aSoundWorkbookLeavesTheLabelHiddenAndSaysSo() {
@@ -54,6 +72,31 @@ void CheckTimetableMenuTest::aSoundWorkbookLeavesTheLabelHiddenAndSaysSo() {
     QCOMPARE(desk.messages.size(), std::size_t{1});
     QCOMPARE(desk.messages[0].icon, QMessageBox::Information);
     QCOMPARE(desk.messages[0].text, QStringLiteral("没有发现可能让课程不显示的写法。"));
+    QCOMPARE(checkItemText(window), QStringLiteral("检查课表...(&K)"));
+    QCOMPARE(setMenuTitle(window), QStringLiteral("设置(&S)"));
+}
+
+void CheckTimetableMenuTest::aCellWhereTwoClassesMeetIsBadgedAndNamesBoth() {
+    TestDesktop desk;
+    desk.setPath(sample("layout-week-patterns.xlsx"));
+    MainWindow window(desk.desktop());
+    window.show();
+    QCOMPARE(checkItemText(window), QStringLiteral("检查课表 (3)...(&K)"));
+    // Week 3, Tuesday morning: 短课 above 长课, both meeting.
+    window.showWeekQuery(3);
+    CellLabel* both = cell(window, 1);
+    QCOMPARE(both->caption(), QStringLiteral("短课\r\n丙老师\r\n教2-201"));
+    QCOMPARE(both->otherClasses(), 1);
+    QCOMPARE(both->hoverText(), QStringLiteral("短课   丙老师  教2-201\n长课   丁老师  教2-202"));
+    QVERIFY(both->rect().contains(both->badgeRect()));
+    // Week 6: 长课 alone; the badge goes with the class it counted.
+    window.showWeekQuery(6);
+    QCOMPARE(both->caption(), QStringLiteral("长课\r\n丁老师\r\n教2-202"));
+    QCOMPARE(both->otherClasses(), 0);
+    QVERIFY(both->badgeRect().isEmpty());
+    for (int i = 0; i < 35; ++i) {
+        QCOMPARE(cell(window, i)->otherClasses(), 0);
+    }
 }
 
 void CheckTimetableMenuTest::theTermDecidesLikeTheCommandLine() {

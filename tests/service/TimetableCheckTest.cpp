@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "分别写作 {第1-8周} 和 {第10-16周}"},
         FaultCase{"headerInBlankRow", [](WorkbookCells& c) { put(c, "E2", "课程/周次/教师/教室"); },
                   Kind::BlankRowText,
-                  "E2：课程/周次/教师/教室：第2行要留空，这里的文字会出现在这一列每个没课的格子里"},
+                  "E2：课程/周次/教师/教室：这段文字会出现在这一列每个没课的格子里"},
         FaultCase{"blockBelowTheLastPeriod",
                   [](WorkbookCells& c) {
                       put(c, "F55", "英语角");
@@ -154,6 +154,55 @@ TEST(Check, TheTermDecidesWhichWeeksCount) {
     EXPECT_EQ(findings[0].kind, Kind::WeekRowNoWeek);
 }
 
+// What the layout means on purpose is no fault: weekday headings over the grid and a word in
+// row 2 for free slots. Text above the first marker that is no heading still is one.
+TEST(Check, HeadingsAboveTheFirstMarkerAndRowTwoTextAreNoFaults) {
+    struct Case {
+        const char* name;
+        const char* d4; // what stands in D4, above the first marker in row 5
+        std::vector<std::string> toFix;
+    };
+    const std::vector<Case> cases = {
+        {"weekdayName", "星期二", {}},
+        {"shortWeekday", "周二", {}},
+        {"weekdayWithDate", "周二 3/2", {}},
+        {"englishWeekday", "Tuesday", {}},
+        {"aClassAboveTheGrid",
+         "高等数学",
+         {"D4：高等数学：不在任何大节的课程块里（第一节在第5行，第12节在第55行），不会显示"}},
+    };
+    for (const Case& c : cases) {
+        WorkbookCells cells;
+        const char* days[] = {"星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+        for (int day = 0; day < 7; ++day) {
+            const std::string column(1, static_cast<char>('C' + day));
+            put(cells, column + "2", "自习");
+            put(cells, column + "4", days[day]);
+        }
+        put(cells, "D4", c.d4);
+        put(cells, "C5", "高等数学");
+        put(cells, "C6", "{第1-16周}");
+        const LoadedTimetable loaded{Workbook(std::move(cells)), {5, 15, 25, 35, 45, 55}};
+        const std::vector<Finding> findings = checkTimetable(loaded, Term{});
+        std::vector<std::string> toFix;
+        int notes = 0;
+        for (const Finding& finding : findings) {
+            if (finding.note) {
+                ++notes;
+                EXPECT_EQ(finding.kind, Kind::BlankRowText) << c.name;
+                EXPECT_TRUE(
+                    finding.line.ends_with("：自习：这段文字会出现在这一列每个没课的格子里"))
+                    << finding.line;
+            } else {
+                toFix.push_back(finding.line);
+            }
+        }
+        EXPECT_EQ(toFix, c.toFix) << c.name;
+        EXPECT_EQ(notes, 7) << c.name;
+        EXPECT_EQ(orvanto::service::countToFix(findings), c.toFix.size()) << c.name;
+    }
+}
+
 // The samples are timetables as real writers saved them. Most are sound; the others were made
 // to carry one fault each for the readers, and the check names exactly that fault.
 TEST(Check, EverySampleWorkbookGivesWhatItWasMadeWith) {
@@ -164,6 +213,7 @@ TEST(Check, EverySampleWorkbookGivesWhatItWasMadeWith) {
         {"layout-formulas-", {Kind::UnreadableCell}},
         {"windows-failing", {Kind::UnreadableCell}},
         {"layout-marker-b1", {Kind::BlankRowText, Kind::EmptyWeekRow}},
+        {"layout-week-patterns", {Kind::Clash}}, // overlapping blocks, the upper one shown
         {"layout-second-sheet-active",
          {Kind::OtherSheetShown, Kind::EmptyWeekRow, Kind::OutsideBigPeriod}},
         {"xlsx-chartsheet-first", {Kind::OtherSheetShown}},

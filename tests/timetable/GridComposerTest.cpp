@@ -90,6 +90,64 @@ TEST(GridComposition, FailureInALineRowStopsBeforeThatCell) {
     EXPECT_EQ(grid.cells.size(), 8u);
 }
 
+// The blocks under the shown one were never read before: what they hold must not change how
+// the week is shown, only add to its others.
+TEST(GridComposition, BlocksUnderTheShownOneAddOthersAndNeverFailTheWeek) {
+    struct Case {
+        const char* name;
+        void (*lower)(FakeSheet&); // Monday's second block of big period 0, rows 8 to 11
+        std::vector<OtherClass> others;
+        std::string tooltip;
+    };
+    const std::vector<Case> cases = {
+        {"aClass",
+         [](FakeSheet& s) { s.set('C', 8, "线代").set('C', 9, "{第1-8周}").set('C', 11, "教2"); },
+         {{{"线代", "", "教2"}, 8}},
+         "高等数学   张明  教3-201\n线代     教2"},
+        {"notThisWeek",
+         [](FakeSheet& s) { s.set('C', 8, "线代").set('C', 9, "{第2-8周}"); },
+         {},
+         "高等数学   张明  教3-201"},
+        {"noText",
+         [](FakeSheet& s) { s.set('C', 9, "{第1-8周}"); },
+         {},
+         "高等数学   张明  教3-201"},
+        {"theShownClassAgain",
+         [](FakeSheet& s) {
+             s.set('C', 8, "高等数学").set('C', 9, "{第1周}{第1-1周}");
+             s.set('C', 10, "张明").set('C', 11, "教3-201");
+         },
+         {},
+         "高等数学   张明  教3-201"},
+        {"unreadableWeekRow", [](FakeSheet& s) { s.fail('C', 9); }, {}, "高等数学   张明  教3-201"},
+        {"unreadableLine",
+         [](FakeSheet& s) { s.set('C', 8, "线代").set('C', 9, "{第1-8周}").fail('C', 10); },
+         {},
+         "高等数学   张明  教3-201"},
+    };
+    for (const Case& c : cases) {
+        FakeSheet sheet = weekOneSheet();
+        c.lower(sheet);
+        const GridComposition grid = composeGrid(sheet, kMarkers, 1);
+        ASSERT_FALSE(grid.failure) << c.name;
+        ASSERT_EQ(grid.cells.size(), 35u) << c.name;
+        EXPECT_EQ(grid.cells[0].caption, "高等数学\r\n张明\r\n教3-201") << c.name;
+        EXPECT_EQ(grid.cells[0].others, c.others) << c.name;
+        EXPECT_EQ(grid.cells[0].tooltip, c.tooltip) << c.name;
+    }
+}
+
+TEST(GridComposition, AnEmptyBlockOnTopStillShowsEmptyWithTheClassUnderItInTheHoverText) {
+    FakeSheet sheet;
+    sheet.set('C', 4, "{第1-16周}"); // a block with weeks and no text
+    sheet.set('C', 8, "线代").set('C', 9, "{第1-16周}").set('C', 10, "赵丽").set('C', 11, "教2");
+    const GridComposition grid = composeGrid(sheet, kMarkers, 3);
+    EXPECT_EQ(grid.cells[0].caption, "\r\n\r\n");
+    EXPECT_FALSE(showsText(grid.cells[0]));
+    EXPECT_EQ(grid.cells[0].others, (std::vector<OtherClass>{{{"线代", "赵丽", "教2"}, 8}}));
+    EXPECT_EQ(grid.cells[0].tooltip, "线代   赵丽  教2");
+}
+
 TEST(Markers, FoundInOrderAndTheFirstMissingOneStopsTheSearch) {
     std::vector<std::string> asked;
     const auto find = [&](std::string_view marker) -> Result<std::int16_t> {
