@@ -27,7 +27,7 @@ std::optional<int> parseClockTime(std::string_view text) {
     }
     const auto hours = wholeNumber<int>(text.substr(0, colon));
     const auto minutes = wholeNumber<int>(text.substr(colon + 1));
-    if (!hours || !minutes || *hours > 23 || *minutes > 59) {
+    if (!hours || !minutes || *hours < 0 || *hours > 23 || *minutes < 0 || *minutes > 59) {
         return std::nullopt;
     }
     return *hours * 60 + *minutes;
