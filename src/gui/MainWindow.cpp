@@ -271,6 +271,7 @@ void MainWindow::openSchedule() {
     m_xlsname = fromUtf8(m_schedule.workbookPath());
     showWeek(m_schedule.today());
     tellTermNotices(m_schedule.termNotices());
+    emit scheduleOpened();
 }
 
 void MainWindow::showWeek(const service::WeekView& view) {
