@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 namespace orvanto::settings {
 
@@ -25,6 +26,23 @@ struct IniFile {
 // The file's text; Unreadable when it is not a regular file, cannot be read, is larger than
 // kMaxIniFileSize or holds a NUL byte.
 IniFile readIniFile(const std::filesystem::path& file);
+
+// A settings file parsed: Stored as parse gives it, default for a missing file, and for an
+// unreadable one the default with the one notice that says so.
+template <class Stored, class Notice>
+Stored readSettingsFile(const std::filesystem::path& file, Stored (*parse)(std::string_view),
+                        Notice unreadable) {
+    const IniFile read = readIniFile(file);
+    if (read.state == IniFile::State::Read) {
+        return parse(read.text);
+    }
+    Stored stored;
+    if (read.state == IniFile::State::Unreadable) {
+        stored.fileExists = true;
+        stored.notices.push_back(std::move(unreadable));
+    }
+    return stored;
+}
 
 // One line that is neither blank nor a comment, numbered from 1.
 struct IniLine {

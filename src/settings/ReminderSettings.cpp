@@ -80,20 +80,8 @@ StoredReminders ReminderSettings::parse(std::string_view text) {
 }
 
 StoredReminders ReminderSettings::read() const {
-    const IniFile file = readIniFile(m_file);
-    switch (file.state) {
-    case IniFile::State::Missing:
-        return {};
-    case IniFile::State::Unreadable: {
-        StoredReminders stored;
-        stored.fileExists = true;
-        stored.notices.push_back({Problem::FileUnreadable, {}, {}});
-        return stored;
-    }
-    case IniFile::State::Read:
-        break;
-    }
-    return parse(file.text);
+    return readSettingsFile(m_file, &ReminderSettings::parse,
+                            ReminderNotice{ReminderNotice::Problem::FileUnreadable, {}, {}});
 }
 
 std::string ReminderSettings::format(const Reminders& reminders) {

@@ -205,20 +205,8 @@ StoredTerm TermSettings::parse(std::string_view text) {
 }
 
 StoredTerm TermSettings::read() const {
-    const IniFile file = readIniFile(m_file);
-    switch (file.state) {
-    case IniFile::State::Missing:
-        return {};
-    case IniFile::State::Unreadable: {
-        StoredTerm stored;
-        stored.fileExists = true;
-        stored.notices.push_back({TermNotice::Problem::FileUnreadable, {}, {}});
-        return stored;
-    }
-    case IniFile::State::Read:
-        break;
-    }
-    return parse(file.text);
+    return readSettingsFile(m_file, &TermSettings::parse,
+                            TermNotice{TermNotice::Problem::FileUnreadable, {}, {}});
 }
 
 std::string TermSettings::format(const core::Term& term) {
