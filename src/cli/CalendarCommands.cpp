@@ -8,7 +8,6 @@
 #include "platform/AtomicReplace.h"
 #include "service/UpcomingClasses.h"
 #include "settings/TermSettings.h"
-#include "timetable/TeachingWeek.h"
 
 #include <chrono>
 #include <filesystem>
@@ -128,9 +127,8 @@ namespace {
 // "2026-03-02 星期一 第1周 14:00-15:40  高等数学  张老师  教1-101"
 std::string meetingText(const service::ClassMeeting& meeting) {
     std::string out = settings::isoDate(meeting.date) + " " +
-                      std::string(core::weekdayName(timetable::weekdayIndex(meeting.date))) +
-                      " 第" + std::to_string(meeting.week) + "周 " +
-                      settings::periodText(meeting.time);
+                      std::string(core::weekdayName(meeting.weekday)) + " 第" +
+                      std::to_string(meeting.week) + "周 " + settings::periodText(meeting.time);
     for (const std::string* field : {&meeting.course, &meeting.teacher, &meeting.room}) {
         if (!field->empty()) {
             out += "  " + *field;
@@ -154,8 +152,8 @@ std::string nextJson(const service::ClassMeeting& meeting, long long minutes) {
     return "{\"course\": " + jsonString(meeting.course) +
            ", \"teacher\": " + jsonString(meeting.teacher) +
            ", \"room\": " + jsonString(meeting.room) + ", \"date\": \"" +
-           settings::isoDate(meeting.date) + "\", \"weekday\": " +
-           jsonString(core::weekdayName(timetable::weekdayIndex(meeting.date))) +
+           settings::isoDate(meeting.date) +
+           "\", \"weekday\": " + jsonString(core::weekdayName(meeting.weekday)) +
            ", \"week\": " + std::to_string(meeting.week) + ", \"start\": \"" +
            clockText(meeting.time.start) + "\", \"end\": \"" + clockText(meeting.time.end) +
            "\", \"minutes\": " + std::to_string(minutes) + "}\n";

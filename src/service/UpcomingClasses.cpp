@@ -1,5 +1,7 @@
 #include "UpcomingClasses.h"
 
+#include "timetable/TeachingWeek.h"
+
 #include <algorithm>
 
 namespace orvanto::service {
@@ -28,8 +30,8 @@ core::Result<std::vector<ClassMeeting>> classesOn(const Schedule& schedule, year
             meetings.back().time.end = std::max(meetings.back().time.end, entry.time.end);
             continue;
         }
-        meetings.push_back({date, agenda->week, entry.bigPeriod, entry.bigPeriod, entry.time,
-                            entry.course, entry.teacher, entry.room});
+        meetings.push_back({date, agenda->week, timetable::weekdayIndex(date), entry.bigPeriod,
+                            entry.bigPeriod, entry.time, entry.course, entry.teacher, entry.room});
     }
     return meetings;
 }

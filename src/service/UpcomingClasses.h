@@ -18,6 +18,7 @@ namespace orvanto::service {
 struct ClassMeeting {
     std::chrono::year_month_day date;
     std::int16_t week = 0;
+    int weekday = 0;        // 0 Monday .. 6 Sunday
     int firstBigPeriod = 0; // 0..4
     int lastBigPeriod = 0;
     core::PeriodTime time; // the first period's start to the last one's end
