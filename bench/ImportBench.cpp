@@ -1,16 +1,13 @@
 // Importing a school's export: reading the sample exports into classes (HTML in UTF-8 and in
 // GBK under an .xls name, an .xlsx grid, an .xls list), and a whole `orvanto-cli import`
 // process writing its workbook, as a student runs it.
+#include "BenchLoops.h"
 #include "imports/ExportReader.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <filesystem>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace {
 
@@ -41,25 +38,7 @@ void ImportProcess(benchmark::State& state, const char* name) {
         (std::filesystem::temp_directory_path() / "orvanto-bench-import.xlsx").string();
     const std::string exportFile = kExports + name;
     const char* argv[] = {ORVANTO_CLI, "import", "-o", out.c_str(), exportFile.c_str(), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", 1, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", 1, 0);
-    for (auto _ : state) {
-        pid_t pid = 0;
-        if (posix_spawn(&pid, ORVANTO_CLI, &actions, nullptr, const_cast<char**>(argv), environ) !=
-            0) {
-            state.SkipWithError("orvanto-cli cannot be started");
-            break;
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            state.SkipWithError("orvanto-cli import failed");
-            break;
-        }
-    }
-    posix_spawn_file_actions_destroy(&actions);
+    bench::timeProcess(state, argv);
     std::remove(out.c_str());
 }
 BENCHMARK_CAPTURE(ImportProcess, html_gbk_as_xls, "grid-gbk.xls")

@@ -1,7 +1,9 @@
 // The viewer: the splash, which hands over to the main window, whose first showing loads
-// the timetable.
+// the timetable. Started with --minimized (at login) and the tray on, it loads the timetable
+// without showing a window and waits in the tray.
 #include "gui/MainWindow.h"
 #include "gui/ProgramResources.h"
+#include "gui/ReminderController.h"
 #include "gui/SplashHandOver.h"
 
 #include <QApplication>
@@ -14,6 +16,13 @@ int main(int argc, char* argv[]) {
     orvanto::gui::installQtTranslation();
     QApplication::setWindowIcon(orvanto::gui::programIcon());
     orvanto::gui::MainWindow window;
-    orvanto::gui::showWithSplash(window);
+    auto* reminders = new orvanto::gui::ReminderController(window);
+    reminders->load();
+    if (QApplication::arguments().contains(QStringLiteral("--minimized")) &&
+        reminders->keepsRunningInTray()) {
+        window.startUp();
+    } else {
+        orvanto::gui::showWithSplash(window);
+    }
     return app.exec();
 }

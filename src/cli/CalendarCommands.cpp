@@ -1,4 +1,4 @@
-// The calendar commands: the term as an iCalendar file, and one day's classes.
+// The calendar commands: the term as an iCalendar file, one day's classes, the next class.
 #include "CliCommands.h"
 #include "CliError.h"
 #include "CliOutput.h"
@@ -6,6 +6,7 @@
 #include "calendar/CalendarFile.h"
 #include "core/Weekdays.h"
 #include "platform/AtomicReplace.h"
+#include "service/UpcomingClasses.h"
 #include "settings/TermSettings.h"
 
 #include <chrono>
@@ -114,6 +115,69 @@ int runAgenda(const Options& options, Context& context) {
     const bool dateGiven = options.date.has_value();
     context.out << (options.json ? agendaJson(*agenda, dateGiven) + "\n"
                                  : agendaText(*agenda, dateGiven, date == context.today));
+    return kExitOk;
+}
+
+} // namespace orvanto::cli
+
+namespace orvanto::cli {
+
+namespace {
+
+// "2026-03-02 星期一 第1周 14:00-15:40  高等数学  张老师  教1-101"
+std::string meetingText(const service::ClassMeeting& meeting) {
+    std::string out = settings::isoDate(meeting.date) + " " +
+                      std::string(core::weekdayName(meeting.weekday)) + " 第" +
+                      std::to_string(meeting.week) + "周 " + settings::periodText(meeting.time);
+    for (const std::string* field : {&meeting.course, &meeting.teacher, &meeting.room}) {
+        if (!field->empty()) {
+            out += "  " + *field;
+        }
+    }
+    return out;
+}
+
+std::string nextText(const service::ClassMeeting& meeting, std::chrono::year_month_day day,
+                     long long minutes) {
+    if (meeting.date != day) {
+        return "今天没有课了\n" + meetingText(meeting) + "\n";
+    }
+    const std::string when = minutes > 0   ? "还有" + std::to_string(minutes) + "分钟"
+                             : minutes < 0 ? "已开始" + std::to_string(-minutes) + "分钟"
+                                           : "现在开始";
+    return meetingText(meeting) + "  " + when + "\n";
+}
+
+std::string nextJson(const service::ClassMeeting& meeting, long long minutes) {
+    return "{\"course\": " + jsonString(meeting.course) +
+           ", \"teacher\": " + jsonString(meeting.teacher) +
+           ", \"room\": " + jsonString(meeting.room) + ", \"date\": \"" +
+           settings::isoDate(meeting.date) +
+           "\", \"weekday\": " + jsonString(core::weekdayName(meeting.weekday)) +
+           ", \"week\": " + std::to_string(meeting.week) + ", \"start\": \"" +
+           clockText(meeting.time.start) + "\", \"end\": \"" + clockText(meeting.time.end) +
+           "\", \"minutes\": " + std::to_string(minutes) + "}\n";
+}
+
+} // namespace
+
+int runNext(const Options& options, Context& context) {
+    using namespace std::chrono;
+    const year_month_day day = options.date.value_or(context.today);
+    const minutes timeOfDay =
+        options.time ? minutes{*options.time} : (options.date ? minutes{0} : context.timeOfDay);
+    const local_seconds now = local_days{day} + timeOfDay;
+    const auto next = service::nextClass(context.schedule, now);
+    if (!next) {
+        context.err << core::legacyMessage(next.failure()) << "\n";
+        return exitCodeFor(next.failure().status);
+    }
+    if (!*next) {
+        context.out << (options.json ? "null\n" : "本学期没有课了\n");
+        return kExitOk;
+    }
+    const long long until = duration_cast<minutes>(service::startOf(**next) - now).count();
+    context.out << (options.json ? nextJson(**next, until) : nextText(**next, day, until));
     return kExitOk;
 }
 

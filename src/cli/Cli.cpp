@@ -24,6 +24,7 @@ constexpr std::string_view kUsage =
     "  orvanto-cli week [--date YYYY-MM-DD] [TERM]\n"
     "  orvanto-cli ics [-o FILE] [TERM] WORKBOOK\n"
     "  orvanto-cli agenda [--date YYYY-MM-DD] [--json] [TERM] WORKBOOK\n"
+    "  orvanto-cli next [--date YYYY-MM-DD] [--time HH:MM] [--json] [TERM] WORKBOOK\n"
     "  orvanto-cli check [TERM] WORKBOOK\n"
     "  orvanto-cli import [-o OUT.xlsx] [--json] EXPORT\n"
     "  orvanto-cli COMMAND -h | --help\n"
@@ -37,6 +38,10 @@ constexpr std::string_view kUsage =
     "        and keeps its permissions; a link is followed and the file it names is\n"
     "        replaced; a FIFO or a device is written into; a folder is refused.\n"
     "agenda  prints the classes of the date (default today) in time order.\n"
+    "next    prints the next class from now, or from the date (at 00:00 or at --time):\n"
+    "        course, teacher, room, date, weekday, week, start, end and the minutes until\n"
+    "        it starts; a class under way counts until it ends (minutes below zero).\n"
+    "        --json prints null when no class is left in the term. For status bars.\n"
     "check   lists, one line each with its cell, what keeps a class in WORKBOOK from\n"
     "        showing as intended: week rows that match no week of the term or only\n"
     "        part of what they say, blocks outside every big period, two classes that\n"
@@ -86,6 +91,10 @@ constexpr std::array kCommands = {
             {},
             runImport},
     Command{"check", {.workbook = true, .term = true}, kTermAndTimetable, runCheck},
+    Command{"next",
+            {.date = true, .time = true, .json = true, .workbook = true, .term = true},
+            kTermAndTimetable,
+            runNext},
 };
 
 // The parts of the usage that concern one command: its synopsis lines, its paragraph, the
@@ -141,7 +150,8 @@ int checkedExit(int exitCode, std::ostream& out, std::ostream& err) {
 } // namespace
 
 int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
-        std::chrono::year_month_day today, std::optional<std::filesystem::path> settingsTerm) {
+        std::chrono::year_month_day today, std::optional<std::filesystem::path> settingsTerm,
+        std::chrono::minutes timeOfDay) {
     if (args.empty()) {
         return printUsageError(err, "no command given");
     }
@@ -176,13 +186,17 @@ int run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
         opened != kExitOk) {
         return checkedExit(opened, out, err);
     }
-    Context context{out, err, today, schedule};
+    Context context{out, err, today, schedule, timeOfDay};
     return checkedExit(command->run(options.value(), context), out, err);
 }
 
 int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    return run(args, out, err, platform::localToday(),
-               settings::SettingsLocation::forRunningProgram().fileToRead("term.ini"));
+    // The date and the time of day from one reading of the clock, so that they agree.
+    const auto now = platform::localNow();
+    const auto day = std::chrono::floor<std::chrono::days>(now);
+    return run(args, out, err, std::chrono::year_month_day{day},
+               settings::SettingsLocation::forRunningProgram().fileToRead("term.ini"),
+               std::chrono::floor<std::chrono::minutes>(now - day));
 }
 
 } // namespace orvanto::cli

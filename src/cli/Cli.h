@@ -12,10 +12,12 @@
 namespace orvanto::cli {
 
 // args are the words after the program's name. today stands for the local date wherever a
-// command defaults to "now". settingsTerm is the term.ini taken when no --term is given.
+// command defaults to "now", and timeOfDay for the time. settingsTerm is the term.ini taken when no
+// --term is given.
 int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
         std::chrono::year_month_day today,
-        std::optional<std::filesystem::path> settingsTerm = std::nullopt);
+        std::optional<std::filesystem::path> settingsTerm = std::nullopt,
+        std::chrono::minutes timeOfDay = std::chrono::minutes{0});
 
 // As above, on the local date of this computer, with the term.ini the viewer would read
 // (beside this program when its folder is writable, else in the user's configuration folder).

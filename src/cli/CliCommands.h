@@ -24,6 +24,8 @@ struct Context {
     std::chrono::year_month_day today;
     // The term and, when the command needs it, the timetable, opened by run().
     const service::Schedule& schedule;
+    // The local time of day that goes with today.
+    std::chrono::minutes timeOfDay{0};
 };
 
 // grid [--week N | --date YYYY-MM-DD] [--json] [term options] WORKBOOK
@@ -37,6 +39,9 @@ int runAgenda(const Options& options, Context& context);
 // check [term options] WORKBOOK: what keeps a class from showing as meant, one line each;
 // kExitFindings when there is any
 int runCheck(const Options& options, Context& context);
+
+// next [--date YYYY-MM-DD] [--time HH:MM] [--json] [term options] WORKBOOK: the next class
+int runNext(const Options& options, Context& context);
 
 // import [-o OUT.xlsx] [--json] EXPORT: a school's timetable export as a workbook of ours
 int runImport(const Options& options, Context& context);

@@ -2,6 +2,7 @@
 
 #include "CliError.h"
 #include "core/Term.h"
+#include "settings/TermSettings.h"
 
 #include <algorithm>
 #include <array>
@@ -34,6 +35,11 @@ std::string storeDate(Options& options, std::string_view value) {
     options.date = parseDate(value);
     return options.date ? ""
                         : "--date takes a date as YYYY-MM-DD, not '" + std::string(value) + "'";
+}
+
+std::string storeTime(Options& options, std::string_view value) {
+    options.time = settings::parseClockTime(value);
+    return options.time ? "" : "--time takes a time as HH:MM, not '" + std::string(value) + "'";
 }
 
 std::string storeTermFile(Options& options, std::string_view value) {
@@ -76,6 +82,7 @@ std::string storeJson(Options& options, std::string_view) {
 constexpr std::array kRules = {
     OptionRule{"--week", &OptionSet::week, true, storeWeek},
     OptionRule{"--date", &OptionSet::date, true, storeDate},
+    OptionRule{"--time", &OptionSet::time, true, storeTime},
     OptionRule{"--json", &OptionSet::json, false, storeJson},
     OptionRule{"--term", &OptionSet::term, true, storeTermFile},
     OptionRule{"--term-start", &OptionSet::term, true, storeTermStart},

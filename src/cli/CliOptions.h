@@ -17,6 +17,7 @@ namespace orvanto::cli {
 struct Options {
     std::optional<std::int16_t> week;
     std::optional<std::chrono::year_month_day> date;
+    std::optional<int> time; // --time HH:MM, minutes since midnight
     bool json = false;
     std::string workbook;
     // The term: a term.ini, and the first Monday and number of weeks that override it.
@@ -31,6 +32,7 @@ struct Options {
 struct OptionSet {
     bool week = false;
     bool date = false;
+    bool time = false;
     bool json = false;
     bool workbook = false;
     bool term = false; // --term, --term-start, --weeks

@@ -274,6 +274,7 @@ void MainWindow::openSchedule() {
     showFindingsCount();
     showWeek(m_schedule.today());
     tellTermNotices(m_schedule.termNotices());
+    emit scheduleOpened();
 }
 
 void MainWindow::showWeek(const service::WeekView& view) {

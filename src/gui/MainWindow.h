@@ -62,6 +62,8 @@ class MainWindow : public QMainWindow {
 
     // The term read from term.ini at the last start-up (the default term without one).
     const core::Term& term() const { return m_schedule.term(); }
+    // The term and timetable shown; scheduleOpened says when they were read again.
+    const service::Schedule& schedule() const { return m_schedule; }
 
     // The program-wide teaching week that the grid shows.
     std::int16_t weekno() const { return m_weekno; }
@@ -89,6 +91,9 @@ class MainWindow : public QMainWindow {
 
     // The first showing fits and places the window, then runs the start-up.
     void setVisible(bool visible) override;
+
+  signals:
+    void scheduleOpened();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

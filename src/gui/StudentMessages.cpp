@@ -154,4 +154,84 @@ QString termNoticeText(const settings::TermNotice& notice) {
     return {};
 }
 
+QString reminderNoticeText(const settings::ReminderNotice& notice) {
+    using Problem = settings::ReminderNotice::Problem;
+    const QString key = QString::fromUtf8(notice.key);
+    const QString value = QStringLiteral("“%1”").arg(QString::fromUtf8(notice.value));
+    switch (notice.problem) {
+    case Problem::NotOnOff:
+        return QStringLiteral("%1=%2 不是 0 或 1，已按关闭处理。").arg(key, value);
+    case Problem::MinutesOutOfRange:
+        return QStringLiteral("minutes=%1 不是 0 到 120 之间的整数，已使用默认的 10 分钟。")
+            .arg(value);
+    case Problem::UnrecognisedLine:
+        return QStringLiteral("第%1行 %2 无法识别，已忽略。").arg(key, value);
+    case Problem::FileUnreadable:
+        return QStringLiteral("文件无法读取或不是文本文件，上课提醒全部关闭。");
+    }
+    return {};
+}
+
+namespace {
+
+QString clockText(int minutes) {
+    return QStringLiteral("%1:%2")
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// The non-empty ones of the texts, two spaces apart.
+QString joined(std::initializer_list<const std::string*> texts) {
+    QStringList parts;
+    for (const std::string* text : texts) {
+        if (!text->empty()) {
+            parts << QString::fromUtf8(*text);
+        }
+    }
+    return parts.join(QStringLiteral("  "));
+}
+
+} // namespace
+
+QString nextClassText(const std::optional<service::ClassMeeting>& next,
+                      std::chrono::year_month_day today) {
+    using namespace std::chrono;
+    if (!next) {
+        return QStringLiteral("本学期没有课了");
+    }
+    QString when;
+    const auto daysAhead = (local_days{next->date} - local_days{today}).count();
+    if (daysAhead == 1) {
+        when = QStringLiteral("明天 ");
+    } else if (daysAhead != 0) {
+        when = QStringLiteral("%1月%2日 ")
+                   .arg(static_cast<unsigned>(next->date.month()))
+                   .arg(static_cast<unsigned>(next->date.day()));
+    }
+    QString text = QStringLiteral("下一节：") + QString::fromUtf8(next->course) + QLatin1Char(' ') +
+                   when + clockText(next->time.start);
+    if (!next->room.empty()) {
+        text += QLatin1Char(' ') + QString::fromUtf8(next->room);
+    }
+    return text;
+}
+
+QString reminderSummary(const service::ClassMeeting& meeting) {
+    return QStringLiteral("上课提醒：") + QString::fromUtf8(meeting.course);
+}
+
+QString reminderBody(const service::ClassMeeting& meeting) {
+    const QString rest = joined({&meeting.room, &meeting.teacher});
+    const QString start = clockText(meeting.time.start) + QStringLiteral(" 上课");
+    return rest.isEmpty() ? start : start + QStringLiteral("  ") + rest;
+}
+
+QString trayKeepsRunningText() {
+    return QStringLiteral("课表仍在系统托盘中运行，提醒照常；右键单击托盘图标可退出。");
+}
+
+QString autostartFailureText(const QString& detail) {
+    return QStringLiteral("无法设置登录时启动，其他设置已保存。\n") + detail;
+}
+
 } // namespace orvanto::gui

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "core/Failure.h"
+#include "service/UpcomingClasses.h"
+#include "settings/ReminderSettings.h"
 #include "settings/TermSettings.h"
 
 #include <QString>
@@ -27,5 +29,22 @@ QString failedCellText(const core::Failure& failure);
 
 // One line of the term.ini notice.
 QString termNoticeText(const settings::TermNotice& notice);
+
+// One line of the reminders.ini notice.
+QString reminderNoticeText(const settings::ReminderNotice& notice);
+
+// The tray's line: "下一节：高等数学 14:00 教1-101", the day named when it is not today;
+// "本学期没有课了" when none is left.
+QString nextClassText(const std::optional<service::ClassMeeting>& next,
+                      std::chrono::year_month_day today);
+
+// A reminder: "上课提醒：高等数学" over "14:00 上课  教1-101  张老师".
+QString reminderSummary(const service::ClassMeeting& meeting);
+QString reminderBody(const service::ClassMeeting& meeting);
+
+// Said once when closing the window leaves the program in the tray.
+QString trayKeepsRunningText();
+// Why the start at login could not be set; detail is the system's reason.
+QString autostartFailureText(const QString& detail);
 
 } // namespace orvanto::gui

@@ -1,5 +1,6 @@
 #include "TermSettings.h"
 
+#include "IniText.h"
 #include "core/Utf8.h"
 #include "platform/AtomicReplace.h"
 
@@ -17,106 +18,35 @@ namespace {
 
 using namespace std::chrono;
 
-// A term.ini is a few hundred bytes; anything far larger is not one.
-constexpr std::size_t kMaxFileSize = 64 * 1024;
-constexpr std::size_t kShownValueCharacters = 40;
+} // namespace
 
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    return out;
-}
-
-std::size_t characterCount(std::string_view text) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++count) {
-        core::decodeUtf8(text, i);
-    }
-    return count;
-}
-
-// The value as a notice shows it: at most 40 characters, control characters escaped.
-std::string shown(std::string_view value) {
-    std::string out;
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < value.size() && count < kShownValueCharacters; ++count) {
-        const std::size_t at = i;
-        const char32_t cp = core::decodeUtf8(value, i);
-        const bool malformed =
-            cp == core::kReplacementCharacter && !value.substr(at).starts_with("\xEF\xBF\xBD");
-        if (cp < 0x20 || cp == 0x7F || malformed) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X",
-                          malformed ? static_cast<unsigned char>(value[at])
-                                    : static_cast<unsigned>(cp));
-            out += escaped;
-        } else {
-            core::appendUtf8(out, cp);
-        }
-    }
-    if (count == kShownValueCharacters && characterCount(value) > kShownValueCharacters) {
-        out += "...";
-    }
-    return out;
-}
-
-template <class Number> std::optional<Number> wholeNumber(std::string_view text) {
-    Number value{};
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<int> clockMinutes(std::string_view text) {
+std::optional<int> parseClockTime(std::string_view text) {
     const auto colon = text.find(':');
     if (colon == std::string_view::npos || colon == 0 || colon > 2 || text.size() - colon != 3) {
         return std::nullopt;
     }
     const auto hours = wholeNumber<int>(text.substr(0, colon));
     const auto minutes = wholeNumber<int>(text.substr(colon + 1));
-    if (!hours || !minutes || *hours > 23 || *minutes > 59) {
+    if (!hours || !minutes || *hours < 0 || *hours > 23 || *minutes < 0 || *minutes > 59) {
         return std::nullopt;
     }
     return *hours * 60 + *minutes;
 }
 
+namespace {
+
 class TermParser {
   public:
     explicit TermParser(StoredTerm& stored) : m_stored(stored) {}
 
-    void line(std::string_view text, std::size_t number) {
-        text = trimmed(text);
-        if (text.empty() || text.front() == ';' || text.front() == '#') {
+    void line(const IniLine& line) {
+        if (!line.recognised) {
+            m_stored.notices.push_back({TermNotice::Problem::UnrecognisedLine,
+                                        std::to_string(line.number), shownValue(line.text)});
             return;
         }
-        if (text.front() == '[') {
-            if (text.back() != ']') {
-                unrecognised(text, number);
-                return;
-            }
-            m_section = lowered(trimmed(text.substr(1, text.size() - 2)));
-            return;
-        }
-        const auto equals = text.find('=');
-        if (equals == std::string_view::npos) {
-            unrecognised(text, number);
-            return;
-        }
-        setting(lowered(trimmed(text.substr(0, equals))), trimmed(text.substr(equals + 1)));
+        m_section = line.section;
+        setting(line.key, line.value);
     }
 
   private:
@@ -152,7 +82,8 @@ class TermParser {
         m_stored.term.firstMonday = monday;
         forget("start");
         if (monday != *date) {
-            m_stored.notices.push_back({TermNotice::Problem::NotAMonday, "start", shown(value)});
+            m_stored.notices.push_back(
+                {TermNotice::Problem::NotAMonday, "start", shownValue(value)});
         }
     }
 
@@ -186,14 +117,9 @@ class TermParser {
         forget(key);
     }
 
-    void unrecognised(std::string_view text, std::size_t number) {
-        m_stored.notices.push_back(
-            {TermNotice::Problem::UnrecognisedLine, std::to_string(number), shown(text)});
-    }
-
     void ignore(const std::string& key, std::string_view value, TermNotice::Problem problem) {
         forget(key);
-        m_stored.notices.push_back({problem, key, shown(value)});
+        m_stored.notices.push_back({problem, key, shownValue(value)});
     }
 
     // A later line for the same key replaces what an earlier one said, notices included.
@@ -242,8 +168,8 @@ std::optional<core::PeriodTime> parsePeriod(std::string_view text) {
     if (dash == std::string_view::npos) {
         return std::nullopt;
     }
-    const auto start = clockMinutes(trimmed(text.substr(0, dash)));
-    const auto end = clockMinutes(trimmed(text.substr(dash + 1)));
+    const auto start = parseClockTime(trimmedBlanks(text.substr(0, dash)));
+    const auto end = parseClockTime(trimmedBlanks(text.substr(dash + 1)));
     if (!start || !end || *end <= *start) {
         return std::nullopt;
     }
@@ -273,53 +199,14 @@ TermSettings TermSettings::besidePathIni(const std::filesystem::path& pathIni) {
 StoredTerm TermSettings::parse(std::string_view text) {
     StoredTerm stored;
     stored.fileExists = true;
-    if (text.starts_with("\xEF\xBB\xBF")) {
-        text.remove_prefix(3);
-    }
     TermParser parser(stored);
-    std::size_t number = 1;
-    while (!text.empty()) {
-        const auto end = text.find_first_of("\r\n");
-        parser.line(text.substr(0, end), number++);
-        if (end == std::string_view::npos) {
-            break;
-        }
-        const bool crlf = text.substr(end).starts_with("\r\n");
-        text.remove_prefix(end + (crlf ? 2 : 1));
-    }
+    forEachIniLine(text, [&parser](const IniLine& line) { parser.line(line); });
     return stored;
 }
 
 StoredTerm TermSettings::read() const {
-    std::error_code error;
-    const auto status = std::filesystem::status(m_file, error);
-    if (status.type() == std::filesystem::file_type::not_found) {
-        return {};
-    }
-    const auto unreadable = [] {
-        StoredTerm stored;
-        stored.fileExists = true;
-        stored.notices.push_back({TermNotice::Problem::FileUnreadable, {}, {}});
-        return stored;
-    };
-    if (error || status.type() != std::filesystem::file_type::regular) {
-        return unreadable();
-    }
-    std::ifstream in(m_file, std::ios::binary);
-    std::string bytes;
-    bytes.resize(kMaxFileSize + 1);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad() || !in.is_open()) {
-        return unreadable();
-    }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (bytes.size() > kMaxFileSize) {
-        return unreadable();
-    }
-    if (bytes.find('\0') != std::string::npos) {
-        return unreadable();
-    }
-    return parse(bytes);
+    return readSettingsFile(m_file, &TermSettings::parse,
+                            TermNotice{TermNotice::Problem::FileUnreadable, {}, {}});
 }
 
 std::string TermSettings::format(const core::Term& term) {

@@ -74,6 +74,9 @@ std::optional<std::chrono::year_month_day> parseIsoDate(std::string_view text);
 // "08:00-09:40" (one- or two-digit hours), the end after the start; nothing otherwise.
 std::optional<core::PeriodTime> parsePeriod(std::string_view text);
 
+// "08:00" or "8:00", 00:00 to 23:59, as minutes since midnight; nothing otherwise.
+std::optional<int> parseClockTime(std::string_view text);
+
 // "2026-09-07"; "08:00-09:40".
 std::string isoDate(std::chrono::year_month_day date);
 std::string periodText(const core::PeriodTime& period);

@@ -1,4 +1,4 @@
-// orvanto-cli ics and agenda, and the term options every command takes, run in-process.
+// orvanto-cli ics, agenda and next, and the term options every command takes, run in-process.
 #include "InProcessCli.h"
 
 #include <algorithm>
@@ -262,6 +262,82 @@ TEST(Agenda, FailuresExitAsTheGridDoes) {
     run = cli({"agenda", "--date", "9999-12-31", kTypical});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("too far"), std::string::npos);
+}
+
+TEST(Next, PrintsTheNextClassFromNowOrFromTheDateAndTimeGiven) {
+    const std::string tuesday =
+        "2010-03-02 星期二 第1周 08:00-09:40  大学英语(4)  李华 讲师  外语楼305";
+    const std::string thursday = "2010-03-04 星期四 第1周 10:00-11:40  思想政治理论  周敏  大礼堂";
+    struct Case {
+        std::vector<std::string> args;
+        minutes timeOfDay;
+        std::string out;
+    };
+    const std::vector<Case> cases = {
+        {{"next", "--date", "2010-03-02", "--time", "07:30", kTypical},
+         {},
+         tuesday + "  还有30分钟\n"},
+        {{"next", "--date", "2010-03-02", "--time", "08:00", kTypical},
+         {},
+         tuesday + "  现在开始\n"},
+        // Under way until it ends.
+        {{"next", "--date", "2010-03-02", "--time", "9:39", kTypical},
+         {},
+         tuesday + "  已开始99分钟\n"},
+        // Nothing left on Tuesday, nothing on Wednesday.
+        {{"next", "--date", "2010-03-02", "--time", "17:40", kTypical},
+         {},
+         "今天没有课了\n" + thursday + "\n"},
+        // The date alone means from its start; today and now come from the clock.
+        {{"next", "--date", "2010-03-02", kTypical}, hours{12}, tuesday + "  还有480分钟\n"},
+        {{"next", kTypical},
+         hours{7} + minutes{59},
+         "2010-03-19 星期五 第3周 08:00-09:40  体育(2)  陈刚  东操场  还有1分钟\n"},
+        {{"next", kTypical},
+         hours{9} + minutes{40},
+         "今天没有课了\n2010-03-20 星期六 第3周 19:00-20:40  英语角  外教 Tom  图书馆一楼\n"},
+        {{"next", "--time", "19:00", kTypical},
+         {},
+         "今天没有课了\n2010-03-20 星期六 第3周 19:00-20:40  英语角  外教 Tom  图书馆一楼\n"},
+        {{"next", "--date", "2010-01-01", kTypical},
+         {},
+         "今天没有课了\n2010-03-01 星期一 第1周 08:00-09:40  高等数学A(2)  张明 教授  教3-201\n"},
+        {{"next", "--date", "2010-08-01", kTypical}, {}, "本学期没有课了\n"},
+        {{"next", "--date", "2030-01-01", kTypical}, {}, "本学期没有课了\n"},
+        {{"next", "--json", "--date", "2010-08-01", kTypical}, {}, "null\n"},
+        {{"next", "--json", "--date", "2010-03-02", "--time", "10:00", kTypical},
+         {},
+         "{\"course\": \"概率论与数理统计\", \"teacher\": \"郑洁\", \"room\": \"3205\", "
+         "\"date\": \"2010-03-02\", \"weekday\": \"星期二\", \"week\": 1, \"start\": \"16:00\", "
+         "\"end\": \"17:40\", \"minutes\": 360}\n"},
+        // The term's own times: a later first period moves the start and the minutes.
+        {{"next", "--json", "--term-start", "2010-03-08", "--date", "2010-03-08", "--time", "07:00",
+          kTypical},
+         {},
+         "{\"course\": \"高等数学A(2)\", \"teacher\": \"张明 教授\", \"room\": \"教3-201\", "
+         "\"date\": \"2010-03-08\", \"weekday\": \"星期一\", \"week\": 1, \"start\": \"08:00\", "
+         "\"end\": \"09:40\", \"minutes\": 60}\n"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = cli(c.args, kToday, c.timeOfDay);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, c.out) << c.args[1];
+        EXPECT_TRUE(run.err.empty());
+    }
+}
+
+TEST(Next, BadTimesAreUsageErrorsAndAnUnreadableWeekExitsAsTheGridDoes) {
+    for (const char* time : {"24:00", "7", "07:60", "07:5", "-1:00", ""}) {
+        const CliRun run = cli({"next", "--time", time, kTypical});
+        EXPECT_EQ(run.exitCode, 2) << time;
+        EXPECT_NE(run.err.find("--time takes a time as HH:MM"), std::string::npos) << time;
+    }
+    EXPECT_EQ(cli({"grid", "--time", "07:00", kTypical}).exitCode, 2);
+    // Week 3 of this workbook has a cell that cannot be read: the search stops there.
+    const CliRun run = cli({"next", "--date", "2010-03-15", kBroken});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_NE(run.err.find("发生错误：13"), std::string::npos);
+    EXPECT_EQ(cli({"next", sample("layout-marker-below-200.xlsx")}).exitCode, 1);
 }
 
 } // namespace

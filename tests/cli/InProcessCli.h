@@ -21,13 +21,13 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun cli(const std::vector<std::string>& args,
-                  std::chrono::year_month_day today = kToday) {
+inline CliRun cli(const std::vector<std::string>& args, std::chrono::year_month_day today = kToday,
+                  std::chrono::minutes timeOfDay = std::chrono::minutes{0}) {
     const std::vector<std::string_view> views(args.begin(), args.end());
     std::ostringstream out;
     std::ostringstream err;
     CliRun run;
-    run.exitCode = orvanto::cli::run(views, out, err, today);
+    run.exitCode = orvanto::cli::run(views, out, err, today, std::nullopt, timeOfDay);
     run.out = out.str();
     run.err = err.str();
     return run;

@@ -1,0 +1,96 @@
+#include "ReminderDialog.h"
+
+#include "StudentMessages.h"
+#include "WindowPlacement.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace orvanto::gui {
+
+namespace {
+
+QCheckBox* checkBox(const char* name, const QString& caption, bool checked, QWidget* parent) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setChecked(checked);
+    return box;
+}
+
+} // namespace
+
+ReminderDialog::ReminderDialog(const settings::Reminders& reminders, Desktop& desktop,
+                               QWidget* parent)
+    : QDialog(parent), m_desktop(desktop) {
+    setObjectName(QStringLiteral("ReminderDialog"));
+    setWindowTitle(QStringLiteral("上课提醒"));
+
+    m_enabled =
+        checkBox("RemindBeforeClass", QStringLiteral("上课前提醒"), reminders.enabled, this);
+    m_minutes = new QSpinBox(this);
+    m_minutes->setObjectName(QStringLiteral("ReminderMinutes"));
+    m_minutes->setRange(0, settings::kMaxReminderMinutes);
+    m_minutes->setValue(reminders.minutes);
+    m_minutes->setSuffix(QStringLiteral(" 分钟"));
+    m_minutes->setEnabled(reminders.enabled);
+    connect(m_enabled, &QCheckBox::toggled, m_minutes, &QSpinBox::setEnabled);
+    auto* remindRow = new QHBoxLayout;
+    remindRow->addWidget(m_enabled);
+    remindRow->addWidget(new QLabel(QStringLiteral("提前"), this));
+    remindRow->addWidget(m_minutes);
+    remindRow->addStretch();
+
+    m_sound = checkBox("ReminderSound", QStringLiteral("提醒时播放声音"), reminders.sound, this);
+    // Not a choice: no reminder ever takes the keyboard; the box says so.
+    QCheckBox* noFocus = checkBox("ReminderNoFocus", QStringLiteral("提醒不抢占焦点"), true, this);
+    noFocus->setEnabled(false);
+    m_tray = checkBox("ShowInTray", QStringLiteral("在系统托盘显示"), reminders.tray, this);
+    auto* trayNote =
+        new QLabel(QStringLiteral("托盘图标显示下一节课；关闭窗口时课表留在托盘中。"), this);
+    trayNote->setObjectName(QStringLiteral("TrayNote"));
+    trayNote->setWordWrap(true);
+    trayNote->setIndent(20);
+    m_autostart = checkBox("StartAtLogin", QStringLiteral("登录时启动"), reminders.autostart, this);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    for (const auto& [which, name, caption] :
+         {std::tuple{QDialogButtonBox::Ok, "Ok", QStringLiteral("确定")},
+          std::tuple{QDialogButtonBox::Cancel, "Cancel", QStringLiteral("取消")}}) {
+        buttons->button(which)->setText(caption);
+        buttons->button(which)->setObjectName(QString::fromLatin1(name));
+    }
+    connect(buttons, &QDialogButtonBox::accepted, this, &ReminderDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ReminderDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(remindRow);
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_sound, noFocus, m_tray, trayNote,
+                                                           m_autostart, buttons}) {
+        layout->addWidget(widget);
+    }
+    setFixedSize(sizeHint());
+    centreOnScreen(this);
+}
+
+settings::Reminders ReminderDialog::reminders() const {
+    return {m_enabled->isChecked(), m_minutes->value(), m_sound->isChecked(), m_tray->isChecked(),
+            m_autostart->isChecked()};
+}
+
+void ReminderDialog::accept() {
+    const auto file = m_desktop.settings.prepareSave("reminders.ini");
+    if (!file || !settings::ReminderSettings(file.value()).write(reminders())) {
+        m_desktop.showMessage(this, {QMessageBox::Warning, QStringLiteral("错误"),
+                                     QStringLiteral("无法保存上课提醒设置，原来的设置未改变。\n") +
+                                         checkFolderText(m_desktop.settings)});
+        return;
+    }
+    QDialog::accept();
+}
+
+} // namespace orvanto::gui
