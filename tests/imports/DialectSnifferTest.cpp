@@ -142,6 +142,15 @@ TEST(CellPiecesTest, SeparatorsPartFieldsButNotWhatStandsInBrackets) {
          false,
          {Text, Detail, Periods, Weekday}},
         {"教师：王芳\n-----", FieldSeparator::LineBreak, false, {Labelled, Break}},
+        {"B0801001-03\n2,4,6,8,10,12,14,16\n2020-01-08 08:00-10:00",
+         FieldSeparator::LineBreak,
+         false,
+         {Detail, Weeks, Detail}},
+        {"周次：1-16周 教师：王强 地点：教2-201",
+         FieldSeparator::LineBreak,
+         false,
+         {Weeks, Labelled, Labelled}},
+        {"[3-4节]\n(1-16)", FieldSeparator::LineBreak, false, {Periods, Weeks}},
     };
     for (const CutCase& c : cases) {
         const auto pieces = cutPieces(c.text, {c.separator, c.bracketGroups});

@@ -1,6 +1,7 @@
 #include "imports/entries/FieldVocabulary.h"
 
 #include "imports/entries/ImportText.h"
+#include "imports/entries/WeekText.h"
 
 #include <algorithm>
 #include <array>
@@ -168,9 +169,28 @@ std::vector<std::string_view> splitAtLabels(std::string_view text) {
     return parts;
 }
 
+// "B0801001-03", "(2019-2020-1)-0300012-2019001-1", "2020-01-08 08:00-10:00": a course code,
+// a class number or an exam's date, no Chinese word in it and many digits; never a week text
+// ("2,4,6,8,10,12,14,16").
+bool isCodeLine(std::string_view line) {
+    int digits = 0;
+    for (const CodePoint& point : codePointsOf(line)) {
+        const char32_t c = foldWidth(point.value);
+        const bool digit = c >= U'0' && c <= U'9';
+        const bool letter = (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
+        // A list ("1,3,5") or a room beside other words is no code.
+        if (!digit && !letter && c != U'-' && c != U'_' && c != U'.' && c != U'(' && c != U')' &&
+            c != U':' && c != U' ') {
+            return false;
+        }
+        digits += digit ? 1 : 0;
+    }
+    return digits >= 6 && !readWeekText(line).has_value();
+}
+
 bool isDetailLine(std::string_view line) {
     line = trimBlanks(line);
-    if (isClockLine(line)) {
+    if (isClockLine(line) || isCodeLine(line)) {
         return true;
     }
     for (const FieldLabel& entry : kLabels) {

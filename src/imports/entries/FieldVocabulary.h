@@ -45,7 +45,8 @@ std::optional<LabelledText> readLabelledText(std::string_view text);
 // after its start.
 std::vector<std::string_view> splitAtLabels(std::string_view text);
 
-// A line that states a known detail: "学时:48", "选课人数(121)", "学分 3", "08:00-09:40".
+// A line that states a known detail: "学时:48", "选课人数(121)", "学分 3", "08:00-09:40", a
+// course code "B0801001-03".
 bool isDetailLine(std::string_view line);
 
 } // namespace orvanto::imports
