@@ -2,8 +2,6 @@
 
 #include "../spreadsheet/XlsFileBuilder.h"
 
-#include <xlsxwriter.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -13,6 +11,7 @@
 #include <map>
 #include <unistd.h>
 #include <utility>
+#include <xlsxwriter.h>
 
 namespace orvanto::importtests {
 
@@ -90,10 +89,9 @@ Bytes xlsxOf(const std::vector<SheetCell>& cells) {
         const auto row = static_cast<lxw_row_t>(cell.row);
         const auto column = static_cast<lxw_col_t>(cell.column);
         if (cell.rowSpan > 1 || cell.columnSpan > 1) {
-            worksheet_merge_range(sheet, row, column,
-                                  static_cast<lxw_row_t>(cell.row + cell.rowSpan - 1),
-                                  static_cast<lxw_col_t>(cell.column + cell.columnSpan - 1),
-                                  cell.text.c_str(), wrap);
+            worksheet_merge_range(
+                sheet, row, column, static_cast<lxw_row_t>(cell.row + cell.rowSpan - 1),
+                static_cast<lxw_col_t>(cell.column + cell.columnSpan - 1), cell.text.c_str(), wrap);
         } else {
             worksheet_write_string(sheet, row, column, cell.text.c_str(), wrap);
         }
@@ -112,11 +110,12 @@ Bytes xlsOf(const std::vector<SheetCell>& cells) {
     unsigned mergeCount = 0;
     for (const SheetCell& cell : cells) {
         const std::u16string text = utf16Of(cell.text);
-        records = records + record(0x0204, Payload()
-                                               .bytes(cellHeader(static_cast<unsigned>(cell.row),
-                                                                 static_cast<unsigned>(cell.column)))
-                                               .string8(text)
-                                               .take());
+        records =
+            records + record(0x0204, Payload()
+                                         .bytes(cellHeader(static_cast<unsigned>(cell.row),
+                                                           static_cast<unsigned>(cell.column)))
+                                         .string8(text)
+                                         .take());
         if (cell.rowSpan > 1 || cell.columnSpan > 1) {
             merges.u16(static_cast<unsigned>(cell.row))
                 .u16(static_cast<unsigned>(cell.row + cell.rowSpan - 1))

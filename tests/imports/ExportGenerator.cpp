@@ -19,30 +19,33 @@ using imports::SmallPeriods;
 using imports::WeekSet;
 
 constexpr std::array<std::string_view, 36> kCourses{
-    "高等数学A(2-1)", "大学英语Ⅱ",     "线性代数",       "概率论与数理统计", "数据结构",
-    "大学物理(上)",   "思想道德与法治", "中国近现代史纲要", "程序设计基础",   "电路分析",
-    "模拟电子技术",   "计算机网络",     "操作系统",       "软件工程",       "形势与政策",
-    "军事理论",       "大学语文",       "有机化学",       "工程制图",       "机械原理",
-    "微观经济学",     "会计学原理",     "管理学",         "数字逻辑",       "信号与系统",
-    "编译原理",       "数据库原理",     "人工智能导论",   "大学生心理健康", "创新创业基础",
-    "现代汉语",       "法理学",         "软件构造(实验)", "离散数学",       "复变函数",
+    "高等数学A(2-1)",    "大学英语Ⅱ",      "线性代数",         "概率论与数理统计", "数据结构",
+    "大学物理(上)",      "思想道德与法治", "中国近现代史纲要", "程序设计基础",     "电路分析",
+    "模拟电子技术",      "计算机网络",     "操作系统",         "软件工程",         "形势与政策",
+    "军事理论",          "大学语文",       "有机化学",         "工程制图",         "机械原理",
+    "微观经济学",        "会计学原理",     "管理学",           "数字逻辑",         "信号与系统",
+    "编译原理",          "数据库原理",     "人工智能导论",     "大学生心理健康",   "创新创业基础",
+    "现代汉语",          "法理学",         "软件构造(实验)",   "离散数学",         "复变函数",
     "马克思主义基本原理"};
 constexpr std::array<std::string_view, 4> kSportCourses{"体育IV", "体育(2)", "大学体育III",
                                                         "体育Ⅱ"};
 constexpr std::array<std::string_view, 5> kSports{"网球", "篮球", "羽毛球", "健美操", "太极拳"};
 constexpr std::array<std::string_view, 24> kSurnames{
-    "王", "李", "张", "刘", "陈", "杨", "赵", "黄", "周", "吴", "徐", "孙",
+    "王", "李", "张", "刘", "陈", "杨", "赵", "黄", "周",   "吴",   "徐",   "孙",
     "胡", "朱", "高", "林", "何", "郭", "马", "罗", "欧阳", "司马", "诸葛", "上官"};
 constexpr std::array<std::string_view, 24> kGiven{
-    "芳", "伟", "娜", "敏", "静", "丽", "强", "磊", "军", "洋", "勇", "艳",
+    "芳", "伟",   "娜",   "敏",   "静",   "丽",   "强",   "磊",   "军",   "洋",   "勇",   "艳",
     "杰", "晓明", "建华", "秀英", "志强", "海燕", "子涵", "雨轩", "欣怡", "浩然", "思远", "文博"};
 constexpr std::array<std::string_view, 4> kTitles{"教授", "副教授", "讲师", "助教"};
-constexpr std::array<std::string_view, 8> kBuildings{"教", "致新楼-", "二教", "南教", "理科楼B-",
-                                                     "实验楼", "综合楼", "逸夫楼"};
+constexpr std::array<std::string_view, 8> kBuildings{"教",       "致新楼-", "二教",   "南教",
+                                                     "理科楼B-", "实验楼",  "综合楼", "逸夫楼"};
 constexpr std::array<std::string_view, 4> kCampuses{"成都校区", "南校区", "主校区", "东校区"};
-constexpr std::array<std::string_view, 7> kDetails{"学时:48",         "周学时:4",
-                                                   "学分:3",          "选课人数(121)",
-                                                   "考核方式:考试",   "课程号:B0301021",
+constexpr std::array<std::string_view, 7> kDetails{"学时:48",
+                                                   "周学时:4",
+                                                   "学分:3",
+                                                   "选课人数(121)",
+                                                   "考核方式:考试",
+                                                   "课程号:B0301021",
                                                    "教学班组成:软件2101;软件2102"};
 constexpr std::array<std::string_view, 5> kBigNames{"一", "二", "三", "四", "五"};
 constexpr std::array<std::string_view, 7> kDayNames{"一", "二", "三", "四", "五", "六", "日"};
@@ -178,7 +181,7 @@ std::string separatorText(int separator, Random& random) {
 // "(weeks,room)", 8 a bracketed "(weeks  room)" after the course and teacher lines.
 constexpr int kSeparators = 9;
 constexpr std::array<std::string_view, kSeparators> kSeparatorNames{
-    "lines", ";", "；", "|", "/", "blanks", "key:value", "course (teacher)/(weeks,room)",
+    "lines",        ";", "；", "|", "/", "blanks", "key:value", "course (teacher)/(weeks,room)",
     "(weeks  room)"};
 
 std::string personName(Random& random) {
@@ -200,7 +203,8 @@ std::string roomOf(Random& random) {
     const std::string building = random.pick(kBuildings);
     std::string room = building;
     if (building == "教") {
-        room += std::to_string(1 + random.below(6)) + "-" + std::to_string(101 + random.below(5) * 100 + random.below(20));
+        room += std::to_string(1 + random.below(6)) + "-" +
+                std::to_string(101 + random.below(5) * 100 + random.below(20));
     } else {
         room += std::to_string(101 + random.below(5) * 100 + random.below(20));
     }
@@ -299,8 +303,7 @@ ExportStyle drawStyle(Random& random) {
 }
 
 // The lines a class is written as in its cell, "\n" between them.
-std::vector<std::string> linesOf(const Planned& planned, const ExportStyle& style,
-                                 Random& random) {
+std::vector<std::string> linesOf(const Planned& planned, const ExportStyle& style, Random& random) {
     const ImportedClass& c = planned.expected;
     std::string weeks = weeksText(planned.runs, style.weekStyle);
     std::string periodPiece;
@@ -423,7 +426,8 @@ std::string cellTextOf(const std::vector<const Planned*>& classes, const ExportS
 }
 
 std::string weekdayName(int weekday, const ExportStyle& style) {
-    return (style.zhouHeaders ? "周" : "星期") + std::string(kDayNames[static_cast<std::size_t>(weekday - 1)]);
+    return (style.zhouHeaders ? "周" : "星期") +
+           std::string(kDayNames[static_cast<std::size_t>(weekday - 1)]);
 }
 
 std::string bigLabel(int big, const ExportStyle& style) {
@@ -476,8 +480,8 @@ std::vector<Planned> planClasses(const ExportStyle& style, Random& random) {
             c.weekday = weekday;
             c.periods = {2 * big - 1, 2 * big};
             if (inSlot == 2) {
-                planned.runs = k == 0 ? std::vector<WeekRun>{{1, 8, 1}}
-                                      : std::vector<WeekRun>{{10, 16, 1}};
+                planned.runs =
+                    k == 0 ? std::vector<WeekRun>{{1, 8, 1}} : std::vector<WeekRun>{{10, 16, 1}};
             } else {
                 planned.runs = weekRunsOf(random);
             }
@@ -515,7 +519,8 @@ std::vector<SheetCell> gridOf(const std::vector<Planned>& classes, const ExportS
     for (int big = 1; big <= 5; ++big) {
         const int row = first + (big - 1) * rowsPerBig;
         if (style.stacked) {
-            const std::array<std::string, 3> parts{"第", std::string(kBigNames[static_cast<std::size_t>(big - 1)]), "节"};
+            const std::array<std::string, 3> parts{
+                "第", std::string(kBigNames[static_cast<std::size_t>(big - 1)]), "节"};
             for (int k = 0; k < 3; ++k) {
                 cells.push_back({row + k, labelColumn, parts[static_cast<std::size_t>(k)]});
             }
@@ -531,7 +536,8 @@ std::vector<SheetCell> gridOf(const std::vector<Planned>& classes, const ExportS
     }
     std::map<std::pair<int, int>, std::vector<const Planned*>> bySlot;
     for (const Planned& planned : classes) {
-        bySlot[{planned.expected.weekday, (planned.expected.periods.first + 1) / 2}].push_back(&planned);
+        bySlot[{planned.expected.weekday, (planned.expected.periods.first + 1) / 2}].push_back(
+            &planned);
     }
     for (const auto& [slot, inSlot] : bySlot) {
         const auto [weekday, big] = slot;
@@ -542,9 +548,10 @@ std::vector<SheetCell> gridOf(const std::vector<Planned>& classes, const ExportS
             const std::string weeks = weeksText(inSlot.front()->runs, style.weekStyle);
             for (std::size_t k = 0; k < 4; ++k) {
                 const int field = style.order[k];
-                const std::string text = field == 0 ? c.course : field == 1 ? c.teacher
-                                                            : field == 2 ? weeks
-                                                                         : c.room;
+                const std::string text = field == 0   ? c.course
+                                         : field == 1 ? c.teacher
+                                         : field == 2 ? weeks
+                                                      : c.room;
                 if (!text.empty()) {
                     cells.push_back({row + static_cast<int>(k), column, text});
                 }
@@ -568,8 +575,9 @@ std::vector<SheetCell> listOf(std::vector<Planned>& classes, const ExportStyle& 
     int row = 0;
     if (style.listHeader) {
         for (std::size_t i = 0; i < 6; ++i) {
-            cells.push_back({row, static_cast<int>(i),
-                             std::string(kHeaders[static_cast<std::size_t>(style.listColumns[i])])});
+            cells.push_back(
+                {row, static_cast<int>(i),
+                 std::string(kHeaders[static_cast<std::size_t>(style.listColumns[i])])});
         }
         ++row;
     }
@@ -585,7 +593,8 @@ std::vector<SheetCell> listOf(std::vector<Planned>& classes, const ExportStyle& 
                     continue;
                 }
                 int span = 1;
-                while (style.mergedWeekdays && i + static_cast<std::size_t>(span) < classes.size() &&
+                while (style.mergedWeekdays &&
+                       i + static_cast<std::size_t>(span) < classes.size() &&
                        classes[i + static_cast<std::size_t>(span)].expected.weekday == c.weekday) {
                     ++span;
                 }
@@ -594,7 +603,8 @@ std::vector<SheetCell> listOf(std::vector<Planned>& classes, const ExportStyle& 
             }
             case 1:
                 text = periodWords ? periodsText(c.periods, 3)
-                                   : std::to_string(c.periods.first) + "-" + std::to_string(c.periods.last) + "节";
+                                   : std::to_string(c.periods.first) + "-" +
+                                         std::to_string(c.periods.last) + "节";
                 break;
             case 2:
                 text = c.course;
@@ -626,12 +636,14 @@ std::string ExportStyle::describe() const {
     static const std::array<std::string_view, 4> kFieldNames{"course", "teacher", "weeks", "room"};
     std::string text = std::string(kFormats[static_cast<std::size_t>(format)]);
     if (list) {
-        text += " list header=" + std::to_string(listHeader) + " merged=" + std::to_string(mergedWeekdays) + " columns=";
+        text += " list header=" + std::to_string(listHeader) +
+                " merged=" + std::to_string(mergedWeekdays) + " columns=";
         for (int column : listColumns) {
             text += std::to_string(column);
         }
     } else {
-        text += std::string(" grid labels=") + std::string(kLabels[static_cast<std::size_t>(labelStyle)]) +
+        text += std::string(" grid labels=") +
+                std::string(kLabels[static_cast<std::size_t>(labelStyle)]) +
                 (sundayFirst ? " sunday-first" : "") + (zhouHeaders ? " 周一" : "") +
                 (clockTimes ? " clock" : "") + (labelsRight ? " labels-right" : "") +
                 (stacked ? " stacked" : "");

@@ -46,11 +46,11 @@ struct ExportStyle {
     bool list = false;
     // Grid
     bool sundayFirst = false;
-    bool zhouHeaders = false;  // 周一 rather than 星期一
-    int labelStyle = 0;        // 0 第1,2节, 1 1-2, 2 第一大节, 3 第1节 (big), 4 small rows
-    bool clockTimes = false;   // 08:00-09:40 under the label
-    bool labelsRight = false;  // in a 时间 column after the weekdays
-    bool stacked = false;      // 第 / 一 / 节 over rows, a field per row
+    bool zhouHeaders = false; // 周一 rather than 星期一
+    int labelStyle = 0;       // 0 第1,2节, 1 1-2, 2 第一大节, 3 第1节 (big), 4 small rows
+    bool clockTimes = false;  // 08:00-09:40 under the label
+    bool labelsRight = false; // in a 时间 column after the weekdays
+    bool stacked = false;     // 第 / 一 / 节 over rows, a field per row
     // List
     bool listHeader = true;
     bool mergedWeekdays = false;

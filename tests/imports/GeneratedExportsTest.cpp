@@ -6,7 +6,6 @@
 //   GeneratedExportsTest --write SEED FILE  the export of one seed, to look at
 
 #include "ExportGenerator.h"
-
 #include "imports/ExportReader.h"
 
 #include <algorithm>
@@ -103,8 +102,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (mode == "--write" && argc == 4) {
-        const GeneratedExport generated =
-            importtests::generateExport(static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)));
+        const GeneratedExport generated = importtests::generateExport(
+            static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)));
         std::ofstream(argv[3], std::ios::binary)
             .write(reinterpret_cast<const char*>(generated.bytes.data()),
                    static_cast<std::streamsize>(generated.bytes.size()));

@@ -162,8 +162,7 @@ class Grid {
             for (const SourceCell* cell : m_rows[static_cast<std::size_t>(row)]) {
                 std::optional<SmallPeriods> stacked;
                 if (m_weekdayOfColumn[static_cast<std::size_t>(cell->column)] == 0 &&
-                    (periodsOfLabel(cell->text) ||
-                     stackedLabel(row, cell->column, stacked) > 1)) {
+                    (periodsOfLabel(cell->text) || stackedLabel(row, cell->column, stacked) > 1)) {
                     ++labels[static_cast<std::size_t>(cell->column)];
                 }
             }
@@ -235,7 +234,8 @@ class Grid {
                 }
                 for (int k = 0; k < rows; ++k) {
                     setPeriodsOfRow(row + k, periods);
-                    m_stackedRows[static_cast<std::size_t>(row + k - m_firstRow)] = k == 0 ? rows : -1;
+                    m_stackedRows[static_cast<std::size_t>(row + k - m_firstRow)] =
+                        k == 0 ? rows : -1;
                 }
                 row += rows - 1;
                 previousCell = m_table.at(row, labelColumn);
@@ -243,9 +243,8 @@ class Grid {
             }
             setPeriodsOfRow(row, periods);
         }
-        countBigPeriods(everyLabelOnePeriod, std::ranges::any_of(m_stackedRows, [](int rows) {
-                            return rows > 1;
-                        }));
+        countBigPeriods(everyLabelOnePeriod,
+                        std::ranges::any_of(m_stackedRows, [](int rows) { return rows > 1; }));
     }
 
     // Labels written down rows (第 / 三 / 节) over the several rows of a period's fields, one
@@ -333,7 +332,8 @@ class Grid {
     }
 
     int stackedRowsAt(int row) const {
-        return m_stackedRows.empty() ? 1 : m_stackedRows[static_cast<std::size_t>(row - m_firstRow)];
+        return m_stackedRows.empty() ? 1
+                                     : m_stackedRows[static_cast<std::size_t>(row - m_firstRow)];
     }
 
     // The rows of one stacked period: a column's cells in them, a field a row, are one cell.
