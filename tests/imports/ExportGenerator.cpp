@@ -283,6 +283,7 @@ ExportStyle drawStyle(Random& random) {
     style.blankBetween = random.chance(40);
     const bool linesOfFields = style.separator == 0;
     style.blankInside = linesOfFields && !style.blankBetween && random.chance(20);
+    style.pairsOnOneLine = style.separator == 6 && random.chance(50);
     style.details = (linesOfFields || style.separator == 6) && random.chance(25);
     style.options = linesOfFields && style.order[0] == 0 && random.chance(15);
     if (style.separator == 7 || style.separator == 8) {
@@ -329,13 +330,13 @@ std::vector<std::string> linesOf(const Planned& planned, const ExportStyle& styl
     if (style.separator == 6) {
         lines.push_back(c.course);
         std::string pairs;
-        const std::string joint = random.chance(50) ? "\n" : " ";
+        const std::string joint = style.pairsOnOneLine ? " " : "\n";
         for (int field : style.order) {
             std::string pair;
             if (field == 1 && !c.teacher.empty()) {
                 pair = "教师:" + c.teacher;
             } else if (field == 2) {
-                pair = "周次:" + weeks;
+                pair = "周次:" + weeks + (periodPiece.empty() ? "" : joint + "节次:" + periodPiece);
             } else if (field == 3 && !c.room.empty()) {
                 pair = "地点:" + c.room;
             }
@@ -655,8 +656,8 @@ std::string ExportStyle::describe() const {
     text += " sep=" + std::string(kSeparatorNames[static_cast<std::size_t>(separator)]) +
             " br=" + std::to_string(lineBreak) + " weeks=" + std::to_string(weekStyle) +
             " periods=" + std::to_string(periodStyle) + (blankBetween ? " blank-between" : "") +
-            (blankInside ? " blank-inside" : "") + (details ? " details" : "") +
-            (options ? " options" : "") + (titles ? " titles" : "") +
+            (blankInside ? " blank-inside" : "") + (pairsOnOneLine ? " pairs-on-one-line" : "") +
+            (details ? " details" : "") + (options ? " options" : "") + (titles ? " titles" : "") +
             (severalTeachers ? " several" : "") + " missing=" + std::to_string(missing);
     return text;
 }

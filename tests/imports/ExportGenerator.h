@@ -63,6 +63,7 @@ struct ExportStyle {
     int periodStyle = 0; // 0 none, 1 [01-02节] after the weeks, 2 3-4节, 3 第3,4节
     bool blankBetween = false;
     bool blankInside = false;
+    bool pairsOnOneLine = false; // key:value pairs parted by a blank, else by line breaks
     bool details = false;
     bool options = false;
     bool titles = false;
