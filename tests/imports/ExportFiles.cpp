@@ -38,9 +38,19 @@ std::u16string utf16Of(const std::string& text) {
     return out;
 }
 
+// A browser folds a run of spaces, and the import folds a run of &nbsp; as one blank too: a
+// page's gap between fields is written as U+3000, as the pages that part fields by blanks do.
 std::string htmlEscaped(const std::string& text, const std::string& br) {
     std::string out;
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ' ' && i + 1 < text.size() && text[i + 1] == ' ') {
+            out += "\u3000";
+            while (i + 1 < text.size() && text[i + 1] == ' ') {
+                ++i;
+            }
+            continue;
+        }
         switch (c) {
         case '&':
             out += "&amp;";

@@ -285,7 +285,7 @@ ExportStyle drawStyle(Random& random) {
     style.blankInside = linesOfFields && !style.blankBetween && random.chance(20);
     style.pairsOnOneLine = style.separator == 6 && random.chance(50);
     style.details = (linesOfFields || style.separator == 6) && random.chance(25);
-    style.options = linesOfFields && style.order[0] == 0 && random.chance(15);
+    style.options = linesOfFields && style.order[0] == 0 && style.missing == 0 && random.chance(15);
     if (style.separator == 7 || style.separator == 8) {
         style.order = {0, 1, 2, 3};
         style.weekStyle = random.chance(50) ? 0 : 4;

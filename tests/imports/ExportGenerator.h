@@ -25,8 +25,11 @@
 //   without the header row, weekday cells merged over the rows of one day;
 // - written as .xlsx, .xls (BIFF8) or HTML in UTF-8 or GBK (rowspans, <br> in cells).
 // Left out, because no reader could tell the fields apart: a teacher and a room both missing
-// while the fields stand on one line, and "," between fields (weeks and several teachers
-// hold commas themselves).
+// while the fields stand on one line, "," between fields (weeks and several teachers hold
+// commas themselves), and an option line (网球) where the teacher or the room may be missing (网球
+// may name a court). 第1节 .. 第5节 rows counting big periods come with period texts in the cells
+// (the evidence that they are big). In HTML a gap of blanks between fields is U+3000: a run of
+// &nbsp; reads as one blank.
 #pragma once
 
 #include "imports/ImportedClass.h"
