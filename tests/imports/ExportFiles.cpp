@@ -1,6 +1,7 @@
 #include "ExportFiles.h"
 
 #include "../spreadsheet/XlsFileBuilder.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,27 +17,6 @@
 namespace orvanto::importtests {
 
 namespace {
-
-std::u16string utf16Of(const std::string& text) {
-    std::u16string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        const int length = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-        char32_t c = length == 1 ? byte : byte & (0xFF >> (length + 1));
-        for (int k = 1; k < length && i + k < text.size(); ++k) {
-            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        i += static_cast<std::size_t>(length);
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(c));
-        }
-    }
-    return out;
-}
 
 // A browser folds a run of spaces, and the import folds a run of &nbsp; as one blank too: a
 // page's gap between fields is written as U+3000, as the pages that part fields by blanks do.
@@ -119,7 +99,7 @@ Bytes xlsOf(const std::vector<SheetCell>& cells) {
     Payload merges;
     unsigned mergeCount = 0;
     for (const SheetCell& cell : cells) {
-        const std::u16string text = utf16Of(cell.text);
+        const std::u16string text = core::toUtf16(cell.text);
         records =
             records + record(0x0204, Payload()
                                          .bytes(cellHeader(static_cast<unsigned>(cell.row),
