@@ -138,6 +138,37 @@ void cutAtBracketGroups(std::string_view segment, std::vector<std::string_view>&
     out.push_back(segment);
 }
 
+// Whether a "label:" of the vocabulary begins the text: "教师:王芳", "地点 ：A101".
+bool beginsWithLabel(std::string_view text) {
+    for (const FieldLabel& entry : fieldLabels()) {
+        if (!text.starts_with(entry.label)) {
+            continue;
+        }
+        const std::string_view rest = trimBlanks(text.substr(entry.label.size()));
+        return rest.starts_with(":") || rest.starts_with("：");
+    }
+    return false;
+}
+
+// "周次:1-8周 教师:王芳 地点:A101" → one piece a pair: a segment that begins with a key:value
+// pair is cut before every further label that follows a blank.
+void cutAtLabels(std::string_view segment, std::vector<std::string_view>& out) {
+    if (!beginsWithLabel(segment)) {
+        out.push_back(segment);
+        return;
+    }
+    const LineText line(segment);
+    std::size_t start = 0;
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        if (isBlank(line.at(i - 1)) && !isBlank(line.at(i)) &&
+            beginsWithLabel(line.slice(i, line.size()))) {
+            out.push_back(trimBlanks(line.slice(start, i)));
+            start = i;
+        }
+    }
+    out.push_back(trimBlanks(line.slice(start, line.size())));
+}
+
 // The text inside an enclosing bracket pair: "(王怀波)" → "王怀波"; as is otherwise.
 std::string_view unbracketed(std::string_view text) {
     const LineText line(text);
@@ -184,9 +215,16 @@ CellPiece classify(std::string_view text) {
         case LabelledField::Detail:
             piece.kind = PieceKind::Detail;
             return piece;
+        case LabelledField::Periods:
+            // "节次:3-4节" as "3-4节"
+            if (const auto periods = periodsLine(labelled->value)) {
+                piece.kind = PieceKind::Periods;
+                piece.periods = periods;
+                return piece;
+            }
+            break;
         case LabelledField::Weeks:
         case LabelledField::Weekday:
-        case LabelledField::Periods:
             break; // read by their content below
         }
     }
@@ -233,8 +271,12 @@ std::vector<CellPiece> cutPieces(std::string_view text, CutOptions options) {
             pieces.push_back({.kind = PieceKind::Detail, .text = line, .value = line});
             continue;
         }
-        std::vector<std::string_view> segments;
+        std::vector<std::string_view> pairs;
         for (const std::string_view segment : segmentsOf(line, options.separator)) {
+            cutAtLabels(segment, pairs);
+        }
+        std::vector<std::string_view> segments;
+        for (const std::string_view segment : pairs) {
             if (options.cutBeforeBrackets) {
                 cutAtBracketGroups(segment, segments);
             } else {
