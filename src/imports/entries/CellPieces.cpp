@@ -6,6 +6,9 @@
 #include "imports/entries/LineText.h"
 #include "imports/entries/PeriodText.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace orvanto::imports {
 
 namespace {
@@ -184,9 +187,16 @@ CellPiece classify(std::string_view text) {
         case LabelledField::Detail:
             piece.kind = PieceKind::Detail;
             return piece;
+        case LabelledField::Periods:
+            // "节次:3-4节" as "3-4节"
+            if (const auto periods = periodsLine(labelled->value)) {
+                piece.kind = PieceKind::Periods;
+                piece.periods = periods;
+                return piece;
+            }
+            break;
         case LabelledField::Weeks:
         case LabelledField::Weekday:
-        case LabelledField::Periods:
             break; // read by their content below
         }
     }
@@ -233,8 +243,12 @@ std::vector<CellPiece> cutPieces(std::string_view text, CutOptions options) {
             pieces.push_back({.kind = PieceKind::Detail, .text = line, .value = line});
             continue;
         }
-        std::vector<std::string_view> segments;
+        std::vector<std::string_view> pairs;
         for (const std::string_view segment : segmentsOf(line, options.separator)) {
+            std::ranges::copy(splitAtLabels(segment), std::back_inserter(pairs));
+        }
+        std::vector<std::string_view> segments;
+        for (const std::string_view segment : pairs) {
             if (options.cutBeforeBrackets) {
                 cutAtBracketGroups(segment, segments);
             } else {
@@ -242,9 +256,7 @@ std::vector<CellPiece> cutPieces(std::string_view text, CutOptions options) {
             }
         }
         for (const std::string_view segment : segments) {
-            for (const std::string_view part : splitAtLabels(segment)) {
-                pieces.push_back(classify(part));
-            }
+            pieces.push_back(classify(segment));
         }
     }
     return pieces;

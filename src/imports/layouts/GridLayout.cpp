@@ -17,6 +17,10 @@ namespace {
 // A row names the weekdays when it holds at least this many different ones: a list's rows hold
 // one, a grid's header five or seven.
 constexpr int kFewestWeekdaysInHeader = 3;
+// A label written down rows takes at most this many (第 / 十 / 二 / 节).
+constexpr int kMostStackedRows = 4;
+// Stacked labels of one period each that end by this one count big periods (第一节 .. 第五节).
+constexpr int kMostBigPeriods = 6;
 
 using CellRows = std::vector<std::vector<const SourceCell*>>;
 
@@ -144,45 +148,57 @@ class Grid {
                 if (m_firstWeekdayColumn < 0) {
                     m_firstWeekdayColumn = column;
                 }
+                m_lastWeekdayColumn = column;
             }
         }
         m_firstRow = std::min(m_firstRow, m_endRow); // a header cell merged past the next header
     }
 
-    // The column left of the weekdays holding the most period labels; on a tie the one nearest
-    // the weekdays (a 上午/下午 column or a number column stands further out).
+    // The column holding the most period labels, left of the weekdays or, failing that, in a
+    // 时间 column right of them; on a tie the one nearest the weekdays (a 上午/下午 column or a
+    // number column stands further out).
     std::optional<int> findLabelColumn() const {
-        std::vector<int> labels(static_cast<std::size_t>(m_firstWeekdayColumn), 0);
+        std::vector<int> labels(static_cast<std::size_t>(m_table.columnCount()), 0);
         for (int row = m_firstRow; row < m_endRow; ++row) {
             for (const SourceCell* cell : m_rows[static_cast<std::size_t>(row)]) {
-                if (cell->column >= m_firstWeekdayColumn) {
-                    break;
-                }
-                if (periodsOfLabel(cell->text)) {
+                std::optional<SmallPeriods> stacked;
+                if (m_weekdayOfColumn[static_cast<std::size_t>(cell->column)] == 0 &&
+                    (periodsOfLabel(cell->text) || stackedLabel(row, cell->column, stacked) > 1)) {
                     ++labels[static_cast<std::size_t>(cell->column)];
                 }
             }
         }
-        std::optional<int> best;
-        for (int column = 0; column < m_firstWeekdayColumn; ++column) {
-            const int count = labels[static_cast<std::size_t>(column)];
-            if (count > 0 && (!best || count >= labels[static_cast<std::size_t>(*best)])) {
-                best = column;
+        auto mostIn = [&](int first, int end, bool nearestLast) {
+            std::optional<int> best;
+            for (int column = first; column < end; ++column) {
+                const int count = labels[static_cast<std::size_t>(column)];
+                const int bestCount = best ? labels[static_cast<std::size_t>(*best)] : 0;
+                if (count > 0 && (count > bestCount || (nearestLast && count == bestCount))) {
+                    best = column;
+                }
             }
+            return best;
+        };
+        if (const auto left = mostIn(0, m_firstWeekdayColumn, true)) {
+            return left;
         }
-        return best;
+        return mostIn(m_lastWeekdayColumn + 1, m_table.columnCount(), false);
     }
 
     // The small periods of every row from the label beside it. Exports that count the periods
     // again from 1 under 下午 or 晚上 are read as counting on: a label that does not continue
     // the count starts right after the period before it. A label repeated on the next row (or
-    // merged over several) names the same periods.
+    // merged over several) names the same periods. A label written down several rows, a
+    // character a row (第 / 三 / 节), is read as one; its period takes every row down to the
+    // next label, and those rows hold one class cell a column (a field a row).
     void readPeriodsOfRows(int labelColumn) {
         m_periodsOfRow.assign(static_cast<std::size_t>(m_endRow - m_firstRow), std::nullopt);
+        m_stackedRows.assign(static_cast<std::size_t>(m_endRow - m_firstRow), 0);
         const SourceCell* previousCell = nullptr;
         std::optional<SmallPeriods> previousLabel;
         SmallPeriods previousPeriods;
         m_lastRow = m_firstRow - 1;
+        bool everyLabelOnePeriod = true;
         for (int row = m_firstRow; row < m_endRow; ++row) {
             const SourceCell* cell = m_table.at(row, labelColumn);
             if (cell == nullptr || cell == previousCell) {
@@ -192,11 +208,16 @@ class Grid {
                 continue;
             }
             previousCell = cell;
-            const std::optional<SmallPeriods> label = periodsOfLabel(cell->text);
+            int rows = 1;
+            std::optional<SmallPeriods> label = periodsOfLabel(cell->text);
+            if (!label) {
+                rows = stackedLabel(row, labelColumn, label);
+            }
             if (!label) {
                 previousLabel.reset();
                 continue;
             }
+            everyLabelOnePeriod = everyLabelOnePeriod && label->first == label->last;
             SmallPeriods periods = *label;
             if (previousLabel && *label == *previousLabel) {
                 periods = previousPeriods;
@@ -207,8 +228,66 @@ class Grid {
             previousLabel = label;
             previousPeriods = periods;
             m_lastPeriod = std::max(m_lastPeriod, periods.last);
+            if (rows > 1) {
+                // The stacked label's rows and the empty label rows after it
+                while (row + rows < m_endRow && labelIsEmpty(row + rows, labelColumn)) {
+                    ++rows;
+                }
+                for (int k = 0; k < rows; ++k) {
+                    setPeriodsOfRow(row + k, periods);
+                    m_stackedRows[static_cast<std::size_t>(row + k - m_firstRow)] =
+                        k == 0 ? rows : -1;
+                }
+                row += rows - 1;
+                previousCell = m_table.at(row, labelColumn);
+                continue;
+            }
             setPeriodsOfRow(row, periods);
         }
+        countBigPeriods(everyLabelOnePeriod,
+                        std::ranges::any_of(m_stackedRows, [](int rows) { return rows > 1; }));
+    }
+
+    // Labels written down rows (第 / 三 / 节) over the several rows of a period's fields, one
+    // period each and ending by the sixth, count big periods: such a grid covers the whole day.
+    void countBigPeriods(bool everyLabelOnePeriod, bool stacked) {
+        if (!stacked || !everyLabelOnePeriod || m_lastPeriod == 0 ||
+            m_lastPeriod > kMostBigPeriods) {
+            return;
+        }
+        for (auto& periods : m_periodsOfRow) {
+            if (periods) {
+                periods = SmallPeriods{2 * periods->first - 1, 2 * periods->last};
+            }
+        }
+    }
+
+    bool labelIsEmpty(int row, int labelColumn) const {
+        const SourceCell* cell = m_table.at(row, labelColumn);
+        return cell == nullptr || (cell->row == row && trimBlanks(cell->text).empty());
+    }
+
+    // A label written a piece a row from row on: the most rows whose texts, joined, read as
+    // one ("第一" reads, "第一节" says more). Returns how many rows it takes (1 when none does).
+    int stackedLabel(int row, int labelColumn, std::optional<SmallPeriods>& label) const {
+        std::string joined;
+        int rows = 1;
+        label.reset();
+        for (int k = 0; k < kMostStackedRows && row + k < m_endRow; ++k) {
+            const SourceCell* cell = m_table.at(row + k, labelColumn);
+            if (cell == nullptr || cell->row != row + k || cell->rowSpan != 1 ||
+                trimBlanks(cell->text).empty()) {
+                break;
+            }
+            joined += trimBlanks(cell->text);
+            if (k > 0) {
+                if (const auto periods = periodsOfLabel(joined)) {
+                    label = periods;
+                    rows = k + 1;
+                }
+            }
+        }
+        return rows;
     }
 
     void setPeriodsOfRow(int row, SmallPeriods periods) {
@@ -234,6 +313,14 @@ class Grid {
     // to the last labelled row, in the columns a weekday heads. Notes below it are not read.
     void readArea(ImportResult& found) const {
         for (int row = m_firstRow; row <= m_lastRow; ++row) {
+            const int stacked = stackedRowsAt(row);
+            if (stacked < 0) {
+                continue; // read with the first row of its period
+            }
+            if (stacked > 1) {
+                readStackedRows(row, stacked, found);
+                continue;
+            }
             for (const SourceCell* cell : m_rows[static_cast<std::size_t>(row)]) {
                 const int weekday = m_weekdayOfColumn[static_cast<std::size_t>(cell->column)];
                 if (weekday == 0 || trimBlanks(cell->text).empty()) {
@@ -257,6 +344,40 @@ class Grid {
                                              std::string(text)});
                 }
             }
+        }
+    }
+
+    int stackedRowsAt(int row) const {
+        return m_stackedRows.empty() ? 1
+                                     : m_stackedRows[static_cast<std::size_t>(row - m_firstRow)];
+    }
+
+    // The rows of one stacked period: a column's cells in them, a field a row, are one cell.
+    void readStackedRows(int first, int rows, ImportResult& found) const {
+        std::vector<SourceCell> joined(static_cast<std::size_t>(m_table.columnCount()));
+        for (int row = first; row < first + rows && row <= m_lastRow; ++row) {
+            for (const SourceCell* cell : m_rows[static_cast<std::size_t>(row)]) {
+                const int weekday = m_weekdayOfColumn[static_cast<std::size_t>(cell->column)];
+                if (weekday == 0 || trimBlanks(cell->text).empty()) {
+                    continue;
+                }
+                SourceCell& column = joined[static_cast<std::size_t>(cell->column)];
+                if (column.text.empty()) {
+                    column = *cell;
+                    column.text = std::string(trimBlanks(cell->text));
+                } else {
+                    column.text += '\n';
+                    column.text += trimBlanks(cell->text);
+                }
+                column.rowSpan = std::max(column.rowSpan, cell->row + cell->rowSpan - column.row);
+            }
+        }
+        for (const SourceCell& cell : joined) {
+            if (cell.text.empty()) {
+                continue;
+            }
+            ++found.cells;
+            readCell(cell, m_weekdayOfColumn[static_cast<std::size_t>(cell.column)], found);
         }
     }
 
@@ -294,9 +415,13 @@ class Grid {
     int m_firstRow = 0;
     int m_lastRow = 0;
     int m_firstWeekdayColumn = -1;
+    int m_lastWeekdayColumn = -1;
     int m_lastPeriod = 0;
     std::vector<int> m_weekdayOfColumn; // 1..7, 0 where no weekday heads the column
     std::vector<std::optional<SmallPeriods>> m_periodsOfRow; // from m_firstRow on
+    // From m_firstRow on: at the first row of a stacked label's period, its rows; -1 in its
+    // other rows; 1 elsewhere.
+    std::vector<int> m_stackedRows;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 // The list layout: a header row naming the columns, then one row per class. The weeks, room
 // and teacher may also stand in one detail cell of "周数: … 校区: … 地点: … 教师: …" pairs.
 
+#include "imports/entries/FieldFit.h"
 #include "imports/entries/FieldVocabulary.h"
 #include "imports/entries/PeriodText.h"
 #include "imports/entries/WeekText.h"
@@ -403,31 +404,98 @@ class ColumnsByContent {
             }
         }
         const std::vector<int> taken{*weekdayColumn, *periodsColumn, *weeksColumn};
-        std::optional<int> courseColumn;
-        for (int column = 0; column < columns && !courseColumn; ++column) {
-            if (std::ranges::find(taken, column) != taken.end()) {
-                continue;
-            }
-            const auto filled = std::ranges::count_if(placedRows, [&](int row) {
-                return !trimBlanks(m_table.textAt(row, column)).empty();
-            });
-            if (filled * 2 > static_cast<long>(placedRows.size())) {
-                courseColumn = column;
-            }
-        }
-        if (!courseColumn) {
-            return std::nullopt;
-        }
         ColumnOfField found;
         found.fill(-1);
+        if (!placeTextColumns(columns, taken, placedRows, found)) {
+            return std::nullopt;
+        }
         columnOf(found, Field::Weekday) = *weekdayColumn;
         columnOf(found, Field::Periods) = *periodsColumn;
         columnOf(found, Field::Weeks) = *weeksColumn;
-        columnOf(found, Field::Course) = *courseColumn;
         return std::pair{placedRows.front(), found};
     }
 
   private:
+    // How well a column's texts read as a course, a teacher and a room, on average.
+    struct ColumnFit {
+        int column = 0;
+        std::array<double, 3> fit{};
+        bool mostRows = false; // filled in most placed rows, as a course column is
+    };
+
+    // The course, teacher and room columns among the other columns with text in the placed
+    // rows: the assignment whose texts fit their fields best. The course column, filled in most
+    // rows, is needed; a teacher or room column (which some classes lack) only where one fits.
+    bool placeTextColumns(int columns, const std::vector<int>& taken,
+                          const std::vector<int>& placedRows, ColumnOfField& found) const {
+        std::vector<ColumnFit> candidates;
+        for (int column = 0; column < columns && candidates.size() < kMostTextColumns; ++column) {
+            if (std::ranges::find(taken, column) != taken.end()) {
+                continue;
+            }
+            ColumnFit candidate{column, {}};
+            long filled = 0;
+            for (const int row : placedRows) {
+                const std::string_view text = trimBlanks(m_table.textAt(row, column));
+                if (text.empty()) {
+                    continue;
+                }
+                ++filled;
+                candidate.fit[0] += courseFitOf(text);
+                candidate.fit[1] += teacherFitOf(text);
+                candidate.fit[2] += roomFitOf(text);
+            }
+            if (filled > 0) {
+                candidate.mostRows = filled * 2 > static_cast<long>(placedRows.size());
+                for (double& fit : candidate.fit) {
+                    fit /= static_cast<double>(filled);
+                }
+                candidates.push_back(candidate);
+            }
+        }
+        if (std::ranges::none_of(candidates, &ColumnFit::mostRows)) {
+            return false;
+        }
+        // Every assignment of the candidates to course (needed), teacher and room (either may
+        // be none, as -1); the first best one wins, so equal fits keep the leftmost as course.
+        const int count = static_cast<int>(candidates.size());
+        double best = -1;
+        std::array<int, 3> bestPick{0, -1, -1};
+        for (int course = 0; course < count; ++course) {
+            if (!candidates[static_cast<std::size_t>(course)].mostRows) {
+                continue;
+            }
+            for (int teacher = -1; teacher < count; ++teacher) {
+                for (int room = -1; room < count; ++room) {
+                    if (teacher == course || room == course || (teacher >= 0 && teacher == room)) {
+                        continue;
+                    }
+                    const std::array<int, 3> pick{course, teacher, room};
+                    double score = 0;
+                    for (std::size_t field = 0; field < 3; ++field) {
+                        if (pick[field] >= 0) {
+                            score += candidates[static_cast<std::size_t>(pick[field])].fit[field];
+                        }
+                    }
+                    if (score > best + 1e-9) {
+                        best = score;
+                        bestPick = pick;
+                    }
+                }
+            }
+        }
+        const std::array<Field, 3> fields{Field::Course, Field::Teacher, Field::Room};
+        for (std::size_t field = 0; field < 3; ++field) {
+            if (bestPick[field] >= 0) {
+                columnOf(found, fields[field]) =
+                    candidates[static_cast<std::size_t>(bestPick[field])].column;
+            }
+        }
+        return true;
+    }
+
+    // A list's course, teacher and room columns are found among this many text columns.
+    static constexpr std::size_t kMostTextColumns = 6;
     // Past this a column is no part of a list a student was given.
     static constexpr int kMostColumnsTried = 32;
     // A column counts when this many of its rows read so.
