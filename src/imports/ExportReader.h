@@ -5,6 +5,7 @@
 
 #include "ImportedClass.h"
 #include "core/Failure.h"
+#include "spreadsheet/ReadLimits.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -13,7 +14,7 @@
 namespace orvanto::imports {
 
 // Exports are tens or hundreds of KB; anything past this is no timetable export.
-inline constexpr std::uintmax_t kMaxExportBytes = 16u << 20;
+inline constexpr std::uintmax_t kMaxExportBytes = spreadsheet::limits::kExportBytes;
 
 core::Result<ImportResult> readExport(std::span<const std::uint8_t> bytes);
 

@@ -47,6 +47,9 @@ struct ImportResult {
     std::vector<ImportedClass> classes;
     std::vector<UnreadText> unread;
     std::size_t cells = 0; // non-empty cells of the timetable areas examined
+    // Worksheets not read at all: an export holds one or a few, a file with more than
+    // limits::kExportSheets is read up to there.
+    std::vector<std::string> unreadSheets;
 };
 
 // The big periods (1..5) that small periods reach: p goes to ⌈p/2⌉ up to 8, and 9 and later

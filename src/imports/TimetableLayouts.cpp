@@ -39,9 +39,28 @@ std::string reasonForNoClass(SearchStep furthest, std::size_t unreadTexts) {
            " texts could be read as a class";
 }
 
+// What a table's reading keeps once it is moved into the import's result.
+std::size_t keptBytes(const ImportResult& found) {
+    std::size_t bytes = 0;
+    for (const ImportedClass& entry : found.classes) {
+        bytes += sizeof(ImportedClass) + entry.course.size() + entry.teacher.size() +
+                 entry.room.size() + entry.sheet.size() + entry.cell.size();
+    }
+    for (const UnreadText& text : found.unread) {
+        bytes += sizeof(UnreadText) + text.sheet.size() + text.cell.size() + text.text.size();
+    }
+    return bytes;
+}
+
 } // namespace
 
 core::Result<ImportResult> readTimetables(std::span<const SourceTable> tables) {
+    spreadsheet::ReadBudget budget;
+    return readTimetables(tables, budget);
+}
+
+core::Result<ImportResult> readTimetables(std::span<const SourceTable> tables,
+                                          spreadsheet::ReadBudget& budget) {
     ImportResult result;
     SearchStep furthest = SearchStep::NoWeekdayNames;
     for (const SourceTable& table : tables) {
@@ -51,6 +70,9 @@ core::Result<ImportResult> readTimetables(std::span<const SourceTable> tables) {
             continue;
         }
         auto& found = reading.found;
+        if (!budget.take(keptBytes(found))) {
+            return spreadsheet::ReadBudget::spent();
+        }
         result.cells += found.cells;
         std::ranges::move(found.classes, std::back_inserter(result.classes));
         std::ranges::move(found.unread, std::back_inserter(result.unread));
