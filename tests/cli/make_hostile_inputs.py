@@ -37,10 +37,11 @@ def chunks(text, count):
         count -= n
 
 
-def workbook(path, sheets, parts, shared_strings=None, workbook_tail=""):
+def workbook(path, sheets, parts, shared_strings=None, workbook_tail="",
+             compression=zipfile.ZIP_DEFLATED):
     """A package: sheets is a list of (name, relationship id); parts maps a relationship id
     to the worksheet part's content (a string or a list of chunks)."""
-    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
+    with zipfile.ZipFile(path, "w", compression) as z:
         z.writestr("[Content_Types].xml",
                    HEAD + '<Types xmlns="http://schemas.openxmlformats.org/package/2006/'
                    'content-types"><Default Extension="rels" ContentType="application/'
@@ -86,9 +87,10 @@ def deep_shared_strings(levels):
     yield from chunks("<r>", levels)
 
 
-def many_sheets(path, count, rows, tail=""):
+def many_sheets(path, count, rows, tail="", compression=zipfile.ZIP_DEFLATED):
     """count sheets that all point at one worksheet part."""
-    workbook(path, [(f"S{i}", "rId1") for i in range(count)], {"rId1": sheet(rows, tail)})
+    workbook(path, [(f"S{i}", "rId1") for i in range(count)], {"rId1": sheet(rows, tail)},
+             compression=compression)
 
 
 def page(body):
