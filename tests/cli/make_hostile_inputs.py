@@ -114,10 +114,11 @@ def stray_end_tags_page(opened, stray, count_open, count_stray):
     return page(f"<{opened}>" * count_open + f"</{stray}>" * count_stray + GRID_TABLE)
 
 
-def class_flood_page(tables):
-    """Timetables of 1000 rows, seven minimal classes each."""
+def class_flood_page(tables, rows_per_table=1000):
+    """Timetables of rows_per_table rows, seven minimal classes each."""
     head = "<tr><td>节次" + "".join(f"<td>{day}" for day in WEEKDAYS)
-    rows = "".join(f"<tr><td>第{i % 12 + 1}节" + "<td>a<br>1周" * 7 for i in range(1000))
+    rows = "".join(f"<tr><td>第{i % 12 + 1}节" + "<td>a<br>1周" * 7
+                   for i in range(rows_per_table))
     return page(("<table>" + head + rows + "</table>") * tables)
 
 
