@@ -7,18 +7,10 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <filesystem>
-<<<<<<< HEAD
-#include <string>
-=======
 #include <fstream>
 #include <iterator>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
-
-extern char** environ;
->>>>>>> lead
 
 namespace {
 

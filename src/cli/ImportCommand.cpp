@@ -7,6 +7,7 @@
 #include "imports/output/WorkbookWriter.h"
 #include "platform/AtomicReplace.h"
 #include "spreadsheet/LoadFailure.h"
+#include "spreadsheet/ReadLimits.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -97,14 +98,27 @@ std::string importJson(const imports::ImportResult& result) {
     for (std::size_t i = 0; i < result.runnersUp.size(); ++i) {
         out += (i ? ",\n  " : "\n  ") + dialectJson(result.runnersUp[i]);
     }
-    return out + "],\n \"term\": " + termJson(result.term) + "}";
+    out += "],\n \"term\": " + termJson(result.term);
+    if (!result.unreadSheets.empty()) {
+        out += ",\n \"unreadSheets\": [";
+        for (std::size_t i = 0; i < result.unreadSheets.size(); ++i) {
+            out += (i ? ", " : "") + jsonString(result.unreadSheets[i]);
+        }
+        out += "]";
+    }
+    return out + "}";
 }
 
-// One line per text not understood, then the sum, on stderr.
+// One line per text not understood, then the sum, on stderr. A sheet's name comes from the
+// file: escaped like the text, so a line break in it never splits or overwrites a line.
 void reportReading(const imports::ImportResult& result, std::ostream& err) {
     for (const imports::UnreadText& text : result.unread) {
-        err << "orvanto-cli: not understood: " << text.sheet << "!" << text.cell << " "
-            << spreadsheet::quoted(text.text) << "\n";
+        err << "orvanto-cli: not understood: " << spreadsheet::escapedName(text.sheet) << "!"
+            << text.cell << " " << spreadsheet::quoted(text.text) << "\n";
+    }
+    for (const std::string& sheet : result.unreadSheets) {
+        err << "orvanto-cli: not read: " << spreadsheet::escapedName(sheet) << " (past the first "
+            << spreadsheet::limits::kExportSheets << " worksheets)\n";
     }
     err << "orvanto-cli: " << result.classes.size() << " classes from " << result.cells
         << " cells, " << result.unread.size() << " texts not understood";

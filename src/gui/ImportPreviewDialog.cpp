@@ -1,11 +1,13 @@
 #include "ImportPreviewDialog.h"
 
 #include "core/Weekdays.h"
+#include "spreadsheet/ReadLimits.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -90,6 +92,27 @@ ImportPreviewDialog::ImportPreviewDialog(const imports::ImportResult& result, QW
         }
         unreadTable->resizeColumnsToContents();
         layout->addWidget(unreadTable, 1);
+    }
+
+    if (!result.unreadSheets.empty()) {
+        // A file of more worksheets than any export holds: the ones past the count are named.
+        constexpr std::size_t kNamesShown = 10;
+        QStringList names;
+        for (std::size_t i = 0; i < result.unreadSheets.size() && i < kNamesShown; ++i) {
+            names << fromUtf8(result.unreadSheets[i]);
+        }
+        if (result.unreadSheets.size() > kNamesShown) {
+            names << QStringLiteral("…");
+        }
+        auto* unreadSheets =
+            new QLabel(QStringLiteral("另有 %1 个工作表未读取（只读取前 %2 个）：%3")
+                           .arg(static_cast<qulonglong>(result.unreadSheets.size()))
+                           .arg(static_cast<qulonglong>(spreadsheet::limits::kExportSheets))
+                           .arg(names.join(QStringLiteral("、"))),
+                       this);
+        unreadSheets->setObjectName(QStringLiteral("UnreadSheets"));
+        unreadSheets->setWordWrap(true);
+        layout->addWidget(unreadSheets);
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -1,4 +1,4 @@
-#include "ClassClashes.h"
+#include "imports/ClassClashes.h"
 
 #include <algorithm>
 #include <numeric>

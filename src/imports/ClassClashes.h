@@ -2,7 +2,7 @@
 // that overlap and at least one week in common. The preview marks them.
 #pragma once
 
-#include "ImportedClass.h"
+#include "imports/ImportedClass.h"
 
 #include <cstddef>
 #include <vector>

@@ -3,10 +3,10 @@
 #include "imports/decode/HtmlTables.h"
 #include "imports/decode/WorksheetTables.h"
 #include "imports/layouts/TimetableLayouts.h"
+#include "platform/MappedFile.h"
 #include "spreadsheet/LoadFailure.h"
 #include "spreadsheet/Workbook.h"
 
-#include <fstream>
 #include <vector>
 
 namespace orvanto::imports {
@@ -19,11 +19,22 @@ core::Failure tooLarge() {
                                         " MiB, which no timetable export is");
 }
 
-core::Result<std::vector<SourceTable>> tablesOf(std::span<const std::uint8_t> bytes) {
+// The tables of the export, and the names of worksheets past the count read.
+struct ExportTables {
+    std::vector<SourceTable> tables;
+    std::vector<std::string> unreadSheets;
+};
+
+core::Result<ExportTables> tablesOf(std::span<const std::uint8_t> bytes,
+                                    spreadsheet::ReadBudget& budget) {
     if (looksLikeHtml(bytes)) {
-        return readHtmlTables(bytes);
+        auto tables = readHtmlTables(bytes, budget);
+        if (!tables) {
+            return tables.failure();
+        }
+        return ExportTables{std::move(tables).value(), {}};
     }
-    auto sheets = spreadsheet::Workbook::readWorksheets(bytes);
+    auto sheets = spreadsheet::Workbook::readWorksheets(bytes, budget);
     if (!sheets) {
         const auto& failure = sheets.failure();
         if (failure.status == core::Status::NotAWorkbook) {
@@ -32,12 +43,21 @@ core::Result<std::vector<SourceTable>> tablesOf(std::span<const std::uint8_t> by
         }
         return failure;
     }
-    std::vector<SourceTable> tables;
-    tables.reserve(sheets->size());
-    for (const auto& sheet : *sheets) {
-        tables.push_back(worksheetTable(sheet));
+    ExportTables found;
+    found.tables.reserve(sheets->size());
+    for (auto& sheet : sheets.value()) {
+        if (!sheet.read) {
+            found.unreadSheets.push_back(std::move(sheet.name));
+            continue;
+        }
+        auto table = worksheetTable(sheet, budget);
+        if (!table) {
+            return table.failure();
+        }
+        found.tables.push_back(std::move(table).value());
+        sheet = {}; // its cells live on in the table
     }
-    return tables;
+    return found;
 }
 
 } // namespace
@@ -50,43 +70,30 @@ core::Result<ImportResult> readExport(std::span<const std::uint8_t> bytes,
     if (bytes.size() > kMaxExportBytes) {
         return tooLarge();
     }
-    auto tables = tablesOf(bytes);
-    if (!tables) {
-        return tables.failure();
+    // One budget for all the import keeps: every sheet's cells and lookup grid, the classes.
+    spreadsheet::ReadBudget budget;
+    auto found = tablesOf(bytes, budget);
+    if (!found) {
+        return found.failure();
     }
-    return readTimetables(*tables, choice);
+    auto result = readTimetables(found->tables, budget, choice);
+    if (result) {
+        result->unreadSheets = std::move(found->unreadSheets);
+    }
+    return result;
 }
 
 core::Result<ImportResult> readExportFile(const std::filesystem::path& path,
                                           const ReadingChoice& choice) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (!std::filesystem::exists(status)) {
-        return spreadsheet::loadFailure(core::Status::FileNotFound);
-    }
-    if (std::filesystem::is_directory(status)) {
-        return spreadsheet::loadFailure(core::Status::NotAFile);
-    }
-    if (std::filesystem::is_regular_file(status) &&
-        std::filesystem::file_size(path, error) > kMaxExportBytes) {
-        return tooLarge();
-    }
-    std::ifstream file(path, std::ios::binary);
+    auto file = platform::MappedFile::open(path, kMaxExportBytes);
     if (!file) {
-        return spreadsheet::loadFailure(core::Status::CannotOpen);
+        const core::Failure& failure = file.failure();
+        if (failure.status == core::Status::TooLarge) {
+            return tooLarge();
+        }
+        return spreadsheet::loadFailure(failure.status, {}, failure.detail);
     }
-    // Read at most one byte past the limit: a huge file (or a device) is refused without
-    // being held in memory.
-    std::vector<std::uint8_t> bytes;
-    std::vector<char> chunk(64 * 1024);
-    while (bytes.size() <= kMaxExportBytes &&
-           file.read(chunk.data(), static_cast<std::streamsize>(chunk.size())).gcount() > 0) {
-        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + file.gcount());
-    }
-    if (file.bad()) {
-        return spreadsheet::loadFailure(core::Status::CannotOpen, {}, "its bytes cannot be read");
-    }
-    return readExport(bytes, choice);
+    return readExport(file->bytes(), choice);
 }
 
 std::filesystem::path defaultWorkbookPath(const std::filesystem::path& exportPath) {

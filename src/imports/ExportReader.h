@@ -5,6 +5,7 @@
 
 #include "core/Failure.h"
 #include "imports/ImportedClass.h"
+#include "spreadsheet/ReadLimits.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -14,7 +15,7 @@
 namespace orvanto::imports {
 
 // Exports are tens or hundreds of KB; anything past this is no timetable export.
-inline constexpr std::uintmax_t kMaxExportBytes = 16u << 20;
+inline constexpr std::uintmax_t kMaxExportBytes = spreadsheet::limits::kExportBytes;
 
 // The reading the student chose instead of the sniffer's: a runner-up by its place in
 // ImportResult::runnersUp (0 is the first), or a dialect of their own.

@@ -83,6 +83,9 @@ struct ImportResult {
     DialectScore reading;                // the dialect the classes were read by
     std::vector<DialectScore> runnersUp; // the other dialects tried, best first
     std::optional<ExportTerm> term;      // when a heading names it
+    // Worksheets not read at all: an export holds one or a few, a file with more than
+    // limits::kExportSheets is read up to there.
+    std::vector<std::string> unreadSheets;
 };
 
 // The big periods (1..5) that small periods reach: p goes to ⌈p/2⌉ up to 8, and 9 and later

@@ -110,4 +110,8 @@ std::string quoted(std::string_view value) {
     return text;
 }
 
+std::string escapedName(std::string_view name) {
+    return oneLine(name, kMaxPiece);
+}
+
 } // namespace orvanto::spreadsheet

@@ -27,5 +27,8 @@ core::Failure tooMuchKeptText();
 // characters escaped, so one bad cell can never make a long or multi-line message.
 inline constexpr std::size_t kMaxQuoted = 40;
 std::string quoted(std::string_view value);
+// A name from the file (a sheet's) for a one-line message: control characters escaped as
+// quoted() does, no quotes, as long as a part name in a description may be.
+std::string escapedName(std::string_view name);
 
 } // namespace orvanto::spreadsheet

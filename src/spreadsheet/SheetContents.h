@@ -27,6 +27,8 @@ struct SheetContents {
     std::vector<PlacedCell> cells; // non-empty cells within KeptRegion::wholeSheet()
     std::vector<MergedRange> merges;
     bool date1904 = false;
+    // False for a worksheet past limits::kExportSheets: only its name is known.
+    bool read = true;
 };
 
 } // namespace orvanto::spreadsheet

@@ -2,17 +2,11 @@
 
 #include "CellAddress.h"
 #include "CellText.h"
-#include "GObjectRef.h"
-#include "GsfReason.h"
 #include "LoadFailure.h"
 #include "TextMatch.h"
+#include "platform/MappedFile.h"
 #include "spreadsheet/xls/XlsReader.h"
 #include "spreadsheet/xlsx/XlsxReader.h"
-
-#include <gsf/gsf-input-memory.h>
-#include <gsf/gsf-input-stdio.h>
-#include <gsf/gsf-input.h>
-#include <gsf/gsf-utils.h>
 
 namespace orvanto::spreadsheet {
 
@@ -37,43 +31,13 @@ Workbook::Workbook(WorkbookCells cells)
     : m_cells(std::make_shared<const WorkbookCells>(std::move(cells))) {}
 
 core::Result<Workbook> Workbook::open(const std::filesystem::path& path) {
-    gsf_init();
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        return loadFailure(core::Status::FileNotFound);
-    }
-    if (std::filesystem::is_directory(path, ec)) {
-        return loadFailure(core::Status::NotAFile);
-    }
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        // Opening a pipe blocks until something writes to it, and a device may never end.
-        return loadFailure(core::Status::CannotOpen, {}, "it is not a regular file");
-    }
-    // Mapped read-only: only the parts a reader touches are paged in, so a big
-    // workbook costs little memory. The mapping and the file go away before we return.
-    // GLib takes file names in UTF-8 on Windows and as they are elsewhere, which for a
-    // path made from UTF-8 is UTF-8 again: string() would use the ANSI code page on Windows.
-    const std::u8string name = path.u8string();
-    const char* utf8Name = reinterpret_cast<const char*>(name.c_str());
-    GError* error = nullptr;
-    GObjectRef<GsfInput> file(gsf_input_mmap_new(utf8Name, &error));
+    // Mapped read-only: only the parts a reader touches are paged in, so a big workbook costs
+    // little memory. The mapping and the file go away before we return.
+    auto file = platform::MappedFile::open(path);
     if (!file) {
-        g_clear_error(&error);
-        file.reset(gsf_input_stdio_new(utf8Name, &error));
+        return loadFailure(file.failure().status, {}, file.failure().detail);
     }
-    if (!file) {
-        const GsfReason reason = takeGsfReason(error, core::Status::CannotOpen);
-        return loadFailure(reason.status, {}, reason.detail);
-    }
-    const gsf_off_t size = gsf_input_size(file.get());
-    if (size == 0) {
-        return loadFailure(core::Status::Empty);
-    }
-    const guint8* data = gsf_input_read(file.get(), static_cast<std::size_t>(size), nullptr);
-    if (data == nullptr) {
-        return loadFailure(core::Status::CannotOpen, {}, "its bytes cannot be read");
-    }
-    return fromBytes({data, static_cast<std::size_t>(size)});
+    return fromBytes(file->bytes());
 }
 
 core::Result<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes) {
@@ -91,14 +55,20 @@ core::Result<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes) 
 
 core::Result<std::vector<SheetContents>>
 Workbook::readWorksheets(std::span<const std::uint8_t> bytes) {
+    ReadBudget budget;
+    return readWorksheets(bytes, budget);
+}
+
+core::Result<std::vector<SheetContents>>
+Workbook::readWorksheets(std::span<const std::uint8_t> bytes, ReadBudget& budget) {
     if (bytes.empty()) {
         return loadFailure(core::Status::Empty);
     }
     if (startsWith(bytes, {'P', 'K', 3, 4})) {
-        return readXlsxSheets(bytes);
+        return readXlsxSheets(bytes, budget);
     }
     if (looksLikeXls(bytes)) {
-        return readXlsSheets(bytes);
+        return readXlsSheets(bytes, budget);
     }
     return loadFailure(core::Status::NotAWorkbook, {}, "neither .xlsx nor .xls content");
 }

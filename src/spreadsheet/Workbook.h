@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CellValue.h"
+#include "ReadBudget.h"
 #include "SheetContents.h"
 #include "core/CellSource.h"
 #include "core/Failure.h"
@@ -26,9 +27,13 @@ class Workbook : public core::CellSource {
     static core::Result<Workbook> fromBytes(std::span<const std::uint8_t> bytes);
 
     // Every worksheet of an .xls or .xlsx held in bytes (by content), each kept as
-    // KeptRegion::wholeSheet(): what reading a school's export needs.
+    // KeptRegion::wholeSheet(): what reading a school's export needs. Worksheets past
+    // limits::kExportSheets are named but not read.
     static core::Result<std::vector<SheetContents>>
     readWorksheets(std::span<const std::uint8_t> bytes);
+    // The same, charging what it keeps to budget, which the caller goes on charging.
+    static core::Result<std::vector<SheetContents>>
+    readWorksheets(std::span<const std::uint8_t> bytes, ReadBudget& budget);
 
     // Row of the first cell of B1:B200 on the first worksheet whose text contains marker,
     // trying B2..B200 and B1 last; ignores case and full-/half-width differences.

@@ -185,6 +185,17 @@ void ImportExportTest::previewListsClassesAndUnreadTexts() {
     QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("UnreadCount"))
                 ->text()
                 .contains(QStringLiteral("1 处")));
+    QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("UnreadSheets")) == nullptr);
+
+    // Worksheets past the count read are named, the first ten of them.
+    for (int i = 64; i < 80; ++i) {
+        result.unreadSheets.push_back("S" + std::to_string(i));
+    }
+    ImportPreviewDialog many(result);
+    auto* sheets = many.findChild<QLabel*>(QStringLiteral("UnreadSheets"));
+    QVERIFY(sheets != nullptr);
+    QCOMPARE(sheets->text(), QStringLiteral("另有 16 个工作表未读取（只读取前 64 个）："
+                                            "S64、S65、S66、S67、S68、S69、S70、S71、S72、S73、…"));
 }
 
 QTEST_MAIN(ImportExportTest)

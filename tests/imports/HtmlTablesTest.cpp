@@ -444,9 +444,83 @@ TEST(HtmlTables, DeepNestingIsNeitherSlowNorACrash) {
     }
     page += "deep";
     const auto start = std::chrono::steady_clock::now();
-    const auto tables = readPage(page);
+    const auto tables = readHtmlTables(bytesOf(page));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_EQ(tables.size(), static_cast<std::size_t>(kMaxHtmlTables));
+    ASSERT_FALSE(tables.ok());
+    EXPECT_EQ(tables.failure().status, core::Status::TooLarge);
+}
+
+std::string repeated(std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+std::string attributes(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += " a" + std::to_string(i) + "=1";
+    }
+    return text;
+}
+
+struct CostlyPage {
+    const char* name;
+    std::string html;
+    const char* refusal; // "" when the page is read
+};
+
+// What makes libxml2's work grow faster than the page: many attributes on one element (each
+// compared with every earlier one), end tags that close nothing (each walks the open elements),
+// deep nesting. Each is refused past its limit, and read up to it.
+TEST(HtmlTables, PagesThatWouldCostTheParserMoreThanLinearTimeAreRefused) {
+    const std::string table = "<table><tr><td>A</td></tr></table>";
+    const CostlyPage pages[] = {
+        {"128 attributes", "<table><tr><td" + attributes(128) + ">A</td></tr></table>", ""},
+        {"129 attributes", "<table><tr><td" + attributes(129) + ">A</td></tr></table>",
+         "an element of the HTML page has more than 128 attributes"},
+        {"129 attributes on a meta", "<meta" + attributes(129) + ">" + table,
+         "an element of the HTML page has more than 128 attributes"},
+        {"attributes in a comment", "<!-- <td" + attributes(500) + "> -->" + table, ""},
+        {"attributes in a script", "<script>if (a<b" + attributes(500) + ") {}</script>" + table,
+         ""},
+        {"nested 200 deep", repeated("<div>", 200) + table, ""},
+        {"nested 300 deep", repeated("<div>", 300) + table,
+         "the HTML page nests elements more than 256 deep"},
+        {"closed again and again", repeated("<div>", 200) + repeated("</div><div>", 20'000) + table,
+         ""},
+        {"60,000 stray end tags", repeated("</b>", 60'000) + table, ""},
+        {"70,000 stray end tags", repeated("</b>", 70'000) + table,
+         "the HTML page has more than 65536 end tags that close no element"},
+    };
+    for (const CostlyPage& page : pages) {
+        const auto start = std::chrono::steady_clock::now();
+        const auto tables = readHtmlTables(bytesOf(page.html));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << page.name;
+        if (*page.refusal == '\0') {
+            ASSERT_TRUE(tables.ok()) << page.name << ": " << tables.failure().detail;
+            EXPECT_EQ(gridOf(tables->back()), "A") << page.name;
+        } else {
+            ASSERT_FALSE(tables.ok()) << page.name;
+            EXPECT_EQ(tables.failure().status, core::Status::TooLarge) << page.name;
+            EXPECT_EQ(tables.failure().detail, page.refusal) << page.name;
+        }
+    }
+}
+
+// The tables of a page are charged to the import's one budget: past it the page is refused,
+// however the cells are spread over its tables.
+TEST(HtmlTables, TablesKeptAreChargedToTheBudget) {
+    const std::string page =
+        repeated("<table>" + repeated("<tr><td>课程</td></tr>", 1000) + "</table>", 8);
+    spreadsheet::ReadBudget roomy;
+    ASSERT_TRUE(readHtmlTables(bytesOf(page), roomy).ok());
+    spreadsheet::ReadBudget small(100'000);
+    const auto refused = readHtmlTables(bytesOf(page), small);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.failure().status, core::Status::TooLarge);
 }
 
 TEST(HtmlTables, BrokenPagesPrintNothing) {

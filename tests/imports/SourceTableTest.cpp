@@ -32,6 +32,29 @@ TEST(SourceTable, CellsFarOutsideAreLeftOut) {
     EXPECT_EQ(table.cells().size(), 1u);
 }
 
+// The lookup grid is what a crafted sheet makes large (one cell far out): it is charged, with
+// every cell, before it is made, and a budget it would overdraw is left as it was.
+TEST(SourceTable, ChargedTableTakesItsGridAndCellsFromTheBudget) {
+    const std::vector<SourceCell> cells = {{0, 0, 1, 1, "星期一"}, {999, 99, 1, 1, "far out"}};
+    const std::size_t cost = 1000 * 100 * sizeof(int) + std::string("表格1").size() +
+                             2 * sizeof(SourceCell) + std::string("星期一far out").size();
+    spreadsheet::ReadBudget exact(cost);
+    const auto table = SourceTable::charged("表格1", cells, exact);
+    ASSERT_TRUE(table.ok());
+    EXPECT_EQ(table->textAt(999, 99), "far out");
+    EXPECT_FALSE(exact.take(1));
+
+    spreadsheet::ReadBudget tight(cost - 1);
+    const auto refused = SourceTable::charged("表格1", cells, tight);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.failure().status, core::Status::TooLarge);
+    EXPECT_TRUE(tight.take(cost - 1));
+
+    // Cells left out cost nothing: the grid is sized by the cells kept.
+    spreadsheet::ReadBudget small(1000);
+    EXPECT_TRUE(SourceTable::charged("t", {{SourceTable::kMaxRows, 0, 1, 1, ""}}, small).ok());
+}
+
 TEST(SourceTable, AddressesAsASpreadsheetNamesThem) {
     EXPECT_EQ(SourceTable::address(0, 0), "A1");
     EXPECT_EQ(SourceTable::address(3, 2), "C4");

@@ -2,6 +2,7 @@
 // keeps (zip bombs, declared counts in the billions, one long string in every cell), and
 // every other file of tests/data/bad. Each reader runs in a child process whose address
 // space may grow by 64 MB at most; going over kills the child, and the test then fails.
+#include "../BoundedChild.h"
 #include "spreadsheet/Workbook.h"
 #include "spreadsheet/xls/XlsReader.h"
 #include "spreadsheet/xlsx/XlsxReader.h"
@@ -9,36 +10,27 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <new>
 #include <optional>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ORVANTO_UNDER_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define ORVANTO_UNDER_ASAN 1
-#endif
 
 namespace orvanto::spreadsheet {
 namespace {
 
 using core::Status;
 
-constexpr long kBoundBytes = 64L << 20;
+using orvanto::bounds::inBoundedChild;
 
-enum ChildExit { kFailedAsExpected = 0, kLoaded = 10, kOtherFailure = 11, kOutOfMemory = 12 };
+enum ChildExit {
+    kFailedAsExpected = 0,
+    kLoaded = 10,
+    kOtherFailure = orvanto::bounds::kChildUnbounded,
+    kOutOfMemory = orvanto::bounds::kChildOutOfMemory
+};
 
 const std::filesystem::path kBadFolder = std::filesystem::path(ORVANTO_TEST_DATA) / "bad";
 
@@ -59,40 +51,6 @@ std::vector<std::string> badFolderFiles() {
     }
     std::ranges::sort(names);
     return names;
-}
-
-long addressSpaceInUse() {
-    long pages = 0;
-    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld", &pages) != 1) {
-            pages = 0;
-        }
-        std::fclose(statm);
-    }
-    return pages * sysconf(_SC_PAGESIZE);
-}
-
-// Runs work in a child limited to 64 MB more address space than it starts with; returns
-// the child's exit code, or -signal when it was killed (an allocation it could not get
-// ends in abort from GLib or std::terminate).
-template <class Work> int inBoundedChild(Work work) {
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const rlimit limit{static_cast<rlim_t>(addressSpaceInUse() + kBoundBytes),
-                           static_cast<rlim_t>(addressSpaceInUse() + kBoundBytes)};
-        if (setrlimit(RLIMIT_AS, &limit) != 0) {
-            _exit(kOtherFailure);
-        }
-        try {
-            _exit(work());
-        } catch (const std::bad_alloc&) {
-            _exit(kOutOfMemory);
-        }
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
 }
 
 class BoundedChild : public testing::Test {
@@ -162,7 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Bomb{"xlsx-memory-long-shared-strings.xlsx", false, Status::TooLarge},
                     // Codes longer than any format Excel writes are not kept.
                     Bomb{"xlsx-memory-long-format-codes.xlsx", false, std::nullopt},
-                    Bomb{"xlsx-memory-long-sheet-names.xlsx", false, Status::Damaged}));
+                    Bomb{"xlsx-memory-long-sheet-names.xlsx", false, Status::Damaged},
+                    // A million elements left open; as deep as the limit lets it, it loads.
+                    Bomb{"xlsx-memory-deep-elements.xlsx", false, Status::Damaged},
+                    Bomb{"xlsx-depth-at-limit.xlsx", false, std::nullopt}));
 
 INSTANTIATE_TEST_SUITE_P(
     Xls, ReaderMemoryBound,

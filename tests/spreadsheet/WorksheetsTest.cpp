@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "spreadsheet/CellText.h"
 #include "spreadsheet/KeptRegion.h"
+#include "spreadsheet/ReadLimits.h"
 #include "spreadsheet/Workbook.h"
 
 #include <algorithm>
@@ -73,6 +74,21 @@ TEST(WorksheetsBadInputTest, failsAsTheViewersReadDoes) {
         EXPECT_EQ(sheets.failure().status, Workbook::fromBytes(bytes).failure().status) << file;
     }
     EXPECT_EQ(Workbook::readWorksheets({}).failure().status, core::Status::Empty);
+}
+
+// Seventy sheets on one part: the first 64 are read, the others only named, in order.
+TEST(WorksheetsBadInputTest, sheetsPastTheCountAreNamedNotRead) {
+    const auto sheets =
+        Workbook::readWorksheets(testing::testDataBytes("bad/xlsx-many-sheets.xlsx"));
+    ASSERT_TRUE(sheets) << sheets.failure().detail;
+    ASSERT_EQ(sheets->size(), 70u);
+    for (std::size_t i = 0; i < sheets->size(); ++i) {
+        const SheetContents& sheet = (*sheets)[i];
+        EXPECT_EQ(sheet.name, "S" + std::to_string(i));
+        EXPECT_EQ(sheet.read, i < limits::kExportSheets) << sheet.name;
+        EXPECT_EQ(textAt(sheet, 3, 2), sheet.read ? std::optional<std::string>("a") : std::nullopt)
+            << sheet.name;
+    }
 }
 
 } // namespace

@@ -65,6 +65,9 @@ const BadFile kBadFiles[] = {
     {"xlsx-active-sheet-empty-rid.xlsx", Status::MissingPart},
     // "xl\\workbook.xml.bak" only begins like the workbook's name.
     {"xlsx-backslash-workbook-near-miss.xlsx", Status::MissingPart},
+    // Elements nested past the depth limit, a million levels or one.
+    {"xlsx-memory-deep-elements.xlsx", Status::Damaged},
+    {"xlsx-depth-past-limit.xlsx", Status::Damaged},
 };
 
 class XlsxBadFileTest : public ::testing::TestWithParam<BadFile> {};
@@ -89,6 +92,7 @@ TEST(XlsxBadInputTest, NamesThePartAtFault) {
         {"xlsx-missing-sheet-part.xlsx", "xl/worksheets/sheet9.xml"},
         {"xlsx-malformed-sheet.xlsx", "xl/worksheets/sheet1.xml"},
         {"xlsx-zip-bomb-shared-strings.xlsx", "xl/sharedStrings.xml"},
+        {"xlsx-depth-past-limit.xlsx", "xl/worksheets/sheet1.xml"},
     };
     for (const auto& [file, part] : cases) {
         const auto result = readXlsx(testing::testDataBytes(std::string("bad/") + file));

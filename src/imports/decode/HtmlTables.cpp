@@ -3,6 +3,7 @@
 #include "imports/decode/HtmlCellText.h"
 #include "imports/decode/HtmlEncoding.h"
 #include "imports/decode/HtmlTableGrid.h"
+#include "imports/decode/HtmlAttributeScan.h"
 
 #include <algorithm>
 #include <array>
@@ -64,6 +65,9 @@ int spanAttribute(const xmlChar** attributes, std::string_view name, int fallbac
 // each keeps the cell being read and that cell's text.
 class PageReader {
   public:
+    // Each table and its cells are charged to budget as the table ends.
+    explicit PageReader(spreadsheet::ReadBudget& budget) : m_budget(budget) {}
+
     // A start tag (isStart) or an end tag, which libxml2 also reports for an element closed
     // implicitly, so cells and rows left open are closed in time.
     void element(std::string_view name, const xmlChar** attributes, bool isStart) {
@@ -106,16 +110,17 @@ class PageReader {
 
     int tablesSeen() const { return m_tablesSeen; }
 
-    std::vector<SourceTable> tables() {
+    // Set once the budget is spent; the parse stops then.
+    const std::optional<core::Failure>& failure() const { return m_failure; }
+
+    core::Result<std::vector<SourceTable>> tables() {
         while (!m_open.empty()) {
             endTable(); // the page ended inside a table
         }
-        std::vector<SourceTable> tables;
-        tables.reserve(m_finished.size());
-        for (std::size_t i = 0; i < m_finished.size(); ++i) {
-            tables.emplace_back("表格" + std::to_string(i + 1), std::move(m_finished[i]));
+        if (m_failure) {
+            return *m_failure;
         }
-        return tables;
+        return std::move(m_finished);
     }
 
   private:
@@ -145,7 +150,13 @@ class PageReader {
         } else if (!m_open.empty()) {
             OpenTable& table = m_open.back();
             closeCell(table);
-            m_finished[table.slot] = table.grid.finish();
+            auto finished = SourceTable::charged("表格" + std::to_string(table.slot + 1),
+                                                 table.grid.finish(), m_budget);
+            if (finished) {
+                m_finished[table.slot] = std::move(finished).value();
+            } else if (!m_failure) {
+                m_failure = finished.failure();
+            }
             m_open.pop_back();
         }
         separateFromOuterCell();
@@ -176,31 +187,99 @@ class PageReader {
         }
     }
 
-    std::vector<std::vector<SourceCell>> m_finished; // by slot
+    spreadsheet::ReadBudget& m_budget;
+    std::optional<core::Failure> m_failure;
+    std::vector<SourceTable> m_finished; // by slot
     std::vector<OpenTable> m_open;
     int m_ignoredDepth = 0; // open tables past kMaxHtmlTables, and those inside them
     int m_tablesSeen = 0;
     std::size_t m_cellsKept = 0;
 };
 
-PageReader& readerOf(void* context) {
-    return *static_cast<PageReader*>(context);
+core::Failure pageFailure(core::Status status, std::string reason) {
+    return core::errors::loadFailure(status, std::move(reason));
+}
+
+// One parse: the page's reader, and the parser's work kept linear in the page. Each end tag
+// that closes no open element makes libxml2 walk all open elements: the depth and the number
+// of such end tags are both bounded, and the parse stops at once past either.
+struct Parse {
+    explicit Parse(spreadsheet::ReadBudget& budget) : reader(budget) {}
+
+    PageReader reader;
+    htmlParserCtxtPtr context = nullptr;
+    int depth = 0;
+    std::size_t strayEndTags = 0;
+    std::optional<core::Failure> refused;
+
+    void refuse(core::Failure failure) {
+        if (!refused) {
+            refused = std::move(failure);
+            xmlStopParser(context);
+        }
+    }
+    // Stops the parse once the tables kept are over the budget.
+    void stopIfSpent() {
+        if (reader.failure()) {
+            refuse(*reader.failure());
+        }
+    }
+};
+
+Parse& parseOf(void* context) {
+    return *static_cast<Parse*>(context);
 }
 
 void onStartElement(void* context, const xmlChar* name, const xmlChar** attributes) {
-    readerOf(context).element(reinterpret_cast<const char*>(name), attributes, true);
+    Parse& parse = parseOf(context);
+    if (parse.refused) {
+        return;
+    }
+    if (++parse.depth > spreadsheet::limits::kHtmlDepth) {
+        parse.refuse(pageFailure(core::Status::TooLarge,
+                                 "the HTML page nests elements more than " +
+                                     std::to_string(spreadsheet::limits::kHtmlDepth) + " deep"));
+        return;
+    }
+    parse.reader.element(reinterpret_cast<const char*>(name), attributes, true);
+    parse.stopIfSpent();
 }
 
 void onEndElement(void* context, const xmlChar* name) {
-    readerOf(context).element(reinterpret_cast<const char*>(name), nullptr, false);
+    Parse& parse = parseOf(context);
+    if (parse.refused) {
+        return;
+    }
+    --parse.depth;
+    parse.reader.element(reinterpret_cast<const char*>(name), nullptr, false);
+    parse.stopIfSpent();
 }
 
 void onCharacters(void* context, const xmlChar* text, int length) {
-    readerOf(context).characters(
+    Parse& parse = parseOf(context);
+    if (parse.refused) {
+        return;
+    }
+    parse.reader.characters(
         {reinterpret_cast<const char*>(text), static_cast<std::size_t>(std::max(length, 0))});
 }
 
 void ignoreCdata(void*, const xmlChar*, int) {} // <script> and <style> content
+
+// The parser reports an end tag that matches no open element, or closes others on its way,
+// as a name mismatch, after walking the open elements for it.
+void onParseError(void* context, xmlErrorPtr error) {
+    if (error == nullptr || error->code != XML_ERR_TAG_NAME_MISMATCH) {
+        return;
+    }
+    Parse& parse = parseOf(context);
+    if (++parse.strayEndTags > spreadsheet::limits::kHtmlStrayEndTags) {
+        parse.refuse(pageFailure(core::Status::TooLarge,
+                                 "the HTML page has more than " +
+                                     std::to_string(spreadsheet::limits::kHtmlStrayEndTags) +
+                                     " end tags that close no element"));
+    }
+}
 
 void ignoreStructuredError(void*, xmlErrorPtr) {}
 
@@ -262,10 +341,6 @@ std::string_view rootElementName(std::string_view head, std::size_t from) {
     return {};
 }
 
-core::Failure pageFailure(core::Status status, std::string reason) {
-    return core::errors::loadFailure(status, std::move(reason));
-}
-
 } // namespace
 
 bool looksLikeHtml(std::span<const std::uint8_t> bytes) {
@@ -307,6 +382,13 @@ bool looksLikeHtml(std::span<const std::uint8_t> bytes) {
 }
 
 core::Result<std::vector<SourceTable>> readHtmlTables(std::span<const std::uint8_t> bytes) {
+    spreadsheet::ReadBudget budget;
+    return readHtmlTables(bytes, budget);
+}
+
+core::Result<std::vector<SourceTable>> readHtmlTables(std::span<const std::uint8_t> bytes,
+                                                      spreadsheet::ReadBudget& budget) {
+    using namespace spreadsheet::limits;
     if (bytes.size() > kMaxHtmlPageBytes) {
         return pageFailure(core::Status::TooLarge, "the HTML page is larger than 8 MiB");
     }
@@ -315,6 +397,11 @@ core::Result<std::vector<SourceTable>> readHtmlTables(std::span<const std::uint8
     }
     DecodedPage page = decodeHtmlPage(bytes);
     rewriteBreakEndTags(page.text);
+    if (mostAttributesOnOneTag(page.text) > static_cast<std::size_t>(kHtmlAttributes)) {
+        return pageFailure(core::Status::TooLarge, "an element of the HTML page has more than " +
+                                                       std::to_string(kHtmlAttributes) +
+                                                       " attributes");
+    }
 
     const QuietLibxml quiet;
     xmlInitParser();
@@ -323,17 +410,18 @@ core::Result<std::vector<SourceTable>> readHtmlTables(std::span<const std::uint8
     if (context == nullptr) {
         return pageFailure(core::Status::Damaged, "the HTML page cannot be parsed");
     }
-    PageReader reader;
+    Parse parse(budget);
+    parse.context = context;
     htmlSAXHandler handler{};
     handler.startElement = onStartElement;
     handler.endElement = onEndElement;
     handler.characters = onCharacters;
     handler.ignorableWhitespace = onCharacters;
     handler.cdataBlock = ignoreCdata;
-    handler.serror = ignoreStructuredError;
+    handler.serror = onParseError;
     handler.initialized = XML_SAX2_MAGIC; // so that serror is used
     *context->sax = handler;
-    context->userData = &reader;
+    context->userData = &parse;
     // The page is UTF-8 by now, whatever its meta says; no network, nothing printed. Recovery
     // ends a script only at </script>, not at the first "</td>" in one of its strings.
     htmlCtxtUseOptions(context, HTML_PARSE_RECOVER | HTML_PARSE_NONET | HTML_PARSE_NOERROR |
@@ -347,10 +435,13 @@ core::Result<std::vector<SourceTable>> readHtmlTables(std::span<const std::uint8
     }
     htmlFreeParserCtxt(context);
 
-    if (reader.tablesSeen() == 0) {
+    if (parse.refused) {
+        return *parse.refused;
+    }
+    if (parse.reader.tablesSeen() == 0) {
         return pageFailure(core::Status::NotAWorkbook, "no table in the HTML page");
     }
-    return reader.tables();
+    return parse.reader.tables();
 }
 
 } // namespace orvanto::imports

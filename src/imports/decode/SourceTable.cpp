@@ -1,6 +1,7 @@
 #include "imports/decode/SourceTable.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace orvanto::imports {
 
@@ -8,18 +9,44 @@ namespace {
 
 const std::string kNoText;
 
+bool outside(const SourceCell& cell) {
+    return cell.row < 0 || cell.column < 0 || cell.row >= SourceTable::kMaxRows ||
+           cell.column >= SourceTable::kMaxColumns;
+}
+
 } // namespace
+
+std::pair<int, int> SourceTable::extent(const std::vector<SourceCell>& cells) {
+    int rows = 0;
+    int columns = 0;
+    for (const SourceCell& cell : cells) {
+        if (!outside(cell)) {
+            rows = std::max(rows, cell.row + 1);
+            columns = std::max(columns, cell.column + 1);
+        }
+    }
+    return {rows, columns};
+}
+
+core::Result<SourceTable> SourceTable::charged(std::string name, std::vector<SourceCell> cells,
+                                               spreadsheet::ReadBudget& budget) {
+    const auto [rows, columns] = extent(cells);
+    std::size_t bytes =
+        static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns) * sizeof(int) +
+        name.size();
+    for (const SourceCell& cell : cells) {
+        bytes += sizeof(SourceCell) + cell.text.size();
+    }
+    if (!budget.take(bytes)) {
+        return spreadsheet::ReadBudget::spent();
+    }
+    return SourceTable(std::move(name), std::move(cells));
+}
 
 SourceTable::SourceTable(std::string name, std::vector<SourceCell> cells)
     : m_name(std::move(name)) {
-    std::erase_if(cells, [](const SourceCell& cell) {
-        return cell.row < 0 || cell.column < 0 || cell.row >= kMaxRows ||
-               cell.column >= kMaxColumns;
-    });
-    for (const SourceCell& cell : cells) {
-        m_rows = std::max(m_rows, cell.row + 1);
-        m_columns = std::max(m_columns, cell.column + 1);
-    }
+    std::erase_if(cells, outside);
+    std::tie(m_rows, m_columns) = extent(cells);
     m_covering.assign(static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_columns), -1);
     for (SourceCell& cell : cells) {
         auto& origin = m_covering[static_cast<std::size_t>(cell.row * m_columns + cell.column)];

@@ -2,7 +2,12 @@
 // page, reduced to cell texts, with merged cells (rowspan/colspan) kept as spans.
 #pragma once
 
+#include "core/Failure.h"
+#include "spreadsheet/ReadBudget.h"
+#include "spreadsheet/ReadLimits.h"
+
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvanto::imports {
@@ -17,16 +22,19 @@ struct SourceCell {
 
 class SourceTable {
   public:
-    // A table keeps the cells within these bounds: a sheet read for an import holds 600 rows
-    // and 32 columns, an HTML table 1000 by 64; the lookup grid stays a few MB.
-    static constexpr int kMaxRows = 4096;
-    static constexpr int kMaxColumns = 256;
+    // A table keeps the cells within these bounds; the lookup grid stays a few MB.
+    static constexpr int kMaxRows = spreadsheet::limits::kTableRows;
+    static constexpr int kMaxColumns = spreadsheet::limits::kTableColumns;
 
     SourceTable() = default;
     // name: the sheet's name, or "表格N" for the Nth table of a page. Cells may come in any
     // order; a cell inside another's span is ignored. Spans are cut at the table's edge, cells
     // past kMaxRows or kMaxColumns left out.
     SourceTable(std::string name, std::vector<SourceCell> cells);
+    // The same, with its lookup grid and its cells charged to budget before the grid is made:
+    // the tables of one export together keep no more than the budget.
+    static core::Result<SourceTable> charged(std::string name, std::vector<SourceCell> cells,
+                                             spreadsheet::ReadBudget& budget);
 
     const std::string& name() const { return m_name; }
     int rowCount() const { return m_rows; }
@@ -42,6 +50,9 @@ class SourceTable {
     static std::string address(int row, int column);
 
   private:
+    // Rows and columns of the grid the kept cells need.
+    static std::pair<int, int> extent(const std::vector<SourceCell>& cells);
+
     std::string m_name;
     int m_rows = 0;
     int m_columns = 0;

@@ -18,7 +18,8 @@ std::string shownText(const spreadsheet::CellValue& value, bool date1904) {
 
 } // namespace
 
-SourceTable worksheetTable(const spreadsheet::SheetContents& sheet) {
+core::Result<SourceTable> worksheetTable(const spreadsheet::SheetContents& sheet,
+                                         spreadsheet::ReadBudget& budget) {
     // Merged ranges by their first cell: the cell there carries the span.
     std::map<std::pair<int, int>, const spreadsheet::MergedRange*> merges;
     for (const auto& merge : sheet.merges) {
@@ -45,7 +46,7 @@ SourceTable worksheetTable(const spreadsheet::SheetContents& sheet) {
                          merge->lastRow - merge->firstRow + 1,
                          merge->lastColumn - merge->firstColumn + 1, std::string()});
     }
-    return SourceTable(sheet.name, std::move(cells));
+    return SourceTable::charged(sheet.name, std::move(cells), budget);
 }
 
 } // namespace orvanto::imports

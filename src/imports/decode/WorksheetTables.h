@@ -3,10 +3,14 @@
 #pragma once
 
 #include "imports/decode/SourceTable.h"
+#include "core/Failure.h"
+#include "spreadsheet/ReadBudget.h"
 #include "spreadsheet/SheetContents.h"
 
 namespace orvanto::imports {
 
-SourceTable worksheetTable(const spreadsheet::SheetContents& sheet);
+// The table and its texts are charged to budget, which the reading of the workbook began.
+core::Result<SourceTable> worksheetTable(const spreadsheet::SheetContents& sheet,
+                                         spreadsheet::ReadBudget& budget);
 
 } // namespace orvanto::imports

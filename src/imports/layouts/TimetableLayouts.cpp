@@ -40,35 +40,74 @@ std::string reasonForNoClass(SearchStep furthest, std::size_t unreadTexts) {
            " texts could be read as a class";
 }
 
-// Every table read with one reader: what the file holds, and how far the search got.
-std::pair<ImportResult, SearchStep> readTables(std::span<const SourceTable> tables,
-                                               const CellReader& reader) {
-    ImportResult result;
+// What a table's reading keeps once it is moved into the import's result.
+std::size_t keptBytes(const ImportResult& found) {
+    std::size_t bytes = 0;
+    for (const ImportedClass& entry : found.classes) {
+        bytes += sizeof(ImportedClass) + entry.course.size() + entry.teacher.size() +
+                 entry.room.size() + entry.sheet.size() + entry.cell.size();
+    }
+    for (const auto* texts : {&found.unread, &found.details}) {
+        for (const UnreadText& text : *texts) {
+            bytes += sizeof(UnreadText) + text.sheet.size() + text.cell.size() + text.text.size();
+        }
+    }
+    return bytes;
+}
+
+struct TablesRead {
+    ImportResult found;
     SearchStep furthest = SearchStep::NoWeekdayNames;
+};
+
+// Every table read with one reader: what the file holds, and how far the search got; what is
+// kept is charged to the budget, table by table.
+core::Result<TablesRead> readTables(std::span<const SourceTable> tables, const CellReader& reader,
+                                    spreadsheet::ReadBudget& budget) {
+    TablesRead read;
+    ImportResult& result = read.found;
     for (const SourceTable& table : tables) {
         TableReading reading = readTable(table, reader);
-        furthest = std::max(furthest, reading.step);
+        read.furthest = std::max(read.furthest, reading.step);
         if (reading.step < SearchStep::HoldsNoClass) {
             continue;
         }
         auto& found = reading.found;
+        if (!budget.take(keptBytes(found))) {
+            return spreadsheet::ReadBudget::spent();
+        }
         result.cells += found.cells;
         std::ranges::move(found.classes, std::back_inserter(result.classes));
         std::ranges::move(found.unread, std::back_inserter(result.unread));
         std::ranges::move(found.details, std::back_inserter(result.details));
     }
-    return {std::move(result), furthest};
+    return read;
 }
 
 } // namespace
 
 core::Result<ImportResult> readTimetables(std::span<const SourceTable> tables,
                                           const ReadingChoice& choice) {
+    spreadsheet::ReadBudget budget;
+    return readTimetables(tables, budget, choice);
+}
+
+core::Result<ImportResult> readTimetables(std::span<const SourceTable> tables,
+                                          spreadsheet::ReadBudget& budget,
+                                          const ReadingChoice& choice) {
     // First the layouts find the class cells (read by the known forms meanwhile); then every
     // candidate dialect is scored over those cells, and the file is read again under the one
-    // chosen.
+    // chosen. The first reading is let go before the second is kept: one budget serves both.
     std::vector<std::string> sample;
-    auto [sampled, furthest] = readTables(tables, CellReader::sampling(sample));
+    SearchStep furthest = SearchStep::NoWeekdayNames;
+    {
+        spreadsheet::ReadBudget sampling = budget;
+        auto sampled = readTables(tables, CellReader::sampling(sample), sampling);
+        if (!sampled) {
+            return sampled.failure();
+        }
+        furthest = sampled->furthest;
+    }
     std::vector<DialectScore> ranked = rankDialects(sample);
     DialectScore chosen = ranked.front();
     if (choice.dialect) {
@@ -77,8 +116,12 @@ core::Result<ImportResult> readTimetables(std::span<const SourceTable> tables,
         chosen = ranked[*choice.runnerUp + 1];
     }
     std::erase(ranked, chosen);
-    auto [result, step] = readTables(tables, CellReader(chosen.dialect));
-    furthest = std::max(furthest, step);
+    auto read = readTables(tables, CellReader(chosen.dialect), budget);
+    if (!read) {
+        return read.failure();
+    }
+    ImportResult& result = read->found;
+    furthest = std::max(furthest, read->furthest);
     if (result.classes.empty()) {
         return core::errors::loadFailure(core::Status::NoTimetable,
                                          reasonForNoClass(furthest, result.unread.size()));
@@ -86,7 +129,7 @@ core::Result<ImportResult> readTimetables(std::span<const SourceTable> tables,
     result.term = termOfTables(tables);
     result.reading = std::move(chosen);
     result.runnersUp = std::move(ranked);
-    return result;
+    return std::move(result);
 }
 
 } // namespace orvanto::imports

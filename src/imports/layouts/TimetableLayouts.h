@@ -5,6 +5,7 @@
 #include "imports/ExportReader.h"
 #include "imports/ImportedClass.h"
 #include "imports/decode/SourceTable.h"
+#include "spreadsheet/ReadBudget.h"
 
 #include <span>
 
@@ -16,6 +17,10 @@ namespace orvanto::imports {
 // The class cells are read under the dialect the sniffer ranks first over all of them, or under
 // the one chosen instead.
 core::Result<ImportResult> readTimetables(std::span<const SourceTable> tables,
+                                          const ReadingChoice& choice = {});
+// The same, charging the classes and texts kept to budget, table by table.
+core::Result<ImportResult> readTimetables(std::span<const SourceTable> tables,
+                                          spreadsheet::ReadBudget& budget,
                                           const ReadingChoice& choice = {});
 
 } // namespace orvanto::imports

@@ -10,6 +10,7 @@
 #include "spreadsheet/QuietGsf.h"
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -171,6 +172,7 @@ core::Result<std::vector<SheetContents>> allSheets(OpenedXls& opened, ReadBudget
     std::vector<XlsSheetReader::CellMap> cells;
     std::vector<SheetContents> sheets;
     cells.reserve(globals.sheets.size());
+    std::vector<SheetContents> unread; // worksheets past the count read
     std::size_t keptCells = 0;
     for (std::size_t i = 0; i < globals.sheets.size(); ++i) {
         if (globals.sheets[i].type != XlsSheet::Type::Worksheet) {
@@ -179,6 +181,11 @@ core::Result<std::vector<SheetContents>> allSheets(OpenedXls& opened, ReadBudget
         SheetContents sheet;
         sheet.name = i < globals.links.sheets.size() ? globals.links.sheets[i] : std::string();
         sheet.date1904 = globals.date1904;
+        if (sheets.size() == limits::kExportSheets) {
+            sheet.read = false;
+            unread.push_back(std::move(sheet));
+            continue;
+        }
         auto& sheetCells = cells.emplace_back();
         if (auto read = reader.readWholeSheet(globals.sheets[i].offset, sheetCells, sheet.merges);
             !read) {
@@ -205,15 +212,15 @@ core::Result<std::vector<SheetContents>> allSheets(OpenedXls& opened, ReadBudget
             }
         }
     }
+    std::ranges::move(unread, std::back_inserter(sheets));
     return sheets;
 }
 
 // One read of a file: libgsf kept quiet and one budget for all it keeps, from the globals on.
 template <typename T>
-core::Result<T> readOpened(std::span<const std::uint8_t> bytes,
+core::Result<T> readOpened(std::span<const std::uint8_t> bytes, ReadBudget& budget,
                            core::Result<T> (*read)(OpenedXls&, ReadBudget&)) {
     const QuietGsf quiet;
-    ReadBudget budget;
     auto opened = openXls(bytes, budget);
     if (!opened) {
         return opened.failure();
@@ -224,11 +231,13 @@ core::Result<T> readOpened(std::span<const std::uint8_t> bytes,
 } // namespace
 
 core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes) {
-    return readOpened(bytes, viewerCells);
+    ReadBudget budget;
+    return readOpened(bytes, budget, viewerCells);
 }
 
-core::Result<std::vector<SheetContents>> readXlsSheets(std::span<const std::uint8_t> bytes) {
-    return readOpened(bytes, allSheets);
+core::Result<std::vector<SheetContents>> readXlsSheets(std::span<const std::uint8_t> bytes,
+                                                       ReadBudget& budget) {
+    return readOpened(bytes, budget, allSheets);
 }
 
 } // namespace orvanto::spreadsheet

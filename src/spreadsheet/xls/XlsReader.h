@@ -3,6 +3,7 @@
 
 #include "core/Failure.h"
 #include "spreadsheet/CellValue.h"
+#include "spreadsheet/ReadBudget.h"
 #include "spreadsheet/SheetContents.h"
 
 #include <cstdint>
@@ -14,7 +15,8 @@ namespace orvanto::spreadsheet {
 core::Result<WorkbookCells> readXls(std::span<const std::uint8_t> bytes);
 
 // Every worksheet of the file, in workbook order, each kept as KeptRegion::wholeSheet().
-core::Result<std::vector<SheetContents>> readXlsSheets(std::span<const std::uint8_t> bytes);
+core::Result<std::vector<SheetContents>> readXlsSheets(std::span<const std::uint8_t> bytes,
+                                                       ReadBudget& budget);
 
 // Whether bytes are meant as an .xls file: an OLE2 compound file, or a bare BIFF stream as
 // Excel 2.x-4.0 saved them (which readXls names but does not read).

@@ -99,6 +99,10 @@ class WorksheetHandler : public XmlHandler {
         if (!range || m_merges.size() >= limits::kMergedRanges) {
             return; // a merge is layout, not content: a bad one loses nothing
         }
+        if (!m_budget.take(sizeof(MergedRange))) {
+            fail(ReadBudget::spent());
+            return;
+        }
         m_merges.push_back(
             {range->first.row, range->last.row, range->first.column, range->last.column});
     }

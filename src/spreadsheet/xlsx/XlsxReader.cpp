@@ -235,10 +235,15 @@ core::Result<std::vector<SheetContents>> allSheets(const Package& package, ReadB
 
     std::vector<WorksheetPart::Contents> read;
     std::vector<std::string> names;
+    std::vector<std::string> unread; // worksheets past the count read
     std::size_t keptCells = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         // A sheet whose relationship does not resolve, or a chart, holds no cells to import.
         if (!entries[i].resolved || !entries[i].worksheet) {
+            continue;
+        }
+        if (read.size() == limits::kExportSheets) {
+            unread.push_back(workbook.sheets()[i].name);
             continue;
         }
         auto contents = WorksheetPart::read(archive, entries[i].path, KeptRegion::wholeSheet(),
@@ -278,15 +283,20 @@ core::Result<std::vector<SheetContents>> allSheets(const Package& package, ReadB
         }
         result.push_back(std::move(sheet));
     }
+    for (auto& name : unread) {
+        SheetContents sheet;
+        sheet.name = std::move(name);
+        sheet.read = false;
+        result.push_back(std::move(sheet));
+    }
     return result;
 }
 
 // One read of a file: libgsf kept quiet and one budget for all it keeps, from the opening on.
 template <typename T>
-core::Result<T> readPackage(std::span<const std::uint8_t> bytes,
+core::Result<T> readPackage(std::span<const std::uint8_t> bytes, ReadBudget& budget,
                             core::Result<T> (*read)(const Package&, ReadBudget&)) {
     const QuietGsf quiet;
-    ReadBudget budget;
     auto package = openPackage(bytes, budget);
     if (!package) {
         return package.failure();
@@ -297,11 +307,13 @@ core::Result<T> readPackage(std::span<const std::uint8_t> bytes,
 } // namespace
 
 core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes) {
-    return readPackage(bytes, viewerCells);
+    ReadBudget budget;
+    return readPackage(bytes, budget, viewerCells);
 }
 
-core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uint8_t> bytes) {
-    return readPackage(bytes, allSheets);
+core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uint8_t> bytes,
+                                                        ReadBudget& budget) {
+    return readPackage(bytes, budget, allSheets);
 }
 
 } // namespace orvanto::spreadsheet

@@ -3,6 +3,7 @@
 
 #include "core/Failure.h"
 #include "spreadsheet/CellValue.h"
+#include "spreadsheet/ReadBudget.h"
 #include "spreadsheet/SheetContents.h"
 
 #include <cstdint>
@@ -14,6 +15,7 @@ namespace orvanto::spreadsheet {
 core::Result<WorkbookCells> readXlsx(std::span<const std::uint8_t> bytes);
 
 // Every worksheet of the file, in workbook order, each kept as KeptRegion::wholeSheet().
-core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uint8_t> bytes);
+core::Result<std::vector<SheetContents>> readXlsxSheets(std::span<const std::uint8_t> bytes,
+                                                        ReadBudget& budget);
 
 } // namespace orvanto::spreadsheet

@@ -1,6 +1,7 @@
 #include "XmlPartParser.h"
 
 #include "spreadsheet/LoadFailure.h"
+#include "spreadsheet/ReadLimits.h"
 
 #include <cstring>
 #include <expat.h>
@@ -19,6 +20,8 @@ struct Context {
     XML_Parser parser;
     XmlHandler& handler;
     bool doctype = false;
+    int depth = 0;
+    bool tooDeep = false;
 };
 
 void splitName(const char* full, std::string_view& ns, std::string_view& local) {
@@ -40,6 +43,11 @@ void stopIfFinished(Context& context) {
 
 void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
     auto& context = *static_cast<Context*>(data);
+    if (++context.depth > limits::kXmlDepth) {
+        context.tooDeep = true;
+        XML_StopParser(context.parser, XML_FALSE);
+        return;
+    }
     std::string_view ns, local;
     splitName(name, ns, local);
     context.handler.startElement(ns, local, attributes);
@@ -48,6 +56,10 @@ void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attribut
 
 void XMLCALL onEnd(void* data, const XML_Char* name) {
     auto& context = *static_cast<Context*>(data);
+    if (context.tooDeep) {
+        return; // the end of the empty element that went too deep
+    }
+    --context.depth;
     std::string_view ns, local;
     splitName(name, ns, local);
     context.handler.endElement(ns, local);
@@ -101,6 +113,11 @@ core::Result<void> XmlPartParser::parse(const ZipArchive& archive, const std::st
         if (context.doctype) {
             return partFailure(core::Status::Damaged, member.path(),
                                "a DOCTYPE declaration, which workbook parts never carry");
+        }
+        if (context.tooDeep) {
+            return partFailure(core::Status::Damaged, member.path(),
+                               "elements nested more than " + std::to_string(limits::kXmlDepth) +
+                                   " deep");
         }
         if (!handler.outcome()) {
             return handler.outcome();
