@@ -22,12 +22,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
 #include <chrono>
@@ -294,6 +296,7 @@ void MainWindow::showWeek(const service::WeekView& view) {
         reportFailure(*view.report);
     }
     showHint(view.hint, view);
+    showDayDates();
 }
 
 void MainWindow::writeCells(const service::GridComposition& grid) {
@@ -675,6 +678,69 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     m_schedule.close();
     event->accept();
     m_desktop.quit();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+    case Qt::Key_Right:
+        stepWeek(1);
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_Left:
+        stepWeek(-1);
+        break;
+    case Qt::Key_Home:
+        if (!m_xlsname.isEmpty()) {
+            m_showsToday = true;
+            showWeek(m_schedule.today());
+        }
+        break;
+    default:
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void MainWindow::wheelEvent(QWheelEvent* event) {
+    if (!centralWidget()->geometry().contains(event->position().toPoint())) {
+        QMainWindow::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    // Turning towards the student goes on in time, as a list scrolls down.
+    constexpr int kNotch = 120;
+    m_wheelTurn += event->angleDelta().y();
+    while (m_wheelTurn <= -kNotch) {
+        m_wheelTurn += kNotch;
+        stepWeek(1);
+    }
+    while (m_wheelTurn >= kNotch) {
+        m_wheelTurn -= kNotch;
+        stepWeek(-1);
+    }
+}
+
+void MainWindow::stepWeek(int step) {
+    // Without a workbook there is no week to go to, as the query window says.
+    if (m_xlsname.isEmpty() || (step > 0 && m_weekno >= term().weeks) ||
+        (step < 0 && m_weekno <= 1)) {
+        return;
+    }
+    showWeekQuery(static_cast<std::int16_t>(m_weekno + step));
+}
+
+void MainWindow::showDayDates() {
+    const std::chrono::sys_days monday =
+        std::chrono::sys_days{term().firstMonday} + std::chrono::days{7 * (m_weekno - 1)};
+    for (int d = 0; d < core::kWeekdays; ++d) {
+        const std::chrono::year_month_day day{monday + std::chrono::days{d}};
+        m_headings[std::size_t(d + 1)]->setToolTip(QStringLiteral("%1年%2月%3日")
+                                                       .arg(static_cast<int>(day.year()))
+                                                       .arg(static_cast<unsigned>(day.month()))
+                                                       .arg(static_cast<unsigned>(day.day())));
+    }
 }
 
 } // namespace orvanto::gui
