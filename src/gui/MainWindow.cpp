@@ -22,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -556,8 +557,11 @@ void MainWindow::openHelpFile() {
     const QString helpFile =
         programDataFile(m_desktop.programDirectory(), QStringLiteral(ORVANTO_HELP_FILE_NAME));
     if (!m_desktop.openTextFile(helpFile)) {
+        // Where it is, so that it can be opened by hand with any text editor.
         showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                     QStringLiteral("提示：打开帮助文档错误！")});
+                     QStringLiteral("提示：打开帮助文档错误！\n没有找到能打开它的程序，"
+                                    "请用文本编辑器打开：\n%1")
+                         .arg(QDir::toNativeSeparators(helpFile))});
     }
 }
 
