@@ -41,6 +41,10 @@ namespace orvanto::gui {
 
 namespace {
 
+// How long the window manager may take to frame the window at its first showing.
+constexpr int kFrameWaitMilliseconds = 50;
+constexpr int kFrameWaitTries = 40;
+
 const QString kNoPathHint = QStringLiteral("提示：请先设置课表路径！");
 const QString kNotClassTimeHint = QStringLiteral("提示：现在不是上课时间！");
 // Where the status label is drawn; it grows downwards for a longer reason.
@@ -241,6 +245,7 @@ void MainWindow::setVisible(bool visible) {
     QMainWindow::setVisible(visible);
     if (firstShowing && windowHandle() != nullptr) {
         connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::fitToScreen);
+        fitFramed(kFrameWaitTries);
     }
     if (visible && !m_loaded) {
         // Run once the window is on screen, so that a box of the start-up stands on it.
@@ -433,6 +438,22 @@ void MainWindow::fitToScreen() {
     setFixedSize(client.width(), client.height() + menuHeight);
     if (!m_hint->isHidden()) {
         showHint(m_hintPhrases);
+    }
+}
+
+void MainWindow::fitFramed(int triesLeft) {
+    if (frameGeometry().size() == size()) {
+        // Not framed yet (or never: no window manager).
+        if (triesLeft > 0) {
+            QTimer::singleShot(kFrameWaitMilliseconds, this,
+                               [this, triesLeft] { fitFramed(triesLeft - 1); });
+        }
+        return;
+    }
+    fitToScreen();
+    const QScreen* shown = screen();
+    if (shown != nullptr && !shown->availableGeometry().contains(frameGeometry())) {
+        centreOnScreen(this);
     }
 }
 

@@ -115,6 +115,9 @@ class MainWindow : public QMainWindow {
     void showHint(const QString& hint);
     void showHint(const QStringList& phrases);
     void fitToScreen();
+    // Once the window manager has framed the window, fits and places it again by the real
+    // frame, which the first showing could only estimate.
+    void fitFramed(int triesLeft);
     void clearMarks();
     void markWeekday(int weekday);
     void setWeekdayColour(int weekday, const QColor& colour);
