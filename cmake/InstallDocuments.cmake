@@ -1,6 +1,7 @@
 # What a Linux install carries beside the programs (included by Install.cmake): the man pages,
 # compressed as Debian wants them; the AppStream metainfo software centres read; the bash
-# completion of orvanto-cli; and the copyright and changelog every Debian package holds.
+# completion of orvanto-cli; the copyright and changelog every Debian package holds, and the
+# README the man pages point to.
 # The version and release date are filled in from CMakeLists.txt.
 
 set(documents "${CMAKE_BINARY_DIR}/generated/documents")
@@ -53,12 +54,19 @@ file(WRITE "${documents}/copyright"
      "Copyright: ${holders}\n"
      "License: Expat\n${licence_text}")
 
-add_custom_target(orvanto_documents ALL DEPENDS ${pages} "${documents}/changelog.gz")
+# The README the man pages point to; compressed, as Debian wants documents over 4 kB.
+configure_file("${CMAKE_SOURCE_DIR}/README.md" "${documents}/README.md" COPYONLY)
+add_custom_command(OUTPUT "${documents}/README.md.gz"
+                   COMMAND "${ORVANTO_GZIP}" -9nf -k "${documents}/README.md"
+                   DEPENDS "${documents}/README.md" VERBATIM)
+
+add_custom_target(orvanto_documents ALL DEPENDS ${pages} "${documents}/changelog.gz"
+                                                "${documents}/README.md.gz")
 
 install(FILES ${pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES "${documents}/${ORVANTO_APPSTREAM_ID}.metainfo.xml"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES "${ORVANTO_RESOURCES}/completion/orvanto-cli"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
-install(FILES "${documents}/copyright" "${documents}/changelog.gz"
+install(FILES "${documents}/copyright" "${documents}/changelog.gz" "${documents}/README.md.gz"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvanto)

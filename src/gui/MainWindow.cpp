@@ -22,12 +22,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
 #include <chrono>
@@ -37,6 +40,10 @@
 namespace orvanto::gui {
 
 namespace {
+
+// How long the window manager may take to frame the window at its first showing.
+constexpr int kFrameWaitMilliseconds = 50;
+constexpr int kFrameWaitTries = 40;
 
 const QString kNoPathHint = QStringLiteral("提示：请先设置课表路径！");
 const QString kNotClassTimeHint = QStringLiteral("提示：现在不是上课时间！");
@@ -238,6 +245,7 @@ void MainWindow::setVisible(bool visible) {
     QMainWindow::setVisible(visible);
     if (firstShowing && windowHandle() != nullptr) {
         connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::fitToScreen);
+        fitFramed(kFrameWaitTries);
     }
     if (visible && !m_loaded) {
         // Run once the window is on screen, so that a box of the start-up stands on it.
@@ -295,6 +303,7 @@ void MainWindow::showWeek(const service::WeekView& view) {
         reportFailure(*view.report);
     }
     showHint(view.hint, view);
+    showDayDates();
 }
 
 void MainWindow::writeCells(const service::GridComposition& grid) {
@@ -433,6 +442,22 @@ void MainWindow::fitToScreen() {
     }
 }
 
+void MainWindow::fitFramed(int triesLeft) {
+    if (frameGeometry().size() == size()) {
+        // Not framed yet (or never: no window manager).
+        if (triesLeft > 0) {
+            QTimer::singleShot(kFrameWaitMilliseconds, this,
+                               [this, triesLeft] { fitFramed(triesLeft - 1); });
+        }
+        return;
+    }
+    fitToScreen();
+    const QScreen* shown = screen();
+    if (shown != nullptr && !shown->availableGeometry().contains(frameGeometry())) {
+        centreOnScreen(this);
+    }
+}
+
 void MainWindow::followToday() {
     if (QApplication::activeModalWidget() != nullptr) {
         // A dialog or box is open, perhaps the last reload's own: come back once it is closed.
@@ -554,8 +579,11 @@ void MainWindow::openHelpFile() {
     const QString helpFile =
         programDataFile(m_desktop.programDirectory(), QStringLiteral(ORVANTO_HELP_FILE_NAME));
     if (!m_desktop.openTextFile(helpFile)) {
+        // Where it is, so that it can be opened by hand with any text editor.
         showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                     QStringLiteral("提示：打开帮助文档错误！")});
+                     QStringLiteral("提示：打开帮助文档错误！\n没有找到能打开它的程序，"
+                                    "请用文本编辑器打开：\n%1")
+                         .arg(QDir::toNativeSeparators(helpFile))});
     }
 }
 
@@ -676,6 +704,69 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     m_schedule.close();
     event->accept();
     m_desktop.quit();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+    case Qt::Key_Right:
+        stepWeek(1);
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_Left:
+        stepWeek(-1);
+        break;
+    case Qt::Key_Home:
+        if (!m_xlsname.isEmpty()) {
+            m_showsToday = true;
+            showWeek(m_schedule.today());
+        }
+        break;
+    default:
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void MainWindow::wheelEvent(QWheelEvent* event) {
+    if (!centralWidget()->geometry().contains(event->position().toPoint())) {
+        QMainWindow::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    // Turning towards the student goes on in time, as a list scrolls down.
+    constexpr int kNotch = 120;
+    m_wheelTurn += event->angleDelta().y();
+    while (m_wheelTurn <= -kNotch) {
+        m_wheelTurn += kNotch;
+        stepWeek(1);
+    }
+    while (m_wheelTurn >= kNotch) {
+        m_wheelTurn -= kNotch;
+        stepWeek(-1);
+    }
+}
+
+void MainWindow::stepWeek(int step) {
+    // Without a workbook there is no week to go to, as the query window says.
+    if (m_xlsname.isEmpty() || (step > 0 && m_weekno >= term().weeks) ||
+        (step < 0 && m_weekno <= 1)) {
+        return;
+    }
+    showWeekQuery(static_cast<std::int16_t>(m_weekno + step));
+}
+
+void MainWindow::showDayDates() {
+    const std::chrono::sys_days monday =
+        std::chrono::sys_days{term().firstMonday} + std::chrono::days{7 * (m_weekno - 1)};
+    for (int d = 0; d < core::kWeekdays; ++d) {
+        const std::chrono::year_month_day day{monday + std::chrono::days{d}};
+        m_headings[std::size_t(d + 1)]->setToolTip(QStringLiteral("%1年%2月%3日")
+                                                       .arg(static_cast<int>(day.year()))
+                                                       .arg(static_cast<unsigned>(day.month()))
+                                                       .arg(static_cast<unsigned>(day.day())));
+    }
 }
 
 } // namespace orvanto::gui

@@ -97,6 +97,10 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Week by week: PgDown or Right the next week, PgUp or Left the one before, Home this
+    // week; the wheel over the grid steps as PgUp and PgDown do.
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     // Opens the term and the workbook again and shows today's week.
@@ -116,10 +120,18 @@ class MainWindow : public QMainWindow {
     void showHint(const QString& hint);
     void showHint(const QStringList& phrases);
     void fitToScreen();
+    // Once the window manager has framed the window, fits and places it again by the real
+    // frame, which the first showing could only estimate.
+    void fitFramed(int triesLeft);
     void clearMarks();
     void markWeekday(int weekday);
     void setWeekdayColour(int weekday, const QColor& colour);
     void reportFailure(const core::Failure& failure);
+    // Shows the week before or after the one shown, as a week query would; the keys stop at
+    // the term's first and last week.
+    void stepWeek(int step);
+    // Each weekday heading's hover text: that day's date in the week shown.
+    void showDayDates();
 
     Desktop m_desktop;
     bool m_loaded = false;
@@ -143,6 +155,8 @@ class MainWindow : public QMainWindow {
     bool m_followPending = false;
     QStringList m_hintPhrases;
     qreal m_gridScale = 1.0;
+    // Wheel turns not yet a whole notch, as touchpads send them.
+    int m_wheelTurn = 0;
 };
 
 } // namespace orvanto::gui

@@ -1,6 +1,7 @@
 #include "QueryDialog.h"
 
 #include "Twips.h"
+#include "TypedDateEdit.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 
@@ -179,6 +180,15 @@ void QueryDialog::monthPicked() {
 
 std::optional<std::chrono::year_month_day>
 QueryDialog::dateInTerm(const core::Term& term, const QString& month, const QString& day) {
+    // A whole date typed into either field, as the term window shows dates, names itself.
+    for (const QString& text : {month, day}) {
+        if (const std::optional<QDate> typed = TypedDateEdit::readTyped(text)) {
+            return std::chrono::year_month_day{
+                std::chrono::year{typed->year()},
+                std::chrono::month{static_cast<unsigned>(typed->month())},
+                std::chrono::day{static_cast<unsigned>(typed->day())}};
+        }
+    }
     std::optional<unsigned> m = digitsOf(month);
     std::optional<unsigned> d = digitsOf(day);
     if (!m || !d) {

@@ -30,8 +30,8 @@ class QueryDialog : public QDialog {
     // The close box (and Escape): unloads the window without a query.
     void reject() override;
 
-    // Month and day texts as a date in the year the term meets that month; nothing when they
-    // do not name one.
+    // Month and day texts as a date in the year the term meets that month, or a whole date
+    // (yyyy-MM-dd, "-", "/" or ".") typed into either; nothing when they do not name one.
     static std::optional<std::chrono::year_month_day>
     dateInTerm(const core::Term& term, const QString& month, const QString& day);
 

@@ -1,5 +1,6 @@
 #include "TermDialog.h"
 
+#include "TypedDateEdit.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 #include "settings/TermSettings.h"
@@ -59,7 +60,7 @@ TermDialog::TermDialog(const core::Term& term, Desktop& desktop, QWidget* parent
     setFont(windowFont(9));
 
     auto* form = new QFormLayout;
-    m_firstMonday = new QDateEdit(toQDate(term.firstMonday), this);
+    m_firstMonday = new TypedDateEdit(toQDate(term.firstMonday), this);
     m_firstMonday->setObjectName(QStringLiteral("FirstMonday"));
     m_firstMonday->setCalendarPopup(true);
     m_firstMonday->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));

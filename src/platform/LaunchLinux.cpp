@@ -7,12 +7,17 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 #include <vector>
 
 namespace orvanto::platform {
 
 namespace {
+
+// How long the opener has to say it cannot open a file, and how often it is asked.
+constexpr int kVerdictMilliseconds = 700;
+constexpr int kPollMilliseconds = 10;
 
 // The first executable file called name in a folder of PATH, as execvp would find it; empty
 // when there is none. Looked up before forking, where the child may do no more than exec.
@@ -39,8 +44,9 @@ std::string findProgram(std::string_view name) {
 }
 
 // Runs program with arguments in a session of its own, as a grandchild: the child between
-// exits at once, so the program is never a zombie of ours however long it runs. Whether exec
-// worked comes back through a pipe that exec closes. Returns 0 or the errno of the failure.
+// exits once the program has run for a moment, so the program is never a zombie of ours
+// however long it runs. Whether exec worked, and whether the program failed at once, comes
+// back through a pipe. Returns 0 or the errno of the failure.
 int startDetached(const std::string& program, std::vector<std::string> arguments) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -68,6 +74,21 @@ int startDetached(const std::string& program, std::vector<std::string> arguments
             ::execv(argv[0], argv.data());
         }
         if (viewer > 0) {
+            // xdg-open that finds nothing to open the file with says so within moments;
+            // one still running has started a viewer (or is one) and is left to it.
+            for (int waited = 0; waited < kVerdictMilliseconds; waited += kPollMilliseconds) {
+                int status = 0;
+                if (::waitpid(viewer, &status, WNOHANG) == viewer) {
+                    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+                        const int refused = ENOEXEC;
+                        [[maybe_unused]] const ssize_t ignored =
+                            ::write(report[1], &refused, sizeof refused);
+                    }
+                    break;
+                }
+                const timespec pause{0, kPollMilliseconds * 1000000L};
+                ::nanosleep(&pause, nullptr);
+            }
             ::_exit(0);
         }
         // fork or exec failed: say why.

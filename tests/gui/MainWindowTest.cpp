@@ -5,8 +5,10 @@
 #include "gui/RulingLine.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace orvanto::gui;
@@ -40,6 +42,7 @@ class MainWindowTest : public QObject {
     void topmostTwiceRestoresTheWindow();
     void startUpTurnsAlwaysOnTopOff();
     void helpUpdateAndAbout();
+    void helpTextNamesEveryMenuItem();
     void inquireWithoutPathSaysSo();
 };
 
@@ -490,6 +493,18 @@ void MainWindowTest::helpUpdateAndAbout() {
     QCOMPARE(desk.openedFiles,
              QStringList{desk.folder.path() + QStringLiteral("/" ORVANTO_HELP_FILE_NAME)});
 
+    QVERIFY(desk.messages.empty());
+    // No program for it: the box says where the file is.
+    desk.textViewerWorks = false;
+    window.findChild<QAction*>(QStringLiteral("File"))->trigger();
+    QCOMPARE(desk.messages.size(), std::size_t(1));
+    QCOMPARE(desk.messages[0].icon, QMessageBox::Warning);
+    QVERIFY(desk.messages[0].text.startsWith(QStringLiteral("提示：打开帮助文档错误！\n")));
+    QVERIFY2(desk.messages[0].text.endsWith(QStringLiteral("\n") + desk.folder.path() +
+                                            QStringLiteral("/" ORVANTO_HELP_FILE_NAME)),
+             qPrintable(desk.messages[0].text));
+    desk.messages.clear();
+
     window.findChild<QAction*>(QStringLiteral("Update"))->trigger();
     QVERIFY(desk.messages.empty());
     desk.browserWorks = false;
@@ -507,6 +522,32 @@ void MainWindowTest::helpUpdateAndAbout() {
     window.findChild<QAction*>(QStringLiteral("Topmost"))->trigger();
     window.findChild<QAction*>(QStringLiteral("About"))->trigger();
     QVERIFY(desk.aboutTopmost);
+}
+
+// The help text is the student's manual: a menu item it does not name is one nobody explains.
+void MainWindowTest::helpTextNamesEveryMenuItem() {
+    QFile file(QStringLiteral(ORVANTO_SOURCE_DIR "/resources/" ORVANTO_HELP_FILE_NAME));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString help = QString::fromUtf8(file.readAll());
+    TestDesktop desk;
+    MainWindow window(desk.desktop());
+    window.show();
+    // "学期设置...(&E)" and "检查课表 (3)..." are named as 学期设置 and 检查课表.
+    const QRegularExpression decoration(QStringLiteral("\\(&.\\)|\\.\\.\\.| \\(\\d+\\)"));
+    int named = 0;
+    for (QAction* menu : window.menuBar()->actions()) {
+        QList<QAction*> entries{menu};
+        entries << menu->menu()->actions();
+        for (QAction* entry : entries) {
+            const QString caption = entry->text().remove(decoration).trimmed();
+            if (entry->isSeparator() || caption.isEmpty()) {
+                continue;
+            }
+            QVERIFY2(help.contains(caption), qPrintable(caption));
+            ++named;
+        }
+    }
+    QVERIFY(named >= 12);
 }
 
 void MainWindowTest::inquireWithoutPathSaysSo() {

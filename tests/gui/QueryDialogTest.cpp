@@ -113,6 +113,8 @@ class QueryDialogTest : public QObject {
     void typingAMonthDoesNotRebuild();
     void dateQueryMarksThatDay_data();
     void dateQueryMarksThatDay();
+    void wholeDateTypedInAField_data();
+    void wholeDateTypedInAField();
     void weekQueryMarksNothing();
     void twoDateQueriesThenAWeekQuery();
     void emptyWeekTextIsWeekZero();
@@ -245,6 +247,49 @@ void QueryDialogTest::dateQueryMarksThatDay() {
     const char* tag = week >= 10 ? "乙" : "甲";
     QCOMPARE(cell(*f.window, 2)->caption(), sampleCaption(0, 2, tag));
     QVERIFY(f.desk.messages.empty());
+}
+
+// A date typed as the term window shows dates, in either field, with any of the separators.
+void QueryDialogTest::wholeDateTypedInAField_data() {
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<int>("week"); // 0: refused
+    QTest::addColumn<int>("weekday");
+    QTest::newRow("dashes in the month field") << "2010-04-15"
+                                               << "1" << 7 << 3;
+    QTest::newRow("slashes, short parts") << "2010/4/15"
+                                          << "" << 7 << 3;
+    QTest::newRow("dots in the day field") << "4"
+                                           << "2010.04.15" << 7 << 3;
+    QTest::newRow("first Monday") << "2010-03-01"
+                                  << "" << 1 << 0;
+    QTest::newRow("no 31 April") << "2010-04-31"
+                                 << "" << 0 << 0;
+    QTest::newRow("year left out") << "4-15"
+                                   << "" << 0 << 0;
+}
+
+void QueryDialogTest::wholeDateTypedInAField() {
+    QFETCH(QString, month);
+    QFETCH(QString, day);
+    QFETCH(int, week);
+    QFETCH(int, weekday);
+    Fixture f(date(2010, 3, 19));
+    f.get<QRadioButton>("Option2")->click();
+    QTest::keyClick(f.combo(2)->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(f.combo(2)->lineEdit(), month);
+    QTest::keyClick(f.combo(3)->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(f.combo(3)->lineEdit(), day);
+    f.get<QPushButton>("Command1")->click();
+    if (week == 0) {
+        QCOMPARE(f.desk.messages.size(), std::size_t(1));
+        QCOMPARE(f.desk.messages[0].text, QStringLiteral("请输入有效的日期。"));
+        QCOMPARE(f.window->weekno(), 3);
+        return;
+    }
+    QVERIFY(f.desk.messages.empty());
+    QCOMPARE(f.window->weekno(), week);
+    QCOMPARE(markedWeekdays(*f.window), QList<int>{weekday});
 }
 
 void QueryDialogTest::weekQueryMarksNothing() {

@@ -83,11 +83,74 @@ class TermDialogTest : public QObject {
     void mondayNoteIsShownWhole_data();
     void mondayNoteIsShownWhole();
     void datePickerIsChineseFromMonday();
+    void dateIsTypedAsShown_data();
+    void dateIsTypedAsShown();
     void sharedTermTable_data();
     void sharedTermTable();
     void editionIsRefusedAsTheFileWouldRefuseIt_data();
     void editionIsRefusedAsTheFileWouldRefuseIt();
 };
+
+// The first day typed the ways a student types a date: into the field entered by Tab (the
+// year selected) or after Ctrl+A; the note then names the Monday of the typed day's week.
+void TermDialogTest::dateIsTypedAsShown_data() {
+    QTest::addColumn<bool>("selectAll");
+    QTest::addColumn<QString>("keys"); // "<" is Backspace
+    QTest::addColumn<QDate>("shown");
+    QTest::addColumn<QString>("monday"); // named by the note; empty when none is shown
+    const QDate unchanged(2010, 3, 1);
+    QTest::newRow("as shown") << false << "2025-09-08" << QDate(2025, 9, 8) << "";
+    QTest::newRow("slashes, short parts") << false << "2025/9/8" << QDate(2025, 9, 8) << "";
+    QTest::newRow("dots") << false << "2025.09.08" << QDate(2025, 9, 8) << "";
+    QTest::newRow("after select-all") << true << "2025-09-08" << QDate(2025, 9, 8) << "";
+    QTest::newRow("select-all, year only") << true << "2026" << QDate(2026, 3, 1) << "2026-02-23";
+    QTest::newRow("year and month") << false << "2025-9" << QDate(2025, 9, 1) << "";
+    QTest::newRow("a Wednesday") << false << "2025-09-10" << QDate(2025, 9, 10) << "2025-09-08";
+    QTest::newRow("Sunday ends the week")
+        << true << "2025/9/14" << QDate(2025, 9, 14) << "2025-09-08";
+    QTest::newRow("corrected with backspace") << false << "2025-09-1<08" << QDate(2025, 9, 8) << "";
+    QTest::newRow("letters refused") << false << "2025-x09-y08" << QDate(2025, 9, 8) << "";
+    QTest::newRow("no 30 February") << false << "2025-02-30" << unchanged << "";
+    QTest::newRow("no year") << true << "9-8" << unchanged << "";
+    QTest::newRow("before the first year") << true << "1899-12-31" << unchanged << "";
+}
+
+void TermDialogTest::dateIsTypedAsShown() {
+    QFETCH(bool, selectAll);
+    QFETCH(QString, keys);
+    QFETCH(QDate, shown);
+    QFETCH(QString, monday);
+    TestDesktop desk;
+    Desktop desktop = desk.desktop();
+    TermDialog dialog(orvanto::core::Term{}, desktop);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* field = dialog.findChild<QDateEdit*>(QStringLiteral("FirstMonday"));
+    field->setFocus(Qt::TabFocusReason);
+    if (selectAll) {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    }
+    const QStringList pieces = keys.split(QLatin1Char('<'));
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (i > 0) {
+            QTest::keyClick(field, Qt::Key_Backspace);
+        }
+        QTest::keyClicks(field, pieces[i]);
+    }
+    QTest::keyClick(field, Qt::Key_Tab); // on to the next field
+    QCOMPARE(field->date(), shown);
+    QCOMPARE(field->findChild<QLineEdit*>()->text(), shown.toString(QStringLiteral("yyyy-MM-dd")));
+    auto* note = dialog.findChild<QLabel*>(QStringLiteral("MondayNote"));
+    QCOMPARE(note->isVisible(), !monday.isEmpty());
+    if (!monday.isEmpty()) {
+        QVERIFY2(note->text().contains(QStringLiteral("（%1）").arg(monday)),
+                 qPrintable(note->text()));
+    }
+    QCOMPARE(dialog.term().firstMonday,
+             orvanto::core::mondayOf({std::chrono::year{shown.year()},
+                                      std::chrono::month{unsigned(shown.month())},
+                                      std::chrono::day{unsigned(shown.day())}}));
+}
 
 // The viewer's side of the table orvanto-cli runs too (tests/cli/TermPolicyTest.cpp); the
 // viewer takes no options, so the cases with options are the CLI's alone.

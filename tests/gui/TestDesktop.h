@@ -37,6 +37,7 @@ struct TestDesktop {
     QStringList openedFiles;
     QStringList openedAddresses;
     bool browserWorks = true;
+    bool textViewerWorks = true;
     QString workbookToChoose; // what the file dialog returns; empty = cancelled
     int fileDialogs = 0;
     QString fileDialogFolder;        // where the last file dialog opened
@@ -77,7 +78,7 @@ struct TestDesktop {
         d.setAlwaysOnTop = [this](QWidget* w, bool on) { alwaysOnTop.emplace_back(w, on); };
         d.openTextFile = [this](const QString& path) {
             openedFiles << path;
-            return true;
+            return textViewerWorks;
         };
         d.openWebAddress = [this](const QString& url) {
             openedAddresses << url;

@@ -107,4 +107,25 @@ TEST_F(LaunchTest, AViewerThatCannotStartIsReported) {
     EXPECT_FALSE(openTextFile(m_dir / "a.txt"));
 }
 
+// xdg-open ends with a non-zero status when no program opens the file (3: no method, 4: the
+// action failed); ending well, or still running, is success.
+TEST_F(LaunchTest, AnOpenerThatFindsNoProgramIsReported) {
+    const struct {
+        const char* script;
+        bool opened;
+    } cases[] = {
+        {"echo \"xdg-open: no method available\" >&2; exit 3\n", false},
+        {"exit 4\n", false},
+        {"kill -9 $$\n", false},
+        {"exit 0\n", true},
+        {"sleep 0.1; exit 0\n", true},
+    };
+    for (const auto& c : cases) {
+        viewer(c.script);
+        EXPECT_EQ(openTextFile(m_dir / "help.txt"), c.opened) << c.script;
+    }
+    errno = 0;
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
+}
+
 } // namespace
