@@ -5,6 +5,7 @@
 #include "Desktop.h"
 #include "core/Failure.h"
 #include "core/Term.h"
+#include "imports/ImportedClass.h"
 #include "service/Schedule.h"
 #include "settings/TermSettings.h"
 
@@ -15,6 +16,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -100,6 +102,13 @@ class MainWindow : public QMainWindow {
     void showWeek(const service::WeekView& view);
     void writeCells(const service::GridComposition& grid);
     void showHint(service::Hint hint, const service::WeekView& view);
+    // The preview of an export already read, then the save, the new path and the term.
+    void importRead(const std::filesystem::path& exportPath, imports::ImportResult read);
+    // The save dialog until a file is written or the student cancels; the file written.
+    QString saveImported(const std::filesystem::path& exportPath,
+                         const imports::ImportResult& classes);
+    // 学期设置 filled with the term the export names, unless today is in the term set.
+    void proposeTerm(const imports::ExportTerm& named);
     // Saves path in path.ini and reloads from it; false (with the student told) when path.ini
     // cannot be written.
     bool useWorkbook(const QString& path);
