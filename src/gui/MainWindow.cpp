@@ -317,7 +317,7 @@ void MainWindow::showHint(service::Hint hint, const service::WeekView& view) {
     case service::Hint::NotClassTime:
         // A term of the student's own is named with its dates; the 2010 term keeps its words.
         if (m_schedule.term() != core::Term{}) {
-            showHint({kNotClassTimeHint, termDatesText(m_schedule.term())});
+            showHint(QStringList{kNotClassTimeHint} + termDatesPhrases(m_schedule.term()));
         } else {
             showHint(kNotClassTimeHint);
         }

@@ -55,6 +55,9 @@ class MainWindow : public QMainWindow {
     // A school's export: chosen, previewed, saved as a workbook of ours and then used like a
     // workbook chosen with Path. Cancelling at any step writes nothing.
     void importExport();
+    // An export already read: previewed, saved, used as the timetable, and then its term
+    // proposed in 学期设置.
+    void importRead(const std::filesystem::path& exportPath, imports::ImportResult read);
     // Lists what in the workbook keeps a class from showing as the student meant.
     void checkTimetable();
     void openHelpFile();
@@ -102,8 +105,6 @@ class MainWindow : public QMainWindow {
     void showWeek(const service::WeekView& view);
     void writeCells(const service::GridComposition& grid);
     void showHint(service::Hint hint, const service::WeekView& view);
-    // The preview of an export already read, then the save, the new path and the term.
-    void importRead(const std::filesystem::path& exportPath, imports::ImportResult read);
     // The save dialog until a file is written or the student cancels; the file written.
     QString saveImported(const std::filesystem::path& exportPath,
                          const imports::ImportResult& classes);

@@ -291,7 +291,7 @@ QString importWriteFailureText(const QString& target) {
         .arg(target);
 }
 
-QString termDatesText(const core::Term& term) {
+QStringList termDatesPhrases(const core::Term& term) {
     const std::chrono::sys_days first{term.firstMonday};
     const std::chrono::year_month_day last{first + std::chrono::days{7 * term.weeks - 1}};
     auto iso = [](std::chrono::year_month_day day) {
@@ -300,7 +300,8 @@ QString termDatesText(const core::Term& term) {
             .arg(static_cast<unsigned>(day.month()), 2, 10, QLatin1Char('0'))
             .arg(static_cast<unsigned>(day.day()), 2, 10, QLatin1Char('0'));
     };
-    return QStringLiteral("本学期 %1 至 %2").arg(iso(term.firstMonday), iso(last));
+    return {QStringLiteral("本学期 "), QStringLiteral("%1 至 ").arg(iso(term.firstMonday)),
+            iso(last)};
 }
 
 } // namespace orvanto::gui

@@ -73,7 +73,8 @@ QString unfinishedRowText(int row, PreviewText missing);
 QString exportChosenAsTimetableText();
 // Why the imported workbook was not written to target, before the save dialog opens again.
 QString importWriteFailureText(const QString& target);
-// "本学期 2025-09-08 至 2026-01-11": the term's first and last day, for the status label.
-QString termDatesText(const core::Term& term);
+// "本学期 2025-09-08 至 2026-01-11": the term's first and last day, in phrases the status
+// label may break between.
+QStringList termDatesPhrases(const core::Term& term);
 
 } // namespace orvanto::gui
