@@ -59,14 +59,6 @@ const char kAmbiguousExport[] =
     "<td></td><td></td><td></td><td></td></tr>"
     "</table></body></html>";
 
-QString writeFile(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes) {
-    const QString path = folder.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
-}
-
 QTableWidget* classTable(ImportPreviewDialog& preview) {
     return preview.findChild<QTableWidget*>(QStringLiteral("Classes"));
 }
@@ -82,31 +74,29 @@ int rowOf(ImportPreviewDialog& preview, const QString& course) {
     return -1;
 }
 
-// Types text into the cell's own editor and commits it, as a student does.
-void typeInto(ImportPreviewDialog& preview, int row, int column, const QString& text) {
+// Opens the cell's own editor, lets set put a value in it, and commits it as Enter would,
+// without a window to hold the keyboard focus.
+template <typename Editor>
+void editCell(ImportPreviewDialog& preview, int row, int column,
+              const std::function<void(Editor&)>& set) {
     QTableWidget* table = classTable(preview);
     table->setCurrentCell(row, column);
     table->editItem(table->item(row, column));
-    auto* editor = table->viewport()->findChild<QLineEdit*>();
+    auto* editor = table->viewport()->findChild<Editor*>();
     QVERIFY(editor != nullptr);
-    editor->setText(text);
-    // What Enter in the editor does, without a window to hold the keyboard focus.
+    set(*editor);
     emit table->itemDelegate()->commitData(editor);
     emit table->itemDelegate()->closeEditor(editor);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Chooses an entry of the cell's list editor.
+void typeInto(ImportPreviewDialog& preview, int row, int column, const QString& text) {
+    editCell<QLineEdit>(preview, row, column, [&text](QLineEdit& line) { line.setText(text); });
+}
+
 void chooseIn(ImportPreviewDialog& preview, int row, int column, const QString& entry) {
-    QTableWidget* table = classTable(preview);
-    table->setCurrentCell(row, column);
-    table->editItem(table->item(row, column));
-    auto* box = table->viewport()->findChild<QComboBox*>();
-    QVERIFY(box != nullptr);
-    box->setCurrentIndex(box->findText(entry));
-    emit table->itemDelegate()->commitData(box);
-    emit table->itemDelegate()->closeEditor(box);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    editCell<QComboBox>(preview, row, column,
+                        [&entry](QComboBox& box) { box.setCurrentIndex(box.findText(entry)); });
 }
 
 imports::ImportResult readOrFail(const QString& path) {

@@ -130,6 +130,16 @@ struct TestDesktop {
     void setPath(const QString& workbook) const { writeIni(workbook.toUtf8() + "\r\n"); }
 };
 
+// A file of these bytes in the folder; its path.
+inline QString writeFile(const QTemporaryDir& folder, const QString& name,
+                         const QByteArray& bytes) {
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+
 inline QLabel* label(MainWindow& window, const QString& name) {
     return window.findChild<QLabel*>(name);
 }
