@@ -13,6 +13,9 @@
 #include <QLabel>
 #include <QPoint>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -28,7 +31,12 @@ constexpr int kValueRole = Qt::UserRole;     // weekday 1..7, periods as QPoint(
 constexpr int kCellRole = Qt::UserRole + 1;  // where the class was read: the sheet ...
 constexpr int kSheetRole = Qt::UserRole + 2; // ... and its cell
 constexpr int kLastSmallPeriod = 13;
-constexpr int kLongestClass = 4; // small periods one class spans at most in the list
+constexpr int kLongestClass = 4;  // small periods one class spans at most in the list
+constexpr int kListRowsShown = 4; // rows of the unread and details lists before they scroll
+constexpr int kPreferredWidth = 880;
+constexpr int kPreferredHeight = 640;
+// The title bar and borders a window manager adds around the dialog.
+const QSize kFrameAllowance(16, 48);
 
 // Rows without one of these cannot be written; they are tinted until the student fills them.
 const QColor kUnfinished(255, 236, 200);
@@ -64,6 +72,12 @@ void fillPlaces(QTableWidget* table, const std::vector<imports::UnreadText>& tex
         }
     }
     table->resizeColumnsToContents();
+    // Short lists take only their rows' height, so that the class table keeps the room.
+    const int shown = std::min(table->rowCount(), kListRowsShown);
+    const int rowHeight = table->verticalHeader()->defaultSectionSize();
+    table->setMaximumHeight(table->horizontalHeader()->sizeHint().height() + shown * rowHeight +
+                            2 * table->frameWidth() +
+                            table->horizontalScrollBar()->sizeHint().height());
     table->setVisible(!texts.empty());
 }
 
@@ -93,7 +107,11 @@ ImportPreviewDialog::ImportPreviewDialog(imports::ImportResult result, Reread re
     : QDialog(parent), m_result(std::move(result)), m_reread(std::move(reread)) {
     setObjectName(QStringLiteral("ImportPreview"));
     setWindowTitle(previewText(PreviewText::Title));
-    auto* layout = new QVBoxLayout(this);
+    // Everything but 确定 and 取消 scrolls, so that the buttons stay within reach on a small
+    // or magnified screen.
+    auto* content = new QWidget(this);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
 
     m_reading = new QLabel(this);
     m_reading->setObjectName(QStringLiteral("Reading"));
@@ -185,16 +203,27 @@ ImportPreviewDialog::ImportPreviewDialog(imports::ImportResult result, Reread re
     m_details = makeTable(previewPlaceHeadings(), "Details", this);
     layout->addWidget(m_details, 1);
 
+    auto* outer = new QVBoxLayout(this);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("PreviewContent"));
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(scroll, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(previewText(PreviewText::Ok));
     buttons->button(QDialogButtonBox::Cancel)->setText(previewText(PreviewText::Cancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &ImportPreviewDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    outer->addWidget(buttons);
 
     showResult();
     makeClass->setEnabled(false);
-    resize(860, 600);
+    QSize size(kPreferredWidth, kPreferredHeight);
+    if (const QScreen* shown = screen()) {
+        size = size.boundedTo(shown->availableGeometry().size() - kFrameAllowance);
+    }
+    resize(size);
 }
 
 void ImportPreviewDialog::showResult() {
