@@ -26,7 +26,7 @@ constexpr std::string_view kUsage =
     "  orvanto-cli agenda [--date YYYY-MM-DD] [--json] [TERM] WORKBOOK\n"
     "  orvanto-cli next [--date YYYY-MM-DD] [--time HH:MM] [--json] [TERM] WORKBOOK\n"
     "  orvanto-cli check [TERM] WORKBOOK\n"
-    "  orvanto-cli import [-o OUT.xlsx] [--json] EXPORT\n"
+    "  orvanto-cli import [-o OUT.xlsx | --force] [--json] [READING] EXPORT\n"
     "  orvanto-cli COMMAND -h | --help\n"
     "  orvanto-cli --help | --version\n"
     "\n"
@@ -50,7 +50,15 @@ constexpr std::string_view kUsage =
     "        blank row 2 is told as a note (说明：) and does not count.\n"
     "import  reads the timetable export of a school's system (.xls, .xlsx or HTML) and\n"
     "        writes it as a workbook this program reads: OUT, by default EXPORT's name\n"
-    "        with .orvanto.xlsx; --json prints the classes understood instead.\n"
+    "        with .orvanto.xlsx; --json prints the classes understood instead, with the\n"
+    "        reading chosen and the runners-up. An existing default OUT is replaced only\n"
+    "        with --force; -o OUT is always replaced.\n"
+    "        READING, instead of the reading the import finds itself:\n"
+    "        --reading N          the N-th of --json's runnersUp, counted from 1\n"
+    "        --fields LIST        the fields of a class in the export's order, from\n"
+    "                             course,teacher,weeks,room (course and weeks needed)\n"
+    "        --separator SEP      what parts them on a line: ';' '|' '/' ',' '  ' or\n"
+    "                             newline; with --fields or alone\n"
     "\n"
     "TERM    --term FILE          the term of a term.ini\n"
     "        --term-start DATE    the Monday of week 1, YYYY-MM-DD, 1900 to 9999;\n"
@@ -63,7 +71,8 @@ constexpr std::string_view kUsage =
     "Exit codes:\n"
     "        0 ok (check: nothing found), 1 WORKBOOK (or EXPORT) cannot be loaded, 2 usage,\n"
     "        3 the grid could not be composed (an unreadable cell),\n"
-    "        4 FILE or standard output cannot be written, 5 check found something.\n";
+    "        4 FILE or standard output cannot be written (import: or the default OUT\n"
+    "        exists), 5 check found something.\n";
 
 struct Command {
     std::string_view name;
@@ -87,7 +96,7 @@ constexpr std::array kCommands = {
             runAgenda},
     // The import reads an export of its own kind, not a timetable.
     Command{"import",
-            {.json = true, .workbook = true, .output = true, .operand = "EXPORT"},
+            {.json = true, .workbook = true, .output = true, .reading = true, .operand = "EXPORT"},
             {},
             runImport},
     Command{"check", {.workbook = true, .term = true}, kTermAndTimetable, runCheck},

@@ -2,7 +2,10 @@
 
 #include "CliError.h"
 #include "CliOutput.h"
+#include "imports/ExportReader.h"
 #include "settings/TermSettings.h"
+
+#include <filesystem>
 
 namespace orvanto::cli {
 
@@ -82,7 +85,12 @@ int openSchedule(service::Schedule& schedule, const Options& options, Needs need
                          (moved ? "; the Monday of its week is used" : "; the default is used"));
     }
     if (needs.timetable && !schedule.hasTimetable()) {
-        return printFailure(err, *schedule.loadFailure(), options.workbook);
+        const int failed = printFailure(err, *schedule.loadFailure(), options.workbook);
+        // A school's export given where a timetable belongs: say which command reads it.
+        if (imports::readExportFile(std::filesystem::path(options.workbook))) {
+            err << "orvanto-cli: looks like a school's export: use `orvanto-cli import FILE`\n";
+        }
+        return failed;
     }
     return kExitOk;
 }

@@ -2,6 +2,7 @@
 
 #include "CliError.h"
 #include "core/Term.h"
+#include "imports/entries/Dialect.h"
 #include "settings/TermSettings.h"
 
 #include <algorithm>
@@ -74,6 +75,41 @@ std::string storeOutput(Options& options, std::string_view value) {
     return "";
 }
 
+std::string storeForce(Options& options, std::string_view) {
+    options.force = true;
+    return "";
+}
+
+std::string storeReading(Options& options, std::string_view value) {
+    std::size_t number = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (ec != std::errc() || end != value.data() + value.size() || number == 0) {
+        return "--reading takes a runner-up's number from --json, counted from 1, not '" +
+               std::string(value) + "'";
+    }
+    options.reading = number;
+    return "";
+}
+
+std::string storeFields(Options& options, std::string_view value) {
+    if (!imports::fieldsNamed(value)) {
+        return "--fields takes course, teacher, weeks and room in the export's order, comma "
+               "separated, each at most once, course and weeks among them, not '" +
+               std::string(value) + "'";
+    }
+    options.fields = std::string(value);
+    return "";
+}
+
+std::string storeSeparator(Options& options, std::string_view value) {
+    if (!imports::separatorNamed(value)) {
+        return "--separator takes one of ';' '|' '/' ',' '  ' (two blanks) or newline, not '" +
+               std::string(value) + "'";
+    }
+    options.separator = std::string(value);
+    return "";
+}
+
 std::string storeJson(Options& options, std::string_view) {
     options.json = true;
     return "";
@@ -88,6 +124,10 @@ constexpr std::array kRules = {
     OptionRule{"--term-start", &OptionSet::term, true, storeTermStart},
     OptionRule{"--weeks", &OptionSet::term, true, storeWeeks},
     OptionRule{"-o", &OptionSet::output, true, storeOutput},
+    OptionRule{"--force", &OptionSet::reading, false, storeForce},
+    OptionRule{"--reading", &OptionSet::reading, true, storeReading},
+    OptionRule{"--fields", &OptionSet::reading, true, storeFields},
+    OptionRule{"--separator", &OptionSet::reading, true, storeSeparator},
 };
 
 core::Failure usage(std::string message) {
@@ -172,6 +212,9 @@ core::Result<Options> parseOptions(std::span<const std::string_view> args,
     }
     if (options.week && options.date) {
         return usage("--week and --date cannot be used together");
+    }
+    if (options.reading && (options.fields || options.separator)) {
+        return usage("--reading cannot be used with --fields or --separator");
     }
     if (accepted.workbook && options.workbook.empty()) {
         return usage("no " + std::string(accepted.operand) + " given");

@@ -25,7 +25,13 @@ struct Options {
     std::optional<std::chrono::year_month_day> termStart;
     std::optional<int> weeks;
     std::optional<std::filesystem::path> output; // -o FILE
-    bool help = false;                           // -h or --help: the command's usage only
+    bool force = false;                          // --force: the default OUT may be replaced
+    // The import's reading: a runner-up of --json, counted from 1, or a dialect of its own
+    // (checked names, kept as typed).
+    std::optional<std::size_t> reading;
+    std::optional<std::string> fields;
+    std::optional<std::string> separator;
+    bool help = false; // -h or --help: the command's usage only
 };
 
 // The options a command takes; the WORKBOOK operand is then required.
@@ -37,6 +43,7 @@ struct OptionSet {
     bool workbook = false;
     bool term = false; // --term, --term-start, --weeks
     bool output = false;
+    bool reading = false;                  // --reading, --fields, --separator, --force
     std::string_view operand = "WORKBOOK"; // the operand's name in usage errors
 };
 

@@ -11,7 +11,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace orvanto::cli {
 
@@ -40,13 +42,13 @@ std::string dialectJson(const imports::DialectScore& score) {
         fields += jsonString(imports::fieldName(field));
     }
     fields += "]";
-    return core::concat(
-        {"{\"knownForms\": ", dialect.knownForms ? "true" : "false", ", \"fields\": ", fields,
-         ", \"separator\": ", jsonString(imports::separatorText(dialect.separator)),
-         ", \"bracketGroups\": ", dialect.bracketGroups ? "true" : "false",
-         ", \"blankLinesPart\": ", dialect.blankLinesPart ? "true" : "false",
-         ", \"explained\": ", std::to_string(score.explained),
-         ", \"cells\": ", std::to_string(score.cells), "}"});
+    return core::concat({"{\"knownForms\": ", dialect.knownForms ? "true" : "false",
+                         ", \"fields\": ", fields,
+                         ", \"separator\": ", jsonString(imports::separatorText(dialect.separator)),
+                         ", \"bracketGroups\": ", dialect.bracketGroups ? "true" : "false",
+                         ", \"blankLinesPart\": ", dialect.blankLinesPart ? "true" : "false",
+                         ", \"explained\": ", std::to_string(score.explained),
+                         ", \"cells\": ", std::to_string(score.cells), "}"});
 }
 
 std::string placedTextsJson(const std::vector<imports::UnreadText>& texts) {
@@ -133,6 +135,56 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     return std::filesystem::equivalent(a, b, error);
 }
 
+// The dialect --fields and --separator ask for: the best ranked reading that has them, else one
+// made of them (the fields in the order given, each on its own line without --separator).
+imports::Dialect forcedDialect(const Options& options, const imports::ImportResult& read) {
+    const auto fields = options.fields ? imports::fieldsNamed(*options.fields) : std::nullopt;
+    const auto separator =
+        options.separator ? imports::separatorNamed(*options.separator) : std::nullopt;
+    auto fits = [&](const imports::Dialect& dialect) {
+        return !dialect.knownForms && (!fields || dialect.order == *fields) &&
+               (!separator || dialect.separator == *separator);
+    };
+    if (fits(read.reading.dialect)) {
+        return read.reading.dialect;
+    }
+    for (const imports::DialectScore& score : read.runnersUp) {
+        if (fits(score.dialect)) {
+            return score.dialect;
+        }
+    }
+    using imports::EntryField;
+    return {.knownForms = false,
+            .separator = separator.value_or(imports::FieldSeparator::LineBreak),
+            .order = fields.value_or(std::vector<EntryField>{
+                EntryField::Course, EntryField::Teacher, EntryField::Weeks, EntryField::Room})};
+}
+
+// The export read as the options ask: the sniffer's reading, a runner-up, or a forced dialect.
+// A runner-up that the export does not have is a usage error, reported here (0 returned then).
+core::Result<imports::ImportResult> readAsAsked(const Options& options,
+                                                const std::filesystem::path& exportPath,
+                                                Context& context, int& exitCode) {
+    auto read = imports::readExportFile(exportPath);
+    if (!read || !(options.reading || options.fields || options.separator)) {
+        return read;
+    }
+    if (options.reading) {
+        const std::size_t count = read->runnersUp.size();
+        if (*options.reading > count) {
+            exitCode =
+                printUsageError(context.err, "--reading " + std::to_string(*options.reading) +
+                                                 ": the export has " + std::to_string(count) +
+                                                 " other reading" + (count == 1 ? "" : "s"));
+            return read;
+        }
+        return imports::readExportFile(exportPath,
+                                       {.runnerUp = *options.reading - 1, .dialect = std::nullopt});
+    }
+    return imports::readExportFile(
+        exportPath, {.runnerUp = std::nullopt, .dialect = forcedDialect(options, *read)});
+}
+
 } // namespace
 
 int runImport(const Options& options, Context& context) {
@@ -145,7 +197,21 @@ int runImport(const Options& options, Context& context) {
                                                 : "-o names the export itself, which is never "
                                                   "written");
     }
-    const auto result = imports::readExportFile(exportPath);
+    // The default OUT may be the workbook the student has since edited by hand.
+    std::error_code error;
+    if (!options.json && !options.output && !options.force &&
+        std::filesystem::symlink_status(out, error).type() !=
+            std::filesystem::file_type::not_found &&
+        !error) {
+        return printError(context.err,
+                          out.string() + " exists: name another with -o, or add --force",
+                          kExitWriteFailure);
+    }
+    int refused = kExitOk;
+    const auto result = readAsAsked(options, exportPath, context, refused);
+    if (refused != kExitOk) {
+        return refused;
+    }
     if (!result) {
         return printFailure(context.err, result.failure(), options.workbook);
     }

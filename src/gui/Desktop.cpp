@@ -47,14 +47,20 @@ QString chooseImportedWorkbookFile(QWidget* parent, const QString& suggestedFile
     return chosenFile(dialog);
 }
 
-bool previewImportResult(QWidget* parent, const imports::ImportResult& result) {
-    ImportPreviewDialog dialog(result, parent);
-    return dialog.exec() == QDialog::Accepted;
+bool runImportPreview(ImportPreviewDialog& preview) {
+    return preview.exec() == QDialog::Accepted;
 }
 
 void showMessageBox(QWidget* parent, const Message& message) {
     QMessageBox box(message.icon, message.title, message.text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+bool askInBox(QWidget* parent, const Message& question) {
+    QMessageBox box(question.icon, question.title, question.text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
 }
 
 } // namespace
@@ -144,9 +150,10 @@ Desktop Desktop::system() {
     desktop.chooseWorkbook = chooseWorkbookFile;
     desktop.chooseCalendarFile = chooseCalendarSaveFile;
     desktop.chooseExport = chooseExportFile;
-    desktop.previewImport = previewImportResult;
+    desktop.previewImport = runImportPreview;
     desktop.chooseImportedWorkbook = chooseImportedWorkbookFile;
     desktop.showMessage = showMessageBox;
+    desktop.ask = askInBox;
     desktop.setAlwaysOnTop = platform::setAlwaysOnTop;
     desktop.openTextFile = platform::openTextFile;
     desktop.openWebAddress = platform::openWebAddress;

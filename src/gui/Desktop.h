@@ -13,11 +13,9 @@
 class QFileDialog;
 class QWidget;
 
-namespace orvanto::imports {
-struct ImportResult;
-}
-
 namespace orvanto::gui {
+
+class ImportPreviewDialog;
 
 struct Message {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -37,12 +35,15 @@ struct Desktop {
     std::function<QString(QWidget* parent, const QString& suggestedFile)> chooseCalendarFile;
     // The school's export to import, empty when the user cancelled; opens in startFolder.
     std::function<QString(QWidget* parent, const QString& startFolder)> chooseExport;
-    // The preview of an import: true when the student accepts it (确定).
-    std::function<bool(QWidget* parent, const imports::ImportResult& result)> previewImport;
+    // Shows the preview of an import (built with its parent): true when the student accepts
+    // it (确定); its edited() is then what is written.
+    std::function<bool(ImportPreviewDialog& preview)> previewImport;
     // Where to save the imported workbook, empty when the user cancelled; suggests suggestedFile.
     std::function<QString(QWidget* parent, const QString& suggestedFile)> chooseImportedWorkbook;
     // A modal box with a single OK button.
     std::function<void(QWidget* parent, const Message& message)> showMessage;
+    // A modal question with 是 and 否: true for 是.
+    std::function<bool(QWidget* parent, const Message& question)> ask;
     std::function<void(QWidget* window, bool onTop)> setAlwaysOnTop;
     std::function<bool(const QString& path)> openTextFile;
     std::function<bool(const QString& url)> openWebAddress;

@@ -2,6 +2,7 @@
 
 #include "CellLabel.h"
 #include "DayWatcher.h"
+#include "ImportPreviewDialog.h"
 #include "PhraseBreaking.h"
 #include "ProgramResources.h"
 #include "QueryDialog.h"
@@ -329,7 +330,12 @@ void MainWindow::showHint(service::Hint hint, const service::WeekView& view) {
         showHint(kNoPathHint);
         return;
     case service::Hint::NotClassTime:
-        showHint(kNotClassTimeHint);
+        // A term of the student's own is named with its dates; the 2010 term keeps its words.
+        if (m_schedule.term() != core::Term{}) {
+            showHint(QStringList{kNotClassTimeHint} + termDatesPhrases(m_schedule.term()));
+        } else {
+            showHint(kNotClassTimeHint);
+        }
         return;
     case service::Hint::LoadFailed:
         showHint(QStringList{QStringLiteral("提示：无法读取课表：")} +
@@ -498,6 +504,16 @@ void MainWindow::choosePath() {
     if (chosen.isEmpty()) {
         return;
     }
+    // A school's export chosen here is offered to the import instead of failing to load.
+    const std::filesystem::path path = toFilesystemPath(chosen);
+    if (!service::loadTimetable(path)) {
+        if (auto read = imports::readExportFile(path);
+            read && m_desktop.ask(this, {QMessageBox::Question, QStringLiteral("提示"),
+                                         exportChosenAsTimetableText()})) {
+            importRead(path, std::move(*read));
+            return;
+        }
+    }
     useWorkbook(chosen);
 }
 
@@ -521,40 +537,83 @@ void MainWindow::importExport() {
         return;
     }
     const std::filesystem::path exportPath = toFilesystemPath(exportFile);
-    const auto result = imports::readExportFile(exportPath);
+    auto result = imports::readExportFile(exportPath);
     if (!result) {
         showMessage(
             {QMessageBox::Warning, QStringLiteral("错误"), importFailureText(result.failure())});
         return;
     }
-    if (!m_desktop.previewImport(this, *result)) {
+    importRead(exportPath, std::move(*result));
+}
+
+void MainWindow::importRead(const std::filesystem::path& exportPath, imports::ImportResult read) {
+    ImportPreviewDialog preview(
+        std::move(read),
+        [exportPath](const imports::ReadingChoice& choice) {
+            return imports::readExportFile(exportPath, choice);
+        },
+        this);
+    if (!m_desktop.previewImport(preview)) {
         return;
     }
-    const auto suggested = imports::defaultWorkbookPath(exportPath);
-    const QString target =
-        m_desktop.chooseImportedWorkbook(this, QString::fromStdU16String(suggested.u16string()));
-    if (target.isEmpty()) {
+    const imports::ImportResult edited = preview.edited();
+    const QString target = saveImported(exportPath, edited);
+    if (target.isEmpty() || !useWorkbook(target)) {
         return;
     }
-    std::error_code error;
-    if (std::filesystem::equivalent(toFilesystemPath(target), exportPath, error)) {
-        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                     QStringLiteral("不能保存到教务课表原文件上，请另选一个文件名。")});
-        return;
+    if (edited.term) {
+        proposeTerm(*edited.term);
     }
-    const auto workbook = imports::writeTimetableWorkbook(*result);
-    if (!workbook) {
-        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                     importSaveFailureText(workbook.failure())});
-        return;
+}
+
+QString MainWindow::saveImported(const std::filesystem::path& exportPath,
+                                 const imports::ImportResult& classes) {
+    QString suggestion =
+        QString::fromStdU16String(imports::defaultWorkbookPath(exportPath).u16string());
+    // A save that fails says why and asks for another place; the preview's edits stay.
+    for (;;) {
+        const QString target = m_desktop.chooseImportedWorkbook(this, suggestion);
+        if (target.isEmpty()) {
+            return {};
+        }
+        suggestion = target;
+        std::error_code error;
+        if (std::filesystem::equivalent(toFilesystemPath(target), exportPath, error)) {
+            showMessage({QMessageBox::Warning, QStringLiteral("错误"),
+                         QStringLiteral("不能保存到教务课表原文件上，请另选一个文件名。")});
+            continue;
+        }
+        const auto workbook = imports::writeTimetableWorkbook(classes);
+        if (!workbook) {
+            showMessage({QMessageBox::Warning, QStringLiteral("错误"),
+                         importSaveFailureText(workbook.failure())});
+            continue;
+        }
+        const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()),
+                                     workbook->size());
+        if (orvanto::platform::replaceFile(toFilesystemPath(target), bytes)) {
+            showMessage(
+                {QMessageBox::Warning, QStringLiteral("错误"), importWriteFailureText(target)});
+            continue;
+        }
+        return target;
     }
-    const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()), workbook->size());
-    if (orvanto::platform::replaceFile(toFilesystemPath(target), bytes)) {
-        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                     QStringLiteral("无法写入课表文件：\n%1\n请检查文件夹是否可写。").arg(target)});
-        return;
+}
+
+void MainWindow::proposeTerm(const imports::ExportTerm& named) {
+    if (m_schedule.today().inTerm) {
+        return; // the term already set is the one the student is in
     }
-    useWorkbook(target);
+    core::Term proposed = m_schedule.term();
+    proposed.edition = named.edition;
+    proposed.firstMonday = named.likelyFirstMonday();
+    TermDialog dialog(proposed, m_desktop, this);
+    if (topmostChecked()) {
+        m_desktop.setAlwaysOnTop(&dialog, true);
+    }
+    if (dialog.exec() == QDialog::Accepted) {
+        startUp();
+    }
 }
 
 QueryDialog* MainWindow::queryDialog() {

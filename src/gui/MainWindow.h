@@ -5,6 +5,7 @@
 #include "Desktop.h"
 #include "core/Failure.h"
 #include "core/Term.h"
+#include "imports/ImportedClass.h"
 #include "service/Schedule.h"
 #include "settings/TermSettings.h"
 
@@ -15,6 +16,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -54,6 +56,9 @@ class MainWindow : public QMainWindow {
     // A school's export: chosen, previewed, saved as a workbook of ours and then used like a
     // workbook chosen with Path. Cancelling at any step writes nothing.
     void importExport();
+    // An export already read: previewed, saved, used as the timetable, and then its term
+    // proposed in 学期设置.
+    void importRead(const std::filesystem::path& exportPath, imports::ImportResult read);
     // Lists what in the workbook keeps a class from showing as the student meant.
     void checkTimetable();
     void openHelpFile();
@@ -111,6 +116,11 @@ class MainWindow : public QMainWindow {
     void writeCells(const service::GridComposition& grid);
     void showHint(service::Hint hint, const service::WeekView& view);
     void showFindingsCount();
+    // The save dialog until a file is written or the student cancels; the file written.
+    QString saveImported(const std::filesystem::path& exportPath,
+                         const imports::ImportResult& classes);
+    // 学期设置 filled with the term the export names, unless today is in the term set.
+    void proposeTerm(const imports::ExportTerm& named);
     // Saves path in path.ini and reloads from it; false (with the student told) when path.ini
     // cannot be written.
     bool useWorkbook(const QString& path);

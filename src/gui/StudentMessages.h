@@ -2,6 +2,8 @@
 #pragma once
 
 #include "core/Failure.h"
+#include "core/Term.h"
+#include "imports/ImportedClass.h"
 #include "service/UpcomingClasses.h"
 #include "settings/ReminderSettings.h"
 #include "settings/TermSettings.h"
@@ -46,5 +48,56 @@ QString reminderBody(const service::ClassMeeting& meeting);
 QString trayKeepsRunningText();
 // Why the start at login could not be set; detail is the system's reason.
 QString autostartFailureText(const QString& detail);
+// The import preview's fixed words: captions, headings, buttons.
+enum class PreviewText {
+    Title,
+    ReadingCaption,   // before the reading in words
+    OtherReadings,    // before the list of readings
+    ReadingReadsNone, // a reading chosen that finds no class
+    AddClass,
+    RemoveClasses,
+    MakeClass,
+    NoUnread,
+    Ok,
+    Cancel,
+    NeedsCourse, // 确定 with a row that lacks it
+    NeedsWeeks,
+    NeedsWeekday,
+    NeedsPeriods,
+};
+QString previewText(PreviewText text);
+// 星期, 节次, 周次, 课程, 教师, 教室: the class table's headings in column order.
+QStringList previewClassHeadings();
+// 工作表, 单元格, 内容: the headings of the unread and the details lists.
+QStringList previewPlaceHeadings();
+
+// "每门课：课程 / 教师 / 周次 / 教室，以“;”分隔"; for the known systems' forms, that their
+// own layout was recognised.
+QString readingText(const imports::Dialect& dialect);
+// The reading with how many cells it explains: "…（解释了 28/31 个单元格）".
+QString readingScoreText(const imports::DialectScore& score);
+// "另有 70 个工作表未读取（只读取前 64 个）：…": the worksheets past the count an import reads,
+// the first of them named.
+QString unreadSheetsText(std::size_t unread, const QStringList& names);
+// The hover text of a preview row that meets at the same time as another row.
+QString clashingRowText();
+// "识别出的课程：31 门".
+QString classesCountText(int classes);
+QString unreadCountText(int texts);
+// "略去的说明：4 处（…）".
+QString detailsCountText(int details);
+// "第3-4节", "第5节".
+QString periodsText(imports::SmallPeriods periods);
+// Why a typed week text was refused, naming the text.
+QString weekTextRefusal(const QString& text);
+// "第3行缺少周次" for 确定 with an unfinished row (1-based row).
+QString unfinishedRowText(int row, PreviewText missing);
+// "这是教务系统导出的课表，要导入吗？" for a file chosen as the timetable that is none.
+QString exportChosenAsTimetableText();
+// Why the imported workbook was not written to target, before the save dialog opens again.
+QString importWriteFailureText(const QString& target);
+// "本学期 2025-09-08 至 2026-01-11": the term's first and last day, in phrases the status
+// label may break between.
+QStringList termDatesPhrases(const core::Term& term);
 
 } // namespace orvanto::gui

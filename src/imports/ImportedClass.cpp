@@ -1,6 +1,11 @@
 #include "imports/ImportedClass.h"
 
 #include "core/Term.h"
+#include "timetable/WeekRuns.h"
+
+#include <set>
+#include <utility>
+#include <vector>
 
 namespace orvanto::imports {
 
@@ -40,41 +45,31 @@ BigPeriods bigPeriodsOf(SmallPeriods periods) {
 }
 
 std::string weeksText(const WeekSet& weeks) {
-    auto has = [&weeks](int week) {
-        return week >= 1 && week <= kMaxWeek && weeks.test(static_cast<std::size_t>(week));
-    };
-    std::string text;
+    std::set<int> numbers;
     for (int week = 1; week <= kMaxWeek; ++week) {
-        if (!has(week)) {
-            continue;
+        if (weeks.test(static_cast<std::size_t>(week))) {
+            numbers.insert(week);
         }
-        // The longest run from here: every week, or every other week with none between.
-        int last = week;
-        int step = 1;
-        while (has(last + 1)) {
-            ++last;
+    }
+    // The runs the workbook's week rows are written in, so that the preview says what the
+    // grid will show. One every-other-week run reads "1-15单"; beside other runs the parity
+    // leads ("5-6, 双8-12"), so that it is not read as said of the whole list.
+    const std::vector<timetable::WeekRun> runs = timetable::splitIntoWeekRuns(std::move(numbers));
+    std::string text;
+    for (const timetable::WeekRun& run : runs) {
+        text += text.empty() ? "" : ", ";
+        const char* parity = run.firstWeek % 2 != 0 ? "单" : "双";
+        if (run.interval == 2 && runs.size() > 1) {
+            text += parity;
         }
-        if (last == week) {
-            while (has(last + 2) && !has(last + 1)) {
-                last += 2;
-            }
-            // Two weeks apart read better as a list ("3,5") than as a run.
-            if (last - week >= 4) {
-                step = 2;
-            } else {
-                last = week;
-            }
-        }
-        text += text.empty() ? "" : ",";
-        text += std::to_string(week);
-        if (last > week) {
+        text += std::to_string(run.firstWeek);
+        if (run.count > 1) {
             text += '-';
-            text += std::to_string(last);
+            text += std::to_string(run.lastWeek());
         }
-        if (step == 2) {
-            text += week % 2 == 1 ? "单" : "双";
+        if (run.interval == 2 && runs.size() == 1) {
+            text += parity;
         }
-        week = last;
     }
     return text;
 }

@@ -79,7 +79,7 @@ struct ImportResult {
     std::vector<ImportedClass> classes;
     std::vector<UnreadText> unread;
     std::vector<KnownDetail> details;
-    std::size_t cells = 0; // non-empty cells of the timetable areas examined
+    std::size_t cells = 0;               // non-empty cells of the timetable areas examined
     DialectScore reading;                // the dialect the classes were read by
     std::vector<DialectScore> runnersUp; // the other dialects tried, best first
     std::optional<ExportTerm> term;      // when a heading names it
@@ -97,7 +97,8 @@ struct BigPeriods {
 };
 BigPeriods bigPeriodsOf(SmallPeriods periods);
 
-// The weeks as a student reads them: "1-8,10-16", "1-15单", "2-16双,17"; "" for none.
+// The weeks as the workbook's week rows will say them, in a notation the import reads back:
+// "1-16", "1-15单", "5-6, 双8-12", "1-8, 10-16"; "" for none.
 std::string weeksText(const WeekSet& weeks);
 
 } // namespace orvanto::imports

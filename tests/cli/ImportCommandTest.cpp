@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -160,5 +161,127 @@ TEST_F(ImportCommandTest, aCellOfAHundredThousandCharactersIsOnlyNotUnderstood) 
     EXPECT_NE(run.err.find("表格1!C2 \"yyyy"), std::string::npos);
     EXPECT_LT(run.err.size(), 300u);
 }
+
+// The default OUT may be the workbook the student has edited since: it is kept unless -o or
+// --force says otherwise.
+TEST_F(ImportCommandTest, anExistingDefaultOutIsKeptWithoutForce) {
+    const std::string exportFile = write("课表.html", kExport);
+    const std::string out = write("课表.orvanto.xlsx", "edited by hand");
+    const CliRun kept = cli({"import", exportFile});
+    EXPECT_EQ(kept.exitCode, 4);
+    EXPECT_EQ(kept.err,
+              "orvanto-cli: error: " + out + " exists: name another with -o, or add --force\n");
+    EXPECT_TRUE(kept.out.empty());
+    std::ifstream unchanged(out, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(unchanged), {}), "edited by hand");
+
+    ASSERT_EQ(cli({"import", "--force", exportFile}).exitCode, 0);
+    std::ifstream replaced(out, std::ios::binary);
+    std::string head(2, '\0');
+    replaced.read(head.data(), 2);
+    EXPECT_EQ(head, "PK");
+    EXPECT_EQ(files(), 2u); // the export and the workbook, no temporary left
+}
+
+// Two names and no other clue: which is the course only the student can say.
+const std::string kAmbiguousExport =
+    "<html><head><meta charset=\"utf-8\"></head><body><table>"
+    "<tr><td></td><td>星期一</td><td>星期二</td><td>星期三</td><td>星期四</td><td>星期五</td>"
+    "<td>星期六</td><td>星期日</td></tr>"
+    "<tr><td>第1,2节</td><td>张三;李四;1-16周;A101</td><td>王五;赵六;1-8周;B202</td><td></td>"
+    "<td></td><td></td><td></td><td></td></tr>"
+    "</table></body></html>";
+
+// The text of the first dialect object after key in --json's output.
+std::string dialectAfter(const std::string& json, const std::string& key) {
+    const std::size_t at = json.find("{\"knownForms\"", json.find(key));
+    return at == std::string::npos ? std::string() : json.substr(at, json.find('}', at) - at + 1);
+}
+
+struct ForcedReading {
+    const char* name;
+    std::vector<std::string> options;
+    const char* course; // of the Monday class; nullptr when any field order may be taken
+    const char* separator;
+};
+
+class ImportReadingOptions : public ImportCommandTest,
+                             public ::testing::WithParamInterface<ForcedReading> {};
+
+TEST_P(ImportReadingOptions, giveTheReadingAskedFor) {
+    const std::string exportFile = write("课表.html", kAmbiguousExport);
+    std::vector<std::string> args{"import", "--json"};
+    args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
+    args.push_back(exportFile);
+    const CliRun run = cli(args);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    if (GetParam().course != nullptr) {
+        EXPECT_NE(run.out.find(std::string("{\"course\": \"") + GetParam().course + "\""),
+                  std::string::npos)
+            << run.out;
+    }
+    EXPECT_NE(dialectAfter(run.out, "\"reading\"")
+                  .find(std::string("\"separator\": \"") + GetParam().separator + "\""),
+              std::string::npos)
+        << run.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forced, ImportReadingOptions,
+    ::testing::Values(
+        ForcedReading{"courseFirst", {"--fields", "course,teacher,weeks,room"}, "张三", ";"},
+        ForcedReading{"bothGiven",
+                      {"--fields", "teacher,course,weeks,room", "--separator", "；"},
+                      "李四",
+                      ";"},
+        // The best reading with that separator, whatever its order.
+        ForcedReading{"separatorAlone", {"--separator", ";"}, nullptr, ";"},
+        ForcedReading{"fieldsAlone", {"--fields", "teacher,course,weeks,room"}, "李四", ";"}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+// --reading N is the N-th runner-up --json printed, counted from 1.
+TEST_F(ImportCommandTest, readingTakesTheRunnerUpByItsNumber) {
+    const std::string exportFile = write("课表.html", kAmbiguousExport);
+    const CliRun plain = cli({"import", "--json", exportFile});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    const std::string first = dialectAfter(plain.out, "\"runnersUp\"");
+    ASSERT_FALSE(first.empty()) << plain.out;
+    const CliRun chosen = cli({"import", "--json", "--reading", "1", exportFile});
+    ASSERT_EQ(chosen.exitCode, 0) << chosen.err;
+    EXPECT_EQ(dialectAfter(chosen.out, "\"reading\""), first);
+    // The reading the sniffer chose is now a runner-up.
+    EXPECT_NE(chosen.out.find(dialectAfter(plain.out, "\"reading\"")), std::string::npos);
+}
+
+struct BadReadingOption {
+    const char* name;
+    std::vector<std::string> options;
+};
+
+class ImportBadReadingOption : public ImportCommandTest,
+                               public ::testing::WithParamInterface<BadReadingOption> {};
+
+TEST_P(ImportBadReadingOption, isAUsageErrorWithNothingWritten) {
+    const std::string exportFile = write("课表.html", kAmbiguousExport);
+    std::vector<std::string> args{"import"};
+    args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
+    args.push_back(exportFile);
+    const CliRun run = cli(args);
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_TRUE(run.err.starts_with("orvanto-cli: error: ")) << run.err;
+    EXPECT_EQ(files(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, ImportBadReadingOption,
+    ::testing::Values(BadReadingOption{"zero", {"--reading", "0"}},
+                      BadReadingOption{"notANumber", {"--reading", "two"}},
+                      BadReadingOption{"pastTheLast", {"--reading", "9999"}},
+                      BadReadingOption{"unknownField", {"--fields", "course,lecturer,weeks"}},
+                      BadReadingOption{"noWeeks", {"--fields", "course,teacher,room"}},
+                      BadReadingOption{"repeated", {"--fields", "course,weeks,course"}},
+                      BadReadingOption{"separator", {"--separator", "#"}},
+                      BadReadingOption{"both", {"--reading", "1", "--fields", "course,weeks"}}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace

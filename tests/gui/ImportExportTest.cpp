@@ -39,14 +39,6 @@ const char kExport[] =
     "<td></td></tr>"
     "</table></body></html>";
 
-QString writeFile(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes) {
-    const QString path = folder.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
-}
-
 } // namespace
 
 void ImportExportTest::importedClassesAreShownAndPathIniPointsAtTheWorkbook() {

@@ -4,6 +4,7 @@
 
 #include "gui/CellLabel.h"
 #include "gui/Desktop.h"
+#include "gui/ImportPreviewDialog.h"
 #include "gui/MainWindow.h"
 #include "imports/ImportedClass.h"
 
@@ -15,6 +16,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <chrono>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -44,10 +46,15 @@ struct TestDesktop {
     QString calendarFileToChoose;    // what the save dialog returns; empty = cancelled
     QStringList calendarSuggestions; // what each save dialog suggested
     QString exportToChoose;          // what the import's open dialog returns; empty = cancelled
-    bool acceptPreview = true;       // the import preview's answer
+    bool acceptPreview = true;       // the import preview's answer: 确定 or 取消
+    std::function<void(ImportPreviewDialog&)> editPreview; // what the student does in it
+    bool previewAccepted = false;              // whether the last 确定 closed the preview
     std::vector<std::size_t> previewedClasses; // classes each preview showed
-    QString importedWorkbookToChoose;          // what the import's save dialog returns
+    QString importedWorkbookToChoose;          // what the import's first save dialog returns
+    QStringList laterWorkbooksToChoose;        // what the save dialogs after it return; then cancel
     QStringList importSuggestions;             // what each import save dialog suggested
+    bool answerYes = true;                     // the answer to every question
+    QStringList questions;
     int quits = 0;
     int aboutBoxes = 0;
     bool aboutTopmost = false;
@@ -66,13 +73,29 @@ struct TestDesktop {
             return calendarFileToChoose;
         };
         d.chooseExport = [this](QWidget*, const QString&) { return exportToChoose; };
-        d.previewImport = [this](QWidget*, const imports::ImportResult& result) {
-            previewedClasses.push_back(result.classes.size());
-            return acceptPreview;
+        d.previewImport = [this](ImportPreviewDialog& preview) {
+            previewedClasses.push_back(preview.edited().classes.size());
+            if (editPreview) {
+                editPreview(preview);
+            }
+            if (!acceptPreview) {
+                return false;
+            }
+            preview.accept();
+            previewAccepted = preview.result() == QDialog::Accepted;
+            return previewAccepted;
         };
         d.chooseImportedWorkbook = [this](QWidget*, const QString& suggestedFile) {
             importSuggestions << suggestedFile;
-            return importedWorkbookToChoose;
+            if (importSuggestions.size() == 1) {
+                return importedWorkbookToChoose;
+            }
+            return laterWorkbooksToChoose.isEmpty() ? QString()
+                                                    : laterWorkbooksToChoose.takeFirst();
+        };
+        d.ask = [this](QWidget*, const Message& question) {
+            questions << question.text;
+            return answerYes;
         };
         d.showMessage = [this](QWidget*, const Message& m) { messages.push_back(m); };
         d.setAlwaysOnTop = [this](QWidget* w, bool on) { alwaysOnTop.emplace_back(w, on); };
@@ -107,6 +130,16 @@ struct TestDesktop {
     }
     void setPath(const QString& workbook) const { writeIni(workbook.toUtf8() + "\r\n"); }
 };
+
+// A file of these bytes in the folder; its path.
+inline QString writeFile(const QTemporaryDir& folder, const QString& name,
+                         const QByteArray& bytes) {
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
 
 inline QLabel* label(MainWindow& window, const QString& name) {
     return window.findChild<QLabel*>(name);

@@ -126,5 +126,30 @@ TEST(ReadWeekTextRoundTrip, LongList) {
     EXPECT_EQ(readWeekText(text), weeksOf({{1, 99}}));
 }
 
+// What the preview shows is what the grid's week rows will say, and the preview reads it back
+// when the student edits it: every form must come back as the same weeks.
+class WeeksTextForm : public testing::TestWithParam<WeekCase> {};
+
+TEST_P(WeeksTextForm, SaysTheRunsAndReadsBack) {
+    EXPECT_EQ(weeksText(GetParam().weeks), GetParam().text);
+    EXPECT_EQ(readWeekText(GetParam().text), GetParam().weeks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, WeeksTextForm,
+    testing::Values(WeekCase{"1-16", weeksOf({{1, 16}})}, WeekCase{"7", weeksOf({{7, 7}})},
+                    WeekCase{"1-15单", weeksOf({{1, 15, 2}})},
+                    WeekCase{"2-16双", weeksOf({{2, 16, 2}})},
+                    // Beside another run the parity leads, so it is not read as the whole list's.
+                    WeekCase{"5-6, 双8-12", weeksOf({{5, 6}, {8, 12, 2}})},
+                    WeekCase{"双2-16, 17", weeksOf({{2, 16, 2}, {17, 17}})},
+                    WeekCase{"1-8, 10-16", weeksOf({{1, 8}, {10, 16}})},
+                    WeekCase{"3, 9", weeksOf({{3, 3}, {9, 9}})},
+                    WeekCase{"单1-5, 8-9, 98-99", weeksOf({{1, 5, 2}, {8, 9}, {98, 99}})}));
+
+TEST(WeeksTextForm, NoWeeksIsEmpty) {
+    EXPECT_EQ(weeksText(WeekSet{}), "");
+}
+
 } // namespace
 } // namespace orvanto::imports

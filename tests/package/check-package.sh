@@ -91,7 +91,7 @@ if [[ -f /usr/share/bash-completion/bash_completion ]]; then
   expect_completion '--help --version agenda check grid ics import next week ' ''
   expect_completion 'check ' ch
   expect_completion '--date --help --json --term --term-start --week --weeks ' grid -
-  expect_completion '--help --json -o ' import -
+  expect_completion '--fields --force --help --json --reading --separator -o ' import -
   expect_completion '--date --help --json --term --term-start --time --weeks ' next -
   expect_completion '--help --term --term-start --weeks ' check -
   expect_completion '--date --help --term --term-start --weeks ' week --
