@@ -107,7 +107,11 @@ void reportReading(const imports::ImportResult& result, std::ostream& err) {
             << spreadsheet::quoted(text.text) << "\n";
     }
     err << "orvanto-cli: " << result.classes.size() << " classes from " << result.cells
-        << " cells, " << result.unread.size() << " texts not understood\n";
+        << " cells, " << result.unread.size() << " texts not understood";
+    if (!result.details.empty()) {
+        err << ", " << result.details.size() << " details left out";
+    }
+    err << "\n";
 }
 
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {

@@ -44,6 +44,13 @@ std::size_t separatorLengthAt(const LineText& line, std::size_t i, FieldSeparato
         const bool weeksAfter = i + 1 < line.size() && isDigit(line.at(i + 1));
         return weeksBefore && weeksAfter ? 0 : 1;
     }
+    case FieldSeparator::Blank: {
+        std::size_t end = i;
+        while (end < line.size() && isBlank(line.at(end))) {
+            ++end;
+        }
+        return end - i;
+    }
     case FieldSeparator::Blanks: {
         std::size_t end = i;
         bool wide = false;
@@ -131,37 +138,6 @@ void cutAtBracketGroups(std::string_view segment, std::vector<std::string_view>&
     out.push_back(segment);
 }
 
-// Whether a "label:" of the vocabulary begins the text: "教师:王芳", "地点 ：A101".
-bool beginsWithLabel(std::string_view text) {
-    for (const FieldLabel& entry : fieldLabels()) {
-        if (!text.starts_with(entry.label)) {
-            continue;
-        }
-        const std::string_view rest = trimBlanks(text.substr(entry.label.size()));
-        return rest.starts_with(":") || rest.starts_with("：");
-    }
-    return false;
-}
-
-// "周次:1-8周 教师:王芳 地点:A101" → one piece a pair: a segment that begins with a key:value
-// pair is cut before every further label that follows a blank.
-void cutAtLabels(std::string_view segment, std::vector<std::string_view>& out) {
-    if (!beginsWithLabel(segment)) {
-        out.push_back(segment);
-        return;
-    }
-    const LineText line(segment);
-    std::size_t start = 0;
-    for (std::size_t i = 1; i < line.size(); ++i) {
-        if (isBlank(line.at(i - 1)) && !isBlank(line.at(i)) &&
-            beginsWithLabel(line.slice(i, line.size()))) {
-            out.push_back(trimBlanks(line.slice(start, i)));
-            start = i;
-        }
-    }
-    out.push_back(trimBlanks(line.slice(start, line.size())));
-}
-
 // The text inside an enclosing bracket pair: "(王怀波)" → "王怀波"; as is otherwise.
 std::string_view unbracketed(std::string_view text) {
     const LineText line(text);
@@ -221,7 +197,7 @@ CellPiece classify(std::string_view text) {
             break; // read by their content below
         }
     }
-    if (const auto periods = periodsLine(text)) {
+    if (const auto periods = periodsLine(unbracketed(text))) {
         piece.kind = PieceKind::Periods;
         piece.periods = periods;
         return piece;
@@ -264,12 +240,8 @@ std::vector<CellPiece> cutPieces(std::string_view text, CutOptions options) {
             pieces.push_back({.kind = PieceKind::Detail, .text = line, .value = line});
             continue;
         }
-        std::vector<std::string_view> pairs;
-        for (const std::string_view segment : segmentsOf(line, options.separator)) {
-            cutAtLabels(segment, pairs);
-        }
         std::vector<std::string_view> segments;
-        for (const std::string_view segment : pairs) {
+        for (const std::string_view segment : segmentsOf(line, options.separator)) {
             if (options.cutBeforeBrackets) {
                 cutAtBracketGroups(segment, segments);
             } else {
@@ -277,7 +249,9 @@ std::vector<CellPiece> cutPieces(std::string_view text, CutOptions options) {
             }
         }
         for (const std::string_view segment : segments) {
-            pieces.push_back(classify(segment));
+            for (const std::string_view part : splitAtLabels(segment)) {
+                pieces.push_back(classify(part));
+            }
         }
     }
     return pieces;

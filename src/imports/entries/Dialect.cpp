@@ -15,12 +15,13 @@ constexpr std::array<std::pair<EntryField, std::string_view>, 4> kFieldNames{{
     {EntryField::Room, "room"},
 }};
 
-constexpr std::array<std::pair<FieldSeparator, std::string_view>, 6> kSeparators{{
+constexpr std::array<std::pair<FieldSeparator, std::string_view>, 7> kSeparators{{
     {FieldSeparator::LineBreak, "\n"},
     {FieldSeparator::Semicolon, ";"},
     {FieldSeparator::Bar, "|"},
     {FieldSeparator::Slash, "/"},
     {FieldSeparator::Blanks, "  "},
+    {FieldSeparator::Blank, " "},
     {FieldSeparator::Comma, ","},
 }};
 
@@ -113,6 +114,9 @@ std::optional<FieldSeparator> separatorNamed(std::string_view text) {
     }
     if (text == "blanks" || text == "spaces") {
         return FieldSeparator::Blanks;
+    }
+    if (text == " " || text == "blank" || text == "space") {
+        return FieldSeparator::Blank;
     }
     return std::nullopt;
 }

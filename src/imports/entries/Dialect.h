@@ -17,7 +17,8 @@ enum class FieldSeparator {
     Semicolon, // ";" or "；"
     Bar,       // "|" or "｜"
     Slash,     // "/" or "／"
-    Blanks,    // a run of two or more blanks (U+3000 counts as two)
+    Blanks,    // a run of two or more blanks, or of U+3000
+    Blank,     // any run of blanks
     Comma,     // "," "，" or "、"
 };
 

@@ -1,6 +1,7 @@
 #include "imports/entries/FieldVocabulary.h"
 
 #include "imports/entries/ImportText.h"
+#include "imports/entries/WeekText.h"
 
 #include <algorithm>
 #include <array>
@@ -94,6 +95,16 @@ bool isClockLine(std::string_view line) {
     return at == text.size();
 }
 
+// Whether a label after this text stands at the start of a pair of its own.
+bool endsWithPartMark(std::string_view before) {
+    for (const std::string_view mark : {" ", "\t", "\u3000", ",", ";", "，", "；", "、"}) {
+        if (before.ends_with(mark)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::span<const FieldLabel> fieldLabels() {
@@ -131,9 +142,55 @@ std::optional<LabelledText> readLabelledText(std::string_view text) {
     return std::nullopt;
 }
 
+std::vector<std::string_view> splitAtLabels(std::string_view text) {
+    std::vector<std::size_t> cuts;
+    for (const FieldLabel& entry : kLabels) {
+        for (std::size_t at = text.find(entry.label); at != std::string_view::npos;
+             at = text.find(entry.label, at + entry.label.size())) {
+            if (at == 0 || !endsWithPartMark(text.substr(0, at)) ||
+                std::ranges::find(cuts, at) != cuts.end()) {
+                continue;
+            }
+            const std::string_view rest = trimBlanks(text.substr(at + entry.label.size()));
+            if (rest.starts_with(":") || rest.starts_with("：")) {
+                cuts.push_back(at);
+            }
+        }
+    }
+    std::ranges::sort(cuts);
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (const std::size_t cut : cuts) {
+        parts.push_back(trimBlanks(text.substr(start, cut - start)));
+        start = cut;
+    }
+    parts.push_back(trimBlanks(text.substr(start)));
+    std::erase_if(parts, [](std::string_view part) { return part.empty(); });
+    return parts;
+}
+
+// "B0801001-03", "(2019-2020-1)-0300012-2019001-1", "2020-01-08 08:00-10:00": a course code,
+// a class number or an exam's date, no Chinese word in it and many digits; never a week text
+// ("2,4,6,8,10,12,14,16").
+bool isCodeLine(std::string_view line) {
+    int digits = 0;
+    for (const CodePoint& point : codePointsOf(line)) {
+        const char32_t c = foldWidth(point.value);
+        const bool digit = c >= U'0' && c <= U'9';
+        const bool letter = (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
+        // A list ("1,3,5") or a room beside other words is no code.
+        if (!digit && !letter && c != U'-' && c != U'_' && c != U'.' && c != U'(' && c != U')' &&
+            c != U':' && c != U' ') {
+            return false;
+        }
+        digits += digit ? 1 : 0;
+    }
+    return digits >= 6 && !readWeekText(line).has_value();
+}
+
 bool isDetailLine(std::string_view line) {
     line = trimBlanks(line);
-    if (isClockLine(line)) {
+    if (isClockLine(line) || isCodeLine(line)) {
         return true;
     }
     for (const FieldLabel& entry : kLabels) {

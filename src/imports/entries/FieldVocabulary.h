@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace orvanto::imports {
 
@@ -39,7 +40,13 @@ struct LabelledText {
 };
 std::optional<LabelledText> readLabelledText(std::string_view text);
 
-// A line that states a known detail: "学时:48", "选课人数(121)", "学分 3", "08:00-09:40".
+// "周次：1-16周 教师：王强 地点：教2-201" cut before each known label that a colon follows and
+// a blank or the start of the text precedes; the text as one part when it holds no such label
+// after its start.
+std::vector<std::string_view> splitAtLabels(std::string_view text);
+
+// A line that states a known detail: "学时:48", "选课人数(121)", "学分 3", "08:00-09:40", a
+// course code "B0801001-03".
 bool isDetailLine(std::string_view line);
 
 } // namespace orvanto::imports

@@ -42,6 +42,20 @@ double fitOf(const CellPiece& piece, EntryField field) {
     return 1.0;
 }
 
+// The best way to each state after each piece, in one block: row i is the state after i
+// pieces.
+class Table {
+  public:
+    Table(std::size_t rows, int states)
+        : m_states(static_cast<std::size_t>(states)), m_cells(rows * m_states) {}
+    Cell* operator[](std::size_t row) { return m_cells.data() + row * m_states; }
+    const Cell* operator[](std::size_t row) const { return m_cells.data() + row * m_states; }
+
+  private:
+    std::size_t m_states;
+    std::vector<Cell> m_cells;
+};
+
 class OrderAligner {
   public:
     OrderAligner(std::span<const CellPiece> pieces, std::span<const EntryField> order)
@@ -51,7 +65,7 @@ class OrderAligner {
         // State: how many slots of the current class are behind us (0 = no class open), times
         // two for "the last piece was the course".
         const int states = (m_slots + 1) * 2;
-        std::vector<std::vector<Cell>> table(m_pieces.size() + 1, std::vector<Cell>(states));
+        Table table(m_pieces.size() + 1, states);
         table[0][0].score = 0;
         for (std::size_t i = 0; i < m_pieces.size(); ++i) {
             for (int state = 0; state < states; ++state) {
@@ -67,7 +81,8 @@ class OrderAligner {
             if (!isComplete(slots)) {
                 continue;
             }
-            if (best < 0 || table.back()[state].score > table.back()[best].score) {
+            const Cell* last = table[m_pieces.size()];
+            if (best < 0 || last[state].score > last[best].score) {
                 best = state;
             }
         }
@@ -103,12 +118,12 @@ class OrderAligner {
         }
     }
 
-    void advance(std::size_t i, int state, std::vector<std::vector<Cell>>& table) const {
+    void advance(std::size_t i, int state, Table& table) const {
         const CellPiece& piece = m_pieces[i];
         const double score = table[i][state].score;
         const int slots = state / 2;
         const bool afterCourse = state % 2 == 1;
-        auto& next = table[i + 1];
+        Cell* next = table[i + 1];
         switch (piece.kind) {
         case PieceKind::Empty:
             offer(next[state], score, state, Step::Keep, -1);
@@ -157,12 +172,12 @@ class OrderAligner {
         std::vector<const CellPiece*> labelled;
     };
 
-    OrderedReading build(const std::vector<std::vector<Cell>>& table, int best) const {
+    OrderedReading build(const Table& table, int best) const {
         OrderedReading result;
         if (best < 0) {
             return result;
         }
-        result.fit = table.back()[best].score;
+        result.fit = table[m_pieces.size()][best].score;
         std::vector<const Cell*> path(m_pieces.size());
         for (std::size_t i = m_pieces.size(), state = static_cast<std::size_t>(best); i > 0; --i) {
             path[i - 1] = &table[i][state];

@@ -108,6 +108,7 @@ class Grid {
         readPeriodsOfRows(*labelColumn);
         const std::size_t classesBefore = found.classes.size();
         readArea(found);
+        readNotesBelow(found);
         return found.classes.size() > classesBefore ? SearchStep::HoldsClasses
                                                     : SearchStep::HoldsNoClass;
     }
@@ -327,6 +328,21 @@ class Grid {
                 }
                 ++found.cells;
                 readCell(*cell, weekday, found);
+            }
+        }
+    }
+
+    // Rows below the last labelled one (备注, a list of courses without a time, the print
+    // date) hold no class of the grid; their texts are left out as details, listed, not lost.
+    void readNotesBelow(ImportResult& found) const {
+        for (int row = m_lastRow + 1; row < m_endRow; ++row) {
+            for (const SourceCell* cell : m_rows[static_cast<std::size_t>(row)]) {
+                const std::string_view text = trimBlanks(cell->text);
+                if (!text.empty()) {
+                    found.details.push_back({m_table.name(),
+                                             SourceTable::address(cell->row, cell->column),
+                                             std::string(text)});
+                }
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "imports/layouts/TimetableLayouts.h"
 
 #include "imports/layouts/TableReading.h"
+#include "imports/layouts/TermHeading.h"
 
 #include <algorithm>
 
@@ -82,6 +83,7 @@ core::Result<ImportResult> readTimetables(std::span<const SourceTable> tables,
         return core::errors::loadFailure(core::Status::NoTimetable,
                                          reasonForNoClass(furthest, result.unread.size()));
     }
+    result.term = termOfTables(tables);
     result.reading = std::move(chosen);
     result.runnersUp = std::move(ranked);
     return result;
