@@ -112,6 +112,19 @@ std::string_view withoutTitle(std::string_view text) {
     return text;
 }
 
+// The text with every room word taken out, longest first ("实验楼" before "楼").
+std::string withoutRoomWords(std::string text) {
+    std::array<std::string_view, kRoomWords.size()> words = kRoomWords;
+    std::ranges::sort(words,
+                      [](std::string_view a, std::string_view b) { return a.size() > b.size(); });
+    for (const std::string_view word : words) {
+        for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word)) {
+            text.erase(at, word.size());
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 double courseFitOf(std::string_view text) {
@@ -120,8 +133,9 @@ double courseFitOf(std::string_view text) {
     if (shape.han + shape.latin == 0) {
         return 0.05;
     }
-    if (shape.digits > 0 && holdsAny(plain, kRoomWords) && !holdsAny(plain, kCourseWords)) {
-        return 0.15;
+    if (shape.digits > 0 && holdsAny(plain, kRoomWords) &&
+        !holdsAny(withoutRoomWords(plain), kCourseWords)) {
+        return 0.15; // "实验楼214": the 实验 of a building names no course
     }
     if (holdsAny(plain, kCourseWords)) {
         return 0.9;
@@ -140,7 +154,7 @@ double teacherFitOf(std::string_view text) {
         return 0.3;
     }
     const Shape shape = shapeOf(names);
-    if (shape.digits > 0 || holdsAny(names, kRoomWords)) {
+    if (shape.digits > 0) {
         return 0.1;
     }
     // Several names are parted by commas, 、, slashes or blanks.
@@ -158,9 +172,13 @@ double teacherFitOf(std::string_view text) {
                 length = separator.size();
             }
         }
-        const std::string_view name = trimBlanks(rest.substr(0, cut));
+        // Each name without its own title: the 教 of "王芳副教授,李明" names no building.
+        const std::string_view name = withoutTitle(trimBlanks(rest.substr(0, cut)));
+        if (holdsAny(name, kRoomWords)) {
+            return 0.1;
+        }
         if (!name.empty()) {
-            allNames = isPersonName(withoutTitle(name));
+            allNames = isPersonName(name);
         }
         rest = cut < rest.size() ? rest.substr(cut + length) : std::string_view{};
         start += cut;
