@@ -125,9 +125,7 @@ std::string withoutRoomWords(std::string text) {
     return text;
 }
 
-} // namespace
-
-double courseFitOf(std::string_view text) {
+double courseFitOfWords(std::string_view text) {
     const std::string plain = outsideBrackets(text);
     const Shape shape = shapeOf(plain);
     if (shape.han + shape.latin == 0) {
@@ -146,7 +144,7 @@ double courseFitOf(std::string_view text) {
     return 0.5;
 }
 
-double teacherFitOf(std::string_view text) {
+double teacherFitOfWords(std::string_view text) {
     // A title in brackets after the names ("李晓旭(讲师（高校）)", "李磊()") says nothing more.
     std::string plain = outsideBrackets(text);
     const std::string_view names = withoutTitle(plain);
@@ -189,7 +187,7 @@ double teacherFitOf(std::string_view text) {
     return shape.han <= 6 && shape.latin == 0 ? 0.35 : 0.2;
 }
 
-double roomFitOf(std::string_view text) {
+double roomFitOfWords(std::string_view text) {
     const std::string plain = outsideBrackets(text);
     const Shape shape = shapeOf(plain);
     if (shape.digits > 0 && shape.han + shape.latin > 0) {
@@ -205,6 +203,27 @@ double roomFitOf(std::string_view text) {
         return 0.2;
     }
     return shape.han >= 2 && shape.han <= 4 ? 0.15 : 0.3;
+}
+
+// A field that holds a "key:" still has its label or another field's in it.
+double withoutLabels(std::string_view text, double fit) {
+    const bool colon =
+        text.find(':') != std::string_view::npos || text.find("：") != std::string_view::npos;
+    return colon ? fit * 0.3 : fit;
+}
+
+} // namespace
+
+double courseFitOf(std::string_view text) {
+    return withoutLabels(text, courseFitOfWords(text));
+}
+
+double teacherFitOf(std::string_view text) {
+    return withoutLabels(text, teacherFitOfWords(text));
+}
+
+double roomFitOf(std::string_view text) {
+    return withoutLabels(text, roomFitOfWords(text));
 }
 
 } // namespace orvanto::imports

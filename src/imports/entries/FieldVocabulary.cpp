@@ -143,12 +143,6 @@ std::optional<LabelledText> readLabelledText(std::string_view text) {
 }
 
 std::vector<std::string_view> splitAtLabels(std::string_view text) {
-    // A text that does not begin with a pair is no list of pairs: a label inside a course name
-    // or a room stays where it is.
-    const auto first = readLabelledText(text);
-    if (!first) {
-        return {text};
-    }
     std::vector<std::size_t> cuts;
     for (const FieldLabel& entry : kLabels) {
         for (std::size_t at = text.find(entry.label); at != std::string_view::npos;

@@ -40,8 +40,8 @@ struct LabelledText {
 };
 std::optional<LabelledText> readLabelledText(std::string_view text);
 
-// "周次：1-16周 教师：王强 地点：教2-201": a text that begins with a known label and its colon
-// cut before each further one that a blank or a separator precedes; any other text as one part.
+// "周次：1-16周 教师：王强 地点：教2-201", "高等数学 地点:A101": the text cut before each known
+// label that a colon follows and a blank or a separator precedes; as one part when it holds none.
 std::vector<std::string_view> splitAtLabels(std::string_view text);
 
 // A line that states a known detail: "学时:48", "选课人数(121)", "学分 3", "08:00-09:40", a

@@ -251,23 +251,32 @@ class OrderAligner {
         }
     }
 
-    static void addClasses(const Entry& entry, CellReading& reading) {
+    static void addClasses(Entry entry, CellReading& reading) {
         std::string course = entry.course ? std::string(entry.course->value) : std::string();
         std::string teacher = entry.teacher ? std::string(entry.teacher->value) : std::string();
         std::string room = entry.room ? std::string(entry.room->value) : std::string();
+        // A labelled piece names its field; a piece the order gave that field stays unread
+        // rather than be overwritten without a word ("教师:王芳,李明" cut at the comma).
         for (const CellPiece* labelled : entry.labelled) {
-            std::string value(labelled->value);
+            const CellPiece* placed = nullptr;
+            std::string* field = &room;
             switch (*labelled->label) {
             case LabelledField::Course:
-                course = std::move(value);
+                placed = std::exchange(entry.course, nullptr);
+                field = &course;
                 break;
             case LabelledField::Teacher:
-                teacher = std::move(value);
+                placed = std::exchange(entry.teacher, nullptr);
+                field = &teacher;
                 break;
             default:
-                room = std::move(value);
+                placed = std::exchange(entry.room, nullptr);
                 break;
             }
+            if (placed != nullptr && placed != labelled) {
+                reading.unread.emplace_back(placed->text);
+            }
+            *field = std::string(labelled->value);
         }
         const WeeksLine& weeksLine = *entry.weeks->weeks;
         // A weeks piece that names the teacher or the room itself leaves no place for another
