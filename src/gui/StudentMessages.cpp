@@ -170,236 +170,232 @@ QString reminderNoticeText(const settings::ReminderNotice& notice) {
         return QStringLiteral("第%1行 %2 无法识别，已忽略。").arg(key, value);
     case Problem::FileUnreadable:
         return QStringLiteral("文件无法读取或不是文本文件，上课提醒全部关闭。");
-        QString previewText(PreviewText text) {
-            switch (text) {
-            case PreviewText::Title:
-                return QStringLiteral("导入教务课表");
-            case PreviewText::ReadingCaption:
-                return QStringLiteral("读法：");
-            case PreviewText::OtherReadings:
-                return QStringLiteral("换一种读法：");
-            case PreviewText::ReadingReadsNone:
-                return QStringLiteral("这种读法读不出任何课程，仍按原来的读法显示。");
-            case PreviewText::AddClass:
-                return QStringLiteral("添加课程");
-            case PreviewText::RemoveClasses:
-                return QStringLiteral("删除所选课程");
-            case PreviewText::MakeClass:
-                return QStringLiteral("作为课程添加");
-            case PreviewText::NoUnread:
-                return QStringLiteral("没有未能识别的文字。");
-            case PreviewText::Ok:
-                return QStringLiteral("确定");
-            case PreviewText::Cancel:
-                return QStringLiteral("取消");
-            case PreviewText::NeedsCourse:
-                return QStringLiteral("课程");
-            case PreviewText::NeedsWeeks:
-                return QStringLiteral("周次");
-            case PreviewText::NeedsWeekday:
-                return QStringLiteral("星期");
-            case PreviewText::NeedsPeriods:
-                return QStringLiteral("节次");
-            }
-            return {};
+    }
+    return {};
+}
+
+namespace {
+
+QString clockText(int minutes) {
+    return QStringLiteral("%1:%2")
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// The non-empty ones of the texts, two spaces apart.
+QString joined(std::initializer_list<const std::string*> texts) {
+    QStringList parts;
+    for (const std::string* text : texts) {
+        if (!text->empty()) {
+            parts << QString::fromUtf8(*text);
         }
+    }
+    return parts.join(QStringLiteral("  "));
+}
 
-        namespace {
+} // namespace
 
-        QString clockText(int minutes) {
-            return QStringLiteral("%1:%2")
-                .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-                .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+QString nextClassText(const std::optional<service::ClassMeeting>& next,
+                      std::chrono::year_month_day today) {
+    using namespace std::chrono;
+    if (!next) {
+        return QStringLiteral("本学期没有课了");
+    }
+    QString when;
+    const auto daysAhead = (local_days{next->date} - local_days{today}).count();
+    if (daysAhead == 1) {
+        when = QStringLiteral("明天 ");
+    } else if (daysAhead != 0) {
+        when = QStringLiteral("%1月%2日 ")
+                   .arg(static_cast<unsigned>(next->date.month()))
+                   .arg(static_cast<unsigned>(next->date.day()));
+    }
+    QString text = QStringLiteral("下一节：") + QString::fromUtf8(next->course) + QLatin1Char(' ') +
+                   when + clockText(next->time.start);
+    if (!next->room.empty()) {
+        text += QLatin1Char(' ') + QString::fromUtf8(next->room);
+    }
+    return text;
+}
+
+QString reminderSummary(const service::ClassMeeting& meeting) {
+    return QStringLiteral("上课提醒：") + QString::fromUtf8(meeting.course);
+}
+
+QString reminderBody(const service::ClassMeeting& meeting) {
+    const QString rest = joined({&meeting.room, &meeting.teacher});
+    const QString start = clockText(meeting.time.start) + QStringLiteral(" 上课");
+    return rest.isEmpty() ? start : start + QStringLiteral("  ") + rest;
+}
+
+QString trayKeepsRunningText() {
+    return QStringLiteral("课表仍在系统托盘中运行，提醒照常；右键单击托盘图标可退出。");
+}
+
+QString autostartFailureText(const QString& detail) {
+    return QStringLiteral("无法设置登录时启动，其他设置已保存。\n") + detail;
+}
+
+QString previewText(PreviewText text) {
+    switch (text) {
+    case PreviewText::Title:
+        return QStringLiteral("导入教务课表");
+    case PreviewText::ReadingCaption:
+        return QStringLiteral("读法：");
+    case PreviewText::OtherReadings:
+        return QStringLiteral("换一种读法：");
+    case PreviewText::ReadingReadsNone:
+        return QStringLiteral("这种读法读不出任何课程，仍按原来的读法显示。");
+    case PreviewText::AddClass:
+        return QStringLiteral("添加课程");
+    case PreviewText::RemoveClasses:
+        return QStringLiteral("删除所选课程");
+    case PreviewText::MakeClass:
+        return QStringLiteral("作为课程添加");
+    case PreviewText::NoUnread:
+        return QStringLiteral("没有未能识别的文字。");
+    case PreviewText::Ok:
+        return QStringLiteral("确定");
+    case PreviewText::Cancel:
+        return QStringLiteral("取消");
+    case PreviewText::NeedsCourse:
+        return QStringLiteral("课程");
+    case PreviewText::NeedsWeeks:
+        return QStringLiteral("周次");
+    case PreviewText::NeedsWeekday:
+        return QStringLiteral("星期");
+    case PreviewText::NeedsPeriods:
+        return QStringLiteral("节次");
+    }
+    return {};
+}
+
+QStringList previewClassHeadings() {
+    return {QStringLiteral("星期"), QStringLiteral("节次"), QStringLiteral("周次"),
+            QStringLiteral("课程"), QStringLiteral("教师"), QStringLiteral("教室")};
+}
+
+QStringList previewPlaceHeadings() {
+    return {QStringLiteral("工作表"), QStringLiteral("单元格"), QStringLiteral("内容")};
+}
+
+QString readingText(const imports::Dialect& dialect) {
+    if (dialect.knownForms) {
+        return QStringLiteral("认出了教务系统自己的课表格式，按它的写法读出每门课");
+    }
+    QStringList fields;
+    for (const imports::EntryField field : dialect.order) {
+        switch (field) {
+        case imports::EntryField::Course:
+            fields << QStringLiteral("课程");
+            break;
+        case imports::EntryField::Teacher:
+            fields << QStringLiteral("教师");
+            break;
+        case imports::EntryField::Weeks:
+            fields << QStringLiteral("周次");
+            break;
+        case imports::EntryField::Room:
+            fields << QStringLiteral("教室");
+            break;
         }
+    }
+    QString parted;
+    switch (dialect.separator) {
+    case imports::FieldSeparator::LineBreak:
+        parted = QStringLiteral("各占一行");
+        break;
+    case imports::FieldSeparator::Blanks:
+        parted = QStringLiteral("以空格分隔");
+        break;
+    case imports::FieldSeparator::Semicolon:
+    case imports::FieldSeparator::Bar:
+    case imports::FieldSeparator::Slash:
+    case imports::FieldSeparator::Comma: {
+        const std::string_view mark = imports::separatorText(dialect.separator);
+        parted = QStringLiteral("以“%1”分隔")
+                     .arg(QString::fromUtf8(mark.data(), static_cast<qsizetype>(mark.size())));
+        break;
+    }
+    }
+    QString text = QStringLiteral("每门课：%1，%2").arg(fields.join(QStringLiteral(" / ")), parted);
+    if (dialect.bracketGroups) {
+        text += QStringLiteral("，空格后的括号内容单独成项");
+    }
+    return text;
+}
 
-        // The non-empty ones of the texts, two spaces apart.
-        QString joined(std::initializer_list<const std::string*> texts) {
-            QStringList parts;
-            for (const std::string* text : texts) {
-                if (!text->empty()) {
-                    parts << QString::fromUtf8(*text);
-                }
-            }
-            return parts.join(QStringLiteral("  "));
-        }
+QString readingScoreText(const imports::DialectScore& score) {
+    return QStringLiteral("%1（解释了 %2/%3 个单元格）")
+        .arg(readingText(score.dialect))
+        .arg(score.explained)
+        .arg(score.cells);
+}
 
-        } // namespace
+QString unreadSheetsText(std::size_t unread, const QStringList& names) {
+    return QStringLiteral("另有 %1 个工作表未读取（只读取前 %2 个）：%3")
+        .arg(static_cast<qulonglong>(unread))
+        .arg(static_cast<qulonglong>(spreadsheet::limits::kExportSheets))
+        .arg(names.join(QStringLiteral("、")));
+}
 
-        QString nextClassText(const std::optional<service::ClassMeeting>& next,
-                              std::chrono::year_month_day today) {
-            using namespace std::chrono;
-            if (!next) {
-                return QStringLiteral("本学期没有课了");
-            }
-            QString when;
-            const auto daysAhead = (local_days{next->date} - local_days{today}).count();
-            if (daysAhead == 1) {
-                when = QStringLiteral("明天 ");
-            } else if (daysAhead != 0) {
-                when = QStringLiteral("%1月%2日 ")
-                           .arg(static_cast<unsigned>(next->date.month()))
-                           .arg(static_cast<unsigned>(next->date.day()));
-            }
-            QString text = QStringLiteral("下一节：") + QString::fromUtf8(next->course) +
-                           QLatin1Char(' ') + when + clockText(next->time.start);
-            if (!next->room.empty()) {
-                text += QLatin1Char(' ') + QString::fromUtf8(next->room);
-                QStringList previewClassHeadings() {
-                    return {QStringLiteral("星期"), QStringLiteral("节次"), QStringLiteral("周次"),
-                            QStringLiteral("课程"), QStringLiteral("教师"), QStringLiteral("教室")};
-                }
+QString clashingRowText() {
+    return QStringLiteral(
+        "这门课与另一行同一时间上课：课表格子里只显示上面的一门，另一门在悬停文字和日历里");
+}
 
-                QStringList previewPlaceHeadings() {
-                    return {QStringLiteral("工作表"), QStringLiteral("单元格"),
-                            QStringLiteral("内容")};
-                }
+QString classesCountText(int classes) {
+    return QStringLiteral("识别出的课程：%1 门").arg(classes);
+}
 
-                QString readingText(const imports::Dialect& dialect) {
-                    if (dialect.knownForms) {
-                        return QStringLiteral("认出了教务系统自己的课表格式，按它的写法读出每门课");
-                    }
-                    QStringList fields;
-                    for (const imports::EntryField field : dialect.order) {
-                        switch (field) {
-                        case imports::EntryField::Course:
-                            fields << QStringLiteral("课程");
-                            break;
-                        case imports::EntryField::Teacher:
-                            fields << QStringLiteral("教师");
-                            break;
-                        case imports::EntryField::Weeks:
-                            fields << QStringLiteral("周次");
-                            break;
-                        case imports::EntryField::Room:
-                            fields << QStringLiteral("教室");
-                            break;
-                        }
-                    }
-                    QString parted;
-                    switch (dialect.separator) {
-                    case imports::FieldSeparator::LineBreak:
-                        parted = QStringLiteral("各占一行");
-                        break;
-                    case imports::FieldSeparator::Blanks:
-                        parted = QStringLiteral("以空格分隔");
-                        break;
-                    case imports::FieldSeparator::Semicolon:
-                    case imports::FieldSeparator::Bar:
-                    case imports::FieldSeparator::Slash:
-                    case imports::FieldSeparator::Comma: {
-                        const std::string_view mark = imports::separatorText(dialect.separator);
-                        parted = QStringLiteral("以“%1”分隔")
-                                     .arg(QString::fromUtf8(mark.data(),
-                                                            static_cast<qsizetype>(mark.size())));
-                        break;
-                    }
-                    }
-                    QString text = QStringLiteral("每门课：%1，%2")
-                                       .arg(fields.join(QStringLiteral(" / ")), parted);
-                    if (dialect.bracketGroups) {
-                        text += QStringLiteral("，空格后的括号内容单独成项");
-                    }
-                    return text;
-                }
+QString unreadCountText(int texts) {
+    return texts == 0 ? previewText(PreviewText::NoUnread)
+                      : QStringLiteral("未能识别的文字：%1 处（不会导入，将列在新课表的“未识别”"
+                                       "工作表中；选中一处可作为课程添加）")
+                            .arg(texts);
+}
 
-                QString reminderSummary(const service::ClassMeeting& meeting) {
-                    return QStringLiteral("上课提醒：") + QString::fromUtf8(meeting.course);
-                }
+QString detailsCountText(int details) {
+    return QStringLiteral("略去的说明：%1 处（学时、学分等不是课程内容的说明，不会导入）")
+        .arg(details);
+}
 
-                QString reminderBody(const service::ClassMeeting& meeting) {
-                    const QString rest = joined({&meeting.room, &meeting.teacher});
-                    const QString start = clockText(meeting.time.start) + QStringLiteral(" 上课");
-                    return rest.isEmpty() ? start : start + QStringLiteral("  ") + rest;
-                }
+QString periodsText(imports::SmallPeriods periods) {
+    return periods.first == periods.last
+               ? QStringLiteral("第%1节").arg(periods.first)
+               : QStringLiteral("第%1-%2节").arg(periods.first).arg(periods.last);
+}
 
-                QString trayKeepsRunningText() {
-                    return QStringLiteral(
-                        "课表仍在系统托盘中运行，提醒照常；右键单击托盘图标可退出。");
-                }
+QString weekTextRefusal(const QString& text) {
+    return QStringLiteral("“%1”不是周次，未修改。请写成 1-16、1-15单、双2-16 或 1-8, 10-16 "
+                          "这样的形式。")
+        .arg(text);
+}
 
-                QString autostartFailureText(const QString& detail) {
-                    return QStringLiteral("无法设置登录时启动，其他设置已保存。\n") + detail;
-                    QString readingScoreText(const imports::DialectScore& score) {
-                        return QStringLiteral("%1（解释了 %2/%3 个单元格）")
-                            .arg(readingText(score.dialect))
-                            .arg(score.explained)
-                            .arg(score.cells);
-                    }
+QString unfinishedRowText(int row, PreviewText missing) {
+    return QStringLiteral("第%1行缺少%2，请填上或删除这一行。").arg(row).arg(previewText(missing));
+}
 
-                    QString unreadSheetsText(std::size_t unread, const QStringList& names) {
-                        return QStringLiteral("另有 %1 个工作表未读取（只读取前 %2 个）：%3")
-                            .arg(static_cast<qulonglong>(unread))
-                            .arg(static_cast<qulonglong>(spreadsheet::limits::kExportSheets))
-                            .arg(names.join(QStringLiteral("、")));
-                    }
+QString exportChosenAsTimetableText() {
+    return QStringLiteral("这是教务系统导出的课表，要导入吗？");
+}
 
-                    QString clashingRowText() {
-                        return QStringLiteral("这门课与另一行同一时间上课：课表格子里只显示上面的一"
-                                              "门，另一门在悬停文字和日历里");
-                    }
+QString importWriteFailureText(const QString& target) {
+    return QStringLiteral("无法写入课表文件：\n%1\n请检查文件夹是否可写，然后另选保存位置。")
+        .arg(target);
+}
 
-                    QString classesCountText(int classes) {
-                        return QStringLiteral("识别出的课程：%1 门").arg(classes);
-                    }
+QStringList termDatesPhrases(const core::Term& term) {
+    const std::chrono::sys_days first{term.firstMonday};
+    const std::chrono::year_month_day last{first + std::chrono::days{7 * term.weeks - 1}};
+    auto iso = [](std::chrono::year_month_day day) {
+        return QStringLiteral("%1-%2-%3")
+            .arg(static_cast<int>(day.year()), 4, 10, QLatin1Char('0'))
+            .arg(static_cast<unsigned>(day.month()), 2, 10, QLatin1Char('0'))
+            .arg(static_cast<unsigned>(day.day()), 2, 10, QLatin1Char('0'));
+    };
+    return {QStringLiteral("本学期 "), QStringLiteral("%1 至 ").arg(iso(term.firstMonday)),
+            iso(last)};
+}
 
-                    QString unreadCountText(int texts) {
-                        return texts == 0
-                                   ? previewText(PreviewText::NoUnread)
-                                   : QStringLiteral(
-                                         "未能识别的文字：%1 处（不会导入，将列在新课表的“未识别”"
-                                         "工作表中；选中一处可作为课程添加）")
-                                         .arg(texts);
-                    }
-
-                    QString detailsCountText(int details) {
-                        return QStringLiteral(
-                                   "略去的说明：%1 处（学时、学分等不是课程内容的说明，不会导入）")
-                            .arg(details);
-                    }
-
-                    QString periodsText(imports::SmallPeriods periods) {
-                        return periods.first == periods.last
-                                   ? QStringLiteral("第%1节").arg(periods.first)
-                                   : QStringLiteral("第%1-%2节")
-                                         .arg(periods.first)
-                                         .arg(periods.last);
-                    }
-
-                    QString weekTextRefusal(const QString& text) {
-                        return QStringLiteral("“%1”不是周次，未修改。请写成 1-16、1-15单、双2-16 "
-                                              "或 1-8, 10-16 "
-                                              "这样的形式。")
-                            .arg(text);
-                    }
-
-                    QString unfinishedRowText(int row, PreviewText missing) {
-                        return QStringLiteral("第%1行缺少%2，请填上或删除这一行。")
-                            .arg(row)
-                            .arg(previewText(missing));
-                    }
-
-                    QString exportChosenAsTimetableText() {
-                        return QStringLiteral("这是教务系统导出的课表，要导入吗？");
-                    }
-
-                    QString importWriteFailureText(const QString& target) {
-                        return QStringLiteral("无法写入课表文件：\n%"
-                                              "1\n请检查文件夹是否可写，然后另选保存位置。")
-                            .arg(target);
-                    }
-
-                    QStringList termDatesPhrases(const core::Term& term) {
-                        const std::chrono::sys_days first{term.firstMonday};
-                        const std::chrono::year_month_day last{
-                            first + std::chrono::days{7 * term.weeks - 1}};
-                        auto iso = [](std::chrono::year_month_day day) {
-                            return QStringLiteral("%1-%2-%3")
-                                .arg(static_cast<int>(day.year()), 4, 10, QLatin1Char('0'))
-                                .arg(static_cast<unsigned>(day.month()), 2, 10, QLatin1Char('0'))
-                                .arg(static_cast<unsigned>(day.day()), 2, 10, QLatin1Char('0'));
-                        };
-                        return {QStringLiteral("本学期 "),
-                                QStringLiteral("%1 至 ").arg(iso(term.firstMonday)), iso(last)};
-                    }
-
-                } // namespace orvanto::gui
+} // namespace orvanto::gui
