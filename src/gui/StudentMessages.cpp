@@ -306,6 +306,9 @@ QString readingText(const imports::Dialect& dialect) {
         parted = QStringLiteral("各占一行");
         break;
     case imports::FieldSeparator::Blanks:
+        parted = QStringLiteral("以两个以上空格分隔");
+        break;
+    case imports::FieldSeparator::Blank:
         parted = QStringLiteral("以空格分隔");
         break;
     case imports::FieldSeparator::Semicolon:
