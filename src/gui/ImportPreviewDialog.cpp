@@ -177,17 +177,18 @@ ImportPreviewDialog::ImportPreviewDialog(imports::ImportResult result, Reread re
     rowButtons->addWidget(m_cellHint, 1);
     layout->addLayout(rowButtons);
 
-    if (!result.unreadSheets.empty()) {
+    if (!m_result.unreadSheets.empty()) {
         // A file of more worksheets than any export holds: the ones past the count are named.
         constexpr std::size_t kNamesShown = 10;
         QStringList names;
-        for (std::size_t i = 0; i < result.unreadSheets.size() && i < kNamesShown; ++i) {
-            names << fromUtf8(result.unreadSheets[i]);
+        for (std::size_t i = 0; i < m_result.unreadSheets.size() && i < kNamesShown; ++i) {
+            names << fromUtf8(m_result.unreadSheets[i]);
         }
-        if (result.unreadSheets.size() > kNamesShown) {
+        if (m_result.unreadSheets.size() > kNamesShown) {
             names << QStringLiteral("…");
         }
-        auto* unreadSheets = new QLabel(unreadSheetsText(result.unreadSheets.size(), names), this);
+        auto* unreadSheets =
+            new QLabel(unreadSheetsText(m_result.unreadSheets.size(), names), this);
         unreadSheets->setObjectName(QStringLiteral("UnreadSheets"));
         unreadSheets->setWordWrap(true);
         layout->addWidget(unreadSheets);

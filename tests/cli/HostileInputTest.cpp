@@ -116,7 +116,14 @@ TEST_P(HostileInputTest, EndsWithinSixtyFourMegabytesAndTwoSeconds) {
         const std::string context =
             std::string(input.file) + (viewer ? " (viewer)" : " (import)") + ":\n" + run.err;
         ASSERT_EQ(run.code, expected) << context << bound(run.code);
-        const std::vector<std::string> lines = linesOf(run.err);
+        std::vector<std::string> lines = linesOf(run.err);
+        // A workbook the viewer cannot read that reads as a school's export gets the one hint
+        // line after its error; the error itself stays one line.
+        if (viewer && lines.size() == 2 &&
+            lines[1] ==
+                "orvanto-cli: looks like a school's export: use `orvanto-cli import FILE`") {
+            lines.pop_back();
+        }
         if (expected != 0) {
             ASSERT_EQ(lines.size(), 1u) << context;
             EXPECT_EQ(lines[0].rfind("orvanto-cli: error: " + path + ": ", 0), 0u) << context;
