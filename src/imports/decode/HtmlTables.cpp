@@ -1,9 +1,9 @@
 #include "imports/decode/HtmlTables.h"
 
+#include "imports/decode/HtmlAttributeScan.h"
 #include "imports/decode/HtmlCellText.h"
 #include "imports/decode/HtmlEncoding.h"
 #include "imports/decode/HtmlTableGrid.h"
-#include "imports/decode/HtmlAttributeScan.h"
 
 #include <algorithm>
 #include <array>

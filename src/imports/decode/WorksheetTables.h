@@ -2,8 +2,8 @@
 // spreadsheet shows, merged ranges as spans.
 #pragma once
 
-#include "imports/decode/SourceTable.h"
 #include "core/Failure.h"
+#include "imports/decode/SourceTable.h"
 #include "spreadsheet/ReadBudget.h"
 #include "spreadsheet/SheetContents.h"
 

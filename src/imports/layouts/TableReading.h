@@ -4,9 +4,9 @@
 #pragma once
 
 #include "imports/ImportedClass.h"
+#include "imports/decode/SourceTable.h"
 #include "imports/entries/CellLines.h"
 #include "imports/entries/CellReader.h"
-#include "imports/decode/SourceTable.h"
 #include "imports/entries/ImportText.h"
 
 #include <optional>
