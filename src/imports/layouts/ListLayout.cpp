@@ -113,11 +113,15 @@ std::optional<std::size_t> otherKeyStart(std::string_view text, std::size_t colo
         }
         return false;
     };
+    // A key is a word or two: a "key" longer than this is no key, and the walk back stays short
+    // however long the cell ("周数:地点:周数:…" without a separator).
+    constexpr std::size_t kLongestKey = 48;
     std::size_t start = colon;
-    while (start > 0 && !separatorEndsAt(start)) {
+    while (start > 0 && colon - start <= kLongestKey && !separatorEndsAt(start)) {
         --start;
     }
-    if (start == colon || (text[start] >= '0' && text[start] <= '9')) {
+    if (start == colon || colon - start > kLongestKey ||
+        (text[start] >= '0' && text[start] <= '9')) {
         return std::nullopt;
     }
     return start;
