@@ -74,10 +74,10 @@ std::string agendaJson(const calendar::DayAgenda& agenda, bool dateGiven) {
 int runIcs(const Options& options, Context& context) {
     const auto exported = context.schedule.exportCalendar();
     if (!exported) {
-        const int exitCode = printError(context.err,
-                                        options.workbook + ": week " + exported.failure().subject +
-                                            " cannot be composed; nothing was written",
-                                        exitCodeFor(exported.failure().status));
+        const int exitCode = printError(
+            context.err,
+            say(context.err, Text::WeekNotComposed, {options.workbook, exported.failure().subject}),
+            exitCodeFor(exported.failure().status));
         // The viewer's own message for a cell it cannot read, as the grid command prints it.
         context.err << core::legacyMessage(exported.failure()) << "\n";
         return exitCode;
@@ -90,15 +90,18 @@ int runIcs(const Options& options, Context& context) {
     if (std::filesystem::equivalent(*options.output, options.workbook, ignored)) {
         // A slip of the keyboard must not cost the student the timetable itself.
         return printError(context.err,
-                          options.output->string() +
-                              " is the workbook being read; nothing was written",
+                          say(context.err, Text::OverTheWorkbook, {options.output->string()}),
                           kExitWriteFailure);
     }
     if (auto reason = platform::replaceFile(*options.output, exported->text)) {
-        return printError(context.err, *reason, kExitWriteFailure);
+        return printError(context.err,
+                          say(context.err, Text::WriteFailed, {options.output->string(), *reason}),
+                          kExitWriteFailure);
     }
-    context.out << exported->meetings << " classes in " << exported->events << " events written to "
-                << options.output->string() << "\n";
+    context.out << say(context.out, Text::CalendarWritten,
+                       {std::to_string(exported->meetings), std::to_string(exported->events),
+                        options.output->string()})
+                << "\n";
     return kExitOk;
 }
 

@@ -14,30 +14,30 @@ namespace {
 using Problem = settings::TermNotice::Problem;
 
 // Why a term.ini setting or a term option is not taken as written.
-std::string termNoticeText(const settings::TermNotice& notice) {
+std::string termNoticeText(std::ios_base& stream, const settings::TermNotice& notice) {
     const std::string setting = notice.key == service::kStartOptionKey
                                     ? notice.key + " " + notice.value
                                     : notice.key + "=" + notice.value;
     switch (notice.problem) {
     case Problem::NotADate:
-        return setting + " is not a date written as YYYY-MM-DD";
+        return say(stream, Text::NoticeNotADate, {setting});
     case Problem::StartOutOfRange:
-        return setting + " is not a date from 1900 to 9999";
+        return say(stream, Text::NoticeStartOutOfRange, {setting});
     case Problem::NotAMonday:
-        return setting + " is not a Monday";
+        return say(stream, Text::NoticeNotAMonday, {setting});
     case Problem::WeeksOutOfRange:
-        return setting + " is not a whole number from 1 to 30";
+        return say(stream, Text::NoticeWeeksOutOfRange, {setting});
     case Problem::EditionNotText:
-        return "edition is not UTF-8 text without control characters";
+        return say(stream, Text::NoticeEditionNotText);
     case Problem::EditionTooLong:
-        return "edition is longer than " + std::to_string(settings::kMaxEditionCharacters) +
-               " characters";
+        return say(stream, Text::NoticeEditionTooLong,
+                   {std::to_string(settings::kMaxEditionCharacters)});
     case Problem::NotAPeriod:
-        return "period " + setting + " is not HH:MM-HH:MM ending after it starts";
+        return say(stream, Text::NoticeNotAPeriod, {setting});
     case Problem::UnrecognisedLine:
-        return "line " + notice.key + " is neither [section] nor key=value: " + notice.value;
+        return say(stream, Text::NoticeUnrecognisedLine, {notice.key, notice.value});
     case Problem::FileUnreadable:
-        return "not a readable text file";
+        return say(stream, Text::NoticeFileUnreadable);
     }
     return {};
 }
@@ -69,10 +69,12 @@ int openSchedule(service::Schedule& schedule, const Options& options, Needs need
     using Refusal = service::OpenedTerm::Refusal;
     switch (schedule.openedTerm().refusal) {
     case Refusal::NoFile:
-        return printUsageError(err, "--term " + *options.termFile + ": no such file");
+        return printUsageError(err, say(err, Text::TermNoSuchFile, {*options.termFile}));
     case Refusal::UnusableSetting:
-        return printUsageError(err, "--term " + *options.termFile + ": " +
-                                        termNoticeText(schedule.openedTerm().refusedSetting));
+        return printUsageError(
+            err,
+            say(err, Text::TermRefused,
+                {*options.termFile, termNoticeText(err, schedule.openedTerm().refusedSetting)}));
     case Refusal::None:
         break;
     }
@@ -80,15 +82,14 @@ int openSchedule(service::Schedule& schedule, const Options& options, Needs need
         const bool option = notice.key == service::kStartOptionKey;
         const bool moved = notice.problem == Problem::NotAMonday;
         const std::string source = option ? std::string() : term.file->string() + ": ";
-        printWarning(err,
-                     source + termNoticeText(notice) +
-                         (moved ? "; the Monday of its week is used" : "; the default is used"));
+        printWarning(err, say(err, moved ? Text::NoticeMondayUsed : Text::NoticeDefaultUsed,
+                              {source + termNoticeText(err, notice)}));
     }
     if (needs.timetable && !schedule.hasTimetable()) {
         const int failed = printFailure(err, *schedule.loadFailure(), options.workbook);
         // A school's export given where a timetable belongs: say which command reads it.
         if (imports::readExportFile(std::filesystem::path(options.workbook))) {
-            err << "orvanto-cli: looks like a school's export: use `orvanto-cli import FILE`\n";
+            err << say(err, Text::LooksLikeExport) << "\n";
         }
         return failed;
     }

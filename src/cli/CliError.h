@@ -1,9 +1,14 @@
-// The one place orvanto-cli words its diagnostics: "orvanto-cli: error: ..." on stderr.
+// The one place orvanto-cli frames its diagnostics: "orvanto-cli: error: ..." on stderr, in
+// the language the stream was tagged with (CliLanguage), and the table of its exit codes.
 #pragma once
 
+#include "CliText.h"
 #include "core/Failure.h"
 
+#include <array>
+#include <initializer_list>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 namespace orvanto::cli {
@@ -15,6 +20,20 @@ inline constexpr int kExitComposeFailure = 3;
 inline constexpr int kExitWriteFailure = 4; // -o's file or standard output cannot be written
 inline constexpr int kExitFindings = 5;     // check found something a student should fix
 
+// What each exit code means, as the usage lists them.
+struct ExitCodeMeaning {
+    int code;
+    Text meaning;
+};
+inline constexpr std::array kExitCodes = {
+    ExitCodeMeaning{kExitOk, Text::ExitOk},
+    ExitCodeMeaning{kExitLoadFailure, Text::ExitLoadFailure},
+    ExitCodeMeaning{kExitUsage, Text::ExitUsage},
+    ExitCodeMeaning{kExitComposeFailure, Text::ExitComposeFailure},
+    ExitCodeMeaning{kExitWriteFailure, Text::ExitWriteFailure},
+    ExitCodeMeaning{kExitFindings, Text::ExitFindings},
+};
+
 // The exit code of a command that stops on a failure of this status.
 int exitCodeFor(core::Status status);
 
@@ -22,7 +41,8 @@ int exitCodeFor(core::Status status);
 int printError(std::ostream& err, std::string_view message, int exitCode);
 
 // "orvanto-cli: error: FILE: detail" (without FILE, the detail alone); returns the exit code
-// of the failure's status.
+// of the failure's status. In Chinese the detail is the status's reason: the failure's own
+// detail is English.
 int printFailure(std::ostream& err, const core::Failure& failure, std::string_view file = {});
 
 // "orvanto-cli: warning: ...": something was not taken as written, and the command goes on.
@@ -30,5 +50,12 @@ void printWarning(std::ostream& err, std::string_view message);
 
 // A usage error also points at --help.
 int printUsageError(std::ostream& err, std::string_view message);
+
+// The failure's reason in the stream's language.
+std::string failureReason(std::ios_base& stream, const core::Failure& failure);
+
+// The text in the stream's language (see say()).
+std::string say(std::ios_base& stream, Text text,
+                std::initializer_list<std::string_view> args = {});
 
 } // namespace orvanto::cli

@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include "CliError.h"
+#include "CliText.h"
 #include "core/Term.h"
 #include "imports/entries/Dialect.h"
 #include "settings/TermSettings.h"
@@ -21,96 +22,89 @@ struct OptionRule {
     std::string_view name;
     bool OptionSet::*allowedBy;
     bool takesValue;
-    std::string (*store)(Options& options, std::string_view value);
+    std::string (*store)(Options& options, std::string_view value, Language language);
 };
 
-std::string storeWeek(Options& options, std::string_view value) {
+std::string storeWeek(Options& options, std::string_view value, Language language) {
     options.week = parseWeek(value);
-    return options.week
-               ? ""
-               : "--week takes a whole number from 1 to " + std::to_string(core::kMaxTermWeeks) +
-                     ", not '" + std::string(value) + "'";
+    return options.week ? ""
+                        : say(language, Text::NumberValue,
+                              {"--week", std::to_string(core::kMaxTermWeeks), value});
 }
 
-std::string storeDate(Options& options, std::string_view value) {
+std::string storeDate(Options& options, std::string_view value, Language language) {
     options.date = parseDate(value);
-    return options.date ? ""
-                        : "--date takes a date as YYYY-MM-DD, not '" + std::string(value) + "'";
+    return options.date ? "" : say(language, Text::DateValue, {"--date", value});
 }
 
-std::string storeTime(Options& options, std::string_view value) {
+std::string storeTime(Options& options, std::string_view value, Language language) {
     options.time = settings::parseClockTime(value);
-    return options.time ? "" : "--time takes a time as HH:MM, not '" + std::string(value) + "'";
+    return options.time ? "" : say(language, Text::TimeValue, {value});
 }
 
-std::string storeTermFile(Options& options, std::string_view value) {
+std::string storeTermFile(Options& options, std::string_view value, Language) {
     options.termFile = std::string(value);
     return "";
 }
 
-std::string storeTermStart(Options& options, std::string_view value) {
+std::string storeTermStart(Options& options, std::string_view value, Language language) {
     options.termStart = parseDate(value);
     if (!options.termStart) {
-        return "--term-start takes a date as YYYY-MM-DD, not '" + std::string(value) + "'";
+        return say(language, Text::DateValue, {"--term-start", value});
     }
     if (!core::isTermStartYear(options.termStart->year())) {
-        return "--term-start takes a date from 1900-01-01 to 9999-12-31, not '" +
-               std::string(value) + "'";
+        return say(language, Text::TermStartRange, {value});
     }
     return "";
 }
 
-std::string storeWeeks(Options& options, std::string_view value) {
+std::string storeWeeks(Options& options, std::string_view value, Language language) {
     options.weeks = parseTermWeeks(value);
-    return options.weeks
-               ? ""
-               : "--weeks takes a whole number from 1 to 30, not '" + std::string(value) + "'";
+    return options.weeks ? ""
+                         : say(language, Text::NumberValue,
+                               {"--weeks", std::to_string(core::kMaxTermWeeks), value});
 }
 
-std::string storeOutput(Options& options, std::string_view value) {
+std::string storeOutput(Options& options, std::string_view value, Language language) {
     if (value.empty()) {
-        return "-o takes a file name";
+        return say(language, Text::OutputEmpty);
     }
     options.output = std::filesystem::path(std::string(value));
     return "";
 }
 
-std::string storeForce(Options& options, std::string_view) {
+std::string storeForce(Options& options, std::string_view, Language) {
     options.force = true;
     return "";
 }
 
-std::string storeReading(Options& options, std::string_view value) {
+std::string storeReading(Options& options, std::string_view value, Language language) {
     std::size_t number = 0;
     const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
     if (ec != std::errc() || end != value.data() + value.size() || number == 0) {
-        return "--reading takes a runner-up's number from --json, counted from 1, not '" +
-               std::string(value) + "'";
+        return say(language, Text::ReadingValue, {value});
     }
     options.reading = number;
     return "";
 }
 
-std::string storeFields(Options& options, std::string_view value) {
+std::string storeFields(Options& options, std::string_view value, Language language) {
     if (!imports::fieldsNamed(value)) {
-        return "--fields takes course, teacher, weeks and room in the export's order, comma "
-               "separated, each at most once, course and weeks among them, not '" +
-               std::string(value) + "'";
+        return say(language, Text::FieldsValue, {value});
     }
     options.fields = std::string(value);
     return "";
 }
 
-std::string storeSeparator(Options& options, std::string_view value) {
+std::string storeSeparator(Options& options, std::string_view value, Language language) {
     if (!imports::separatorNamed(value)) {
-        return "--separator takes one of ';' '|' '/' ',' '  ' (two blanks) or newline, not '" +
-               std::string(value) + "'";
+        return say(language, Text::SeparatorValue, {value});
     }
     options.separator = std::string(value);
     return "";
 }
 
-std::string storeJson(Options& options, std::string_view) {
+std::string storeJson(Options& options, std::string_view, Language) {
     options.json = true;
     return "";
 }
@@ -177,7 +171,7 @@ std::optional<int> parseTermWeeks(std::string_view text) {
 }
 
 core::Result<Options> parseOptions(std::span<const std::string_view> args,
-                                   const OptionSet& accepted) {
+                                   const OptionSet& accepted, Language language) {
     Options options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -191,33 +185,33 @@ core::Result<Options> parseOptions(std::span<const std::string_view> args,
             // A value is consumed even by an option this command does not take, so that the
             // value is not mistaken for the WORKBOOK.
             if (i + 1 >= args.size()) {
-                return usage(std::string(arg) + " needs a value");
+                return usage(say(language, Text::NeedsValue, {arg}));
             }
             const std::string_view value = args[++i];
             if (!(accepted.*rule->allowedBy)) {
-                return usage("unknown option " + std::string(arg));
+                return usage(say(language, Text::UnknownOption, {arg}));
             }
-            if (std::string error = rule->store(options, value); !error.empty()) {
+            if (std::string error = rule->store(options, value, language); !error.empty()) {
                 return usage(std::move(error));
             }
         } else if (known && accepted.*rule->allowedBy) {
-            (void)rule->store(options, {});
+            (void)rule->store(options, {}, language);
         } else if (arg.starts_with("--")) {
-            return usage("unknown option " + std::string(arg));
+            return usage(say(language, Text::UnknownOption, {arg}));
         } else if (accepted.workbook && options.workbook.empty()) {
             options.workbook = arg;
         } else {
-            return usage("unexpected argument '" + std::string(arg) + "'");
+            return usage(say(language, Text::UnexpectedArgument, {arg}));
         }
     }
     if (options.week && options.date) {
-        return usage("--week and --date cannot be used together");
+        return usage(say(language, Text::WeekWithDate));
     }
     if (options.reading && (options.fields || options.separator)) {
-        return usage("--reading cannot be used with --fields or --separator");
+        return usage(say(language, Text::ReadingWithDialect));
     }
     if (accepted.workbook && options.workbook.empty()) {
-        return usage("no " + std::string(accepted.operand) + " given");
+        return usage(say(language, Text::NoOperand, {accepted.operand}));
     }
     return options;
 }

@@ -1,6 +1,7 @@
 // The options of orvanto-cli's commands, read from the words after the command's name.
 #pragma once
 
+#include "CliLanguage.h"
 #include "core/Failure.h"
 
 #include <chrono>
@@ -47,9 +48,10 @@ struct OptionSet {
     std::string_view operand = "WORKBOOK"; // the operand's name in usage errors
 };
 
-// A failure is a usage error; its detail is the message to print.
+// A failure is a usage error; its detail is the message to print, in the language given.
 core::Result<Options> parseOptions(std::span<const std::string_view> args,
-                                   const OptionSet& accepted);
+                                   const OptionSet& accepted,
+                                   Language language = Language::English);
 
 std::optional<std::chrono::year_month_day> parseDate(std::string_view text);
 // A week a student can ask for: 1 to the longest term.

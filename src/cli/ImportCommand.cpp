@@ -115,17 +115,22 @@ std::string importJson(const imports::ImportResult& result) {
 // file: escaped like the text, so a line break in it never splits or overwrites a line.
 void reportReading(const imports::ImportResult& result, std::ostream& err) {
     for (const imports::UnreadText& text : result.unread) {
-        err << "orvanto-cli: not understood: " << spreadsheet::escapedName(text.sheet) << "!"
-            << text.cell << " " << spreadsheet::quoted(text.text) << "\n";
+        err << say(err, Text::NotUnderstood,
+                   {spreadsheet::escapedName(text.sheet), text.cell,
+                    spreadsheet::quoted(text.text)})
+            << "\n";
     }
     for (const std::string& sheet : result.unreadSheets) {
-        err << "orvanto-cli: not read: " << spreadsheet::escapedName(sheet) << " (past the first "
-            << spreadsheet::limits::kExportSheets << " worksheets)\n";
+        err << say(err, Text::NotRead,
+                   {spreadsheet::escapedName(sheet),
+                    std::to_string(spreadsheet::limits::kExportSheets)})
+            << "\n";
     }
-    err << "orvanto-cli: " << result.classes.size() << " classes from " << result.cells
-        << " cells, " << result.unread.size() << " texts not understood";
+    err << say(err, Text::ImportSummary,
+               {std::to_string(result.classes.size()), std::to_string(result.cells),
+                std::to_string(result.unread.size())});
     if (!result.details.empty()) {
-        err << ", " << result.details.size() << " details left out";
+        err << say(err, Text::DetailsLeftOut, {std::to_string(result.details.size())});
     }
     err << "\n";
 }
@@ -172,10 +177,10 @@ core::Result<imports::ImportResult> readAsAsked(const Options& options,
     if (options.reading) {
         const std::size_t count = read->runnersUp.size();
         if (*options.reading > count) {
-            exitCode =
-                printUsageError(context.err, "--reading " + std::to_string(*options.reading) +
-                                                 ": the export has " + std::to_string(count) +
-                                                 " other reading" + (count == 1 ? "" : "s"));
+            exitCode = printUsageError(
+                context.err,
+                say(context.err, count == 1 ? Text::ReadingMissingOne : Text::ReadingMissingMany,
+                    {std::to_string(*options.reading), std::to_string(count)}));
             return read;
         }
         return imports::readExportFile(exportPath,
@@ -192,10 +197,9 @@ int runImport(const Options& options, Context& context) {
     const std::filesystem::path out =
         options.output ? *options.output : imports::defaultWorkbookPath(exportPath);
     if (!options.json && (out == "-" || sameFile(out, exportPath))) {
-        return printUsageError(context.err, out == "-"
-                                                ? "import writes a workbook file: -o takes its path"
-                                                : "-o names the export itself, which is never "
-                                                  "written");
+        return printUsageError(
+            context.err,
+            say(context.err, out == "-" ? Text::ImportToStandardOutput : Text::ImportOverExport));
     }
     // The default OUT may be the workbook the student has since edited by hand.
     std::error_code error;
@@ -203,8 +207,7 @@ int runImport(const Options& options, Context& context) {
         std::filesystem::symlink_status(out, error).type() !=
             std::filesystem::file_type::not_found &&
         !error) {
-        return printError(context.err,
-                          out.string() + " exists: name another with -o, or add --force",
+        return printError(context.err, say(context.err, Text::DefaultOutExists, {out.string()}),
                           kExitWriteFailure);
     }
     int refused = kExitOk;
@@ -226,10 +229,13 @@ int runImport(const Options& options, Context& context) {
     }
     const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()), workbook->size());
     if (auto reason = platform::replaceFile(out, bytes)) {
-        return printError(context.err, *reason, kExitWriteFailure);
+        return printError(context.err, say(context.err, Text::WriteFailed, {out.string(), *reason}),
+                          kExitWriteFailure);
     }
     reportReading(*result, context.err);
-    context.out << result->classes.size() << " classes written to " << out.string() << "\n";
+    context.out << say(context.out, Text::ImportWritten,
+                       {std::to_string(result->classes.size()), out.string()})
+                << "\n";
     return kExitOk;
 }
 
