@@ -21,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::kToday;
+using testing::linesOf;
 using testing::sample;
 
 // The environment of a locale: the variables set, the rest unset.
@@ -69,15 +70,6 @@ struct Output {
     std::string out;
     std::string err;
 };
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 void erase(std::string& line, const std::string& data) {
     if (data.empty()) {

@@ -33,6 +33,16 @@ inline CliRun cli(const std::vector<std::string>& args, std::chrono::year_month_
     return run;
 }
 
+// The lines of what a command printed, without their line ends.
+inline std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 inline std::string sample(const std::string& name) {
     return std::string(ORVANTO_TEST_DATA) + "/samples/" + name;
 }
