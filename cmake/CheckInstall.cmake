@@ -18,6 +18,7 @@ if(UNIX AND NOT APPLE)
        "${DATADIR}/metainfo/${APPSTREAM_ID}.metainfo.xml"
        "${DATADIR}/bash-completion/completions/orvanto-cli"
        "${MANDIR}/man1/orvanto.1.gz" "${MANDIR}/man1/orvanto-cli.1.gz"
+       "${MANDIR}/zh_CN/man1/orvanto.1.gz" "${MANDIR}/zh_CN/man1/orvanto-cli.1.gz"
        "${DATADIR}/doc/orvanto/copyright" "${DATADIR}/doc/orvanto/changelog.gz"
        "${DATADIR}/doc/orvanto/README.md.gz")
   foreach(size 16 24 32 48 64 128 256)

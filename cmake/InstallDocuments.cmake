@@ -7,14 +7,24 @@
 set(documents "${CMAKE_BINARY_DIR}/generated/documents")
 find_program(ORVANTO_GZIP gzip REQUIRED)
 
-# -n keeps the name and time out of the header, so the same page gives the same bytes.
+# -n keeps the name and time out of the header, so the same page gives the same bytes. The
+# pages are in English and, read by man under a zh_CN locale, in Chinese.
 set(pages)
-foreach(page orvanto.1 orvanto-cli.1)
-  configure_file("${ORVANTO_RESOURCES}/man/${page}" "${documents}/${page}" @ONLY)
-  add_custom_command(OUTPUT "${documents}/${page}.gz"
-                     COMMAND "${ORVANTO_GZIP}" -9nf -k "${documents}/${page}"
-                     DEPENDS "${documents}/${page}" VERBATIM)
-  list(APPEND pages "${documents}/${page}.gz")
+set(pages_zh_CN)
+foreach(language IN ITEMS "" zh_CN)
+  foreach(page orvanto.1 orvanto-cli.1)
+    set(source "${ORVANTO_RESOURCES}/man/${language}/${page}")
+    set(configured "${documents}/man/${language}/${page}")
+    configure_file("${source}" "${configured}" @ONLY)
+    add_custom_command(OUTPUT "${configured}.gz"
+                       COMMAND "${ORVANTO_GZIP}" -9nf -k "${configured}"
+                       DEPENDS "${configured}" VERBATIM)
+    if(language)
+      list(APPEND pages_zh_CN "${configured}.gz")
+    else()
+      list(APPEND pages "${configured}.gz")
+    endif()
+  endforeach()
 endforeach()
 
 configure_file("${ORVANTO_RESOURCES}/orvanto.metainfo.xml.in"
@@ -60,10 +70,11 @@ add_custom_command(OUTPUT "${documents}/README.md.gz"
                    COMMAND "${ORVANTO_GZIP}" -9nf -k "${documents}/README.md"
                    DEPENDS "${documents}/README.md" VERBATIM)
 
-add_custom_target(orvanto_documents ALL DEPENDS ${pages} "${documents}/changelog.gz"
+add_custom_target(orvanto_documents ALL DEPENDS ${pages} ${pages_zh_CN} "${documents}/changelog.gz"
                                                 "${documents}/README.md.gz")
 
 install(FILES ${pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${pages_zh_CN} DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man1)
 install(FILES "${documents}/${ORVANTO_APPSTREAM_ID}.metainfo.xml"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES "${ORVANTO_RESOURCES}/completion/orvanto-cli"

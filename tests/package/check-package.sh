@@ -69,6 +69,14 @@ for page in orvanto orvanto-cli; do
     [[ $lines -gt 20 ]] || fail "man $page ($locale) is nearly empty"
   done
 done
+# The Chinese pages, in the UTF-8 terminal a Chinese locale has.
+for page in orvanto orvanto-cli; do
+  file="$root/usr/share/man/zh_CN/man1/$page.1.gz"
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$file" 2>&1 >/dev/null)
+  [[ -z $warnings ]] || fail "man zh_CN/$page: $warnings"
+  lines=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$file" 2>/dev/null | wc -l)
+  [[ $lines -gt 20 ]] || fail "man zh_CN/$page is nearly empty"
+done
 
 # The completion offers every command, and each command's own options.
 if [[ -f /usr/share/bash-completion/bash_completion ]]; then
