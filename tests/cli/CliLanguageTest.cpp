@@ -313,6 +313,50 @@ TEST_F(CliLanguageTest, EveryCommandSpeaksTheLocalesLanguageOnly) {
     }
 }
 
+// A command's own help is cut from the usage in either language: its synopsis, its paragraph,
+// the term options when it takes them, and every exit code.
+TEST(CommandHelp, EachCommandGetsItsOwnPartInEitherLanguage) {
+    struct Row {
+        const char* command;
+        bool takesTerm;
+    };
+    const Row rows[] = {{"grid", true}, {"week", true},  {"ics", true},    {"agenda", true},
+                        {"next", true}, {"check", true}, {"import", false}};
+    for (const Language language : {Language::English, Language::Chinese}) {
+        const std::vector<std::string_view> whole = {"--help"};
+        std::ostringstream usage;
+        std::ostringstream ignored;
+        ASSERT_EQ(cli::run(whole, usage, ignored, kToday, std::nullopt, {}, language), kExitOk);
+        for (const Row& row : rows) {
+            const std::vector<std::string_view> args = {row.command, "--help"};
+            std::ostringstream out;
+            std::ostringstream err;
+            ASSERT_EQ(cli::run(args, out, err, kToday, std::nullopt, {}, language), kExitOk);
+            const std::vector<std::string> lines = linesOf(out.str());
+            const auto starting = [&lines](const std::string& prefix) {
+                return std::ranges::count_if(
+                    lines, [&prefix](const std::string& line) { return line.starts_with(prefix); });
+            };
+            EXPECT_EQ(starting("  orvanto-cli " + std::string(row.command) + " "), 1) << out.str();
+            EXPECT_EQ(starting(std::string(row.command) + " "), 1) << out.str();
+            EXPECT_EQ(starting("TERM "), row.takesTerm ? 1 : 0) << out.str();
+            // A meaning may be wrapped between its words.
+            std::string unwrapped = out.str();
+            for (std::size_t at = unwrapped.find("\n        "); at != std::string::npos;
+                 at = unwrapped.find("\n        ", at)) {
+                unwrapped.replace(at, 9, " ");
+            }
+            for (const ExitCodeMeaning& exit : kExitCodes) {
+                EXPECT_NE(
+                    unwrapped.find(std::to_string(exit.code) + " " + say(language, exit.meaning)),
+                    std::string::npos)
+                    << out.str();
+            }
+            EXPECT_LT(out.str().size(), usage.str().size());
+        }
+    }
+}
+
 // Every status a command can stop on has its Chinese reason.
 TEST(ChineseFailure, EveryStatusIsWordedInChinese) {
     for (int status = 0; status < core::kStatusCount; ++status) {
