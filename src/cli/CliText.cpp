@@ -193,8 +193,8 @@ constexpr Row kRows[] = {
 
     {Text::WeekNotComposed, "{1}: week {2} cannot be composed; nothing was written",
      "{1}：第{2}周的课表无法排出，什么也没有写入"},
-    {Text::OverTheWorkbook, "{1} is the workbook being read; nothing was written",
-     "{1} 就是正在读取的课表工作簿，什么也没有写入"},
+    // The service words these writes' reasons in English ({2}).
+    {Text::OverTheWorkbook, "{2}", "{1} 就是正在读取的课表工作簿，什么也没有写入"},
     {Text::CalendarWritten, "{1} classes in {2} events written to {3}",
      "已把 {1} 节课（{2} 个日程）写入 {3}"},
     {Text::WriteFailed, "{2}", "无法写入 {1}"},
