@@ -57,6 +57,14 @@ Text reasonText(core::Status status) {
     return Text::BadUsage;
 }
 
+// The failure's reason in the stream's language: in English the failure's own detail.
+std::string failureReason(std::ios_base& stream, const core::Failure& failure) {
+    if (languageOf(stream) == Language::English) {
+        return failure.detail;
+    }
+    return say(languageOf(stream), reasonText(failure.status), {failure.subject});
+}
+
 } // namespace
 
 int exitCodeFor(core::Status status) {
@@ -80,13 +88,6 @@ int exitCodeFor(core::Status status) {
 
 std::string say(std::ios_base& stream, Text text, std::initializer_list<std::string_view> args) {
     return say(languageOf(stream), text, args);
-}
-
-std::string failureReason(std::ios_base& stream, const core::Failure& failure) {
-    if (languageOf(stream) == Language::English) {
-        return failure.detail;
-    }
-    return say(stream, reasonText(failure.status), {failure.subject});
 }
 
 int printError(std::ostream& err, std::string_view message, int exitCode) {

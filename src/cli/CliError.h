@@ -51,9 +51,6 @@ void printWarning(std::ostream& err, std::string_view message);
 // A usage error also points at --help.
 int printUsageError(std::ostream& err, std::string_view message);
 
-// The failure's reason in the stream's language.
-std::string failureReason(std::ios_base& stream, const core::Failure& failure);
-
 // The text in the stream's language (see say()).
 std::string say(std::ios_base& stream, Text text,
                 std::initializer_list<std::string_view> args = {});
