@@ -15,10 +15,7 @@
 #include "WindowPlacement.h"
 #include "calendar/CalendarFile.h"
 #include "core/ProgramInfo.h"
-#include "imports/ExportReader.h"
-#include "imports/output/WorkbookWriter.h"
-#include "platform/AtomicReplace.h"
-#include "settings/PathSettings.h"
+#include "service/StudentFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -518,8 +515,7 @@ void MainWindow::choosePath() {
 }
 
 bool MainWindow::useWorkbook(const QString& path) {
-    const auto file = m_desktop.settings.prepareSave("path.ini");
-    if (!file || settings::PathSettings(file.value()).write(path.toStdString())) {
+    if (!service::saveWorkbookChoice(m_desktop.settings, path.toStdString())) {
         // The saved path is intact; nothing is reloaded.
         showMessage({QMessageBox::Warning, QStringLiteral("错误"),
                      QStringLiteral("无法保存课表路径，原来的设置未改变。\n") +
@@ -577,26 +573,18 @@ QString MainWindow::saveImported(const std::filesystem::path& exportPath,
             return {};
         }
         suggestion = target;
-        std::error_code error;
-        if (std::filesystem::equivalent(toFilesystemPath(target), exportPath, error)) {
-            showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                         QStringLiteral("不能保存到教务课表原文件上，请另选一个文件名。")});
-            continue;
+        const auto saved =
+            service::saveImportedWorkbook(classes, toFilesystemPath(target), exportPath);
+        if (saved) {
+            return target;
         }
-        const auto workbook = imports::writeTimetableWorkbook(classes);
-        if (!workbook) {
-            showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                         importSaveFailureText(workbook.failure())});
-            continue;
-        }
-        const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()),
-                                     workbook->size());
-        if (orvanto::platform::replaceFile(toFilesystemPath(target), bytes)) {
-            showMessage(
-                {QMessageBox::Warning, QStringLiteral("错误"), importWriteFailureText(target)});
-            continue;
-        }
-        return target;
+        const std::string_view subject = saved.failure().subject;
+        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
+                     subject == service::kOverTheExport
+                         ? QStringLiteral("不能保存到教务课表原文件上，请另选一个文件名。")
+                     : subject == service::kTargetUnwritable
+                         ? importWriteFailureText(target)
+                         : importSaveFailureText(saved.failure())});
     }
 }
 
@@ -715,9 +703,14 @@ void MainWindow::exportCalendar() {
                       failureBoxText(failure))});
         return;
     }
-    if (orvanto::platform::replaceFile(toFilesystemPath(chosen), exported->text)) {
-        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                     QStringLiteral("无法写入日历文件：\n%1\n请检查文件夹是否可写。").arg(chosen)});
+    if (const auto saved =
+            service::saveCalendar(*exported, toFilesystemPath(chosen), toFilesystemPath(m_xlsname));
+        !saved) {
+        showMessage(
+            {QMessageBox::Warning, QStringLiteral("错误"),
+             saved.failure().subject == service::kOverTheWorkbook
+                 ? calendarOverWorkbookText(chosen)
+                 : QStringLiteral("无法写入日历文件：\n%1\n请检查文件夹是否可写。").arg(chosen)});
         return;
     }
     showMessage({QMessageBox::Information, QStringLiteral("提示"),

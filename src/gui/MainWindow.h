@@ -5,9 +5,9 @@
 #include "Desktop.h"
 #include "core/Failure.h"
 #include "core/Term.h"
-#include "imports/ImportedClass.h"
 #include "service/Schedule.h"
-#include "settings/TermSettings.h"
+#include "service/SchoolExports.h"
+#include "settings/TermText.h"
 
 #include <QMainWindow>
 #include <QPointer>

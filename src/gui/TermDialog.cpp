@@ -3,7 +3,8 @@
 #include "TypedDateEdit.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
-#include "settings/TermSettings.h"
+#include "service/StudentFiles.h"
+#include "settings/TermText.h"
 
 #include <QCalendarWidget>
 #include <QDate>
@@ -184,8 +185,7 @@ void TermDialog::accept() {
         m_edition->setFocus();
         return;
     }
-    const auto file = m_desktop.settings.prepareSave("term.ini");
-    if (!file || !settings::TermSettings(file.value()).write(chosen)) {
+    if (!service::saveTerm(m_desktop.settings, chosen)) {
         m_desktop.showMessage(this, {QMessageBox::Warning, QStringLiteral("错误"),
                                      QStringLiteral("无法保存学期设置，原来的设置未改变。\n") +
                                          checkFolderText(m_desktop.settings)});
