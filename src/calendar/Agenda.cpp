@@ -10,7 +10,7 @@ namespace orvanto::calendar {
 
 core::Result<DayAgenda> agendaOf(const timetable::MarkedSheet& marked, const core::Term& term,
                                  std::chrono::year_month_day date) {
-    const auto week = timetable::weekno(date, term);
+    const auto week = timetable::teachingWeekOf(date, term);
     if (!week) {
         return week.failure();
     }

@@ -145,8 +145,7 @@ QString checkFolderText(const settings::SettingsLocation& location) {
 Desktop Desktop::system() {
     Desktop desktop;
     desktop.today = orvanto::platform::localToday;
-    desktop.settings =
-        settings::SettingsLocation::forProgramIn(toFilesystemPath(platform::programDirectory()));
+    desktop.settings = settings::SettingsLocation::forRunningProgram();
     desktop.chooseWorkbook = chooseWorkbookFile;
     desktop.chooseCalendarFile = chooseCalendarSaveFile;
     desktop.chooseExport = chooseExportFile;

@@ -3,8 +3,8 @@
 
 #include "Desktop.h"
 #include "platform/Launch.h"
+#include "platform/ProgramFolders.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QUrl>
 
@@ -24,7 +24,8 @@ bool openWebAddress(const QString& url) {
 }
 
 QString programDirectory() {
-    return QCoreApplication::applicationDirPath();
+    // The folder the CLI and the settings rule use too, so that both programs agree on it.
+    return QString::fromStdU16String(orvanto::platform::runningProgramFolder().u16string());
 }
 
 } // namespace orvanto::gui::platform

@@ -140,13 +140,14 @@ core::Term TermDialog::term() const {
 
 void TermDialog::showMondayNote() {
     const QDate chosen = m_firstMonday->date();
-    if (chosen.dayOfWeek() == Qt::Monday) {
+    // The term counts from the Monday the saved term will hold; the note says which one.
+    const QDate monday = toQDate(core::mondayOf(fromQDate(chosen)));
+    if (monday == chosen) {
         m_mondayNote->clear();
         m_mondayNote->hide();
         fitHeight();
         return;
     }
-    const QDate monday = chosen.addDays(1 - chosen.dayOfWeek());
     m_mondayNote->setText(QStringLiteral("%1不是星期一，第1周将从这一周的星期一（%2）算起。")
                               .arg(chosen.toString(QStringLiteral("yyyy-MM-dd")),
                                    monday.toString(QStringLiteral("yyyy-MM-dd"))));

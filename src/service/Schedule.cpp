@@ -15,7 +15,7 @@ Schedule::Schedule(Clock clock) : m_clock(std::move(clock)) {}
 void Schedule::open(const TermSource& term, const WorkbookSource& workbook) {
     m_term = openTerm(term);
     if (workbook.kind == WorkbookSource::Kind::PathIni &&
-        !timetable::weekno(m_clock.today(), m_term.term)) {
+        !timetable::teachingWeekOf(m_clock.today(), m_term.term)) {
         return;
     }
     readWorkbookPath(workbook);
@@ -80,7 +80,7 @@ void Schedule::compose(WeekView& view) const {
 WeekView Schedule::today() const {
     WeekView view;
     const std::chrono::year_month_day today = m_clock.today();
-    const core::Result<std::int16_t> week = timetable::weekno(today, m_term.term);
+    const core::Result<std::int16_t> week = timetable::teachingWeekOf(today, m_term.term);
     if (!week) {
         // A date too far from the term to count its weeks is not class time either.
         view.hint = Hint::NotClassTime;
@@ -136,7 +136,7 @@ core::Result<WeekView> Schedule::typedWeek(std::u16string_view text) const {
 }
 
 core::Result<std::int16_t> Schedule::weekOf(std::chrono::year_month_day date) const {
-    return timetable::weekno(date, m_term.term);
+    return timetable::teachingWeekOf(date, m_term.term);
 }
 
 bool Schedule::inTerm(std::int16_t week) const {

@@ -21,7 +21,8 @@ struct LoadedTimetable {
     operator timetable::MarkedSheet() const { return {workbook, markers}; }
 };
 
-// Reads the workbook (closed again before returning) and finds m1..m6 on its first worksheet.
+// Reads the workbook (closed again before returning) and finds the six period markers on its
+// first worksheet.
 // A file that cannot be read and a marker that is missing are both failures.
 [[nodiscard]] core::Result<LoadedTimetable> loadTimetable(const std::filesystem::path& path);
 [[nodiscard]] core::Result<LoadedTimetable> loadTimetable(std::span<const std::uint8_t> bytes);

@@ -3,6 +3,7 @@
 #include "core/Concat.h"
 #include "core/Utf8.h"
 #include "core/Weekdays.h"
+#include "core/WorkbookLayout.h"
 #include "timetable/WeekFilter.h"
 #include "timetable/WeekRowReading.h"
 
@@ -18,11 +19,10 @@ namespace orvanto::service {
 namespace {
 
 using spreadsheet::WorkbookCells;
-constexpr int kFirstBlockRow = timetable::kBlankRow + 1; // row 1 holds the headings
-constexpr int kBlockRows = 5; // course, weeks, teacher, room, a spare row
+using Layout = core::WorkbookLayout;
 
 std::string cellName(int column, int row) {
-    const char letter = static_cast<char>(WorkbookCells::kFirstGridColumn + column);
+    const char letter = Layout::classColumn(column);
     return core::concat({std::string_view(&letter, 1), std::to_string(row)});
 }
 
@@ -135,8 +135,7 @@ class Checker {
     };
 
     Cell cell(int column, int row) const {
-        auto text = m_loaded.workbook.cellText(
-            static_cast<char>(WorkbookCells::kFirstGridColumn + column), row);
+        auto text = m_loaded.workbook.cellText(Layout::classColumn(column), row);
         if (text) {
             return {std::move(text.value()), false};
         }
@@ -161,30 +160,35 @@ class Checker {
     // the first block that is the layout's own way to fill a free slot, worth a note; when the
     // first marker is in row 1 or 2, row 2 is also a block's row and its text a mistake.
     void checkBlankRow(int column) {
-        const Cell blank = cell(column, timetable::kBlankRow);
+        const Cell blank = cell(column, Layout::kBlankRow);
         if (blank.text.empty()) {
             return;
         }
-        const bool aboveTheBlocks = m_loaded.markers[0] > timetable::kBlankRow;
-        addCell(Finding::Kind::BlankRowText, column, timetable::kBlankRow, blank,
-                aboveTheBlocks ? "这段文字会出现在这一列每个没课的格子里"
-                               : "第2行要留空，这里的文字会出现在这一列每个没课的格子里");
+        const bool aboveTheBlocks = m_loaded.markers[0] > Layout::kBlankRow;
+        addCell(Finding::Kind::BlankRowText, column, Layout::kBlankRow, blank,
+                aboveTheBlocks
+                    ? std::string("这段文字会出现在这一列每个没课的格子里")
+                    : core::concat({"第", std::to_string(Layout::kBlankRow),
+                                    "行要留空，这里的文字会出现在这一列每个没课的格子里"}));
         m_found.back().finding.note = aboveTheBlocks;
     }
 
     // The blocks of a big period, as the week filter scans them.
     void checkBlocks(int column, int period) {
         const auto p = static_cast<std::size_t>(period);
-        const int first = m_loaded.markers[p] + 1;
+        const int first = Layout::weekRowOf(m_loaded.markers[p]);
         const int last = std::min<int>(m_loaded.markers[p + 1], WorkbookCells::kGridRows);
-        for (int weekRow = first; weekRow <= last; weekRow += kBlockRows) {
-            if (weekRow < kFirstBlockRow) {
+        for (int weekRow = first; weekRow <= last; weekRow += Layout::kBlockRows) {
+            if (weekRow < Layout::kFirstBlockRow) {
                 continue;
             }
             const Cell weeks = cell(column, weekRow);
             bool unreadable = false;
             std::optional<Cell> course;
-            for (const int row : {weekRow - 1, weekRow, weekRow + 1, weekRow + 2}) {
+            const int blockRow = Layout::blockRowOf(weekRow);
+            for (const int row :
+                 {blockRow + Layout::kCourseOffset, weekRow, blockRow + Layout::kTeacherOffset,
+                  blockRow + Layout::kRoomOffset}) {
                 const Cell line = row == weekRow ? weeks : cell(column, row);
                 if (line.error && !unreadable) {
                     unreadable = true;
@@ -200,8 +204,8 @@ class Checker {
             }
             if (weeks.text.empty() && course) {
                 addCell(Finding::Kind::EmptyWeekRow, column, weekRow, *course,
-                        core::concat({"这门课的周次一行是空的，课程不会显示；应写作 {第1-",
-                                      std::to_string(m_term.weeks), "周} 这样的形式"}));
+                        core::concat({"这门课的周次一行是空的，课程不会显示；应写作 ",
+                                      Layout::weekRowText(1, m_term.weeks), " 这样的形式"}));
             } else if (!weeks.text.empty()) {
                 checkWeekRow(column, weekRow, weeks);
             }
@@ -234,14 +238,17 @@ class Checker {
         std::vector<Block> blocks;
         const auto p = static_cast<std::size_t>(period);
         const int last = std::min<int>(m_loaded.markers[p + 1], WorkbookCells::kGridRows);
-        for (int weekRow = m_loaded.markers[p] + 1; weekRow <= last; weekRow += kBlockRows) {
-            if (weekRow < kFirstBlockRow) {
+        for (int weekRow = Layout::weekRowOf(m_loaded.markers[p]); weekRow <= last;
+             weekRow += Layout::kBlockRows) {
+            if (weekRow < Layout::kFirstBlockRow) {
                 continue; // row 2 is the blank row, never a block's week row
             }
-            Block block{weekRow - 1, {}, {}, false};
+            const int blockRow = Layout::blockRowOf(weekRow);
+            Block block{blockRow, {}, {}, false};
             bool readable = true;
-            for (const auto& [k, row] :
-                 {std::pair{0, weekRow - 1}, {1, weekRow + 1}, {2, weekRow + 2}}) {
+            for (const auto& [k, row] : {std::pair{0, blockRow + Layout::kCourseOffset},
+                                         {1, blockRow + Layout::kTeacherOffset},
+                                         {2, blockRow + Layout::kRoomOffset}}) {
                 const Cell line = cell(column, row);
                 readable = readable && !line.error;
                 block.lines[static_cast<std::size_t>(k)] = line.text;
@@ -290,7 +297,7 @@ class Checker {
     // Text the scan never reaches: above the first big period, below the last block, or a
     // block shifted past a marker. One line per run of such rows, at its top cell.
     void checkRowsNotRead(int column) {
-        for (int row = kFirstBlockRow; row <= WorkbookCells::kGridRows; ++row) {
+        for (int row = Layout::kFirstBlockRow; row <= WorkbookCells::kGridRows; ++row) {
             if (m_rowRead[static_cast<std::size_t>(row)]) {
                 continue;
             }
@@ -299,9 +306,10 @@ class Checker {
                 continue; // a heading over the grid is no class
             }
             addCell(Finding::Kind::OutsideBigPeriod, column, row, top,
-                    core::concat({"不在任何大节的课程块里（第一节在第",
-                                  std::to_string(m_loaded.markers[0]), "行，第12节在第",
-                                  std::to_string(m_loaded.markers[5]), "行），不会显示"}));
+                    core::concat({"不在任何大节的课程块里（", Layout::kMarkers.front(), "在第",
+                                  std::to_string(m_loaded.markers.front()), "行，",
+                                  Layout::kMarkers.back(), "在第",
+                                  std::to_string(m_loaded.markers.back()), "行），不会显示"}));
             while (row + 1 <= WorkbookCells::kGridRows &&
                    !m_rowRead[static_cast<std::size_t>(row + 1)] &&
                    !cell(column, row + 1).text.empty()) {
@@ -313,10 +321,11 @@ class Checker {
     // Rows of the blocks the week filter scans, spare rows included.
     void markRowsRead() {
         for (std::size_t period = 0; period < core::kBigPeriods; ++period) {
-            const int first = m_loaded.markers[period] + 1;
+            const int first = Layout::weekRowOf(m_loaded.markers[period]);
             const int last = m_loaded.markers[period + 1];
-            for (int weekRow = first; weekRow <= last; weekRow += kBlockRows) {
-                for (int row = weekRow - 1; row <= weekRow + 3; ++row) {
+            for (int weekRow = first; weekRow <= last; weekRow += Layout::kBlockRows) {
+                const int blockRow = Layout::blockRowOf(weekRow);
+                for (int row = blockRow; row < blockRow + Layout::kBlockRows; ++row) {
                     if (row >= 0 && row <= WorkbookCells::kGridRows) {
                         m_rowRead[static_cast<std::size_t>(row)] = true;
                     }

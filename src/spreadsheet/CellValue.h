@@ -1,6 +1,8 @@
 // One cell as a reader found it, before it is turned into text.
 #pragma once
 
+#include "core/WorkbookLayout.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -30,15 +32,16 @@ struct CellValue {
 
 // Everything the viewer can ever read from a workbook.
 struct WorkbookCells {
-    static constexpr int kMarkerRows = 200; // B1:B200 of the first worksheet
-    static constexpr int kGridRows = 202;   // rows 1..202 of the active sheet
-    static constexpr int kGridColumns = 7;  // columns C..I
-    static constexpr char kFirstGridColumn = 'C';
+    // The marker column of the first worksheet, and the class columns of the active sheet.
+    static constexpr int kMarkerRows = core::WorkbookLayout::kMarkerRows;
+    static constexpr int kGridRows = core::WorkbookLayout::kClassRows;
+    static constexpr int kGridColumns = core::WorkbookLayout::kClassColumns;
+    static constexpr char kFirstGridColumn = core::WorkbookLayout::kFirstClassColumn;
     // Every cell a reader may keep; more means a cell was given twice.
     static constexpr std::size_t kMaxKeptCells = kMarkerRows + kGridRows * kGridColumns;
 
-    std::array<CellValue, kMarkerRows> markerColumn{}; // index 0 is B1
-    // grid[row - 1][column - 'C']
+    std::array<CellValue, kMarkerRows> markerColumn{}; // index 0 is row 1
+    // grid[row - 1][column - kFirstGridColumn]
     std::array<std::array<CellValue, kGridColumns>, kGridRows> grid{};
     // False when the sheet active at save time is a chart or macro sheet.
     bool activeSheetIsWorksheet = true;

@@ -1,8 +1,11 @@
 // Which cells of a sheet a reader keeps, decided here alone. The viewer keeps only what it can
-// ever read: column B rows 1-200 of the first worksheet for the marker search, columns C-I
-// rows 1-202 of the active sheet for the grid. Reading a school's export keeps a rectangle from
-// A1 on every worksheet, large enough for any timetable and small enough to stay cheap.
+// ever read: the marker column of the first worksheet for the marker search, the class columns
+// of the active sheet for the grid, as far down as our workbook layout reaches. Reading a school's
+// export keeps a rectangle from A1 on every worksheet, large enough for any timetable and small
+// enough to stay cheap.
 #pragma once
+
+#include "core/WorkbookLayout.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -11,8 +14,9 @@ namespace orvanto::spreadsheet {
 
 class KeptRegion {
   public:
-    static constexpr int kMarkerRows = 200;
-    static constexpr int kGridRows = 202;
+    using Layout = core::WorkbookLayout;
+    static constexpr int kMarkerRows = Layout::kMarkerRows;
+    static constexpr int kGridRows = Layout::kClassRows;
     static constexpr int kWholeSheetRows = 600;
     static constexpr int kWholeSheetColumns = 32; // A..AF
     // Cells an export's worksheets may keep together; a timetable or a list of classes
@@ -20,8 +24,15 @@ class KeptRegion {
     static constexpr std::size_t kMaxWholeSheetCells = 60000;
 
     static constexpr KeptRegion none() { return {}; }
-    static constexpr KeptRegion markerColumn() { return {{2, 2, kMarkerRows}, {}}; }
-    static constexpr KeptRegion grid() { return {{}, {3, 9, kGridRows}}; }
+    static constexpr KeptRegion markerColumn() {
+        constexpr int column = Layout::columnNumber(Layout::kMarkerColumn);
+        return {{column, column, kMarkerRows}, {}};
+    }
+    static constexpr KeptRegion grid() {
+        return {{},
+                {Layout::columnNumber(Layout::kFirstClassColumn),
+                 Layout::columnNumber(Layout::kLastClassColumn), kGridRows}};
+    }
     static constexpr KeptRegion markerColumnAndGrid() {
         return {markerColumn().m_first, grid().m_second};
     }

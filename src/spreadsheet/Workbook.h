@@ -35,12 +35,13 @@ class Workbook : public core::CellSource {
     static core::Result<std::vector<SheetContents>>
     readWorksheets(std::span<const std::uint8_t> bytes, ReadBudget& budget);
 
-    // Row of the first cell of B1:B200 on the first worksheet whose text contains marker,
-    // trying B2..B200 and B1 last; ignores case and full-/half-width differences.
+    // Row of the first cell of the marker column (rows 1 to WorkbookCells::kMarkerRows) on the
+    // first worksheet whose text contains marker, trying row 2 down to the last and row 1 last;
+    // ignores case and full-/half-width differences.
     core::Result<std::int16_t> findMarker(std::string_view marker) const;
 
     // The cell's value as text; error values fail with error 13. Reads outside the
-    // kept range (C..I, rows 1..202) give empty text.
+    // kept range (the class columns, rows 1 to WorkbookCells::kGridRows) give empty text.
     core::Result<std::string> cellText(char column, int row) const override;
 
     const WorkbookCells& cells() const { return *m_cells; }

@@ -2,12 +2,15 @@
 
 #include "WeekFilter.h"
 #include "core/Utf8.h"
+#include "core/WorkbookLayout.h"
 
 #include <algorithm>
 
 namespace orvanto::timetable {
 
 namespace {
+
+using Layout = core::WorkbookLayout;
 
 // Removes every CR LF pair in one left-to-right pass, as a plain text replace does.
 std::string withoutLineBreaks(const std::string& caption) {
@@ -39,17 +42,20 @@ bool holdsText(const std::array<std::string, 3>& lines) {
 // read these cells before, so one that cannot be read hides its block instead of failing the
 // week: the check names it.
 std::vector<OtherClass> classesBelow(const core::CellSource& sheet, char column,
-                                     std::int16_t shownRow, std::int16_t endrow, std::int16_t week,
-                                     const std::array<std::string, 3>& shown) {
+                                     std::int16_t shownRow, std::int16_t nextMarkerRow,
+                                     std::int16_t week, const std::array<std::string, 3>& shown) {
     std::vector<OtherClass> others;
-    for (int weekRow = shownRow + 6; weekRow <= endrow; weekRow += 5) {
+    for (int weekRow = Layout::weekRowOf(shownRow) + Layout::kBlockRows; weekRow <= nextMarkerRow;
+         weekRow += Layout::kBlockRows) {
         auto weeks = sheet.cellText(column, weekRow);
         if (!weeks || !weekRowMatches(core::toUtf16(weeks.value()), week)) {
             continue;
         }
-        OtherClass other{{}, static_cast<std::int16_t>(weekRow - 1)};
+        const int blockRow = Layout::blockRowOf(weekRow);
+        OtherClass other{{}, static_cast<std::int16_t>(blockRow)};
         bool readable = true;
-        const int lineRows[3] = {weekRow - 1, weekRow + 1, weekRow + 2};
+        const int lineRows[3] = {blockRow + Layout::kCourseOffset,
+                                 blockRow + Layout::kTeacherOffset, blockRow + Layout::kRoomOffset};
         for (std::size_t k = 0; k < 3 && readable; ++k) {
             auto text = sheet.cellText(column, lineRows[k]);
             readable = static_cast<bool>(text);
@@ -75,8 +81,8 @@ bool showsText(const GridCell& cell) {
 
 core::Result<MarkerRows> locateMarkers(const MarkerFinder& find) {
     MarkerRows rows{};
-    for (std::size_t i = 0; i < kMarkers.size(); ++i) {
-        auto row = find(kMarkers[i]);
+    for (std::size_t i = 0; i < Layout::kMarkers.size(); ++i) {
+        auto row = find(Layout::kMarkers[i]);
         if (!row) {
             return row.failure();
         }
@@ -96,11 +102,11 @@ GridComposition composeGrid(const core::CellSource& sheet, const MarkerRows& mar
             return grid;
         }
         for (std::size_t day = 0; day < kWeekdays; ++day) {
-            const char column = static_cast<char>('C' + day);
+            const char column = Layout::classColumn(static_cast<int>(day));
             GridCell cell;
             std::array<std::string, 3>& lines = cell.lines;
-            const std::int16_t lineRows[3] = {rows->line1row[day], rows->line2row[day],
-                                              rows->line3row[day]};
+            const std::int16_t lineRows[3] = {rows->courseRow[day], rows->teacherRow[day],
+                                              rows->roomRow[day]};
             for (int k = 0; k < 3; ++k) {
                 auto text = sheet.cellText(column, lineRows[k]);
                 if (!text) {
@@ -113,7 +119,8 @@ GridComposition composeGrid(const core::CellSource& sheet, const MarkerRows& mar
             if (showsText(cell)) {
                 cell.tooltip = hoverLine(lines);
             }
-            if (lineRows[1] != kBlankRow) { // a block matched (row 2 is never its line 2)
+            // A block matched: the blank row is never a block's teacher row.
+            if (lineRows[1] != Layout::kBlankRow) {
                 cell.others =
                     classesBelow(sheet, column, lineRows[0], markers[period + 1], week, lines);
             }

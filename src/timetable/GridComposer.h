@@ -5,6 +5,7 @@
 #include "core/CellSource.h"
 #include "core/Term.h"
 #include "core/Weekdays.h"
+#include "core/WorkbookLayout.h"
 
 #include <array>
 #include <cstdint>
@@ -20,12 +21,8 @@ using core::kBigPeriods;
 using core::kWeekdays;
 inline constexpr int kGridCells = kBigPeriods * kWeekdays;
 
-// "第一节", "第三节", "第五节", "第七节", "第九节", "第12节": m1..m6.
-inline constexpr std::array<std::string_view, 6> kMarkers = {"第一节", "第三节", "第五节",
-                                                             "第七节", "第九节", "第12节"};
-
-// m1..m6; big period P lies between rows[P] and rows[P + 1].
-using MarkerRows = std::array<std::int16_t, 6>;
+// The rows of the six markers; big period P lies between rows[P] and rows[P + 1].
+using MarkerRows = std::array<std::int16_t, core::WorkbookLayout::kMarkers.size()>;
 
 using MarkerFinder = std::function<core::Result<std::int16_t>(std::string_view marker)>;
 

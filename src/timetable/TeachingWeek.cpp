@@ -6,7 +6,7 @@ namespace orvanto::timetable {
 
 using namespace std::chrono;
 
-Result<std::int16_t> weekno(year_month_day date, const core::Term& term) {
+Result<std::int16_t> teachingWeekOf(year_month_day date, const core::Term& term) {
     const long long days = (sys_days{date} - sys_days{term.firstMonday}).count();
     // Floor division: dates before the term start count back into week 0, -1, ...
     long long weeks = days / 7;

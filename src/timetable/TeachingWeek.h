@@ -12,7 +12,7 @@ namespace orvanto::timetable {
 using core::Result;
 
 // 1 + floor((date - the term's first Monday) / 7); fails with overflow (error 6) outside 16 bits.
-Result<std::int16_t> weekno(std::chrono::year_month_day date, const core::Term& term = {});
+Result<std::int16_t> teachingWeekOf(std::chrono::year_month_day date, const core::Term& term = {});
 
 // Weeks 1 to the term's number of weeks are teaching weeks.
 inline bool isTeachingWeek(std::int16_t week, const core::Term& term = {}) {

@@ -7,22 +7,27 @@ namespace orvanto::timetable {
 
 namespace {
 
-// a <= week <= b, with a read two characters after the first "{" and b right after the
-// first "-", each from at most two characters.
+using Layout = core::WorkbookLayout;
+
+// first <= week <= last, each read from the digits where the week row's format puts them.
 bool rangeAdmits(std::u16string_view text, std::int16_t week) {
-    const int open = instr(text, u"{");
-    const int dash = instr(text, u"-");
+    const int open = instr(text, Layout::kWeekRangeOpen);
+    const int dash = instr(text, Layout::kWeekRangeDash);
     // Two characters can hold at most "99" or "-9": CInt cannot overflow here.
-    const std::int16_t first = cint(val(mid(text, open + 2, 2))).value();
-    const std::int16_t last = cint(val(mid(text, dash + 1, 2))).value();
+    const std::int16_t first =
+        cint(val(mid(text, open + Layout::kFirstWeekAfterOpen, Layout::kWeekDigits))).value();
+    const std::int16_t last =
+        cint(val(mid(text, dash + static_cast<int>(Layout::kWeekRangeDash.size()),
+                     Layout::kWeekDigits)))
+            .value();
     return first <= week && week <= last;
 }
 
 } // namespace
 
 bool weekRowMatches(std::u16string_view weekRow, std::int16_t week) {
-    const bool oddOnly = instr(weekRow, u"单周") > 0;
-    const bool evenOnly = instr(weekRow, u"双周") > 0;
+    const bool oddOnly = instr(weekRow, Layout::kOddWeeksMark) > 0;
+    const bool evenOnly = instr(weekRow, Layout::kEvenWeeksMark) > 0;
     const bool odd = week % 2 != 0;
     // A failed range test under a parity mark is final: it never falls through.
     if (oddOnly && odd) {
@@ -37,26 +42,28 @@ bool weekRowMatches(std::u16string_view weekRow, std::int16_t week) {
     return false;
 }
 
-core::Result<DayRows> scanWeekRows(const core::CellSource& sheet, std::int16_t startrow,
-                                   std::int16_t endrow, std::int16_t week) {
+core::Result<DayRows> scanWeekRows(const core::CellSource& sheet, std::int16_t markerRow,
+                                   std::int16_t nextMarkerRow, std::int16_t week) {
     DayRows rows;
-    for (int day = 0; day < 7; ++day) {
-        const char column = static_cast<char>('C' + day);
+    for (int day = 0; day < core::kWeekdays; ++day) {
+        const char column = Layout::classColumn(day);
         const auto d = static_cast<std::size_t>(day);
-        for (int row = startrow + 1; row <= endrow; row += 5) {
-            auto text = sheet.cellText(column, row);
+        for (int weekRow = Layout::weekRowOf(markerRow); weekRow <= nextMarkerRow;
+             weekRow += Layout::kBlockRows) {
+            auto text = sheet.cellText(column, weekRow);
             if (!text) {
                 return text.failure();
             }
             if (weekRowMatches(core::toUtf16(text.value()), week)) {
-                rows.line1row[d] = static_cast<std::int16_t>(row - 1);
-                rows.line2row[d] = static_cast<std::int16_t>(row + 1);
-                rows.line3row[d] = static_cast<std::int16_t>(row + 2);
+                const int blockRow = Layout::blockRowOf(weekRow);
+                rows.courseRow[d] = static_cast<std::int16_t>(blockRow + Layout::kCourseOffset);
+                rows.teacherRow[d] = static_cast<std::int16_t>(blockRow + Layout::kTeacherOffset);
+                rows.roomRow[d] = static_cast<std::int16_t>(blockRow + Layout::kRoomOffset);
                 break; // the uppermost matching block wins
             }
         }
-        if (rows.line1row[d] == 0 || rows.line2row[d] == 0 || rows.line3row[d] == 0) {
-            rows.line1row[d] = rows.line2row[d] = rows.line3row[d] = kBlankRow;
+        if (rows.courseRow[d] == 0 || rows.teacherRow[d] == 0 || rows.roomRow[d] == 0) {
+            rows.courseRow[d] = rows.teacherRow[d] = rows.roomRow[d] = Layout::kBlankRow;
         }
     }
     return rows;

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "core/CellSource.h"
+#include "core/Weekdays.h"
+#include "core/WorkbookLayout.h"
 
 #include <array>
 #include <cstdint>
@@ -10,22 +12,20 @@
 
 namespace orvanto::timetable {
 
-// A day whose entries are all kBlankRow shows row 2, the blank row.
-inline constexpr std::int16_t kBlankRow = 2;
-
+// The rows of the three lines a grid cell shows, per weekday (0 Monday .. 6 Sunday). A day
+// without a class that meets shows the blank row in all three.
 struct DayRows {
-    std::array<std::int16_t, 7> line1row{};
-    std::array<std::int16_t, 7> line2row{};
-    std::array<std::int16_t, 7> line3row{};
+    std::array<std::int16_t, core::kWeekdays> courseRow{};
+    std::array<std::int16_t, core::kWeekdays> teacherRow{};
+    std::array<std::int16_t, core::kWeekdays> roomRow{};
 };
 
-// Whether a week-row text admits the week: the parity mark ("单周"/"双周") and the
-// range "{" + one character + first week, "-" + last week.
+// Whether a week-row text admits the week, as the workbook layout's week row is read.
 bool weekRowMatches(std::u16string_view weekRow, std::int16_t week);
 
-// Scans week rows startrow+1, startrow+6, ... up to endrow in columns C..I.
-// On a failing read the scan stops and the failure is returned.
-core::Result<DayRows> scanWeekRows(const core::CellSource& sheet, std::int16_t startrow,
-                                   std::int16_t endrow, std::int16_t week);
+// Scans the week rows of the blocks below markerRow down to nextMarkerRow, in every class
+// column. On a failing read the scan stops and the failure is returned.
+core::Result<DayRows> scanWeekRows(const core::CellSource& sheet, std::int16_t markerRow,
+                                   std::int16_t nextMarkerRow, std::int16_t week);
 
 } // namespace orvanto::timetable

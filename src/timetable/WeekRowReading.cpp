@@ -3,6 +3,7 @@
 #include "WeekFilter.h"
 #include "core/Concat.h"
 #include "core/Utf8.h"
+#include "core/WorkbookLayout.h"
 
 #include <algorithm>
 #include <array>
@@ -126,21 +127,22 @@ std::set<int> weeksOf(const std::vector<Range>& ranges, std::string_view text, i
     return weeks;
 }
 
-std::string parityWord(std::string_view text) {
+core::WorkbookLayout::Parity parityOf(std::string_view text) {
+    using Parity = core::WorkbookLayout::Parity;
     const bool oddWord = text.find("单") != std::string_view::npos;
     const bool evenWord = text.find("双") != std::string_view::npos;
-    return oddWord == evenWord ? "" : oddWord ? "单周" : "双周";
+    return oddWord == evenWord ? Parity::Every : oddWord ? Parity::Odd : Parity::Even;
 }
 
-std::string rangeText(const Range& range) {
-    return core::concat({std::to_string(range.first), "-", std::to_string(range.last)});
+std::string_view parityWord(std::string_view text) {
+    return core::WorkbookLayout::parityMark(parityOf(text));
 }
 
 // "{第A-B周}" with the text's parity word, within the term: the one form the rule always reads.
 std::string canonical(Range range, std::string_view text, int lastWeek) {
     range.first = std::clamp(range.first, 1, lastWeek);
     range.last = std::clamp(range.last, range.first, lastWeek);
-    return core::concat({"{第", rangeText(range), "周}", parityWord(text)});
+    return core::WorkbookLayout::weekRowText(range.first, range.last, parityOf(text));
 }
 
 std::string joined(const std::vector<std::string_view>& parts) {

@@ -23,7 +23,7 @@ struct WeekCase {
 class TeachingWeekRule : public ::testing::TestWithParam<WeekCase> {};
 
 TEST_P(TeachingWeekRule, CountsMondaysFromTheTermStart) {
-    auto week = weekno(GetParam().date);
+    auto week = teachingWeekOf(GetParam().date);
     ASSERT_TRUE(week.ok());
     EXPECT_EQ(week.value(), GetParam().week);
 }
@@ -38,10 +38,11 @@ INSTANTIATE_TEST_SUITE_P(
                       WeekCase{ymd(2009, 3, 1), -52}, WeekCase{ymd(2026, 12, 7), 876}));
 
 TEST(TeachingWeek, WeeksBeyondSixteenBitsOverflow) {
-    auto week = weekno(ymd(2700, 1, 1));
+    auto week = teachingWeekOf(ymd(2700, 1, 1));
     ASSERT_FALSE(week.ok());
     EXPECT_EQ(week.failure().status, orvanto::core::Status::WeekOutOfRange);
-    EXPECT_TRUE(weekno(ymd(1300, 1, 1)).failure().status == orvanto::core::Status::WeekOutOfRange);
+    EXPECT_TRUE(teachingWeekOf(ymd(1300, 1, 1)).failure().status ==
+                orvanto::core::Status::WeekOutOfRange);
 }
 
 TEST(TeachingWeek, TeachingWeeksAreOneToTwentyTwo) {

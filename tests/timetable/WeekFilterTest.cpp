@@ -8,6 +8,7 @@
 
 using namespace orvanto::timetable;
 using orvanto::core::toUtf16;
+constexpr int kBlankRow = orvanto::core::WorkbookLayout::kBlankRow;
 using orvanto::testing::FakeSheet;
 
 namespace {
@@ -70,20 +71,20 @@ TEST(Cug, UppermostMatchingBlockWinsAndOtherDaysGetTheBlankRow) {
     const FakeSheet sheet = timetableWithBlocks();
     auto rows = scanWeekRows(sheet, 3, 13, 5);
     ASSERT_TRUE(rows.ok());
-    EXPECT_EQ(rows->line1row[0], 3);
-    EXPECT_EQ(rows->line2row[0], 5);
-    EXPECT_EQ(rows->line3row[0], 6);
-    EXPECT_EQ(rows->line1row[1], kBlankRow); // Tuesday has no block
-    EXPECT_EQ(rows->line1row[2], 8);         // odd week: Wednesday's second block
+    EXPECT_EQ(rows->courseRow[0], 3);
+    EXPECT_EQ(rows->teacherRow[0], 5);
+    EXPECT_EQ(rows->roomRow[0], 6);
+    EXPECT_EQ(rows->courseRow[1], kBlankRow); // Tuesday has no block
+    EXPECT_EQ(rows->courseRow[2], 8);         // odd week: Wednesday's second block
 }
 
 TEST(Cug, LowerBlockShowsWhenTheUpperOneDoesNotMeet) {
     const FakeSheet sheet = timetableWithBlocks();
     auto rows = scanWeekRows(sheet, 3, 13, 10);
     ASSERT_TRUE(rows.ok());
-    EXPECT_EQ(rows->line1row[0], 8);
-    EXPECT_EQ(rows->line3row[0], 11);
-    EXPECT_EQ(rows->line1row[2], kBlankRow); // even week: the odd-only block does not meet
+    EXPECT_EQ(rows->courseRow[0], 8);
+    EXPECT_EQ(rows->roomRow[0], 11);
+    EXPECT_EQ(rows->courseRow[2], kBlankRow); // even week: the odd-only block does not meet
 }
 
 TEST(Cug, ClosingMarkerOnOrAboveTheOpeningOneScansNothing) {
@@ -92,8 +93,8 @@ TEST(Cug, ClosingMarkerOnOrAboveTheOpeningOneScansNothing) {
         auto rows = scanWeekRows(sheet, 3, end, 5);
         ASSERT_TRUE(rows.ok());
         for (int day = 0; day < 7; ++day) {
-            EXPECT_EQ(rows->line1row[static_cast<std::size_t>(day)], kBlankRow);
-            EXPECT_EQ(rows->line3row[static_cast<std::size_t>(day)], kBlankRow);
+            EXPECT_EQ(rows->courseRow[static_cast<std::size_t>(day)], kBlankRow);
+            EXPECT_EQ(rows->roomRow[static_cast<std::size_t>(day)], kBlankRow);
         }
     }
     EXPECT_EQ(sheet.reads(), 0);
@@ -104,13 +105,13 @@ TEST(Cug, TheClosingMarkerRowItselfCanBeTheLastWeekRow) {
     sheet.set('D', 9, "{第1-16周}"); // 5n + 1 spacing: markers on rows 3 and 9
     auto rows = scanWeekRows(sheet, 3, 9, 1);
     ASSERT_TRUE(rows.ok());
-    EXPECT_EQ(rows->line1row[1], 8);
-    EXPECT_EQ(rows->line3row[1], 11);
+    EXPECT_EQ(rows->courseRow[1], 8);
+    EXPECT_EQ(rows->roomRow[1], 11);
     // Adjacent markers: the closing marker's row is the one week row examined.
     sheet.set('F', 4, "{第1-16周}");
     rows = scanWeekRows(sheet, 3, 4, 1);
     ASSERT_TRUE(rows.ok());
-    EXPECT_EQ(rows->line1row[3], 3);
+    EXPECT_EQ(rows->courseRow[3], 3);
 }
 
 TEST(Cug, AFailingReadStopsTheScanWithItsError) {

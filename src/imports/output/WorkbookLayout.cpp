@@ -1,6 +1,8 @@
 #include "imports/output/WorkbookLayout.h"
 
-#include "timetable/GridComposer.h"
+#include "core/Term.h"
+#include "core/Weekdays.h"
+#include "core/WorkbookLayout.h"
 #include "timetable/WeekRuns.h"
 
 #include <algorithm>
@@ -12,17 +14,13 @@ namespace orvanto::imports {
 
 namespace {
 
-constexpr int kHeaderRow = 1;
-constexpr std::size_t kFirstMarkerRow = 3; // row 2 is the blank row a free slot shows
-constexpr std::size_t kBlockRows = 5;
-constexpr std::size_t kLastMarkerRowRead = 200; // the viewer looks for markers in B1:B200
-constexpr int kMarkerColumn = 2;                // B
-constexpr int kMondayColumn = 3;                // C
-constexpr int kBigPeriodCount = 5;
-constexpr int kWeekdayCount = 7;
-
-constexpr std::array<std::string_view, kWeekdayCount> kWeekdayHeaders = {
-    "星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+using Layout = core::WorkbookLayout;
+constexpr int kMarkerColumn = Layout::columnNumber(Layout::kMarkerColumn);
+constexpr int kMondayColumn = Layout::columnNumber(Layout::kFirstClassColumn);
+constexpr int kBigPeriodCount = core::kBigPeriods;
+constexpr int kWeekdayCount = core::kWeekdays;
+constexpr auto kBlockRows = static_cast<std::size_t>(Layout::kBlockRows);
+constexpr auto kLastMarkerRow = static_cast<std::size_t>(Layout::kMarkerRows);
 
 // One five-row block: a class in one of its big periods, for one run of its weeks.
 struct Block {
@@ -33,15 +31,13 @@ struct Block {
 using Slot = std::vector<Block>;
 using Slots = std::array<std::array<Slot, kWeekdayCount>, kBigPeriodCount>;
 
-// "{第3-15周}单周": the first week two characters after "{", the last right after the first
-// "-", and the parity mark for every-other-week runs.
+// Every week of the run, or every other one from an odd or an even week.
 std::string weekRowText(const timetable::WeekRun& run) {
-    std::string text =
-        "{第" + std::to_string(run.firstWeek) + "-" + std::to_string(run.lastWeek()) + "周}";
-    if (run.interval == 2) {
-        text += run.firstWeek % 2 != 0 ? "单周" : "双周";
-    }
-    return text;
+    using Parity = Layout::Parity;
+    const Parity parity = run.interval != 2        ? Parity::Every
+                          : run.firstWeek % 2 != 0 ? Parity::Odd
+                                                   : Parity::Even;
+    return Layout::weekRowText(run.firstWeek, run.lastWeek(), parity);
 }
 
 std::set<int> weeksOf(const WeekSet& weeks) {
@@ -120,7 +116,7 @@ core::Result<std::vector<LaidOutCell>> layOutClasses(std::span<const ImportedCla
 
     // Big period k gets as many blocks as its busiest weekday needs, and at least one.
     std::array<std::size_t, kBigPeriodCount + 1> markerRows{};
-    markerRows[0] = kFirstMarkerRow;
+    markerRows[0] = static_cast<std::size_t>(Layout::kFirstBlockRow);
     for (std::size_t period = 0; period < slots.size(); ++period) {
         std::size_t blocks = 1;
         for (const Slot& slot : slots[period]) {
@@ -128,32 +124,32 @@ core::Result<std::vector<LaidOutCell>> layOutClasses(std::span<const ImportedCla
         }
         markerRows[period + 1] = markerRows[period] + kBlockRows * blocks;
     }
-    if (markerRows.back() > kLastMarkerRowRead) {
-        return core::errors::loadFailure(
-            core::Status::TooLarge, "the classes need " + std::to_string(markerRows.back()) +
-                                        " rows, more than the " +
-                                        std::to_string(kLastMarkerRowRead) + " the viewer reads");
+    if (markerRows.back() > kLastMarkerRow) {
+        return core::errors::loadFailure(core::Status::TooLarge,
+                                         "the classes need " + std::to_string(markerRows.back()) +
+                                             " rows, more than the " +
+                                             std::to_string(kLastMarkerRow) + " the viewer reads");
     }
 
     std::vector<LaidOutCell> cells;
     for (int day = 0; day < kWeekdayCount; ++day) {
-        putText(cells, kHeaderRow, kMondayColumn + day,
-                std::string(kWeekdayHeaders[static_cast<std::size_t>(day)]));
+        putText(cells, Layout::kHeadingRow, kMondayColumn + day,
+                std::string(core::weekdayName(day)));
     }
-    for (std::size_t marker = 0; marker < timetable::kMarkers.size(); ++marker) {
+    for (std::size_t marker = 0; marker < Layout::kMarkers.size(); ++marker) {
         putText(cells, static_cast<int>(markerRows[marker]), kMarkerColumn,
-                std::string(timetable::kMarkers[marker]));
+                std::string(Layout::kMarkers[marker]));
     }
     for (std::size_t period = 0; period < slots.size(); ++period) {
         for (std::size_t day = 0; day < slots[period].size(); ++day) {
             const int column = kMondayColumn + static_cast<int>(day);
             int row = static_cast<int>(markerRows[period]);
             for (const Block& block : slots[period][day]) {
-                putText(cells, row, column, block.importedClass->course);
-                putText(cells, row + 1, column, weekRowText(block.weeks));
-                putText(cells, row + 2, column, block.importedClass->teacher);
-                putText(cells, row + 3, column, block.importedClass->room);
-                row += static_cast<int>(kBlockRows);
+                putText(cells, row + Layout::kCourseOffset, column, block.importedClass->course);
+                putText(cells, row + Layout::kWeekRowOffset, column, weekRowText(block.weeks));
+                putText(cells, row + Layout::kTeacherOffset, column, block.importedClass->teacher);
+                putText(cells, row + Layout::kRoomOffset, column, block.importedClass->room);
+                row += Layout::kBlockRows;
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "imports/output/WorkbookWriter.h"
 
 #include "core/Utf8.h"
+#include "core/WorkbookLayout.h"
 #include "imports/decode/SourceTable.h"
 #include "imports/output/WorkbookLayout.h"
 #include "platform/TemporaryFile.h"
@@ -91,9 +92,14 @@ core::Result<void> writeTimetable(lxw_workbook* workbook, const std::vector<Laid
     if (sheet == nullptr) {
         return core::errors::loadFailure(core::Status::Io, "cannot add the timetable sheet");
     }
-    worksheet_set_column(sheet, 1, 1, 8, nullptr);  // B: the period markers
-    worksheet_set_column(sheet, 2, 8, 18, nullptr); // C..I: Monday to Sunday
-    worksheet_freeze_panes(sheet, 1, 2);
+    // libxlsxwriter counts rows and columns from 0.
+    using Layout = core::WorkbookLayout;
+    constexpr lxw_col_t kMarkers = Layout::columnNumber(Layout::kMarkerColumn) - 1;
+    constexpr lxw_col_t kMonday = Layout::columnNumber(Layout::kFirstClassColumn) - 1;
+    constexpr lxw_col_t kSunday = Layout::columnNumber(Layout::kLastClassColumn) - 1;
+    worksheet_set_column(sheet, kMarkers, kMarkers, 8, nullptr);
+    worksheet_set_column(sheet, kMonday, kSunday, 18, nullptr);
+    worksheet_freeze_panes(sheet, Layout::kHeadingRow, kMonday); // headings and markers stay
     for (const LaidOutCell& cell : cells) {
         if (auto written =
                 writeText(sheet, kTimetableSheet, cell.row - 1, cell.column - 1, cell.text);

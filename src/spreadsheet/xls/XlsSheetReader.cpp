@@ -4,6 +4,7 @@
 #include "XlsErrorCodes.h"
 #include "XlsRecordIds.h"
 #include "core/Utf8.h"
+#include "core/WorkbookLayout.h"
 #include "spreadsheet/LoadFailure.h"
 
 #include <bit>
@@ -13,8 +14,11 @@ namespace orvanto::spreadsheet {
 
 namespace {
 
-constexpr std::uint16_t kMarkerColumn = 1;    // B
-constexpr std::uint16_t kFirstGridColumn = 2; // C
+// 0-based, as records number columns.
+constexpr std::uint16_t kMarkerColumn =
+    core::WorkbookLayout::columnNumber(core::WorkbookLayout::kMarkerColumn) - 1;
+constexpr std::uint16_t kFirstGridColumn =
+    core::WorkbookLayout::columnNumber(core::WorkbookLayout::kFirstClassColumn) - 1;
 constexpr std::uint32_t kLastColumn = 0xFFFF; // the highest a record can name
 constexpr std::size_t kCellHeader = 6;        // row, column, XF index
 // Writers put cells in blocks of at most 32 rows, blocks in ascending order; a cell this far

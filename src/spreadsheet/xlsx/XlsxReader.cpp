@@ -7,6 +7,7 @@
 #include "WorkbookPart.h"
 #include "WorksheetPart.h"
 #include "ZipArchive.h"
+#include "core/WorkbookLayout.h"
 #include "spreadsheet/LoadFailure.h"
 #include "spreadsheet/QuietGsf.h"
 
@@ -18,6 +19,12 @@
 namespace orvanto::spreadsheet {
 
 namespace {
+
+// 1-based, as cell references number columns.
+constexpr int kMarkerColumn =
+    core::WorkbookLayout::columnNumber(core::WorkbookLayout::kMarkerColumn);
+constexpr int kFirstGridColumn =
+    core::WorkbookLayout::columnNumber(core::WorkbookLayout::kFirstClassColumn);
 
 using Cells = std::vector<WorksheetPart::Cell>;
 
@@ -102,13 +109,15 @@ core::Result<Package> openPackage(std::span<const std::uint8_t> bytes, ReadBudge
 // Moves the kept values in; the per-sheet lists are dropped right after.
 void place(Cells& cells, WorkbookCells& out, bool markers, bool grid) {
     for (auto& cell : cells) {
-        if (markers && cell.column == 2 && cell.row <= WorkbookCells::kMarkerRows) {
+        if (markers && cell.column == kMarkerColumn && cell.row <= WorkbookCells::kMarkerRows) {
             out.markerColumn[static_cast<std::size_t>(cell.row - 1)] = std::move(cell.value);
         }
-        if (grid && cell.column >= 3 && cell.column < 3 + WorkbookCells::kGridColumns &&
+        if (grid && cell.column >= kFirstGridColumn &&
+            cell.column < kFirstGridColumn + WorkbookCells::kGridColumns &&
             cell.row <= WorkbookCells::kGridRows) {
             out.grid[static_cast<std::size_t>(cell.row - 1)]
-                    [static_cast<std::size_t>(cell.column - 3)] = std::move(cell.value);
+                    [static_cast<std::size_t>(cell.column - kFirstGridColumn)] =
+                std::move(cell.value);
         }
     }
 }
