@@ -46,65 +46,11 @@ namespace {
 constexpr int kFrameWaitMilliseconds = 50;
 constexpr int kFrameWaitTries = 40;
 
-const QString kNoPathHint = QStringLiteral("提示：请先设置课表路径！");
-const QString kNotClassTimeHint = QStringLiteral("提示：现在不是上课时间！");
-// Where the status label is drawn; it grows downwards for a longer reason.
-const QRect kHintRect = twipsRect(5280, 2400, 3375, 735);
-
-constexpr int kClientWidth = 884;  // 13260 twips
-constexpr int kClientHeight = 544; // 8160 twips
-
 // A day change waits this long behind an open dialog or box before it tries again.
 constexpr int kFollowRetryMilliseconds = 2000;
 
-struct Heading {
-    const char* caption;
-    int left, top, width, height;
-};
-
-// Label0 .. Label12: the corner, the seven weekdays, the five big periods.
-constexpr std::array<Heading, 13> kHeadings = {{
-    {"时间", 360, 240, 615, 495},
-    {"星期一", 1800, 240, 975, 495},
-    {"星期二", 3465, 240, 975, 495},
-    {"星期三", 5115, 240, 975, 495},
-    {"星期四", 6780, 240, 975, 495},
-    {"星期五", 8445, 240, 975, 495},
-    {"星期六", 10095, 240, 975, 495},
-    {"星期天", 11760, 240, 975, 495},
-    {"第一大节   （早上）", 120, 1080, 1215, 1215},
-    {"第二大节   （早上）", 120, 2400, 1215, 1335},
-    {"第三大节   （下午）", 120, 3840, 1215, 1215},
-    {"第四大节   （下午）", 120, 5220, 1215, 1215},
-    {"第五大节   （晚上）", 120, 6720, 1215, 1215},
-}};
-
-struct Ruling {
-    const char* name;
-    int y;
-    QColor colour;
-    Qt::PenStyle style;
-    int width;
-};
-
-const QColor kOrange(255, 128, 0);
-const QColor kGreen(0, 192, 0);
-
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-// Opaque button-face background, plain text wrapped at the label's width from its top left.
-void styleLabel(QLabel* label, qreal pointSize) {
-    label->setFont(windowFont(pointSize));
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
-    label->setPalette(palette);
 }
 
 // The numbered failure as the 2010 edition worded it, and where it is when it names a cell.
@@ -129,11 +75,13 @@ MainWindow::MainWindow(Desktop desktop, QWidget* parent)
                           std::chrono::system_clock::now());
                   }}) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("我的课表"));
+    setWindowTitle(programTitle());
     setWindowIcon(programIcon());
-    buildGrid();
+    m_grid = new TimetableGrid(m_schedule, this);
+    setCentralWidget(m_grid);
     buildMenus();
-    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    setFixedSize(TimetableGrid::kDesignedWidth,
+                 TimetableGrid::kDesignedHeight + menuBar()->sizeHint().height());
     m_dayWatcher =
         new DayWatcher([this] { return m_desktop.today(); }, std::chrono::seconds(5), this);
     connect(m_dayWatcher, &DayWatcher::dayChanged, this, &MainWindow::followToday);
@@ -141,53 +89,16 @@ MainWindow::MainWindow(Desktop desktop, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildGrid() {
-    auto* client = new QWidget(this);
-    client->setFont(windowFont(9));
-    client->setFixedSize(kClientWidth, kClientHeight);
-    setCentralWidget(client);
+std::int16_t MainWindow::weekShown() const {
+    return m_grid->weekShown();
+}
 
-    for (int i = 0; i < int(kHeadings.size()); ++i) {
-        const Heading& h = kHeadings[std::size_t(i)];
-        auto* label = new QLabel(QString::fromUtf8(h.caption), client);
-        label->setObjectName(QStringLiteral("Label%1").arg(i));
-        styleLabel(label, 10.5);
-        label->setGeometry(twipsRect(h.left, h.top, h.width, h.height));
-        m_headings[std::size_t(i)] = label;
-    }
+QString MainWindow::workbookPath() const {
+    return fromUtf8(m_schedule.workbookPath());
+}
 
-    for (int p = 0; p < core::kBigPeriods; ++p) {
-        for (int d = 0; d < core::kWeekdays; ++d) {
-            int index = service::cellIndex(p, d);
-            auto* cell = new CellLabel(client);
-            cell->setObjectName(QStringLiteral("Label13_%1").arg(index));
-            styleLabel(cell, 9);
-            cell->setGeometry(twipsRect(1560 + 1680 * d, 960 + 1440 * p, 1455, 1335));
-            m_cells[std::size_t(index)] = cell;
-        }
-    }
-
-    // The lines and the status hint lie above the cells they cross.
-    const std::array<Ruling, 5> rulings = {{
-        {"Line0", 960, kOrange, Qt::SolidLine, 2},
-        {"Line3", 2280, kGreen, Qt::DotLine, 1},
-        {"Line1", 3720, kOrange, Qt::SolidLine, 2},
-        {"Line4", 5160, kGreen, Qt::DotLine, 1},
-        {"Line2", 6600, kOrange, Qt::SolidLine, 2},
-    }};
-    for (const Ruling& r : rulings) {
-        auto* line = new RulingLine(client, pixels(r.y), pixels(13320), r.colour, r.style, r.width);
-        line->setObjectName(QString::fromLatin1(r.name));
-        line->raise();
-    }
-
-    m_hint = new QLabel(client);
-    m_hint->setObjectName(QStringLiteral("Label14"));
-    styleLabel(m_hint, 12);
-    // showHint breaks its lines between phrases itself.
-    m_hint->setWordWrap(false);
-    m_hint->setGeometry(kHintRect);
-    m_hint->raise();
+qreal MainWindow::gridScale() const {
+    return m_grid->scale();
 }
 
 void MainWindow::buildMenus() {
@@ -203,35 +114,35 @@ void MainWindow::buildMenus() {
         return action;
     };
 
-    QMenu* set = addMenu("Set", QStringLiteral("设置(&S)"));
-    connect(addItem(set, "Path", QStringLiteral("课表路径(&P)")), &QAction::triggered, this,
+    QMenu* set = addMenu("Set", setMenuTitle(0));
+    connect(addItem(set, "Path", menuText(MenuText::Path)), &QAction::triggered, this,
             &MainWindow::choosePath);
-    connect(addItem(set, "Inquire", QStringLiteral("查询方式(&I)")), &QAction::triggered, this,
+    connect(addItem(set, "Inquire", menuText(MenuText::Inquire)), &QAction::triggered, this,
             &MainWindow::inquire);
     set->addSeparator()->setObjectName(QStringLiteral("divide2"));
-    m_topmost = addItem(set, "Topmost", QStringLiteral("窗口置顶(&T)"));
+    m_topmost = addItem(set, "Topmost", menuText(MenuText::Topmost));
     m_topmost->setCheckable(true);
     m_topmost->setChecked(true);
     // A checkable action has flipped its mark before it triggers.
     connect(m_topmost, &QAction::triggered, this, &MainWindow::setAlwaysOnTop);
-    connect(addItem(set, "Term", QStringLiteral("学期设置...(&E)")), &QAction::triggered, this,
+    connect(addItem(set, "Term", menuText(MenuText::Term)), &QAction::triggered, this,
             &MainWindow::editTerm);
-    connect(addItem(set, "Calendar", QStringLiteral("导出日历...(&C)")), &QAction::triggered, this,
+    connect(addItem(set, "Calendar", menuText(MenuText::Calendar)), &QAction::triggered, this,
             &MainWindow::exportCalendar);
-    connect(addItem(set, "Import", QStringLiteral("导入教务课表...(&D)")), &QAction::triggered,
-            this, &MainWindow::importExport);
+    connect(addItem(set, "Import", menuText(MenuText::Import)), &QAction::triggered, this,
+            &MainWindow::importExport);
     m_checkItem = addItem(set, "Check", QString());
     connect(m_checkItem, &QAction::triggered, this, &MainWindow::checkTimetable);
     m_setMenu = set;
     showFindingsCount();
 
-    QMenu* help = addMenu("Help", QStringLiteral("帮助(&H)"));
-    connect(addItem(help, "File", QStringLiteral("帮助文档...(&F)")), &QAction::triggered, this,
+    QMenu* help = addMenu("Help", menuText(MenuText::Help));
+    connect(addItem(help, "File", menuText(MenuText::HelpFile)), &QAction::triggered, this,
             &MainWindow::openHelpFile);
-    connect(addItem(help, "Update", QStringLiteral("检查更新...(&U)")), &QAction::triggered, this,
+    connect(addItem(help, "Update", menuText(MenuText::Update)), &QAction::triggered, this,
             &MainWindow::openUpdatePage);
     help->addSeparator()->setObjectName(QStringLiteral("divide"));
-    connect(addItem(help, "About", QStringLiteral("关于(&A)")), &QAction::triggered, this,
+    connect(addItem(help, "About", menuText(MenuText::About)), &QAction::triggered, this,
             &MainWindow::showAbout);
 }
 
@@ -279,7 +190,6 @@ void MainWindow::openSchedule() {
         m_queryDialog->deleteLater();
         m_queryDialog = nullptr;
     }
-    m_xlsname = fromUtf8(m_schedule.workbookPath());
     showFindingsCount();
     showWeek(m_schedule.today());
     tellTermNotices(m_schedule.termNotices());
@@ -287,83 +197,20 @@ void MainWindow::openSchedule() {
 }
 
 void MainWindow::showWeek(const service::WeekView& view) {
-    if (view.week) {
-        m_weekno = *view.week;
-    }
     if (!view.title.empty()) {
         setWindowTitle(fromUtf8(view.title));
     }
-    clearMarks();
-    if (view.markedWeekday) {
-        markWeekday(*view.markedWeekday);
-    }
-    if (view.grid) {
-        writeCells(*view.grid);
-    }
+    m_grid->show(view);
     if (view.report) {
-        reportFailure(*view.report);
-    }
-    showHint(view.hint, view);
-    showDayDates();
-}
-
-void MainWindow::writeCells(const service::GridComposition& grid) {
-    for (std::size_t i = 0; i < m_cells.size(); ++i) {
-        if (i < grid.cells.size()) {
-            m_cells[i]->setCaption(fromUtf8(grid.cells[i].caption));
-            m_cells[i]->setHoverText(fromUtf8(grid.cells[i].tooltip));
-            m_cells[i]->setOtherClasses(int(grid.cells[i].others.size()));
-        } else if (!grid.failure) {
-            m_cells[i]->setCaption(QString());
-            m_cells[i]->setHoverText(QString());
-            m_cells[i]->setOtherClasses(0);
-        }
+        showMessage(
+            {QMessageBox::Warning, boxTitle(BoxTitle::Error), failureBoxText(*view.report)});
     }
 }
 
-void MainWindow::showHint(service::Hint hint, const service::WeekView& view) {
-    switch (hint) {
-    case service::Hint::None:
-        m_hint->hide();
-        return;
-    case service::Hint::NoPath:
-        showHint(kNoPathHint);
-        return;
-    case service::Hint::NotClassTime:
-        // A term of the student's own is named with its dates; the 2010 term keeps its words.
-        if (m_schedule.term() != core::Term{}) {
-            showHint(QStringList{kNotClassTimeHint} + termDatesPhrases(m_schedule.term()));
-        } else {
-            showHint(kNotClassTimeHint);
-        }
-        return;
-    case service::Hint::LoadFailed:
-        showHint(QStringList{QStringLiteral("提示：无法读取课表：")} +
-                 loadFailurePhrases(*m_schedule.loadFailure(), m_xlsname));
-        return;
-    case service::Hint::PartlyShown: {
-        const core::Failure& failure = *view.grid->failure;
-        const QString cell = failedCellText(failure);
-        showHint({QStringLiteral("提示：课表只显示了一部分，"),
-                  cell.isEmpty()
-                      ? QStringLiteral("发生错误：%1").arg(core::legacyError(failure.status).number)
-                      : cell});
-        return;
-    }
-    }
-}
-
-// The count stands on the menu that lists the findings and on the item itself, where it
-// covers no cell; without findings both read as they always have.
 void MainWindow::showFindingsCount() {
     const std::size_t count = m_schedule.hasTimetable() ? m_schedule.findingsToFix() : 0;
-    const QString shown = count > 0 ? QStringLiteral(" (%1)").arg(count) : QString();
-    m_setMenu->setTitle(QStringLiteral("设置%1(&S)").arg(shown));
-    m_checkItem->setText(QStringLiteral("检查课表%1...(&K)").arg(shown));
-}
-
-void MainWindow::reportFailure(const core::Failure& failure) {
-    showMessage({QMessageBox::Warning, QStringLiteral("错误"), failureBoxText(failure)});
+    m_setMenu->setTitle(setMenuTitle(count));
+    m_checkItem->setText(checkItemText(count));
 }
 
 void MainWindow::showWeekQuery(std::int16_t week) {
@@ -380,49 +227,6 @@ void MainWindow::showDateQuery(std::chrono::year_month_day date) {
     showWeek(*view);
 }
 
-QColor MainWindow::markColour() {
-    return QApplication::palette().color(QPalette::Highlight);
-}
-
-void MainWindow::setWeekdayColour(int weekday, const QColor& colour) {
-    auto paint = [&colour](QLabel* label) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, colour);
-        label->setPalette(palette);
-    };
-    paint(m_headings[std::size_t(weekday + 1)]);
-    for (int p = 0; p < core::kBigPeriods; ++p) {
-        paint(m_cells[std::size_t(service::cellIndex(p, weekday))]);
-    }
-}
-
-void MainWindow::clearMarks() {
-    for (int d = 0; d < core::kWeekdays; ++d) {
-        setWeekdayColour(d, Qt::black);
-    }
-}
-
-void MainWindow::markWeekday(int weekday) {
-    if (weekday >= 0 && weekday < core::kWeekdays) {
-        setWeekdayColour(weekday, markColour());
-    }
-}
-
-void MainWindow::showHint(const QString& hint) {
-    showHint(QStringList{hint});
-}
-
-void MainWindow::showHint(const QStringList& phrases) {
-    m_hintPhrases = phrases;
-    const QFontMetrics metrics(m_hint->font());
-    m_hint->setText(breakBetweenPhrases(phrases, metrics, m_hint->width()));
-    // The label grows downwards when the reason needs more lines than it was drawn for.
-    const int designed = int(std::lround(kHintRect.height() * m_gridScale));
-    const int needed = int(m_hint->text().count(QLatin1Char('\n')) + 1) * metrics.lineSpacing();
-    m_hint->resize(m_hint->width(), std::max(designed, needed));
-    m_hint->show();
-}
-
 void MainWindow::fitToScreen() {
     const QScreen* shown = screen();
     if (shown == nullptr) {
@@ -435,17 +239,10 @@ void MainWindow::fitToScreen() {
                       style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * kFrameBorder);
     }
     const int menuHeight = menuBar()->sizeHint().height();
-    const QSize designed(kClientWidth, kClientHeight);
-    m_gridScale =
-        fitScale(shown->availableGeometry().size(), designed, frame + QSize(0, menuHeight));
-    const QSize client(int(std::lround(kClientWidth * m_gridScale)),
-                       int(std::lround(kClientHeight * m_gridScale)));
-    scaleChildren(centralWidget(), m_gridScale);
-    centralWidget()->setFixedSize(client);
-    setFixedSize(client.width(), client.height() + menuHeight);
-    if (!m_hint->isHidden()) {
-        showHint(m_hintPhrases);
-    }
+    const QSize designed(TimetableGrid::kDesignedWidth, TimetableGrid::kDesignedHeight);
+    m_grid->scaleTo(
+        fitScale(shown->availableGeometry().size(), designed, frame + QSize(0, menuHeight)));
+    setFixedSize(m_grid->width(), m_grid->height() + menuHeight);
 }
 
 void MainWindow::fitFramed(int triesLeft) {
@@ -500,7 +297,7 @@ void MainWindow::setAlwaysOnTop(bool onTop) {
 }
 
 void MainWindow::choosePath() {
-    QString chosen = m_desktop.chooseWorkbook(this, workbookDialogFolder(m_xlsname));
+    QString chosen = m_desktop.chooseWorkbook(this, workbookDialogFolder(workbookPath()));
     if (chosen.isEmpty()) {
         return;
     }
@@ -532,7 +329,7 @@ bool MainWindow::useWorkbook(const QString& path) {
 }
 
 void MainWindow::importExport() {
-    const QString exportFile = m_desktop.chooseExport(this, workbookDialogFolder(m_xlsname));
+    const QString exportFile = m_desktop.chooseExport(this, workbookDialogFolder(workbookPath()));
     if (exportFile.isEmpty()) {
         return;
     }
@@ -618,7 +415,8 @@ void MainWindow::proposeTerm(const imports::ExportTerm& named) {
 
 QueryDialog* MainWindow::queryDialog() {
     if (m_queryDialog == nullptr) {
-        m_queryDialog = new QueryDialog(m_schedule, m_weekno, topmostChecked(), m_desktop, this);
+        m_queryDialog =
+            new QueryDialog(m_schedule, m_grid->weekShown(), topmostChecked(), m_desktop, this);
         connect(m_queryDialog, &QueryDialog::weekChosen, this, &MainWindow::showWeekQuery);
         connect(m_queryDialog, &QueryDialog::dateChosen, this, &MainWindow::showDateQuery);
     }
@@ -626,9 +424,8 @@ QueryDialog* MainWindow::queryDialog() {
 }
 
 void MainWindow::inquire() {
-    if (m_xlsname.isEmpty()) {
-        showMessage({QMessageBox::Information, QStringLiteral("提示"),
-                     QStringLiteral("请先设置课表路径。")});
+    if (m_schedule.workbookPath().empty()) {
+        showMessage({QMessageBox::Information, boxTitle(BoxTitle::Notice), noPathText()});
         return;
     }
     queryDialog()->exec();
@@ -638,18 +435,14 @@ void MainWindow::openHelpFile() {
     const QString helpFile =
         programDataFile(m_desktop.programDirectory(), QStringLiteral(ORVANTO_HELP_FILE_NAME));
     if (!m_desktop.openTextFile(helpFile)) {
-        // Where it is, so that it can be opened by hand with any text editor.
-        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                     QStringLiteral("提示：打开帮助文档错误！\n没有找到能打开它的程序，"
-                                    "请用文本编辑器打开：\n%1")
-                         .arg(QDir::toNativeSeparators(helpFile))});
+        showMessage({QMessageBox::Warning, boxTitle(BoxTitle::Error),
+                     helpFileFailureText(QDir::toNativeSeparators(helpFile))});
     }
 }
 
 void MainWindow::openUpdatePage() {
     if (!m_desktop.openWebAddress(QStringLiteral(ORVANTO_UPDATE_URL))) {
-        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                     QStringLiteral("提示：调用浏览器错误！")});
+        showMessage({QMessageBox::Warning, boxTitle(BoxTitle::Error), browserFailureText()});
     }
 }
 
@@ -667,11 +460,7 @@ void MainWindow::tellTermNotices(const std::vector<settings::TermNotice>& notice
     if (notices.empty()) {
         return;
     }
-    QString text = QStringLiteral("学期设置文件 term.ini 中有设置未被采用：");
-    for (const settings::TermNotice& notice : notices) {
-        text += QStringLiteral("\n") + termNoticeText(notice);
-    }
-    showMessage({QMessageBox::Information, QStringLiteral("提示"), text});
+    showMessage({QMessageBox::Information, boxTitle(BoxTitle::Notice), termNoticesText(notices)});
 }
 
 void MainWindow::editTerm() {
@@ -686,7 +475,7 @@ void MainWindow::editTerm() {
 }
 
 void MainWindow::exportCalendar() {
-    if (m_xlsname.isEmpty()) {
+    if (m_schedule.workbookPath().empty()) {
         showMessage({QMessageBox::Information, QStringLiteral("提示"),
                      QStringLiteral("请先设置课表路径。")});
         return;
@@ -694,13 +483,14 @@ void MainWindow::exportCalendar() {
     if (!m_schedule.hasTimetable()) {
         QString text = QStringLiteral("课表无法读取，不能导出日历。");
         if (const auto& failure = m_schedule.loadFailure()) {
-            text += QStringLiteral("\n") + loadFailurePhrases(*failure, m_xlsname).join(QString());
+            text +=
+                QStringLiteral("\n") + loadFailurePhrases(*failure, workbookPath()).join(QString());
         }
         showMessage({QMessageBox::Warning, QStringLiteral("错误"), text});
         return;
     }
     const QString suggested =
-        workbookDialogFolder(m_xlsname) + QStringLiteral("/") + QStringLiteral("课表.ics");
+        workbookDialogFolder(workbookPath()) + QStringLiteral("/") + QStringLiteral("课表.ics");
     const QString chosen = m_desktop.chooseCalendarFile(this, suggested);
     if (chosen.isEmpty()) {
         return;
@@ -729,34 +519,16 @@ void MainWindow::exportCalendar() {
 
 void MainWindow::checkTimetable() {
     if (!m_schedule.hasTimetable()) {
-        QString text = QStringLiteral("课表无法读取，不能检查。");
-        if (const auto& failure = m_schedule.loadFailure()) {
-            text += QStringLiteral("\n") + fromUtf8(failure->detail);
-        } else if (m_xlsname.isEmpty()) {
-            text = QStringLiteral("请先设置课表路径。");
-        }
-        showMessage({QMessageBox::Warning, QStringLiteral("检查课表"), text});
+        const auto& failure = m_schedule.loadFailure();
+        showMessage({QMessageBox::Warning, boxTitle(BoxTitle::Check),
+                     !failure && m_schedule.workbookPath().empty()
+                         ? noPathText()
+                         : cannotCheckText(failure, workbookPath())});
         return;
     }
-    const std::vector<service::Finding>& findings = m_schedule.findings();
     const std::size_t toFix = m_schedule.findingsToFix();
-    QString text = toFix == 0 ? QStringLiteral("没有发现可能让课程不显示的写法。")
-                              : QStringLiteral("有 %1 处写法可能让课程不显示：\n").arg(toFix);
-    for (const service::Finding& finding : findings) {
-        if (!finding.note) {
-            text += QStringLiteral("\n") + fromUtf8(finding.line);
-        }
-    }
-    if (toFix != findings.size()) {
-        text += QStringLiteral("\n");
-    }
-    for (const service::Finding& finding : findings) {
-        if (finding.note) {
-            text += QStringLiteral("\n说明：") + fromUtf8(finding.line);
-        }
-    }
     showMessage({toFix == 0 ? QMessageBox::Information : QMessageBox::Warning,
-                 QStringLiteral("检查课表"), text});
+                 boxTitle(BoxTitle::Check), checkResultText(m_schedule.findings(), toFix)});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -776,7 +548,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         stepWeek(-1);
         break;
     case Qt::Key_Home:
-        if (!m_xlsname.isEmpty()) {
+        if (!m_schedule.workbookPath().empty()) {
             m_showsToday = true;
             showWeek(m_schedule.today());
         }
@@ -809,23 +581,11 @@ void MainWindow::wheelEvent(QWheelEvent* event) {
 
 void MainWindow::stepWeek(int step) {
     // Without a workbook there is no week to go to, as the query window says.
-    if (m_xlsname.isEmpty() || (step > 0 && m_weekno >= term().weeks) ||
-        (step < 0 && m_weekno <= 1)) {
+    if (m_schedule.workbookPath().empty() || (step > 0 && m_grid->weekShown() >= term().weeks) ||
+        (step < 0 && m_grid->weekShown() <= 1)) {
         return;
     }
-    showWeekQuery(static_cast<std::int16_t>(m_weekno + step));
-}
-
-void MainWindow::showDayDates() {
-    const std::chrono::sys_days monday =
-        std::chrono::sys_days{term().firstMonday} + std::chrono::days{7 * (m_weekno - 1)};
-    for (int d = 0; d < core::kWeekdays; ++d) {
-        const std::chrono::year_month_day day{monday + std::chrono::days{d}};
-        m_headings[std::size_t(d + 1)]->setToolTip(QStringLiteral("%1年%2月%3日")
-                                                       .arg(static_cast<int>(day.year()))
-                                                       .arg(static_cast<unsigned>(day.month()))
-                                                       .arg(static_cast<unsigned>(day.day())));
-    }
+    showWeekQuery(static_cast<std::int16_t>(m_grid->weekShown() + step));
 }
 
 } // namespace orvanto::gui

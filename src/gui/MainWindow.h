@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Desktop.h"
+#include "TimetableGrid.h"
 #include "core/Failure.h"
 #include "core/Term.h"
 #include "imports/ImportedClass.h"
@@ -26,7 +27,6 @@ class QMenu;
 
 namespace orvanto::gui {
 
-class CellLabel;
 class DayWatcher;
 class QueryDialog;
 
@@ -70,10 +70,10 @@ class MainWindow : public QMainWindow {
     // The term and timetable shown; scheduleOpened says when they were read again.
     const service::Schedule& schedule() const { return m_schedule; }
 
-    // The program-wide teaching week that the grid shows.
-    std::int16_t weekno() const { return m_weekno; }
+    // The teaching week the grid shows.
+    std::int16_t weekShown() const;
     // The workbook path read at the last start-up; empty when none is set.
-    const QString& xlsname() const { return m_xlsname; }
+    QString workbookPath() const;
     // The always-on-top setting: the check mark of the Topmost item.
     bool topmostChecked() const;
     bool hasWorkbook() const { return m_schedule.hasTimetable(); }
@@ -85,11 +85,8 @@ class MainWindow : public QMainWindow {
     void showMessage(const Message& message);
     Desktop& desktop() { return m_desktop; }
 
-    // Text colour of a marked weekday column; unmarked columns are black.
-    static QColor markColour();
-
     // How far the grid is shrunk to fit the screen; 1 where the window fits as designed.
-    qreal gridScale() const { return m_gridScale; }
+    qreal gridScale() const;
     // Brings the title, today's mark and, unless a queried week is shown, the grid to the
     // clock's date; runs by itself when the date changes.
     void followToday();
@@ -113,8 +110,6 @@ class MainWindow : public QMainWindow {
     void tellTermNotices(const std::vector<settings::TermNotice>& notices);
     // Draws a week as the schedule gives it: title, marked column, cells, hint and box.
     void showWeek(const service::WeekView& view);
-    void writeCells(const service::GridComposition& grid);
-    void showHint(service::Hint hint, const service::WeekView& view);
     void showFindingsCount();
     // The save dialog until a file is written or the student cancels; the file written.
     QString saveImported(const std::filesystem::path& exportPath,
@@ -124,37 +119,24 @@ class MainWindow : public QMainWindow {
     // Saves path in path.ini and reloads from it; false (with the student told) when path.ini
     // cannot be written.
     bool useWorkbook(const QString& path);
-    void buildGrid();
     void buildMenus();
     void setAlwaysOnTop(bool onTop);
-    void showHint(const QString& hint);
-    void showHint(const QStringList& phrases);
     void fitToScreen();
     // Once the window manager has framed the window, fits and places it again by the real
     // frame, which the first showing could only estimate.
     void fitFramed(int triesLeft);
-    void clearMarks();
-    void markWeekday(int weekday);
-    void setWeekdayColour(int weekday, const QColor& colour);
-    void reportFailure(const core::Failure& failure);
     // Shows the week before or after the one shown, as a week query would; the keys stop at
     // the term's first and last week.
     void stepWeek(int step);
-    // Each weekday heading's hover text: that day's date in the week shown.
-    void showDayDates();
 
     Desktop m_desktop;
     bool m_loaded = false;
     bool m_placed = false;
     bool m_alwaysOnTop = false;
-    std::int16_t m_weekno = 0;
     service::Schedule m_schedule;
+    TimetableGrid* m_grid = nullptr;
     std::vector<settings::TermNotice> m_toldTermNotices;
-    QString m_xlsname;
 
-    std::array<QLabel*, 13> m_headings{};
-    std::array<CellLabel*, service::kGridCells> m_cells{};
-    QLabel* m_hint = nullptr;
     QAction* m_topmost = nullptr;
     QMenu* m_setMenu = nullptr;
     QAction* m_checkItem = nullptr;
@@ -163,8 +145,6 @@ class MainWindow : public QMainWindow {
     // True while the grid shows the week of today, false after a query.
     bool m_showsToday = false;
     bool m_followPending = false;
-    QStringList m_hintPhrases;
-    qreal m_gridScale = 1.0;
     // Wheel turns not yet a whole notch, as touchpads send them.
     int m_wheelTurn = 0;
 };
