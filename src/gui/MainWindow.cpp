@@ -3,16 +3,17 @@
 #include "CellLabel.h"
 #include "DayWatcher.h"
 #include "ImportPreviewDialog.h"
+#include "MainMenus.h"
 #include "PhraseBreaking.h"
 #include "ProgramResources.h"
 #include "QueryDialog.h"
 #include "RulingLine.h"
 #include "StudentMessages.h"
-#include "TermDialog.h"
 #include "Twips.h"
 #include "WindowFit.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
+#include "Workflows.h"
 #include "calendar/CalendarFile.h"
 #include "core/ProgramInfo.h"
 #include "imports/ExportReader.h"
@@ -53,15 +54,6 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-// The numbered failure as the 2010 edition worded it, and where it is when it names a cell.
-QString failureBoxText(const core::Failure& failure) {
-    QString text = fromUtf8(core::legacyMessage(failure));
-    if (const QString cell = failedCellText(failure); !cell.isEmpty()) {
-        text += QStringLiteral("\n") + cell;
-    }
-    return text;
-}
-
 } // namespace
 
 MainWindow::MainWindow(Desktop desktop, QWidget* parent)
@@ -79,7 +71,7 @@ MainWindow::MainWindow(Desktop desktop, QWidget* parent)
     setWindowIcon(programIcon());
     m_grid = new TimetableGrid(m_schedule, this);
     setCentralWidget(m_grid);
-    buildMenus();
+    m_menus = std::make_unique<MainMenus>(*this);
     setFixedSize(TimetableGrid::kDesignedWidth,
                  TimetableGrid::kDesignedHeight + menuBar()->sizeHint().height());
     m_dayWatcher =
@@ -99,51 +91,6 @@ QString MainWindow::workbookPath() const {
 
 qreal MainWindow::gridScale() const {
     return m_grid->scale();
-}
-
-void MainWindow::buildMenus() {
-    auto addMenu = [this](const char* name, const QString& caption) {
-        QMenu* menu = menuBar()->addMenu(caption);
-        menu->setObjectName(QString::fromLatin1(name));
-        menu->menuAction()->setObjectName(QString::fromLatin1(name));
-        return menu;
-    };
-    auto addItem = [](QMenu* menu, const char* name, const QString& caption) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
-    };
-
-    QMenu* set = addMenu("Set", setMenuTitle(0));
-    connect(addItem(set, "Path", menuText(MenuText::Path)), &QAction::triggered, this,
-            &MainWindow::choosePath);
-    connect(addItem(set, "Inquire", menuText(MenuText::Inquire)), &QAction::triggered, this,
-            &MainWindow::inquire);
-    set->addSeparator()->setObjectName(QStringLiteral("divide2"));
-    m_topmost = addItem(set, "Topmost", menuText(MenuText::Topmost));
-    m_topmost->setCheckable(true);
-    m_topmost->setChecked(true);
-    // A checkable action has flipped its mark before it triggers.
-    connect(m_topmost, &QAction::triggered, this, &MainWindow::setAlwaysOnTop);
-    connect(addItem(set, "Term", menuText(MenuText::Term)), &QAction::triggered, this,
-            &MainWindow::editTerm);
-    connect(addItem(set, "Calendar", menuText(MenuText::Calendar)), &QAction::triggered, this,
-            &MainWindow::exportCalendar);
-    connect(addItem(set, "Import", menuText(MenuText::Import)), &QAction::triggered, this,
-            &MainWindow::importExport);
-    m_checkItem = addItem(set, "Check", QString());
-    connect(m_checkItem, &QAction::triggered, this, &MainWindow::checkTimetable);
-    m_setMenu = set;
-    showFindingsCount();
-
-    QMenu* help = addMenu("Help", menuText(MenuText::Help));
-    connect(addItem(help, "File", menuText(MenuText::HelpFile)), &QAction::triggered, this,
-            &MainWindow::openHelpFile);
-    connect(addItem(help, "Update", menuText(MenuText::Update)), &QAction::triggered, this,
-            &MainWindow::openUpdatePage);
-    help->addSeparator()->setObjectName(QStringLiteral("divide"));
-    connect(addItem(help, "About", menuText(MenuText::About)), &QAction::triggered, this,
-            &MainWindow::showAbout);
 }
 
 void MainWindow::setVisible(bool visible) {
@@ -168,7 +115,7 @@ void MainWindow::setVisible(bool visible) {
 void MainWindow::startUp() {
     m_loaded = true;
     // The check mark and the window's real state never disagree.
-    m_topmost->setChecked(false);
+    m_menus->topmost()->setChecked(false);
     if (m_alwaysOnTop) {
         setAlwaysOnTop(false);
     }
@@ -190,7 +137,7 @@ void MainWindow::openSchedule() {
         m_queryDialog->deleteLater();
         m_queryDialog = nullptr;
     }
-    showFindingsCount();
+    m_menus->showFindingsCount(m_schedule.hasTimetable() ? m_schedule.findingsToFix() : 0);
     showWeek(m_schedule.today());
     tellTermNotices(m_schedule.termNotices());
     emit scheduleOpened();
@@ -205,12 +152,6 @@ void MainWindow::showWeek(const service::WeekView& view) {
         showMessage(
             {QMessageBox::Warning, boxTitle(BoxTitle::Error), failureBoxText(*view.report)});
     }
-}
-
-void MainWindow::showFindingsCount() {
-    const std::size_t count = m_schedule.hasTimetable() ? m_schedule.findingsToFix() : 0;
-    m_setMenu->setTitle(setMenuTitle(count));
-    m_checkItem->setText(checkItemText(count));
 }
 
 void MainWindow::showWeekQuery(std::int16_t week) {
@@ -288,7 +229,7 @@ void MainWindow::showMessage(const Message& message) {
 }
 
 bool MainWindow::topmostChecked() const {
-    return m_topmost->isChecked();
+    return m_menus->topmost()->isChecked();
 }
 
 void MainWindow::setAlwaysOnTop(bool onTop) {
@@ -404,13 +345,7 @@ void MainWindow::proposeTerm(const imports::ExportTerm& named) {
     core::Term proposed = m_schedule.term();
     proposed.edition = named.edition;
     proposed.firstMonday = named.likelyFirstMonday();
-    TermDialog dialog(proposed, m_desktop, this);
-    if (topmostChecked()) {
-        m_desktop.setAlwaysOnTop(&dialog, true);
-    }
-    if (dialog.exec() == QDialog::Accepted) {
-        startUp();
-    }
+    runEditTerm(*this, proposed);
 }
 
 QueryDialog* MainWindow::queryDialog() {
@@ -431,21 +366,6 @@ void MainWindow::inquire() {
     queryDialog()->exec();
 }
 
-void MainWindow::openHelpFile() {
-    const QString helpFile =
-        programDataFile(m_desktop.programDirectory(), QStringLiteral(ORVANTO_HELP_FILE_NAME));
-    if (!m_desktop.openTextFile(helpFile)) {
-        showMessage({QMessageBox::Warning, boxTitle(BoxTitle::Error),
-                     helpFileFailureText(QDir::toNativeSeparators(helpFile))});
-    }
-}
-
-void MainWindow::openUpdatePage() {
-    if (!m_desktop.openWebAddress(QStringLiteral(ORVANTO_UPDATE_URL))) {
-        showMessage({QMessageBox::Warning, boxTitle(BoxTitle::Error), browserFailureText()});
-    }
-}
-
 void MainWindow::showAbout() {
     m_desktop.showAbout(this, topmostChecked());
 }
@@ -461,17 +381,6 @@ void MainWindow::tellTermNotices(const std::vector<settings::TermNotice>& notice
         return;
     }
     showMessage({QMessageBox::Information, boxTitle(BoxTitle::Notice), termNoticesText(notices)});
-}
-
-void MainWindow::editTerm() {
-    TermDialog dialog(m_schedule.term(), m_desktop, this);
-    if (topmostChecked()) {
-        m_desktop.setAlwaysOnTop(&dialog, true);
-    }
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    startUp();
 }
 
 void MainWindow::exportCalendar() {
@@ -515,20 +424,6 @@ void MainWindow::exportCalendar() {
                      .arg(exported->meetings)
                      .arg(exported->events)
                      .arg(chosen)});
-}
-
-void MainWindow::checkTimetable() {
-    if (!m_schedule.hasTimetable()) {
-        const auto& failure = m_schedule.loadFailure();
-        showMessage({QMessageBox::Warning, boxTitle(BoxTitle::Check),
-                     !failure && m_schedule.workbookPath().empty()
-                         ? noPathText()
-                         : cannotCheckText(failure, workbookPath())});
-        return;
-    }
-    const std::size_t toFix = m_schedule.findingsToFix();
-    showMessage({toFix == 0 ? QMessageBox::Information : QMessageBox::Warning,
-                 boxTitle(BoxTitle::Check), checkResultText(m_schedule.findings(), toFix)});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

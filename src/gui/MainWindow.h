@@ -4,6 +4,7 @@
 
 #include "Desktop.h"
 #include "TimetableGrid.h"
+#include "Workflows.h"
 #include "core/Failure.h"
 #include "core/Term.h"
 #include "imports/ImportedClass.h"
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -28,6 +30,7 @@ class QMenu;
 namespace orvanto::gui {
 
 class DayWatcher;
+class MainMenus;
 class QueryDialog;
 
 class MainWindow : public QMainWindow {
@@ -49,7 +52,7 @@ class MainWindow : public QMainWindow {
     // The menu commands.
     void choosePath();
     void inquire();
-    void editTerm();
+    void editTerm() { runEditTerm(*this); }
     // Every class of the term into an .ics file the student picks; nothing is written when a
     // week cannot be composed.
     void exportCalendar();
@@ -60,10 +63,12 @@ class MainWindow : public QMainWindow {
     // proposed in 学期设置.
     void importRead(const std::filesystem::path& exportPath, imports::ImportResult read);
     // Lists what in the workbook keeps a class from showing as the student meant.
-    void checkTimetable();
-    void openHelpFile();
-    void openUpdatePage();
+    void checkTimetable() { runCheck(*this); }
+    void openHelpFile() { runHelpFile(*this); }
+    void openUpdatePage() { runUpdatePage(*this); }
     void showAbout();
+    // Keeps the window above the others, or lets it go behind them.
+    void setAlwaysOnTop(bool onTop);
 
     // The term read from term.ini at the last start-up (the default term without one).
     const core::Term& term() const { return m_schedule.term(); }
@@ -110,7 +115,6 @@ class MainWindow : public QMainWindow {
     void tellTermNotices(const std::vector<settings::TermNotice>& notices);
     // Draws a week as the schedule gives it: title, marked column, cells, hint and box.
     void showWeek(const service::WeekView& view);
-    void showFindingsCount();
     // The save dialog until a file is written or the student cancels; the file written.
     QString saveImported(const std::filesystem::path& exportPath,
                          const imports::ImportResult& classes);
@@ -119,8 +123,6 @@ class MainWindow : public QMainWindow {
     // Saves path in path.ini and reloads from it; false (with the student told) when path.ini
     // cannot be written.
     bool useWorkbook(const QString& path);
-    void buildMenus();
-    void setAlwaysOnTop(bool onTop);
     void fitToScreen();
     // Once the window manager has framed the window, fits and places it again by the real
     // frame, which the first showing could only estimate.
@@ -137,9 +139,7 @@ class MainWindow : public QMainWindow {
     TimetableGrid* m_grid = nullptr;
     std::vector<settings::TermNotice> m_toldTermNotices;
 
-    QAction* m_topmost = nullptr;
-    QMenu* m_setMenu = nullptr;
-    QAction* m_checkItem = nullptr;
+    std::unique_ptr<MainMenus> m_menus;
     QPointer<QueryDialog> m_queryDialog;
     DayWatcher* m_dayWatcher = nullptr;
     // True while the grid shows the week of today, false after a query.

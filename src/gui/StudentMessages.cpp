@@ -130,6 +130,14 @@ QString failedCellText(const core::Failure& failure) {
         .arg(QString::fromUtf8(failure.cell), QString::fromUtf8(failure.shownValue));
 }
 
+QString failureBoxText(const core::Failure& failure) {
+    QString text = QString::fromStdString(core::legacyMessage(failure));
+    if (const QString cell = failedCellText(failure); !cell.isEmpty()) {
+        text += QStringLiteral("\n") + cell;
+    }
+    return text;
+}
+
 QString termNoticeText(const settings::TermNotice& notice) {
     using Problem = settings::TermNotice::Problem;
     const QString key = QString::fromUtf8(notice.key);
@@ -205,7 +213,7 @@ QString nextClassText(const std::optional<service::ClassMeeting>& next,
                       std::chrono::year_month_day today) {
     using namespace std::chrono;
     if (!next) {
-        return shared(service::wording::kNoClassesLeft);
+        return shared(service::kNoClassesLeft);
     }
     QString when;
     const auto daysAhead = (local_days{next->date} - local_days{today}).count();
@@ -408,7 +416,7 @@ QStringList termDatesPhrases(const core::Term& term) {
 }
 
 QStringList gridHeadings() {
-    QStringList headings{shared(service::wording::kTimeHeading)};
+    QStringList headings{shared(service::kTimeHeading)};
     for (const std::string_view day : core::kWeekdayHeadings) {
         headings << shared(day);
     }
@@ -423,7 +431,7 @@ QStringList gridHeadings() {
 }
 
 QString bigPeriodName(int period) {
-    return shared(service::wording::kBigPeriodNames.at(static_cast<std::size_t>(period)));
+    return shared(service::kBigPeriodNames.at(static_cast<std::size_t>(period)));
 }
 
 QString headingDateText(std::chrono::year_month_day day) {
@@ -434,7 +442,7 @@ QString headingDateText(std::chrono::year_month_day day) {
 }
 
 QStringList weekHintPhrases(const service::WeekView& view, const service::Schedule& schedule) {
-    const QString notClassTime = shared(service::wording::kNotClassTime);
+    const QString notClassTime = shared(service::kNotClassTime);
     switch (view.hint) {
     case service::Hint::None:
         return {};
@@ -616,7 +624,7 @@ QString queryText(QueryText text) {
 }
 
 QString weekName(int week) {
-    return shared(service::wording::weekName(week));
+    return shared(service::weekName(week));
 }
 
 QString termText(TermText text) {
@@ -752,9 +760,9 @@ QString calendarFileName() {
     return QStringLiteral("课表.ics");
 }
 
-QString calendarComposeFailureText(const core::Failure& failure, const QString& boxText) {
+QString calendarComposeFailureText(const core::Failure& failure) {
     return QStringLiteral("日历没有导出，未写入任何文件：%1的课表中有单元格无法读取。\n%2")
-        .arg(weekName(QString::fromUtf8(failure.subject).toInt()), boxText);
+        .arg(weekName(QString::fromUtf8(failure.subject).toInt()), failureBoxText(failure));
 }
 
 QString calendarWriteFailureText(const QString& file) {
@@ -769,7 +777,7 @@ QString calendarExportedText(int meetings, int events, const QString& file) {
 }
 
 QString checkResultText(const std::vector<service::Finding>& findings, std::size_t toFix) {
-    QString text = toFix == 0 ? shared(service::wording::kNothingToFix)
+    QString text = toFix == 0 ? shared(service::kNothingToFix)
                               : QStringLiteral("有 %1 处写法可能让课程不显示：\n").arg(toFix);
     for (const service::Finding& finding : findings) {
         if (!finding.note) {
@@ -781,7 +789,7 @@ QString checkResultText(const std::vector<service::Finding>& findings, std::size
     }
     for (const service::Finding& finding : findings) {
         if (finding.note) {
-            text += QStringLiteral("\n") + shared(service::wording::kNoteLead) +
+            text += QStringLiteral("\n") + shared(service::kNoteLead) +
                     QString::fromUtf8(finding.line);
         }
     }

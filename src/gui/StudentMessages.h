@@ -32,6 +32,9 @@ QStringList loadFailurePhrases(const core::Failure& failure, const QString& work
 // the failure names no cell.
 QString failedCellText(const core::Failure& failure);
 
+// The numbered failure as the 2010 edition worded it, and where it is when it names a cell.
+QString failureBoxText(const core::Failure& failure);
+
 // One line of the term.ini notice.
 QString termNoticeText(const settings::TermNotice& notice);
 
@@ -218,8 +221,8 @@ QString cannotExportCalendarText(const std::optional<core::Failure>& failure,
                                  const QString& workbook);
 // "课表.ics", the calendar's suggested file name.
 QString calendarFileName();
-// The week's cell that kept the calendar from being composed, with the 2010 box text.
-QString calendarComposeFailureText(const core::Failure& failure, const QString& boxText);
+// The week whose cell kept the calendar from being composed, and the 2010 box text.
+QString calendarComposeFailureText(const core::Failure& failure);
 QString calendarWriteFailureText(const QString& file);
 QString calendarExportedText(int meetings, int events, const QString& file);
 // The check's list: the findings to fix, then the notes.

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace orvanto::service::wording {
+namespace orvanto::service {
 
 // The corner heading over the period names.
 inline constexpr std::string_view kTimeHeading = "时间";
@@ -21,8 +21,6 @@ inline constexpr std::array<std::string_view, core::kBigPeriods> kBigPeriodNames
 
 // A week outside the term's teaching weeks, or too far from it to number.
 inline constexpr std::string_view kNotClassTime = "提示：现在不是上课时间！";
-// After a week's name: "第20周（不在教学周内）".
-inline constexpr std::string_view kNotATeachingWeek = "（不在教学周内）";
 // No class is left in the term after now.
 inline constexpr std::string_view kNoClassesLeft = "本学期没有课了";
 
@@ -36,4 +34,4 @@ inline std::string weekName(std::int64_t week) {
     return "第" + std::to_string(week) + "周";
 }
 
-} // namespace orvanto::service::wording
+} // namespace orvanto::service

@@ -27,8 +27,6 @@ std::string cellName(int column, int row) {
     return core::concat({std::string_view(&letter, 1), std::to_string(row)});
 }
 
-using wording::kBigPeriodNames;
-
 // "第6-16周", "第1-15单周"
 std::string weeksText(const std::set<int>& weeks) {
     const std::string described = timetable::describeWeeks(weeks);
