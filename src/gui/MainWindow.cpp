@@ -1,32 +1,17 @@
 #include "MainWindow.h"
 
-#include "CellLabel.h"
 #include "DayWatcher.h"
-#include "ImportPreviewDialog.h"
 #include "MainMenus.h"
-#include "PhraseBreaking.h"
 #include "ProgramResources.h"
 #include "QueryDialog.h"
-#include "RulingLine.h"
 #include "StudentMessages.h"
-#include "Twips.h"
 #include "WindowFit.h"
-#include "WindowFont.h"
 #include "WindowPlacement.h"
-#include "Workflows.h"
-#include "calendar/CalendarFile.h"
-#include "core/ProgramInfo.h"
-#include "imports/ExportReader.h"
-#include "imports/output/WorkbookWriter.h"
-#include "platform/AtomicReplace.h"
-#include "settings/PathSettings.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -34,9 +19,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <utility>
 
 namespace orvanto::gui {
@@ -49,10 +32,6 @@ constexpr int kFrameWaitTries = 40;
 
 // A day change waits this long behind an open dialog or box before it tries again.
 constexpr int kFollowRetryMilliseconds = 2000;
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 } // namespace
 
@@ -80,18 +59,6 @@ MainWindow::MainWindow(Desktop desktop, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
-
-std::int16_t MainWindow::weekShown() const {
-    return m_grid->weekShown();
-}
-
-QString MainWindow::workbookPath() const {
-    return fromUtf8(m_schedule.workbookPath());
-}
-
-qreal MainWindow::gridScale() const {
-    return m_grid->scale();
-}
 
 void MainWindow::setVisible(bool visible) {
     const bool firstShowing = visible && !m_placed;
@@ -122,6 +89,11 @@ void MainWindow::startUp() {
     openSchedule();
 }
 
+void MainWindow::reload() {
+    m_schedule.close();
+    startUp();
+}
+
 void MainWindow::openSchedule() {
     const core::Term before = m_schedule.term();
     m_dayWatcher->acknowledge(m_desktop.today());
@@ -145,7 +117,7 @@ void MainWindow::openSchedule() {
 
 void MainWindow::showWeek(const service::WeekView& view) {
     if (!view.title.empty()) {
-        setWindowTitle(fromUtf8(view.title));
+        setWindowTitle(QString::fromStdString(view.title));
     }
     m_grid->show(view);
     if (view.report) {
@@ -180,9 +152,7 @@ void MainWindow::fitToScreen() {
                       style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * kFrameBorder);
     }
     const int menuHeight = menuBar()->sizeHint().height();
-    const QSize designed(TimetableGrid::kDesignedWidth, TimetableGrid::kDesignedHeight);
-    m_grid->scaleTo(
-        fitScale(shown->availableGeometry().size(), designed, frame + QSize(0, menuHeight)));
+    m_grid->fitTo(shown->availableGeometry().size(), frame + QSize(0, menuHeight));
     setFixedSize(m_grid->width(), m_grid->height() + menuHeight);
 }
 
@@ -237,117 +207,6 @@ void MainWindow::setAlwaysOnTop(bool onTop) {
     m_desktop.setAlwaysOnTop(this, onTop);
 }
 
-void MainWindow::choosePath() {
-    QString chosen = m_desktop.chooseWorkbook(this, workbookDialogFolder(workbookPath()));
-    if (chosen.isEmpty()) {
-        return;
-    }
-    // A school's export chosen here is offered to the import instead of failing to load.
-    const std::filesystem::path path = toFilesystemPath(chosen);
-    if (!service::loadTimetable(path)) {
-        if (auto read = imports::readExportFile(path);
-            read && m_desktop.ask(this, {QMessageBox::Question, QStringLiteral("提示"),
-                                         exportChosenAsTimetableText()})) {
-            importRead(path, std::move(*read));
-            return;
-        }
-    }
-    useWorkbook(chosen);
-}
-
-bool MainWindow::useWorkbook(const QString& path) {
-    const auto file = m_desktop.settings.prepareSave("path.ini");
-    if (!file || settings::PathSettings(file.value()).write(path.toStdString())) {
-        // The saved path is intact; nothing is reloaded.
-        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                     QStringLiteral("无法保存课表路径，原来的设置未改变。\n") +
-                         checkFolderText(m_desktop.settings)});
-        return false;
-    }
-    m_schedule.close();
-    startUp();
-    return true;
-}
-
-void MainWindow::importExport() {
-    const QString exportFile = m_desktop.chooseExport(this, workbookDialogFolder(workbookPath()));
-    if (exportFile.isEmpty()) {
-        return;
-    }
-    const std::filesystem::path exportPath = toFilesystemPath(exportFile);
-    auto result = imports::readExportFile(exportPath);
-    if (!result) {
-        showMessage(
-            {QMessageBox::Warning, QStringLiteral("错误"), importFailureText(result.failure())});
-        return;
-    }
-    importRead(exportPath, std::move(*result));
-}
-
-void MainWindow::importRead(const std::filesystem::path& exportPath, imports::ImportResult read) {
-    ImportPreviewDialog preview(
-        std::move(read),
-        [exportPath](const imports::ReadingChoice& choice) {
-            return imports::readExportFile(exportPath, choice);
-        },
-        this);
-    if (!m_desktop.previewImport(preview)) {
-        return;
-    }
-    const imports::ImportResult edited = preview.edited();
-    const QString target = saveImported(exportPath, edited);
-    if (target.isEmpty() || !useWorkbook(target)) {
-        return;
-    }
-    if (edited.term) {
-        proposeTerm(*edited.term);
-    }
-}
-
-QString MainWindow::saveImported(const std::filesystem::path& exportPath,
-                                 const imports::ImportResult& classes) {
-    QString suggestion =
-        QString::fromStdU16String(imports::defaultWorkbookPath(exportPath).u16string());
-    // A save that fails says why and asks for another place; the preview's edits stay.
-    for (;;) {
-        const QString target = m_desktop.chooseImportedWorkbook(this, suggestion);
-        if (target.isEmpty()) {
-            return {};
-        }
-        suggestion = target;
-        std::error_code error;
-        if (std::filesystem::equivalent(toFilesystemPath(target), exportPath, error)) {
-            showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                         QStringLiteral("不能保存到教务课表原文件上，请另选一个文件名。")});
-            continue;
-        }
-        const auto workbook = imports::writeTimetableWorkbook(classes);
-        if (!workbook) {
-            showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                         importSaveFailureText(workbook.failure())});
-            continue;
-        }
-        const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()),
-                                     workbook->size());
-        if (orvanto::platform::replaceFile(toFilesystemPath(target), bytes)) {
-            showMessage(
-                {QMessageBox::Warning, QStringLiteral("错误"), importWriteFailureText(target)});
-            continue;
-        }
-        return target;
-    }
-}
-
-void MainWindow::proposeTerm(const imports::ExportTerm& named) {
-    if (m_schedule.today().inTerm) {
-        return; // the term already set is the one the student is in
-    }
-    core::Term proposed = m_schedule.term();
-    proposed.edition = named.edition;
-    proposed.firstMonday = named.likelyFirstMonday();
-    runEditTerm(*this, proposed);
-}
-
 QueryDialog* MainWindow::queryDialog() {
     if (m_queryDialog == nullptr) {
         m_queryDialog =
@@ -356,18 +215,6 @@ QueryDialog* MainWindow::queryDialog() {
         connect(m_queryDialog, &QueryDialog::dateChosen, this, &MainWindow::showDateQuery);
     }
     return m_queryDialog;
-}
-
-void MainWindow::inquire() {
-    if (m_schedule.workbookPath().empty()) {
-        showMessage({QMessageBox::Information, boxTitle(BoxTitle::Notice), noPathText()});
-        return;
-    }
-    queryDialog()->exec();
-}
-
-void MainWindow::showAbout() {
-    m_desktop.showAbout(this, topmostChecked());
 }
 
 // Tells the student once about each set of settings term.ini could not use; the file itself
@@ -381,49 +228,6 @@ void MainWindow::tellTermNotices(const std::vector<settings::TermNotice>& notice
         return;
     }
     showMessage({QMessageBox::Information, boxTitle(BoxTitle::Notice), termNoticesText(notices)});
-}
-
-void MainWindow::exportCalendar() {
-    if (m_schedule.workbookPath().empty()) {
-        showMessage({QMessageBox::Information, QStringLiteral("提示"),
-                     QStringLiteral("请先设置课表路径。")});
-        return;
-    }
-    if (!m_schedule.hasTimetable()) {
-        QString text = QStringLiteral("课表无法读取，不能导出日历。");
-        if (const auto& failure = m_schedule.loadFailure()) {
-            text +=
-                QStringLiteral("\n") + loadFailurePhrases(*failure, workbookPath()).join(QString());
-        }
-        showMessage({QMessageBox::Warning, QStringLiteral("错误"), text});
-        return;
-    }
-    const QString suggested =
-        workbookDialogFolder(workbookPath()) + QStringLiteral("/") + QStringLiteral("课表.ics");
-    const QString chosen = m_desktop.chooseCalendarFile(this, suggested);
-    if (chosen.isEmpty()) {
-        return;
-    }
-    const auto exported = m_schedule.exportCalendar();
-    if (!exported) {
-        const core::Failure& failure = exported.failure();
-        showMessage(
-            {QMessageBox::Warning, QStringLiteral("错误"),
-             QStringLiteral("日历没有导出，未写入任何文件：%1的课表中有单元格无法读取。\n%2")
-                 .arg(QStringLiteral("第%1周").arg(fromUtf8(failure.subject)),
-                      failureBoxText(failure))});
-        return;
-    }
-    if (orvanto::platform::replaceFile(toFilesystemPath(chosen), exported->text)) {
-        showMessage({QMessageBox::Warning, QStringLiteral("错误"),
-                     QStringLiteral("无法写入日历文件：\n%1\n请检查文件夹是否可写。").arg(chosen)});
-        return;
-    }
-    showMessage({QMessageBox::Information, QStringLiteral("提示"),
-                 QStringLiteral("已导出 %1 节课（%2 个日历事件）到：\n%3")
-                     .arg(exported->meetings)
-                     .arg(exported->events)
-                     .arg(chosen)});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -49,24 +49,22 @@ class MainWindow : public QMainWindow {
     void showWeekQuery(std::int16_t week);
     void showDateQuery(std::chrono::year_month_day date);
 
-    // The menu commands.
-    void choosePath();
-    void inquire();
+    // Lets go of the workbook and runs the start-up again, as after a new path.
+    void reload();
+
+    // The menu commands; the work is in Workflows.
+    void choosePath() { runChoosePath(*this); }
+    void inquire() { runQuery(*this); }
     void editTerm() { runEditTerm(*this); }
-    // Every class of the term into an .ics file the student picks; nothing is written when a
-    // week cannot be composed.
-    void exportCalendar();
-    // A school's export: chosen, previewed, saved as a workbook of ours and then used like a
-    // workbook chosen with Path. Cancelling at any step writes nothing.
-    void importExport();
-    // An export already read: previewed, saved, used as the timetable, and then its term
-    // proposed in 学期设置.
-    void importRead(const std::filesystem::path& exportPath, imports::ImportResult read);
-    // Lists what in the workbook keeps a class from showing as the student meant.
+    void exportCalendar() { runExportCalendar(*this); }
+    void importExport() { runImport(*this); }
+    void importRead(const std::filesystem::path& exportPath, imports::ImportResult read) {
+        runImportRead(*this, exportPath, std::move(read));
+    }
     void checkTimetable() { runCheck(*this); }
     void openHelpFile() { runHelpFile(*this); }
     void openUpdatePage() { runUpdatePage(*this); }
-    void showAbout();
+    void showAbout() { m_desktop.showAbout(this, topmostChecked()); }
     // Keeps the window above the others, or lets it go behind them.
     void setAlwaysOnTop(bool onTop);
 
@@ -76,9 +74,9 @@ class MainWindow : public QMainWindow {
     const service::Schedule& schedule() const { return m_schedule; }
 
     // The teaching week the grid shows.
-    std::int16_t weekShown() const;
+    std::int16_t weekShown() const { return m_grid->weekShown(); }
     // The workbook path read at the last start-up; empty when none is set.
-    QString workbookPath() const;
+    QString workbookPath() const { return QString::fromStdString(m_schedule.workbookPath()); }
     // The always-on-top setting: the check mark of the Topmost item.
     bool topmostChecked() const;
     bool hasWorkbook() const { return m_schedule.hasTimetable(); }
@@ -91,7 +89,7 @@ class MainWindow : public QMainWindow {
     Desktop& desktop() { return m_desktop; }
 
     // How far the grid is shrunk to fit the screen; 1 where the window fits as designed.
-    qreal gridScale() const;
+    qreal gridScale() const { return m_grid->scale(); }
     // Brings the title, today's mark and, unless a queried week is shown, the grid to the
     // clock's date; runs by itself when the date changes.
     void followToday();
@@ -115,14 +113,6 @@ class MainWindow : public QMainWindow {
     void tellTermNotices(const std::vector<settings::TermNotice>& notices);
     // Draws a week as the schedule gives it: title, marked column, cells, hint and box.
     void showWeek(const service::WeekView& view);
-    // The save dialog until a file is written or the student cancels; the file written.
-    QString saveImported(const std::filesystem::path& exportPath,
-                         const imports::ImportResult& classes);
-    // 学期设置 filled with the term the export names, unless today is in the term set.
-    void proposeTerm(const imports::ExportTerm& named);
-    // Saves path in path.ini and reloads from it; false (with the student told) when path.ini
-    // cannot be written.
-    bool useWorkbook(const QString& path);
     void fitToScreen();
     // Once the window manager has framed the window, fits and places it again by the real
     // frame, which the first showing could only estimate.

@@ -789,8 +789,8 @@ QString checkResultText(const std::vector<service::Finding>& findings, std::size
     }
     for (const service::Finding& finding : findings) {
         if (finding.note) {
-            text += QStringLiteral("\n") + shared(service::kNoteLead) +
-                    QString::fromUtf8(finding.line);
+            text +=
+                QStringLiteral("\n") + shared(service::kNoteLead) + QString::fromUtf8(finding.line);
         }
     }
     return text;

@@ -190,6 +190,10 @@ void TimetableGrid::scaleTo(qreal scale) {
     }
 }
 
+void TimetableGrid::fitTo(const QSize& available, const QSize& fixedParts) {
+    scaleTo(fitScale(available, QSize(kDesignedWidth, kDesignedHeight), fixedParts));
+}
+
 void TimetableGrid::showDayDates() {
     const std::chrono::sys_days monday = std::chrono::sys_days{m_schedule.term().firstMonday} +
                                          std::chrono::days{7 * (m_weekShown - 1)};

@@ -43,6 +43,8 @@ class TimetableGrid : public QWidget {
 
     // Lays the grid out at scale (1 as designed), the hint broken again for its new width.
     void scaleTo(qreal scale);
+    // Scaled to fit the available size beside the window's parts that do not shrink.
+    void fitTo(const QSize& available, const QSize& fixedParts);
     qreal scale() const { return m_scale; }
 
   private:

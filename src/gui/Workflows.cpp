@@ -1,14 +1,177 @@
 #include "Workflows.h"
 
+#include "ImportPreviewDialog.h"
 #include "MainWindow.h"
 #include "ProgramResources.h"
+#include "QueryDialog.h"
 #include "StudentMessages.h"
 #include "TermDialog.h"
 #include "core/ProgramInfo.h"
+#include "imports/ExportReader.h"
+#include "imports/output/WorkbookWriter.h"
+#include "platform/AtomicReplace.h"
+#include "settings/PathSettings.h"
 
 #include <QDir>
+#include <filesystem>
+#include <utility>
 
 namespace orvanto::gui {
+
+namespace {
+
+void warn(MainWindow& window, const QString& text) {
+    window.showMessage({QMessageBox::Warning, boxTitle(BoxTitle::Error), text});
+}
+
+// The save dialog until a file is written or the student cancels; the file written.
+QString saveImported(MainWindow& window, const std::filesystem::path& exportPath,
+                     const imports::ImportResult& classes) {
+    QString suggestion =
+        QString::fromStdU16String(imports::defaultWorkbookPath(exportPath).u16string());
+    // A save that fails says why and asks for another place; the preview's edits stay.
+    for (;;) {
+        const QString target = window.desktop().chooseImportedWorkbook(&window, suggestion);
+        if (target.isEmpty()) {
+            return {};
+        }
+        suggestion = target;
+        std::error_code error;
+        if (std::filesystem::equivalent(toFilesystemPath(target), exportPath, error)) {
+            warn(window, importOverExportText());
+            continue;
+        }
+        const auto workbook = imports::writeTimetableWorkbook(classes);
+        if (!workbook) {
+            warn(window, importSaveFailureText(workbook.failure()));
+            continue;
+        }
+        const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()),
+                                     workbook->size());
+        if (orvanto::platform::replaceFile(toFilesystemPath(target), bytes)) {
+            warn(window, importWriteFailureText(target));
+            continue;
+        }
+        return target;
+    }
+}
+
+// 学期设置 filled with the term the export names, unless today is in the term set.
+void proposeTerm(MainWindow& window, const imports::ExportTerm& named) {
+    if (window.schedule().today().inTerm) {
+        return; // the term already set is the one the student is in
+    }
+    core::Term proposed = window.term();
+    proposed.edition = named.edition;
+    proposed.firstMonday = named.likelyFirstMonday();
+    runEditTerm(window, proposed);
+}
+
+} // namespace
+
+void runChoosePath(MainWindow& window) {
+    Desktop& desktop = window.desktop();
+    QString chosen = desktop.chooseWorkbook(&window, workbookDialogFolder(window.workbookPath()));
+    if (chosen.isEmpty()) {
+        return;
+    }
+    // A school's export chosen here is offered to the import instead of failing to load.
+    const std::filesystem::path path = toFilesystemPath(chosen);
+    if (!service::loadTimetable(path)) {
+        if (auto read = imports::readExportFile(path);
+            read && desktop.ask(&window, {QMessageBox::Question, boxTitle(BoxTitle::Notice),
+                                          exportChosenAsTimetableText()})) {
+            runImportRead(window, path, std::move(*read));
+            return;
+        }
+    }
+    useWorkbook(window, chosen);
+}
+
+bool useWorkbook(MainWindow& window, const QString& path) {
+    Desktop& desktop = window.desktop();
+    const auto file = desktop.settings.prepareSave("path.ini");
+    if (!file || settings::PathSettings(file.value()).write(path.toStdString())) {
+        // The saved path is intact; nothing is reloaded.
+        warn(window, pathSaveFailureText(checkFolderText(desktop.settings)));
+        return false;
+    }
+    window.reload();
+    return true;
+}
+
+void runImport(MainWindow& window) {
+    const QString exportFile =
+        window.desktop().chooseExport(&window, workbookDialogFolder(window.workbookPath()));
+    if (exportFile.isEmpty()) {
+        return;
+    }
+    const std::filesystem::path exportPath = toFilesystemPath(exportFile);
+    auto result = imports::readExportFile(exportPath);
+    if (!result) {
+        warn(window, importFailureText(result.failure()));
+        return;
+    }
+    runImportRead(window, exportPath, std::move(*result));
+}
+
+void runImportRead(MainWindow& window, const std::filesystem::path& exportPath,
+                   imports::ImportResult read) {
+    ImportPreviewDialog preview(
+        std::move(read),
+        [exportPath](const imports::ReadingChoice& choice) {
+            return imports::readExportFile(exportPath, choice);
+        },
+        &window);
+    if (!window.desktop().previewImport(preview)) {
+        return;
+    }
+    const imports::ImportResult edited = preview.edited();
+    const QString target = saveImported(window, exportPath, edited);
+    if (target.isEmpty() || !useWorkbook(window, target)) {
+        return;
+    }
+    if (edited.term) {
+        proposeTerm(window, *edited.term);
+    }
+}
+
+void runExportCalendar(MainWindow& window) {
+    const service::Schedule& schedule = window.schedule();
+    if (schedule.workbookPath().empty()) {
+        window.showMessage({QMessageBox::Information, boxTitle(BoxTitle::Notice), noPathText()});
+        return;
+    }
+    if (!schedule.hasTimetable()) {
+        warn(window, cannotExportCalendarText(schedule.loadFailure(), window.workbookPath()));
+        return;
+    }
+    const QString suggested =
+        workbookDialogFolder(window.workbookPath()) + QStringLiteral("/") + calendarFileName();
+    const QString chosen = window.desktop().chooseCalendarFile(&window, suggested);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const auto exported = schedule.exportCalendar();
+    if (!exported) {
+        warn(window, calendarComposeFailureText(exported.failure()));
+        return;
+    }
+    if (orvanto::platform::replaceFile(toFilesystemPath(chosen), exported->text)) {
+        warn(window, calendarWriteFailureText(chosen));
+        return;
+    }
+    window.showMessage({QMessageBox::Information, boxTitle(BoxTitle::Notice),
+                        calendarExportedText(exported->meetings, exported->events, chosen)});
+}
+
+void runQuery(MainWindow& window) {
+    if (window.schedule().workbookPath().empty()) {
+        window.showMessage({QMessageBox::Information, boxTitle(BoxTitle::Notice), noPathText()});
+        return;
+    }
+    window.queryDialog()->exec();
+}
 
 void runCheck(MainWindow& window) {
     const service::Schedule& schedule = window.schedule();
