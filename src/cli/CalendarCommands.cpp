@@ -5,9 +5,9 @@
 #include "calendar/Agenda.h"
 #include "calendar/CalendarFile.h"
 #include "core/Weekdays.h"
-#include "platform/AtomicReplace.h"
+#include "service/StudentFiles.h"
 #include "service/UpcomingClasses.h"
-#include "settings/TermSettings.h"
+#include "settings/TermText.h"
 
 #include <chrono>
 #include <filesystem>
@@ -86,16 +86,9 @@ int runIcs(const Options& options, Context& context) {
         context.out << exported->text;
         return kExitOk;
     }
-    std::error_code ignored;
-    if (std::filesystem::equivalent(*options.output, options.workbook, ignored)) {
-        // A slip of the keyboard must not cost the student the timetable itself.
-        return printError(context.err,
-                          options.output->string() +
-                              " is the workbook being read; nothing was written",
-                          kExitWriteFailure);
-    }
-    if (auto reason = platform::replaceFile(*options.output, exported->text)) {
-        return printError(context.err, *reason, kExitWriteFailure);
+    if (const auto saved = service::saveCalendar(*exported, *options.output, options.workbook);
+        !saved) {
+        return printError(context.err, saved.failure().detail, kExitWriteFailure);
     }
     context.out << exported->meetings << " classes in " << exported->events << " events written to "
                 << options.output->string() << "\n";

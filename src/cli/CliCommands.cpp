@@ -2,8 +2,8 @@
 
 #include "CliError.h"
 #include "CliOutput.h"
-#include "imports/ExportReader.h"
-#include "settings/TermSettings.h"
+#include "service/SchoolExports.h"
+#include "settings/TermText.h"
 
 #include <filesystem>
 

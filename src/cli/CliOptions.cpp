@@ -2,8 +2,8 @@
 
 #include "CliError.h"
 #include "core/Term.h"
-#include "imports/entries/Dialect.h"
-#include "settings/TermSettings.h"
+#include "service/SchoolExports.h"
+#include "settings/TermText.h"
 
 #include <algorithm>
 #include <array>

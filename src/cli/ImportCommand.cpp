@@ -3,9 +3,8 @@
 #include "CliError.h"
 #include "CliOutput.h"
 #include "core/Concat.h"
-#include "imports/ExportReader.h"
-#include "imports/output/WorkbookWriter.h"
-#include "platform/AtomicReplace.h"
+#include "service/SchoolExports.h"
+#include "service/StudentFiles.h"
 #include "spreadsheet/LoadFailure.h"
 #include "spreadsheet/ReadLimits.h"
 
@@ -130,11 +129,6 @@ void reportReading(const imports::ImportResult& result, std::ostream& err) {
     err << "\n";
 }
 
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error);
-}
-
 // The dialect --fields and --separator ask for: the best ranked reading that has them, else one
 // made of them (the fields in the order given, each on its own line without --separator).
 imports::Dialect forcedDialect(const Options& options, const imports::ImportResult& read) {
@@ -191,7 +185,7 @@ int runImport(const Options& options, Context& context) {
     const std::filesystem::path exportPath(options.workbook);
     const std::filesystem::path out =
         options.output ? *options.output : imports::defaultWorkbookPath(exportPath);
-    if (!options.json && (out == "-" || sameFile(out, exportPath))) {
+    if (!options.json && (out == "-" || service::importTargetRefusal(out, exportPath))) {
         return printUsageError(context.err, out == "-"
                                                 ? "import writes a workbook file: -o takes its path"
                                                 : "-o names the export itself, which is never "
@@ -220,13 +214,11 @@ int runImport(const Options& options, Context& context) {
         reportReading(*result, context.err);
         return kExitOk;
     }
-    const auto workbook = imports::writeTimetableWorkbook(*result);
-    if (!workbook) {
-        return printFailure(context.err, workbook.failure(), options.workbook);
-    }
-    const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()), workbook->size());
-    if (auto reason = platform::replaceFile(out, bytes)) {
-        return printError(context.err, *reason, kExitWriteFailure);
+    if (const auto saved = service::saveImportedWorkbook(*result, out, exportPath); !saved) {
+        // The file asked for could not be written; anything else failed making the workbook.
+        return saved.failure().subject == service::kTargetUnwritable
+                   ? printError(context.err, saved.failure().detail, kExitWriteFailure)
+                   : printFailure(context.err, saved.failure(), options.workbook);
     }
     reportReading(*result, context.err);
     context.out << result->classes.size() << " classes written to " << out.string() << "\n";

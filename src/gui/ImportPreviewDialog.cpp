@@ -3,9 +3,6 @@
 #include "PreviewCellDelegate.h"
 #include "StudentMessages.h"
 #include "core/Weekdays.h"
-#include "imports/ClassClashes.h"
-#include "imports/entries/ClassGuess.h"
-#include "imports/entries/WeekText.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -4,8 +4,7 @@
 #pragma once
 
 #include "core/Failure.h"
-#include "imports/ExportReader.h"
-#include "imports/ImportedClass.h"
+#include "service/SchoolExports.h"
 
 #include <QDialog>
 #include <QList>

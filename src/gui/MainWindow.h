@@ -7,9 +7,9 @@
 #include "Workflows.h"
 #include "core/Failure.h"
 #include "core/Term.h"
-#include "imports/ImportedClass.h"
 #include "service/Schedule.h"
-#include "settings/TermSettings.h"
+#include "service/SchoolExports.h"
+#include "settings/TermText.h"
 
 #include <QMainWindow>
 #include <QPointer>

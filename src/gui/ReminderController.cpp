@@ -5,8 +5,8 @@
 #include "ReminderNotifier.h"
 #include "ReminderTray.h"
 #include "StudentMessages.h"
-#include "platform/Autostart.h"
 #include "platform/Today.h"
+#include "service/StudentFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,8 +75,7 @@ ReminderController::ReminderController(MainWindow& window, System system)
 ReminderController::~ReminderController() = default;
 
 void ReminderController::load() {
-    const settings::StoredReminders stored =
-        settings::ReminderSettings(m_window.desktop().settings.fileToRead("reminders.ini")).read();
+    const settings::StoredReminders stored = service::loadReminders(m_window.desktop().settings);
     apply(stored.reminders);
     if (stored.fileExists) {
         // The entry follows the file, also one edited by hand.
@@ -202,13 +201,12 @@ bool ReminderController::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ReminderController::followAutostart() {
-    const auto failure =
-        m_reminders.autostart
-            ? platform::enableAutostart(toFilesystemPath(m_system.programPath()), m_reminders.tray)
-            : platform::disableAutostart();
-    if (failure) {
-        m_window.showMessage({QMessageBox::Warning, boxTitle(BoxTitle::Error),
-                              autostartFailureText(QString::fromStdString(*failure))});
+    const auto followed =
+        service::followAutostart(m_reminders, toFilesystemPath(m_system.programPath()));
+    if (!followed) {
+        m_window.showMessage(
+            {QMessageBox::Warning, boxTitle(BoxTitle::Error),
+             autostartFailureText(QString::fromStdString(followed.failure().detail))});
     }
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "service/ReminderSchedule.h"
-#include "settings/ReminderSettings.h"
+#include "settings/Reminders.h"
 
 #include <QObject>
 #include <QPointer>

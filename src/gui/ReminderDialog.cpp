@@ -2,6 +2,7 @@
 
 #include "StudentMessages.h"
 #include "WindowPlacement.h"
+#include "service/StudentFiles.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -84,11 +85,9 @@ settings::Reminders ReminderDialog::reminders() const {
 }
 
 void ReminderDialog::accept() {
-    const auto file = m_desktop.settings.prepareSave("reminders.ini");
-    if (!file || !settings::ReminderSettings(file.value()).write(reminders())) {
-        m_desktop.showMessage(this, {QMessageBox::Warning, QStringLiteral("错误"),
-                                     QStringLiteral("无法保存上课提醒设置，原来的设置未改变。\n") +
-                                         checkFolderText(m_desktop.settings)});
+    if (!service::saveReminders(m_desktop.settings, reminders())) {
+        m_desktop.showMessage(this, {QMessageBox::Warning, boxTitle(BoxTitle::Error),
+                                     reminderSaveFailureText(checkFolderText(m_desktop.settings))});
         return;
     }
     QDialog::accept();

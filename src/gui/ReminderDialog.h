@@ -3,7 +3,7 @@
 #pragma once
 
 #include "Desktop.h"
-#include "settings/ReminderSettings.h"
+#include "settings/Reminders.h"
 
 #include <QDialog>
 

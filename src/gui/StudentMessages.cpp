@@ -397,6 +397,12 @@ QString exportChosenAsTimetableText() {
     return QStringLiteral("这是教务系统导出的课表，要导入吗？");
 }
 
+QString calendarOverWorkbookText(const QString& target) {
+    return QStringLiteral(
+               "日历没有导出：\n%1\n是正在使用的课表文件，导出会把课表换成日历。请另选一个文件名。")
+        .arg(target);
+}
+
 QString importWriteFailureText(const QString& target) {
     return QStringLiteral("无法写入课表文件：\n%1\n请检查文件夹是否可写，然后另选保存位置。")
         .arg(target);

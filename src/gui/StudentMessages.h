@@ -3,11 +3,11 @@
 
 #include "core/Failure.h"
 #include "core/Term.h"
-#include "imports/ImportedClass.h"
 #include "service/Schedule.h"
+#include "service/SchoolExports.h"
 #include "service/UpcomingClasses.h"
-#include "settings/ReminderSettings.h"
-#include "settings/TermSettings.h"
+#include "settings/Reminders.h"
+#include "settings/TermText.h"
 
 #include <QString>
 #include <QStringList>
@@ -102,6 +102,8 @@ QString unfinishedRowText(int row, PreviewText missing);
 QString exportChosenAsTimetableText();
 // Why the imported workbook was not written to target, before the save dialog opens again.
 QString importWriteFailureText(const QString& target);
+// The calendar's file chosen is the workbook being read: nothing was written.
+QString calendarOverWorkbookText(const QString& target);
 // "本学期 2025-09-08 至 2026-01-11": the term's first and last day, in phrases the status
 // label may break between.
 QStringList termDatesPhrases(const core::Term& term);

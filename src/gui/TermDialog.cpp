@@ -4,7 +4,8 @@
 #include "TypedDateEdit.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
-#include "settings/TermSettings.h"
+#include "service/StudentFiles.h"
+#include "settings/TermText.h"
 
 #include <QCalendarWidget>
 #include <QDate>
@@ -175,11 +176,9 @@ void TermDialog::accept() {
         m_edition->setFocus();
         return;
     }
-    const auto file = m_desktop.settings.prepareSave("term.ini");
-    if (!file || !settings::TermSettings(file.value()).write(chosen)) {
-        m_desktop.showMessage(this, {QMessageBox::Warning, QStringLiteral("错误"),
-                                     QStringLiteral("无法保存学期设置，原来的设置未改变。\n") +
-                                         checkFolderText(m_desktop.settings)});
+    if (!service::saveTerm(m_desktop.settings, chosen)) {
+        m_desktop.showMessage(this, {QMessageBox::Warning, boxTitle(BoxTitle::Error),
+                                     termSaveFailureText(checkFolderText(m_desktop.settings))});
         return;
     }
     QDialog::accept();

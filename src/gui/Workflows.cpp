@@ -7,10 +7,7 @@
 #include "StudentMessages.h"
 #include "TermDialog.h"
 #include "core/ProgramInfo.h"
-#include "imports/ExportReader.h"
-#include "imports/output/WorkbookWriter.h"
-#include "platform/AtomicReplace.h"
-#include "settings/PathSettings.h"
+#include "service/StudentFiles.h"
 
 #include <QDir>
 #include <filesystem>
@@ -36,23 +33,16 @@ QString saveImported(MainWindow& window, const std::filesystem::path& exportPath
             return {};
         }
         suggestion = target;
-        std::error_code error;
-        if (std::filesystem::equivalent(toFilesystemPath(target), exportPath, error)) {
-            warn(window, importOverExportText());
-            continue;
+        const auto saved =
+            service::saveImportedWorkbook(classes, toFilesystemPath(target), exportPath);
+        if (saved) {
+            return target;
         }
-        const auto workbook = imports::writeTimetableWorkbook(classes);
-        if (!workbook) {
-            warn(window, importSaveFailureText(workbook.failure()));
-            continue;
-        }
-        const std::string_view bytes(reinterpret_cast<const char*>(workbook->data()),
-                                     workbook->size());
-        if (orvanto::platform::replaceFile(toFilesystemPath(target), bytes)) {
-            warn(window, importWriteFailureText(target));
-            continue;
-        }
-        return target;
+        const std::string_view subject = saved.failure().subject;
+        warn(window, subject == service::kOverTheExport ? importOverExportText()
+                     : subject == service::kTargetUnwritable
+                         ? importWriteFailureText(target)
+                         : importSaveFailureText(saved.failure()));
     }
 }
 
@@ -90,8 +80,7 @@ void runChoosePath(MainWindow& window) {
 
 bool useWorkbook(MainWindow& window, const QString& path) {
     Desktop& desktop = window.desktop();
-    const auto file = desktop.settings.prepareSave("path.ini");
-    if (!file || settings::PathSettings(file.value()).write(path.toStdString())) {
+    if (!service::saveWorkbookChoice(desktop.settings, path.toStdString())) {
         // The saved path is intact; nothing is reloaded.
         warn(window, pathSaveFailureText(checkFolderText(desktop.settings)));
         return false;
@@ -157,8 +146,12 @@ void runExportCalendar(MainWindow& window) {
         warn(window, calendarComposeFailureText(exported.failure()));
         return;
     }
-    if (orvanto::platform::replaceFile(toFilesystemPath(chosen), exported->text)) {
-        warn(window, calendarWriteFailureText(chosen));
+    if (const auto saved = service::saveCalendar(*exported, toFilesystemPath(chosen),
+                                                 toFilesystemPath(window.workbookPath()));
+        !saved) {
+        warn(window, saved.failure().subject == service::kOverTheWorkbook
+                         ? calendarOverWorkbookText(chosen)
+                         : calendarWriteFailureText(chosen));
         return;
     }
     window.showMessage({QMessageBox::Information, boxTitle(BoxTitle::Notice),

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/Term.h"
-#include "imports/ImportedClass.h"
+#include "service/SchoolExports.h"
 
 #include <QString>
 #include <filesystem>

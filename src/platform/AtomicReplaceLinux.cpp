@@ -108,7 +108,8 @@ void syncFolderOf(const std::filesystem::path& file) {
 
 } // namespace
 
-std::optional<std::string> replaceFile(const std::filesystem::path& given, std::string_view bytes) {
+std::optional<std::string> detail::replaceFileOrReason(const std::filesystem::path& given,
+                                                       std::string_view bytes) {
     int linkError = 0;
     const std::optional<std::filesystem::path> target = linkTarget(given, linkError);
     if (!target) {

@@ -86,7 +86,8 @@ bool moveOver(const std::filesystem::path& temporary, const std::filesystem::pat
 
 } // namespace
 
-std::optional<std::string> replaceFile(const std::filesystem::path& given, std::string_view bytes) {
+std::optional<std::string> detail::replaceFileOrReason(const std::filesystem::path& given,
+                                                       std::string_view bytes) {
     std::error_code linkError;
     const std::optional<std::filesystem::path> target = linkTarget(given, linkError);
     if (!target) {

@@ -65,7 +65,7 @@ std::optional<std::string> enableAutostart(const std::filesystem::path& program,
                              "Icon=orvanto\n"
                              "Terminal=false\n"
                              "X-GNOME-Autostart-enabled=true\n";
-    return replaceFile(entry, text);
+    return detail::replaceFileOrReason(entry, text);
 }
 
 std::optional<std::string> disableAutostart() {

@@ -66,10 +66,11 @@ bool PathSettings::createEmpty() const {
     return out.good();
 }
 
-std::optional<std::string> PathSettings::write(std::string_view workbookPath) const {
+core::Result<void> PathSettings::write(std::string_view workbookPath) const {
     auto encoded = platform::encodeText(workbookPath);
     if (!encoded) {
-        return std::string("the path has characters the system code page cannot hold");
+        return core::Failure{core::Status::Io,
+                             "the path has characters the system code page cannot hold"};
     }
     return platform::replaceFile(m_file, *encoded + "\r\n");
 }

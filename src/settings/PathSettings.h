@@ -1,6 +1,8 @@
 // path.ini beside the executable: the one line that names the timetable workbook.
 #pragma once
 
+#include "core/Failure.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -37,8 +39,8 @@ class PathSettings {
     bool createEmpty() const;
 
     // Replaces the file with the one line path + CR LF in the system code page. The old
-    // file stays as it was when this fails; the reason (English) is returned.
-    std::optional<std::string> write(std::string_view workbookPath) const;
+    // file stays as it was when this fails.
+    [[nodiscard]] core::Result<void> write(std::string_view workbookPath) const;
 
     // The last line of text: lines end at CR, CR LF or LF; the break that ends the last
     // line opens no further one, so "a\r\n" gives "a" and "a\r\n\r\n" gives "".

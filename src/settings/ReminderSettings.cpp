@@ -93,10 +93,7 @@ std::string ReminderSettings::format(const Reminders& reminders) {
 }
 
 core::Result<void> ReminderSettings::write(const Reminders& reminders) const {
-    if (auto failure = platform::replaceFile(m_file, format(reminders))) {
-        return core::Failure{core::Status::Io, *failure};
-    }
-    return {};
+    return platform::replaceFile(m_file, format(reminders));
 }
 
 } // namespace orvanto::settings

@@ -15,6 +15,7 @@ class CalendarExportTest : public QObject {
   private slots:
     void writesTheTermAndSaysHowManyClasses();
     void anUnreadableWeekWritesNothingAndSaysWhich();
+    void theOpenWorkbookIsNeverReplacedByTheCalendar();
     void cancelledOrWithoutAWorkbookNothingHappens();
     void saveDialogSettings();
 };
@@ -72,6 +73,29 @@ void CalendarExportTest::anUnreadableWeekWritesNothingAndSaysWhich() {
     // ... and names the cell, so the student can mend it.
     QVERIFY2(desk.messages[0].text.endsWith(QStringLiteral("\n单元格 H35：#N/A")),
              qPrintable(desk.messages[0].text));
+}
+
+void CalendarExportTest::theOpenWorkbookIsNeverReplacedByTheCalendar() {
+    TestDesktop desk;
+    const QString workbook = desk.folder.filePath(QStringLiteral("课表.xlsx"));
+    QVERIFY(QFile::copy(sample("layout-typical-xlsxwriter.xlsx"), workbook));
+    const QString link = desk.folder.filePath(QStringLiteral("课表.ics"));
+    QVERIFY(QFile::link(workbook, link));
+    desk.setPath(workbook);
+    MainWindow window(desk.desktop());
+    window.show();
+    QVERIFY(window.hasWorkbook());
+    const QByteArray before = readFile(workbook);
+    for (const QString& chosen : {workbook, link}) {
+        desk.messages.clear();
+        desk.calendarFileToChoose = chosen;
+        window.exportCalendar();
+        QCOMPARE(readFile(workbook), before);
+        QCOMPARE(desk.messages.size(), std::size_t{1});
+        QCOMPARE(desk.messages[0].icon, QMessageBox::Warning);
+        QVERIFY2(desk.messages[0].text.startsWith(QStringLiteral("日历没有导出")),
+                 qPrintable(desk.messages[0].text));
+    }
 }
 
 void CalendarExportTest::cancelledOrWithoutAWorkbookNothingHappens() {

@@ -31,18 +31,19 @@ void WindowManagerFitTest::framedWindowIsOnScreenAtTwoHundredPercent() {
     const QRect available = screen->availableGeometry();
     QCOMPARE(screen->geometry().size(), QSize(960, 540));
     // openbox adds a title bar and borders; the window is then fitted and placed by them.
-    QTRY_VERIFY_WITH_TIMEOUT(window.frameGeometry().size() != window.size(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(window.frameGeometry().size() != window.size(), 20000);
     QTRY_VERIFY2_WITH_TIMEOUT(available.contains(window.frameGeometry()),
                               qPrintable(QStringLiteral("frame %1,%2 %3x%4")
                                              .arg(window.frameGeometry().x())
                                              .arg(window.frameGeometry().y())
                                              .arg(window.frameGeometry().width())
                                              .arg(window.frameGeometry().height())),
-                              5000);
+                              20000);
     QVERIFY(window.frameGeometry().top() < window.geometry().top()); // the title bar counts
     // The bottom of 第五大节 is on screen too.
     CellLabel* last = cell(window, 34);
-    QTRY_VERIFY(available.contains(QRect(last->mapToGlobal(QPoint(0, 0)), last->size())));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        available.contains(QRect(last->mapToGlobal(QPoint(0, 0)), last->size())), 20000);
 }
 
 // Starts Xvfb and openbox for the test and ends them after it.

@@ -101,7 +101,7 @@ TEST_F(PathSettingsTest, ReadsFilesUpToTheSizeLimit) {
 TEST_F(PathSettingsTest, WritesOneLineWithCarriageReturnLineFeed) {
     put("/old/one.xls\r\n/old/two.xls\r\n");
     PathSettings settings(ini());
-    EXPECT_EQ(settings.write("/home/学生/课表.xlsx"), std::nullopt);
+    EXPECT_TRUE(settings.write("/home/学生/课表.xlsx").ok());
     EXPECT_EQ(contents(), "/home/学生/课表.xlsx\r\n");
     EXPECT_EQ(settings.read().path, "/home/学生/课表.xlsx");
     // No temporary file is left behind.
@@ -117,17 +117,16 @@ TEST_F(PathSettingsTest, FailedWriteKeepsTheSavedPath) {
     rlimit tight = saved;
     tight.rlim_cur = 8;
     ::setrlimit(RLIMIT_FSIZE, &tight);
-    std::optional<std::string> failure =
-        PathSettings(ini()).write("/a/path/that/is/longer/than/eight/bytes.xls");
+    const auto written = PathSettings(ini()).write("/a/path/that/is/longer/than/eight/bytes.xls");
     ::setrlimit(RLIMIT_FSIZE, &saved);
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_FALSE(failure->empty());
+    ASSERT_FALSE(written.ok());
+    EXPECT_FALSE(written.failure().detail.empty());
     EXPECT_EQ(contents(), "/home/student/timetable.xls\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
 }
 
 TEST_F(PathSettingsTest, WriteIntoAMissingFolderFails) {
-    EXPECT_TRUE(PathSettings(m_dir / "gone" / "path.ini").write("/x.xls").has_value());
+    EXPECT_FALSE(PathSettings(m_dir / "gone" / "path.ini").write("/x.xls").ok());
 }
 
 TEST_F(PathSettingsTest, UnreadableFileIsNotMistakenForMissing) {
