@@ -1,5 +1,6 @@
-// The main window (Form1): the week's timetable grid under its headings and ruling lines,
-// the status hint, the menus, the start-up that loads the workbook and the shutdown.
+// The main window (Form1): the week's grid under the menus, the start-up that opens the
+// schedule, and the week shown as the date, the keys and the query window ask; the menu commands'
+// work is in Workflows.
 #pragma once
 
 #include "Desktop.h"
@@ -22,10 +23,6 @@
 #include <memory>
 #include <optional>
 #include <vector>
-
-class QAction;
-class QLabel;
-class QMenu;
 
 namespace orvanto::gui {
 
