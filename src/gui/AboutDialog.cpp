@@ -2,6 +2,7 @@
 
 #include "Platform.h"
 #include "ProgramResources.h"
+#include "StudentMessages.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 #include "core/ProgramInfo.h"
@@ -16,16 +17,6 @@ namespace orvanto::gui {
 namespace {
 
 const QString crlf = QStringLiteral("\r\n");
-
-const QString notice =
-    QStringLiteral("提醒：请保持课表工作簿的版式（B列的节次标记、C至I列每五行一个课程块），"
-                   "否则课表无法正确显示；课表仅供参考，以学校教务通知为准。") +
-    crlf + QStringLiteral("本软件按 MIT 许可证发布，按“原样”提供，不附带任何明示或暗示的担保。");
-const QString productAndVersion =
-    QStringLiteral("Orvanto") + crlf + QStringLiteral("版本：" ORVANTO_VERSION_TEXT);
-const QString reserved = QStringLiteral("保留所有权利。");
-const QString copyrightLine = QStringLiteral("© 2010-2026 Orvanto 开发者");
-const QString alternateLine = QStringLiteral("献给每一位按时上课的同学");
 
 // The captions keep their CR LF line ends (the "caption" property holds them as written);
 // the label itself shows each as one line break.
@@ -52,7 +43,7 @@ AboutDialog::AboutDialog(bool topmost, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("关于 Orvanto（Pellwick专用版）"));
+    setWindowTitle(aboutText(AboutText::Title));
     setWindowIcon(programIcon());
     setFont(windowFont(9));
     setFixedSize(399, 277);
@@ -79,7 +70,7 @@ AboutDialog::AboutDialog(bool topmost, QWidget* parent)
     line1->setPalette(gray);
     line1->setAutoFillBackground(true);
 
-    auto* command1 = new QPushButton(QStringLiteral("确定"), this);
+    auto* command1 = new QPushButton(buttonText(ButtonText::Ok), this);
     command1->setObjectName(QStringLiteral("Command1"));
     command1->setGeometry(304, 224, 73, 25);
     command1->setDefault(true);
@@ -90,15 +81,17 @@ AboutDialog::AboutDialog(bool topmost, QWidget* parent)
     if (topmost) {
         platform::setAlwaysOnTop(this, true);
     }
-    setCaption(label1, notice);
-    setCaption(label2, productAndVersion);
-    setCaption(m_copyright, copyrightLine + crlf + reserved);
+    setCaption(label1, aboutText(AboutText::Notice));
+    setCaption(label2, aboutText(AboutText::Version));
+    setCaption(m_copyright,
+               aboutText(AboutText::Copyright) + crlf + aboutText(AboutText::Reserved));
     command1->setFocus();
 }
 
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_copyright && event->type() == QEvent::MouseButtonDblClick) {
-        setCaption(m_copyright, alternateLine + crlf + reserved);
+        setCaption(m_copyright,
+                   aboutText(AboutText::Alternate) + crlf + aboutText(AboutText::Reserved));
         return true;
     }
     return QDialog::eventFilter(watched, event);

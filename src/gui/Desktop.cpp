@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "ImportPreviewDialog.h"
 #include "Platform.h"
+#include "StudentMessages.h"
 #include "platform/Today.h"
 
 #include <QCoreApplication>
@@ -77,10 +78,10 @@ QString workbookDialogFolder(const QString& workbook) {
 
 void setUpWorkbookDialog(QFileDialog& dialog, const QString& startFolder) {
     dialog.setDirectory(startFolder);
-    dialog.setWindowTitle(QStringLiteral("设置课表路径"));
+    dialog.setWindowTitle(fileDialogText(FileDialogText::WorkbookTitle));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("Excel文件(*.xls,*.xlsx) (*.xls *.xlsx)"));
+    dialog.setNameFilter(fileDialogText(FileDialogText::WorkbookFilter));
     // The list shows the filter as written, without Qt's pattern list appended again.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     dialog.setOption(QFileDialog::ReadOnly, true);
@@ -90,21 +91,21 @@ void setUpCalendarDialog(QFileDialog& dialog, const QString& suggestedFile) {
     const QFileInfo file(suggestedFile);
     dialog.setDirectory(file.absolutePath());
     dialog.selectFile(file.fileName());
-    dialog.setWindowTitle(QStringLiteral("导出日历"));
+    dialog.setWindowTitle(fileDialogText(FileDialogText::CalendarTitle));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("iCalendar (*.ics)"));
     dialog.setDefaultSuffix(QStringLiteral("ics"));
     // Qt's own translation leaves this button in English.
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存(&S)"));
+    dialog.setLabelText(QFileDialog::Accept, fileDialogText(FileDialogText::Save));
 }
 
 void setUpExportDialog(QFileDialog& dialog, const QString& startFolder) {
     dialog.setDirectory(startFolder);
-    dialog.setWindowTitle(QStringLiteral("导入教务课表"));
+    dialog.setWindowTitle(fileDialogText(FileDialogText::ExportTitle));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("教务课表 (*.xls *.xlsx *.htm *.html)"));
+    dialog.setNameFilter(fileDialogText(FileDialogText::ExportFilter));
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     dialog.setOption(QFileDialog::ReadOnly, true);
 }
@@ -113,12 +114,12 @@ void setUpImportedWorkbookDialog(QFileDialog& dialog, const QString& suggestedFi
     const QFileInfo file(suggestedFile);
     dialog.setDirectory(file.absolutePath());
     dialog.selectFile(file.fileName());
-    dialog.setWindowTitle(QStringLiteral("保存课表"));
+    dialog.setWindowTitle(fileDialogText(FileDialogText::ImportedTitle));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    dialog.setNameFilter(fileDialogText(FileDialogText::ImportedFilter));
     dialog.setDefaultSuffix(QStringLiteral("xlsx"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存(&S)"));
+    dialog.setLabelText(QFileDialog::Accept, fileDialogText(FileDialogText::Save));
 }
 
 std::filesystem::path toFilesystemPath(const QString& path) {
@@ -139,7 +140,7 @@ QString programDataFile(const QString& programDirectory, const QString& name) {
 QString checkFolderText(const settings::SettingsLocation& location) {
     const QString folder =
         QDir::toNativeSeparators(QString::fromStdU16String(location.savedFolder().u16string()));
-    return QStringLiteral("请检查文件夹“%1”是否可写。").arg(folder);
+    return folderWritableText(folder);
 }
 
 Desktop Desktop::system() {

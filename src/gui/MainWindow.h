@@ -1,8 +1,11 @@
-// The main window (Form1): the week's timetable grid under its headings and ruling lines,
-// the status hint, the menus, the start-up that loads the workbook and the shutdown.
+// The main window (Form1): the week's grid under the menus, the start-up that opens the
+// schedule, and the week shown as the date, the keys and the query window ask; the menu commands'
+// work is in Workflows.
 #pragma once
 
 #include "Desktop.h"
+#include "TimetableGrid.h"
+#include "Workflows.h"
 #include "core/Failure.h"
 #include "core/Term.h"
 #include "service/Schedule.h"
@@ -17,17 +20,14 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
-class QAction;
-class QLabel;
-class QMenu;
-
 namespace orvanto::gui {
 
-class CellLabel;
 class DayWatcher;
+class MainMenus;
 class QueryDialog;
 
 class MainWindow : public QMainWindow {
@@ -46,34 +46,34 @@ class MainWindow : public QMainWindow {
     void showWeekQuery(std::int16_t week);
     void showDateQuery(std::chrono::year_month_day date);
 
-    // The menu commands.
-    void choosePath();
-    void inquire();
-    void editTerm();
-    // Every class of the term into an .ics file the student picks; nothing is written when a
-    // week cannot be composed.
-    void exportCalendar();
-    // A school's export: chosen, previewed, saved as a workbook of ours and then used like a
-    // workbook chosen with Path. Cancelling at any step writes nothing.
-    void importExport();
-    // An export already read: previewed, saved, used as the timetable, and then its term
-    // proposed in 学期设置.
-    void importRead(const std::filesystem::path& exportPath, imports::ImportResult read);
-    // Lists what in the workbook keeps a class from showing as the student meant.
-    void checkTimetable();
-    void openHelpFile();
-    void openUpdatePage();
-    void showAbout();
+    // Lets go of the workbook and runs the start-up again, as after a new path.
+    void reload();
+
+    // The menu commands; the work is in Workflows.
+    void choosePath() { runChoosePath(*this); }
+    void inquire() { runQuery(*this); }
+    void editTerm() { runEditTerm(*this); }
+    void exportCalendar() { runExportCalendar(*this); }
+    void importExport() { runImport(*this); }
+    void importRead(const std::filesystem::path& exportPath, imports::ImportResult read) {
+        runImportRead(*this, exportPath, std::move(read));
+    }
+    void checkTimetable() { runCheck(*this); }
+    void openHelpFile() { runHelpFile(*this); }
+    void openUpdatePage() { runUpdatePage(*this); }
+    void showAbout() { m_desktop.showAbout(this, topmostChecked()); }
+    // Keeps the window above the others, or lets it go behind them.
+    void setAlwaysOnTop(bool onTop);
 
     // The term read from term.ini at the last start-up (the default term without one).
     const core::Term& term() const { return m_schedule.term(); }
     // The term and timetable shown; scheduleOpened says when they were read again.
     const service::Schedule& schedule() const { return m_schedule; }
 
-    // The program-wide teaching week that the grid shows.
-    std::int16_t weekno() const { return m_weekno; }
+    // The teaching week the grid shows.
+    std::int16_t weekShown() const { return m_grid->weekShown(); }
     // The workbook path read at the last start-up; empty when none is set.
-    const QString& xlsname() const { return m_xlsname; }
+    QString workbookPath() const { return QString::fromStdString(m_schedule.workbookPath()); }
     // The always-on-top setting: the check mark of the Topmost item.
     bool topmostChecked() const;
     bool hasWorkbook() const { return m_schedule.hasTimetable(); }
@@ -85,11 +85,8 @@ class MainWindow : public QMainWindow {
     void showMessage(const Message& message);
     Desktop& desktop() { return m_desktop; }
 
-    // Text colour of a marked weekday column; unmarked columns are black.
-    static QColor markColour();
-
     // How far the grid is shrunk to fit the screen; 1 where the window fits as designed.
-    qreal gridScale() const { return m_gridScale; }
+    qreal gridScale() const { return m_grid->scale(); }
     // Brings the title, today's mark and, unless a queried week is shown, the grid to the
     // clock's date; runs by itself when the date changes.
     void followToday();
@@ -113,58 +110,28 @@ class MainWindow : public QMainWindow {
     void tellTermNotices(const std::vector<settings::TermNotice>& notices);
     // Draws a week as the schedule gives it: title, marked column, cells, hint and box.
     void showWeek(const service::WeekView& view);
-    void writeCells(const service::GridComposition& grid);
-    void showHint(service::Hint hint, const service::WeekView& view);
-    void showFindingsCount();
-    // The save dialog until a file is written or the student cancels; the file written.
-    QString saveImported(const std::filesystem::path& exportPath,
-                         const imports::ImportResult& classes);
-    // 学期设置 filled with the term the export names, unless today is in the term set.
-    void proposeTerm(const imports::ExportTerm& named);
-    // Saves path in path.ini and reloads from it; false (with the student told) when path.ini
-    // cannot be written.
-    bool useWorkbook(const QString& path);
-    void buildGrid();
-    void buildMenus();
-    void setAlwaysOnTop(bool onTop);
-    void showHint(const QString& hint);
-    void showHint(const QStringList& phrases);
     void fitToScreen();
     // Once the window manager has framed the window, fits and places it again by the real
     // frame, which the first showing could only estimate.
     void fitFramed(int triesLeft);
-    void clearMarks();
-    void markWeekday(int weekday);
-    void setWeekdayColour(int weekday, const QColor& colour);
-    void reportFailure(const core::Failure& failure);
     // Shows the week before or after the one shown, as a week query would; the keys stop at
     // the term's first and last week.
     void stepWeek(int step);
-    // Each weekday heading's hover text: that day's date in the week shown.
-    void showDayDates();
 
     Desktop m_desktop;
     bool m_loaded = false;
     bool m_placed = false;
     bool m_alwaysOnTop = false;
-    std::int16_t m_weekno = 0;
     service::Schedule m_schedule;
+    TimetableGrid* m_grid = nullptr;
     std::vector<settings::TermNotice> m_toldTermNotices;
-    QString m_xlsname;
 
-    std::array<QLabel*, 13> m_headings{};
-    std::array<CellLabel*, service::kGridCells> m_cells{};
-    QLabel* m_hint = nullptr;
-    QAction* m_topmost = nullptr;
-    QMenu* m_setMenu = nullptr;
-    QAction* m_checkItem = nullptr;
+    std::unique_ptr<MainMenus> m_menus;
     QPointer<QueryDialog> m_queryDialog;
     DayWatcher* m_dayWatcher = nullptr;
     // True while the grid shows the week of today, false after a query.
     bool m_showsToday = false;
     bool m_followPending = false;
-    QStringList m_hintPhrases;
-    qreal m_gridScale = 1.0;
     // Wheel turns not yet a whole notch, as touchpads send them.
     int m_wheelTurn = 0;
 };

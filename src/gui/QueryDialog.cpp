@@ -1,5 +1,6 @@
 #include "QueryDialog.h"
 
+#include "StudentMessages.h"
 #include "Twips.h"
 #include "TypedDateEdit.h"
 #include "WindowFont.h"
@@ -27,7 +28,7 @@ QStringList numbers(int first, int last) {
 }
 
 QString weekText(int week) {
-    return QStringLiteral("第%1周").arg(week);
+    return weekName(week);
 }
 
 // Plain decimal digits with blanks around them; anything else is no number here.
@@ -54,7 +55,7 @@ QueryDialog::QueryDialog(const service::Schedule& schedule, std::int16_t shownWe
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_schedule(schedule), m_desktop(desktop) {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("查询方式"));
+    setWindowTitle(queryText(QueryText::Title));
     setFixedSize(pixels(4080), pixels(2355));
     setFont(windowFont(9));
 
@@ -62,23 +63,23 @@ QueryDialog::QueryDialog(const service::Schedule& schedule, std::int16_t shownWe
     m_monthBox = addCombo("Combo2", 1800, 1200, 615);
     m_dayBox = addCombo("Combo3", 2880, 1200, 615);
 
-    m_byWeek = new QRadioButton(QStringLiteral("按周查询："), this);
+    m_byWeek = new QRadioButton(queryText(QueryText::ByWeek), this);
     m_byWeek->setObjectName(QStringLiteral("Option1"));
     m_byWeek->setGeometry(twipsRect(120, 360, 1455, 375));
-    m_byDate = new QRadioButton(QStringLiteral("按日期查询："), this);
+    m_byDate = new QRadioButton(queryText(QueryText::ByDate), this);
     m_byDate->setObjectName(QStringLiteral("Option2"));
     m_byDate->setGeometry(twipsRect(120, 1200, 1455, 375));
 
-    m_queryButton = new QPushButton(QStringLiteral("确定"), this);
+    m_queryButton = new QPushButton(buttonText(ButtonText::Ok), this);
     m_queryButton->setObjectName(QStringLiteral("Command1"));
     m_queryButton->setGeometry(twipsRect(1440, 1800, 1455, 495));
     m_queryButton->setFont(windowFont(10.5));
     m_queryButton->setDefault(true);
 
-    auto* label1 = new QLabel(QStringLiteral("月"), this);
+    auto* label1 = new QLabel(queryText(QueryText::Month), this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setGeometry(twipsRect(2520, 1200, 375, 375));
-    auto* label2 = new QLabel(QStringLiteral("日"), this);
+    auto* label2 = new QLabel(queryText(QueryText::Day), this);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setGeometry(twipsRect(3600, 1200, 375, 375));
     for (QLabel* label : {label1, label2}) {
@@ -204,8 +205,8 @@ void QueryDialog::runQuery() {
         const auto view = m_schedule.typedWeek(std::u16string_view(
             reinterpret_cast<const char16_t*>(rest.utf16()), std::size_t(rest.size())));
         if (!view) {
-            m_desktop.showMessage(this, {QMessageBox::Information, QStringLiteral("提示"),
-                                         QStringLiteral("周数超出范围。")});
+            m_desktop.showMessage(this, {QMessageBox::Information, boxTitle(BoxTitle::Notice),
+                                         queryText(QueryText::WeekOutOfRange)});
             return;
         }
         accept();
@@ -215,8 +216,8 @@ void QueryDialog::runQuery() {
     std::optional<std::chrono::year_month_day> date =
         dateInTerm(m_schedule.term(), m_monthBox->currentText(), m_dayBox->currentText());
     if (!date) {
-        m_desktop.showMessage(this, {QMessageBox::Information, QStringLiteral("提示"),
-                                     QStringLiteral("请输入有效的日期。")});
+        m_desktop.showMessage(this, {QMessageBox::Information, boxTitle(BoxTitle::Notice),
+                                     queryText(QueryText::InvalidDate)});
         return;
     }
     accept();

@@ -60,7 +60,7 @@ ReminderController::ReminderController(MainWindow& window, System system)
 
     QMenu* set = m_window.menuBar()->findChild<QMenu*>(QStringLiteral("Set"));
     if (set != nullptr) {
-        auto* item = new QAction(QStringLiteral("上课提醒...(&R)"), set);
+        auto* item = new QAction(menuText(MenuText::Reminders), set);
         item->setObjectName(QStringLiteral("Reminders"));
         connect(item, &QAction::triggered, this, &ReminderController::editReminders);
         // Among the settings of the term, before the exports.
@@ -192,7 +192,7 @@ bool ReminderController::eventFilter(QObject* watched, QEvent* event) {
         m_window.hide();
         if (!m_toldHidden) {
             m_toldHidden = true;
-            m_tray->icon()->showMessage(QStringLiteral("我的课表"), trayKeepsRunningText(),
+            m_tray->icon()->showMessage(programTitle(), trayKeepsRunningText(),
                                         QSystemTrayIcon::Information);
         }
         return true;
@@ -205,7 +205,7 @@ void ReminderController::followAutostart() {
         service::followAutostart(m_reminders, toFilesystemPath(m_system.programPath()));
     if (!followed) {
         m_window.showMessage(
-            {QMessageBox::Warning, QStringLiteral("错误"),
+            {QMessageBox::Warning, boxTitle(BoxTitle::Error),
              autostartFailureText(QString::fromStdString(followed.failure().detail))});
     }
 }
@@ -214,11 +214,8 @@ void ReminderController::tellNotices(const std::vector<settings::ReminderNotice>
     if (notices.empty()) {
         return;
     }
-    QString text = QStringLiteral("上课提醒设置文件 reminders.ini 中有设置未被采用：");
-    for (const settings::ReminderNotice& notice : notices) {
-        text += QStringLiteral("\n") + reminderNoticeText(notice);
-    }
-    m_window.showMessage({QMessageBox::Information, QStringLiteral("提示"), text});
+    m_window.showMessage(
+        {QMessageBox::Information, boxTitle(BoxTitle::Notice), reminderNoticesText(notices)});
 }
 
 } // namespace orvanto::gui

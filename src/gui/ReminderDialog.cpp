@@ -29,39 +29,40 @@ ReminderDialog::ReminderDialog(const settings::Reminders& reminders, Desktop& de
                                QWidget* parent)
     : QDialog(parent), m_desktop(desktop) {
     setObjectName(QStringLiteral("ReminderDialog"));
-    setWindowTitle(QStringLiteral("上课提醒"));
+    setWindowTitle(reminderText(ReminderText::Title));
 
-    m_enabled =
-        checkBox("RemindBeforeClass", QStringLiteral("上课前提醒"), reminders.enabled, this);
+    m_enabled = checkBox("RemindBeforeClass", reminderText(ReminderText::RemindBeforeClass),
+                         reminders.enabled, this);
     m_minutes = new QSpinBox(this);
     m_minutes->setObjectName(QStringLiteral("ReminderMinutes"));
     m_minutes->setRange(0, settings::kMaxReminderMinutes);
     m_minutes->setValue(reminders.minutes);
-    m_minutes->setSuffix(QStringLiteral(" 分钟"));
+    m_minutes->setSuffix(reminderText(ReminderText::MinutesSuffix));
     m_minutes->setEnabled(reminders.enabled);
     connect(m_enabled, &QCheckBox::toggled, m_minutes, &QSpinBox::setEnabled);
     auto* remindRow = new QHBoxLayout;
     remindRow->addWidget(m_enabled);
-    remindRow->addWidget(new QLabel(QStringLiteral("提前"), this));
+    remindRow->addWidget(new QLabel(reminderText(ReminderText::Ahead), this));
     remindRow->addWidget(m_minutes);
     remindRow->addStretch();
 
-    m_sound = checkBox("ReminderSound", QStringLiteral("提醒时播放声音"), reminders.sound, this);
+    m_sound = checkBox("ReminderSound", reminderText(ReminderText::Sound), reminders.sound, this);
     // Not a choice: no reminder ever takes the keyboard; the box says so.
-    QCheckBox* noFocus = checkBox("ReminderNoFocus", QStringLiteral("提醒不抢占焦点"), true, this);
+    QCheckBox* noFocus =
+        checkBox("ReminderNoFocus", reminderText(ReminderText::NoFocus), true, this);
     noFocus->setEnabled(false);
-    m_tray = checkBox("ShowInTray", QStringLiteral("在系统托盘显示"), reminders.tray, this);
-    auto* trayNote =
-        new QLabel(QStringLiteral("托盘图标显示下一节课；关闭窗口时课表留在托盘中。"), this);
+    m_tray = checkBox("ShowInTray", reminderText(ReminderText::Tray), reminders.tray, this);
+    auto* trayNote = new QLabel(reminderText(ReminderText::TrayNote), this);
     trayNote->setObjectName(QStringLiteral("TrayNote"));
     trayNote->setWordWrap(true);
     trayNote->setIndent(20);
-    m_autostart = checkBox("StartAtLogin", QStringLiteral("登录时启动"), reminders.autostart, this);
+    m_autostart = checkBox("StartAtLogin", reminderText(ReminderText::StartAtLogin),
+                           reminders.autostart, this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     for (const auto& [which, name, caption] :
-         {std::tuple{QDialogButtonBox::Ok, "Ok", QStringLiteral("确定")},
-          std::tuple{QDialogButtonBox::Cancel, "Cancel", QStringLiteral("取消")}}) {
+         {std::tuple{QDialogButtonBox::Ok, "Ok", buttonText(ButtonText::Ok)},
+          std::tuple{QDialogButtonBox::Cancel, "Cancel", buttonText(ButtonText::Cancel)}}) {
         buttons->button(which)->setText(caption);
         buttons->button(which)->setObjectName(QString::fromLatin1(name));
     }
@@ -85,9 +86,8 @@ settings::Reminders ReminderDialog::reminders() const {
 
 void ReminderDialog::accept() {
     if (!service::saveReminders(m_desktop.settings, reminders())) {
-        m_desktop.showMessage(this, {QMessageBox::Warning, QStringLiteral("错误"),
-                                     QStringLiteral("无法保存上课提醒设置，原来的设置未改变。\n") +
-                                         checkFolderText(m_desktop.settings)});
+        m_desktop.showMessage(this, {QMessageBox::Warning, boxTitle(BoxTitle::Error),
+                                     reminderSaveFailureText(checkFolderText(m_desktop.settings))});
         return;
     }
     QDialog::accept();

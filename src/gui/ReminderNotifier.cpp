@@ -3,6 +3,7 @@
 #include "DesktopNotifications.h"
 #include "ProgramResources.h"
 #include "ReminderPopup.h"
+#include "StudentMessages.h"
 
 #include <QApplication>
 #include <QSystemTrayIcon>
@@ -22,8 +23,7 @@ void ReminderNotifier::setTray(QSystemTrayIcon* tray) {
 }
 
 void ReminderNotifier::notify(const QString& summary, const QString& body, bool sound) {
-    const DesktopNotice notice{QStringLiteral("我的课表"), QStringLiteral("orvanto"), summary, body,
-                               sound};
+    const DesktopNotice notice{programTitle(), QStringLiteral("orvanto"), summary, body, sound};
     sendDesktopNotice(notice, this, [this, summary, body, sound](bool taken) {
         if (taken) {
             emit shown(Route::Notifications);

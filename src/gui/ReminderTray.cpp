@@ -1,6 +1,7 @@
 #include "ReminderTray.h"
 
 #include "ProgramResources.h"
+#include "StudentMessages.h"
 
 #include <QAction>
 #include <QMenu>
@@ -16,10 +17,10 @@ ReminderTray::ReminderTray(QObject* parent) : QObject(parent) {
     // A line to read, not a command.
     m_next->setEnabled(false);
     m_menu->addSeparator();
-    QAction* show = m_menu->addAction(QStringLiteral("显示课表"));
+    QAction* show = m_menu->addAction(menuText(MenuText::TrayShow));
     show->setObjectName(QStringLiteral("ShowTimetable"));
     connect(show, &QAction::triggered, this, &ReminderTray::showWindowRequested);
-    QAction* quit = m_menu->addAction(QStringLiteral("退出"));
+    QAction* quit = m_menu->addAction(menuText(MenuText::TrayQuit));
     quit->setObjectName(QStringLiteral("QuitFromTray"));
     connect(quit, &QAction::triggered, this, &ReminderTray::quitRequested);
 

@@ -1,6 +1,7 @@
 #include "SplashWindow.h"
 
 #include "ProgramResources.h"
+#include "StudentMessages.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 
@@ -61,18 +62,18 @@ SplashWindow::SplashWindow(std::function<void()> showMainWindow, QWidget* parent
     connect(m_secondStep, &QTimer::timeout, this, &SplashWindow::onSecondStep);
 
     centreOnScreen(this);
-    m_status->setText(QStringLiteral("正在启动..."));
+    m_status->setText(splashText(SplashText::Starting));
     m_firstStep->start();
 }
 
 void SplashWindow::onFirstStep() {
-    m_status->setText(QStringLiteral("正在加载..."));
+    m_status->setText(splashText(SplashText::Loading));
     m_firstStep->stop();
     m_secondStep->start();
 }
 
 void SplashWindow::onSecondStep() {
-    m_status->setText(QStringLiteral("加载完成 , 显示..."));
+    m_status->setText(splashText(SplashText::Showing));
     m_secondStep->stop();
     // The main window's start-up blocks this thread, so paint the last text now or it would
     // never be seen.

@@ -1,5 +1,7 @@
 #include "StudentMessages.h"
 
+#include "core/ProgramInfo.h"
+#include "service/SharedWording.h"
 #include "spreadsheet/ReadLimits.h"
 
 #include <QFileInfo>
@@ -59,6 +61,10 @@ QString loadFailureReason(const core::Failure& failure) {
         break;
     }
     return reason;
+}
+
+QString shared(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 bool isAboutTheFile(core::Status status) {
@@ -122,6 +128,14 @@ QString failedCellText(const core::Failure& failure) {
     }
     return QStringLiteral("单元格 %1：%2")
         .arg(QString::fromUtf8(failure.cell), QString::fromUtf8(failure.shownValue));
+}
+
+QString failureBoxText(const core::Failure& failure) {
+    QString text = QString::fromStdString(core::legacyMessage(failure));
+    if (const QString cell = failedCellText(failure); !cell.isEmpty()) {
+        text += QStringLiteral("\n") + cell;
+    }
+    return text;
 }
 
 QString termNoticeText(const settings::TermNotice& notice) {
@@ -199,7 +213,7 @@ QString nextClassText(const std::optional<service::ClassMeeting>& next,
                       std::chrono::year_month_day today) {
     using namespace std::chrono;
     if (!next) {
-        return QStringLiteral("本学期没有课了");
+        return shared(service::kNoClassesLeft);
     }
     QString when;
     const auto daysAhead = (local_days{next->date} - local_days{today}).count();
@@ -405,6 +419,387 @@ QStringList termDatesPhrases(const core::Term& term) {
     };
     return {QStringLiteral("本学期 "), QStringLiteral("%1 至 ").arg(iso(term.firstMonday)),
             iso(last)};
+}
+
+QStringList gridHeadings() {
+    QStringList headings{shared(service::kTimeHeading)};
+    for (const std::string_view day : core::kWeekdayHeadings) {
+        headings << shared(day);
+    }
+    const std::array<QString, core::kBigPeriods> partsOfDay = {
+        QStringLiteral("早上"), QStringLiteral("早上"), QStringLiteral("下午"),
+        QStringLiteral("下午"), QStringLiteral("晚上")};
+    for (int p = 0; p < core::kBigPeriods; ++p) {
+        headings << QStringLiteral("%1   （%2）")
+                        .arg(bigPeriodName(p), partsOfDay[static_cast<std::size_t>(p)]);
+    }
+    return headings;
+}
+
+QString bigPeriodName(int period) {
+    return shared(service::kBigPeriodNames.at(static_cast<std::size_t>(period)));
+}
+
+QString headingDateText(std::chrono::year_month_day day) {
+    return QStringLiteral("%1年%2月%3日")
+        .arg(static_cast<int>(day.year()))
+        .arg(static_cast<unsigned>(day.month()))
+        .arg(static_cast<unsigned>(day.day()));
+}
+
+QStringList weekHintPhrases(const service::WeekView& view, const service::Schedule& schedule) {
+    const QString notClassTime = shared(service::kNotClassTime);
+    switch (view.hint) {
+    case service::Hint::None:
+        return {};
+    case service::Hint::NoPath:
+        return {QStringLiteral("提示：请先设置课表路径！")};
+    case service::Hint::NotClassTime:
+        // A term of the student's own is named with its dates; the 2010 term keeps its words.
+        if (schedule.term() != core::Term{}) {
+            return QStringList{notClassTime} + termDatesPhrases(schedule.term());
+        }
+        return {notClassTime};
+    case service::Hint::LoadFailed:
+        return QStringList{QStringLiteral("提示：无法读取课表：")} +
+               loadFailurePhrases(*schedule.loadFailure(),
+                                  QString::fromStdString(schedule.workbookPath()));
+    case service::Hint::PartlyShown: {
+        const core::Failure& failure = *view.grid->failure;
+        const QString cell = failedCellText(failure);
+        return {QStringLiteral("提示：课表只显示了一部分，"),
+                cell.isEmpty()
+                    ? QStringLiteral("发生错误：%1").arg(core::legacyError(failure.status).number)
+                    : cell};
+    }
+    }
+    return {};
+}
+
+QString programTitle() {
+    return QStringLiteral("我的课表");
+}
+
+QString boxTitle(BoxTitle title) {
+    switch (title) {
+    case BoxTitle::Notice:
+        return QStringLiteral("提示");
+    case BoxTitle::Error:
+        return QStringLiteral("错误");
+    case BoxTitle::Check:
+        return QStringLiteral("检查课表");
+    }
+    return {};
+}
+
+QString buttonText(ButtonText button) {
+    return button == ButtonText::Ok ? QStringLiteral("确定") : QStringLiteral("取消");
+}
+
+QString menuText(MenuText item) {
+    switch (item) {
+    case MenuText::Path:
+        return QStringLiteral("课表路径(&P)");
+    case MenuText::Inquire:
+        return QStringLiteral("查询方式(&I)");
+    case MenuText::Topmost:
+        return QStringLiteral("窗口置顶(&T)");
+    case MenuText::Term:
+        return QStringLiteral("学期设置...(&E)");
+    case MenuText::Calendar:
+        return QStringLiteral("导出日历...(&C)");
+    case MenuText::Import:
+        return QStringLiteral("导入教务课表...(&D)");
+    case MenuText::Help:
+        return QStringLiteral("帮助(&H)");
+    case MenuText::HelpFile:
+        return QStringLiteral("帮助文档...(&F)");
+    case MenuText::Update:
+        return QStringLiteral("检查更新...(&U)");
+    case MenuText::About:
+        return QStringLiteral("关于(&A)");
+    case MenuText::Reminders:
+        return QStringLiteral("上课提醒...(&R)");
+    case MenuText::TrayShow:
+        return QStringLiteral("显示课表");
+    case MenuText::TrayQuit:
+        return QStringLiteral("退出");
+    }
+    return {};
+}
+
+namespace {
+
+// The count stands on the menu that lists the findings and on the item itself, where it
+// covers no cell; without findings both read as they always have.
+QString findingsCount(std::size_t findings) {
+    return findings > 0 ? QStringLiteral(" (%1)").arg(findings) : QString();
+}
+
+} // namespace
+
+QString setMenuTitle(std::size_t findings) {
+    return QStringLiteral("设置%1(&S)").arg(findingsCount(findings));
+}
+
+QString checkItemText(std::size_t findings) {
+    return QStringLiteral("检查课表%1...(&K)").arg(findingsCount(findings));
+}
+
+QString fileDialogText(FileDialogText text) {
+    switch (text) {
+    case FileDialogText::WorkbookTitle:
+        return QStringLiteral("设置课表路径");
+    case FileDialogText::WorkbookFilter:
+        return QStringLiteral("Excel文件(*.xls,*.xlsx) (*.xls *.xlsx)");
+    case FileDialogText::CalendarTitle:
+        return QStringLiteral("导出日历");
+    case FileDialogText::ExportTitle:
+        return QStringLiteral("导入教务课表");
+    case FileDialogText::ExportFilter:
+        return QStringLiteral("教务课表 (*.xls *.xlsx *.htm *.html)");
+    case FileDialogText::ImportedTitle:
+        return QStringLiteral("保存课表");
+    case FileDialogText::ImportedFilter:
+        return QStringLiteral("Excel 工作簿 (*.xlsx)");
+    case FileDialogText::Save:
+        return QStringLiteral("保存(&S)");
+    }
+    return {};
+}
+
+QString folderWritableText(const QString& folder) {
+    return QStringLiteral("请检查文件夹“%1”是否可写。").arg(folder);
+}
+
+QString splashText(SplashText text) {
+    switch (text) {
+    case SplashText::Starting:
+        return QStringLiteral("正在启动...");
+    case SplashText::Loading:
+        return QStringLiteral("正在加载...");
+    case SplashText::Showing:
+        return QStringLiteral("加载完成 , 显示...");
+    }
+    return {};
+}
+
+QString aboutText(AboutText text) {
+    // The captions keep the 2010 window's CR LF line ends.
+    const QString crlf = QStringLiteral("\r\n");
+    switch (text) {
+    case AboutText::Title:
+        return QStringLiteral("关于 Orvanto（Pellwick专用版）");
+    case AboutText::Notice:
+        return QStringLiteral(
+                   "提醒：请保持课表工作簿的版式（B列的节次标记、C至I列每五行一个"
+                   "课程块），否则课表无法正确显示；课表仅供参考，以学校教务通知为准。") +
+               crlf +
+               QStringLiteral(
+                   "本软件按 MIT 许可证发布，按“原样”提供，不附带任何明示或暗示的担保。");
+    case AboutText::Version:
+        return QStringLiteral("Orvanto") + crlf + QStringLiteral("版本：" ORVANTO_VERSION_TEXT);
+    case AboutText::Reserved:
+        return QStringLiteral("保留所有权利。");
+    case AboutText::Copyright:
+        return QStringLiteral("© 2010-2026 Orvanto 开发者");
+    case AboutText::Alternate:
+        return QStringLiteral("献给每一位按时上课的同学");
+    }
+    return {};
+}
+
+QString queryText(QueryText text) {
+    switch (text) {
+    case QueryText::Title:
+        return QStringLiteral("查询方式");
+    case QueryText::ByWeek:
+        return QStringLiteral("按周查询：");
+    case QueryText::ByDate:
+        return QStringLiteral("按日期查询：");
+    case QueryText::Month:
+        return QStringLiteral("月");
+    case QueryText::Day:
+        return QStringLiteral("日");
+    case QueryText::WeekOutOfRange:
+        return QStringLiteral("周数超出范围。");
+    case QueryText::InvalidDate:
+        return QStringLiteral("请输入有效的日期。");
+    }
+    return {};
+}
+
+QString weekName(int week) {
+    return shared(service::weekName(week));
+}
+
+QString termText(TermText text) {
+    switch (text) {
+    case TermText::Title:
+        return QStringLiteral("学期设置");
+    case TermText::FirstMonday:
+        return QStringLiteral("第1周的星期一：");
+    case TermText::Weeks:
+        return QStringLiteral("教学周数：");
+    case TermText::WeeksSuffix:
+        return QStringLiteral(" 周");
+    case TermText::Edition:
+        return QStringLiteral("标题后缀：");
+    case TermText::To:
+        return QStringLiteral("至");
+    }
+    return {};
+}
+
+QString periodRowLabel(int period) {
+    return bigPeriodName(period) + QStringLiteral("：");
+}
+
+QString mondayNoteText(const QString& chosen, const QString& monday) {
+    return QStringLiteral("%1不是星期一，第1周将从这一周的星期一（%2）算起。").arg(chosen, monday);
+}
+
+QString periodEndsTooEarlyText(int period) {
+    return bigPeriodName(period) + QStringLiteral("的结束时间必须晚于开始时间。");
+}
+
+QString editionTooLongText(int characters) {
+    return QStringLiteral("标题后缀不能超过 %1 个字。").arg(characters);
+}
+
+QString editionControlCharactersText() {
+    return QStringLiteral("标题后缀不能包含换行、制表符或其他控制字符。");
+}
+
+QString termSaveFailureText(const QString& folderCheck) {
+    return QStringLiteral("无法保存学期设置，原来的设置未改变。\n") + folderCheck;
+}
+
+QString reminderText(ReminderText text) {
+    switch (text) {
+    case ReminderText::Title:
+        return QStringLiteral("上课提醒");
+    case ReminderText::RemindBeforeClass:
+        return QStringLiteral("上课前提醒");
+    case ReminderText::MinutesSuffix:
+        return QStringLiteral(" 分钟");
+    case ReminderText::Ahead:
+        return QStringLiteral("提前");
+    case ReminderText::Sound:
+        return QStringLiteral("提醒时播放声音");
+    case ReminderText::NoFocus:
+        return QStringLiteral("提醒不抢占焦点");
+    case ReminderText::Tray:
+        return QStringLiteral("在系统托盘显示");
+    case ReminderText::TrayNote:
+        return QStringLiteral("托盘图标显示下一节课；关闭窗口时课表留在托盘中。");
+    case ReminderText::StartAtLogin:
+        return QStringLiteral("登录时启动");
+    }
+    return {};
+}
+
+QString reminderSaveFailureText(const QString& folderCheck) {
+    return QStringLiteral("无法保存上课提醒设置，原来的设置未改变。\n") + folderCheck;
+}
+
+QString reminderNoticesText(const std::vector<settings::ReminderNotice>& notices) {
+    QString text = QStringLiteral("上课提醒设置文件 reminders.ini 中有设置未被采用：");
+    for (const settings::ReminderNotice& notice : notices) {
+        text += QStringLiteral("\n") + reminderNoticeText(notice);
+    }
+    return text;
+}
+
+QString termNoticesText(const std::vector<settings::TermNotice>& notices) {
+    QString text = QStringLiteral("学期设置文件 term.ini 中有设置未被采用：");
+    for (const settings::TermNotice& notice : notices) {
+        text += QStringLiteral("\n") + termNoticeText(notice);
+    }
+    return text;
+}
+
+QString noPathText() {
+    return QStringLiteral("请先设置课表路径。");
+}
+
+QString pathSaveFailureText(const QString& folderCheck) {
+    return QStringLiteral("无法保存课表路径，原来的设置未改变。\n") + folderCheck;
+}
+
+QString importOverExportText() {
+    return QStringLiteral("不能保存到教务课表原文件上，请另选一个文件名。");
+}
+
+QString helpFileFailureText(const QString& file) {
+    // Where it is, so that it can be opened by hand with any text editor.
+    return QStringLiteral("提示：打开帮助文档错误！\n没有找到能打开它的程序，"
+                          "请用文本编辑器打开：\n%1")
+        .arg(file);
+}
+
+QString browserFailureText() {
+    return QStringLiteral("提示：调用浏览器错误！");
+}
+
+namespace {
+
+QString cannotRunText(const QString& lead, const std::optional<core::Failure>& failure,
+                      const QString& workbook) {
+    return failure ? lead + QStringLiteral("\n") +
+                         loadFailurePhrases(*failure, workbook).join(QString())
+                   : lead;
+}
+
+} // namespace
+
+QString cannotCheckText(const std::optional<core::Failure>& failure, const QString& workbook) {
+    return cannotRunText(QStringLiteral("课表无法读取，不能检查。"), failure, workbook);
+}
+
+QString cannotExportCalendarText(const std::optional<core::Failure>& failure,
+                                 const QString& workbook) {
+    return cannotRunText(QStringLiteral("课表无法读取，不能导出日历。"), failure, workbook);
+}
+
+QString calendarFileName() {
+    return QStringLiteral("课表.ics");
+}
+
+QString calendarComposeFailureText(const core::Failure& failure) {
+    return QStringLiteral("日历没有导出，未写入任何文件：%1的课表中有单元格无法读取。\n%2")
+        .arg(weekName(QString::fromUtf8(failure.subject).toInt()), failureBoxText(failure));
+}
+
+QString calendarWriteFailureText(const QString& file) {
+    return QStringLiteral("无法写入日历文件：\n%1\n请检查文件夹是否可写。").arg(file);
+}
+
+QString calendarExportedText(int meetings, int events, const QString& file) {
+    return QStringLiteral("已导出 %1 节课（%2 个日历事件）到：\n%3")
+        .arg(meetings)
+        .arg(events)
+        .arg(file);
+}
+
+QString checkResultText(const std::vector<service::Finding>& findings, std::size_t toFix) {
+    QString text = toFix == 0 ? shared(service::kNothingToFix)
+                              : QStringLiteral("有 %1 处写法可能让课程不显示：\n").arg(toFix);
+    for (const service::Finding& finding : findings) {
+        if (!finding.note) {
+            text += QStringLiteral("\n") + QString::fromUtf8(finding.line);
+        }
+    }
+    if (toFix != findings.size()) {
+        text += QStringLiteral("\n");
+    }
+    for (const service::Finding& finding : findings) {
+        if (finding.note) {
+            text +=
+                QStringLiteral("\n") + shared(service::kNoteLead) + QString::fromUtf8(finding.line);
+        }
+    }
+    return text;
 }
 
 } // namespace orvanto::gui

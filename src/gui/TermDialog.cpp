@@ -1,5 +1,6 @@
 #include "TermDialog.h"
 
+#include "StudentMessages.h"
 #include "TypedDateEdit.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
@@ -46,10 +47,6 @@ int minutesOf(const QTime& time) {
     return time.hour() * 60 + time.minute();
 }
 
-const QString kPeriodNames[core::kBigPeriods] = {
-    QStringLiteral("第一大节"), QStringLiteral("第二大节"), QStringLiteral("第三大节"),
-    QStringLiteral("第四大节"), QStringLiteral("第五大节")};
-
 } // namespace
 
 TermDialog::TermDialog(const core::Term& term, Desktop& desktop, QWidget* parent)
@@ -57,7 +54,7 @@ TermDialog::TermDialog(const core::Term& term, Desktop& desktop, QWidget* parent
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_desktop(desktop) {
     setObjectName(QStringLiteral("TermDialog"));
-    setWindowTitle(QStringLiteral("学期设置"));
+    setWindowTitle(termText(TermText::Title));
     setFont(windowFont(9));
 
     auto* form = new QFormLayout;
@@ -73,7 +70,7 @@ TermDialog::TermDialog(const core::Term& term, Desktop& desktop, QWidget* parent
     m_firstMonday->setLocale(chinese);
     m_firstMonday->calendarWidget()->setLocale(chinese);
     m_firstMonday->calendarWidget()->setFirstDayOfWeek(Qt::Monday);
-    form->addRow(QStringLiteral("第1周的星期一："), m_firstMonday);
+    form->addRow(termText(TermText::FirstMonday), m_firstMonday);
     m_mondayNote = new QLabel(this);
     m_mondayNote->setObjectName(QStringLiteral("MondayNote"));
     m_mondayNote->setWordWrap(true);
@@ -83,12 +80,12 @@ TermDialog::TermDialog(const core::Term& term, Desktop& desktop, QWidget* parent
     m_weeks->setObjectName(QStringLiteral("Weeks"));
     m_weeks->setRange(core::kMinTermWeeks, core::kMaxTermWeeks);
     m_weeks->setValue(term.weeks);
-    m_weeks->setSuffix(QStringLiteral(" 周"));
-    form->addRow(QStringLiteral("教学周数："), m_weeks);
+    m_weeks->setSuffix(termText(TermText::WeeksSuffix));
+    form->addRow(termText(TermText::Weeks), m_weeks);
 
     m_edition = new QLineEdit(QString::fromUtf8(term.edition), this);
     m_edition->setObjectName(QStringLiteral("Edition"));
-    form->addRow(QStringLiteral("标题后缀："), m_edition);
+    form->addRow(termText(TermText::Edition), m_edition);
 
     for (std::size_t p = 0; p < core::kBigPeriods; ++p) {
         auto* row = new QHBoxLayout;
@@ -100,15 +97,15 @@ TermDialog::TermDialog(const core::Term& term, Desktop& desktop, QWidget* parent
             edit->setDisplayFormat(QStringLiteral("HH:mm"));
         }
         row->addWidget(m_periodStarts[p]);
-        row->addWidget(new QLabel(QStringLiteral("至"), this));
+        row->addWidget(new QLabel(termText(TermText::To), this));
         row->addWidget(m_periodEnds[p]);
-        form->addRow(kPeriodNames[p] + QStringLiteral("："), row);
+        form->addRow(periodRowLabel(int(p)), row);
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    buttons->button(QDialogButtonBox::Ok)->setText(buttonText(ButtonText::Ok));
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("Ok"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(buttonText(ButtonText::Cancel));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &TermDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TermDialog::reject);
@@ -148,9 +145,8 @@ void TermDialog::showMondayNote() {
         fitHeight();
         return;
     }
-    m_mondayNote->setText(QStringLiteral("%1不是星期一，第1周将从这一周的星期一（%2）算起。")
-                              .arg(chosen.toString(QStringLiteral("yyyy-MM-dd")),
-                                   monday.toString(QStringLiteral("yyyy-MM-dd"))));
+    m_mondayNote->setText(mondayNoteText(chosen.toString(QStringLiteral("yyyy-MM-dd")),
+                                         monday.toString(QStringLiteral("yyyy-MM-dd"))));
     m_mondayNote->show();
     fitHeight();
 }
@@ -166,9 +162,8 @@ void TermDialog::accept() {
     const core::Term chosen = term();
     for (std::size_t p = 0; p < core::kBigPeriods; ++p) {
         if (chosen.periods[p].end <= chosen.periods[p].start) {
-            m_desktop.showMessage(
-                this, {QMessageBox::Information, QStringLiteral("提示"),
-                       kPeriodNames[p] + QStringLiteral("的结束时间必须晚于开始时间。")});
+            m_desktop.showMessage(this, {QMessageBox::Information, boxTitle(BoxTitle::Notice),
+                                         periodEndsTooEarlyText(int(p))});
             m_periodEnds[p]->setFocus();
             return;
         }
@@ -176,19 +171,15 @@ void TermDialog::accept() {
     // What term.ini would refuse on the next start is refused here.
     if (const auto problem = settings::editionProblem(chosen.edition)) {
         const bool tooLong = *problem == settings::TermNotice::Problem::EditionTooLong;
-        m_desktop.showMessage(
-            this,
-            {QMessageBox::Information, QStringLiteral("提示"),
-             tooLong
-                 ? QStringLiteral("标题后缀不能超过 %1 个字。").arg(settings::kMaxEditionCharacters)
-                 : QStringLiteral("标题后缀不能包含换行、制表符或其他控制字符。")});
+        m_desktop.showMessage(this, {QMessageBox::Information, boxTitle(BoxTitle::Notice),
+                                     tooLong ? editionTooLongText(settings::kMaxEditionCharacters)
+                                             : editionControlCharactersText()});
         m_edition->setFocus();
         return;
     }
     if (!service::saveTerm(m_desktop.settings, chosen)) {
-        m_desktop.showMessage(this, {QMessageBox::Warning, QStringLiteral("错误"),
-                                     QStringLiteral("无法保存学期设置，原来的设置未改变。\n") +
-                                         checkFolderText(m_desktop.settings)});
+        m_desktop.showMessage(this, {QMessageBox::Warning, boxTitle(BoxTitle::Error),
+                                     termSaveFailureText(checkFolderText(m_desktop.settings))});
         return;
     }
     QDialog::accept();

@@ -1,5 +1,6 @@
 #include "TimetableCheck.h"
 
+#include "SharedWording.h"
 #include "core/Concat.h"
 #include "core/Utf8.h"
 #include "core/Weekdays.h"
@@ -25,9 +26,6 @@ std::string cellName(int column, int row) {
     const char letter = Layout::classColumn(column);
     return core::concat({std::string_view(&letter, 1), std::to_string(row)});
 }
-
-constexpr std::array<std::string_view, core::kBigPeriods> kBigPeriodNames = {
-    "第一大节", "第二大节", "第三大节", "第四大节", "第五大节"};
 
 // "第6-16周", "第1-15单周"
 std::string weeksText(const std::set<int>& weeks) {

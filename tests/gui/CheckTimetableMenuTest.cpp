@@ -20,6 +20,8 @@ class CheckTimetableMenuTest : public QObject {
     void aCellWhereTwoClassesMeetIsBadgedAndNamesBoth();
     void theTermDecidesLikeTheCommandLine();
     void withoutAWorkbookTheCheckSaysWhy();
+    void aLoadFailureReadsAsInEveryOtherBox_data();
+    void aLoadFailureReadsAsInEveryOtherBox();
 };
 
 namespace {
@@ -126,6 +128,31 @@ void CheckTimetableMenuTest::withoutAWorkbookTheCheckSaysWhy() {
     other.show();
     other.checkTimetable();
     QVERIFY(broken.messages.back().text.startsWith(QStringLiteral("课表无法读取，不能检查。\n")));
+}
+
+// The box words the failure as the status label and 导出日历 do, never in the reader's English.
+void CheckTimetableMenuTest::aLoadFailureReadsAsInEveryOtherBox_data() {
+    QTest::addColumn<QString>("workbook");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << QStringLiteral("/no/such/课表.xlsx")
+                             << QStringLiteral("找不到文件：课表.xlsx");
+    QTest::newRow("encrypted") << QStringLiteral(ORVANTO_TEST_DATA "/bad/xls-encrypted.xls")
+                               << QStringLiteral("工作簿设有密码：xls-encrypted.xls");
+    QTest::newRow("truncated") << QStringLiteral(ORVANTO_TEST_DATA "/bad/xls-truncated.xls")
+                               << QStringLiteral("文件不完整：xls-truncated.xls");
+}
+
+void CheckTimetableMenuTest::aLoadFailureReadsAsInEveryOtherBox() {
+    QFETCH(QString, workbook);
+    QFETCH(QString, reason);
+    TestDesktop desk;
+    desk.setPath(workbook);
+    MainWindow window(desk.desktop());
+    window.show();
+    window.checkTimetable();
+    QCOMPARE(desk.messages.back().text, QStringLiteral("课表无法读取，不能检查。\n") + reason);
+    window.exportCalendar();
+    QCOMPARE(desk.messages.back().text, QStringLiteral("课表无法读取，不能导出日历。\n") + reason);
 }
 
 QTEST_MAIN(CheckTimetableMenuTest)

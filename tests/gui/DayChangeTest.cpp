@@ -119,7 +119,7 @@ void DayChangeTest::titleAndMarkFollowTheDay() {
     moveClock(desk, window, date(after.year(), unsigned(after.month()), unsigned(after.day())));
     QCOMPARE(window.windowTitle(), title + kTitleEnd);
     QCOMPARE(markedWeekdays(window), QList<int>{marked});
-    QCOMPARE(window.weekno(), week);
+    QCOMPARE(window.weekShown(), week);
     QLabel* label14 = label(window, QStringLiteral("Label14"));
     QCOMPARE(label14->isHidden(), hint.isEmpty());
     if (!hint.isEmpty()) {
@@ -142,7 +142,7 @@ void DayChangeTest::mondayBringsTheNewWeeksClassesFromTheWorkbookAsItIsNow() {
     QCOMPARE(cell(window, 12)->caption(), sampleCaption(1, 5, "甲"));
 
     moveClock(desk, window, date(2010, 5, 3));
-    QCOMPARE(window.weekno(), 10);
+    QCOMPARE(window.weekShown(), 10);
     // Weeks from 10 on show the second blocks.
     QCOMPARE(cell(window, 12)->caption(), sampleCaption(1, 5, "乙"));
     QCOMPARE(markedWeekdays(window), QList<int>{0});
@@ -170,9 +170,9 @@ void DayChangeTest::aQueriedWeekStays() {
         const QString title = window.windowTitle();
         const QStringList grid = captions(window);
         const QList<int> marks = markedWeekdays(window);
-        const auto week = window.weekno();
+        const auto week = window.weekShown();
         moveClock(desk, window, date(2010, 5, 3));
-        QCOMPARE(window.weekno(), week);
+        QCOMPARE(window.weekShown(), week);
         QCOMPARE(captions(window), grid);
         QCOMPARE(markedWeekdays(window), marks);
         // A query's title names the week asked for, not today.
@@ -185,7 +185,7 @@ void DayChangeTest::aQueriedWeekStays() {
     desk.workbookToChoose = sample("windows-timetable.xlsx");
     window.choosePath();
     moveClock(desk, window, date(2010, 5, 3));
-    QCOMPARE(window.weekno(), 10);
+    QCOMPARE(window.weekShown(), 10);
     QCOMPARE(window.windowTitle(),
              QStringLiteral("今天是2010年5月3日--星期一 (第10周)") + kTitleEnd);
 }

@@ -322,14 +322,14 @@ void ImportPreviewTest::theTermTheExportNamesIsProposed() {
     QCOMPARE(opened, !inTermAlready);
     QVERIFY(window.hasWorkbook());
     if (inTermAlready) {
-        QCOMPARE(window.weekno(), std::int16_t{3});
+        QCOMPARE(window.weekShown(), std::int16_t{3});
         return;
     }
     QCOMPARE(proposedMonday, QDate(2025, 9, 1));
     QCOMPARE(proposedEdition, QStringLiteral("2025-2026学年第一学期"));
     if (confirm) {
         // This week: 15 October 2025 is in week 7, and the grid shows it.
-        QCOMPARE(window.weekno(), std::int16_t{7});
+        QCOMPARE(window.weekShown(), std::int16_t{7});
         QVERIFY(window.windowTitle().contains(QStringLiteral("2025-2026学年第一学期")));
         QCOMPARE(cell(window, 4)->caption(), QStringLiteral("高等数学\r\n张三\r\nA101"));
         QVERIFY(QFile::exists(desk.folder.filePath(QStringLiteral("term.ini"))));

@@ -129,7 +129,7 @@ void MainWindowTest::loadedGridShowsTodaysWeek() {
     MainWindow window(desk.desktop());
     window.show();
 
-    QCOMPARE(window.weekno(), 3);
+    QCOMPARE(window.weekShown(), 3);
     QCOMPARE(window.markers(), (orvanto::timetable::MarkerRows{3, 13, 23, 33, 43, 53}));
     QCOMPARE(cell(window, 0)->caption(), sampleCaption(0, 0, "甲"));
     QCOMPARE(cell(window, 0)->hoverText(), QStringLiteral("课00甲   教室00甲  老师00甲"));
@@ -192,7 +192,7 @@ void MainWindowTest::compositionFailureKeepsTheRestOfTheGrid() {
             QCOMPARE(after[i], before[i]);
         }
     }
-    QCOMPARE(window.weekno(), 10);
+    QCOMPARE(window.weekShown(), 10);
     QCOMPARE(window.windowTitle(), QStringLiteral("第10周的课表") + kTitleEnd);
 
     // The reason stays until the next query, which reads a week without the broken cell.
@@ -322,7 +322,7 @@ void MainWindowTest::choosingAWorkbookReloadsTodaysWeek() {
     QCOMPARE(desk.fileDialogs, 1);
     QCOMPARE(desk.readIni(), workbook.toUtf8() + "\r\n");
     QVERIFY(window.hasWorkbook());
-    QCOMPARE(window.xlsname(), workbook);
+    QCOMPARE(window.workbookPath(), workbook);
     QVERIFY(label(window, QStringLiteral("Label14"))->isHidden());
     QCOMPARE(cell(window, 4)->caption(), sampleCaption(0, 4, "甲"));
 
@@ -331,7 +331,7 @@ void MainWindowTest::choosingAWorkbookReloadsTodaysWeek() {
     QCOMPARE(markedWeekdays(window), QList<int>{1});
     window.findChild<QAction*>(QStringLiteral("Path"))->trigger();
     QCOMPARE(desk.readIni(), workbook.toUtf8() + "\r\n");
-    QCOMPARE(window.weekno(), 3);
+    QCOMPARE(window.weekShown(), 3);
     QCOMPARE(window.windowTitle(),
              QStringLiteral("今天是2010年3月19日--星期五 (第3周)") + kTitleEnd);
     QCOMPARE(markedWeekdays(window), QList<int>{4});
@@ -354,7 +354,7 @@ void MainWindowTest::cancellingTheFileDialogChangesNothing() {
     QCOMPARE(desk.readIni(), sample("windows-timetable.xlsx").toUtf8() + "\r\n");
     QCOMPARE(markedWeekdays(window), QList<int>{2}); // the Wednesday mark stays
     QCOMPARE(window.windowTitle(), title);
-    QCOMPARE(window.weekno(), 11);
+    QCOMPARE(window.weekShown(), 11);
     QCOMPARE(captions(window), grid);
 }
 
@@ -449,9 +449,9 @@ void MainWindowTest::failedSaveKeepsThePathAndTellsTheUser() {
     QCOMPARE(desk.messages.size(), std::size_t(1));
     QCOMPARE(desk.messages[0].title, QStringLiteral("错误"));
     QVERIFY(window.hasWorkbook());
-    QCOMPARE(window.xlsname(), sample("windows-timetable.xlsx"));
+    QCOMPARE(window.workbookPath(), sample("windows-timetable.xlsx"));
     QCOMPARE(markedWeekdays(window), QList<int>{1});
-    QCOMPARE(window.weekno(), 2);
+    QCOMPARE(window.weekShown(), 2);
 }
 
 void MainWindowTest::topmostTwiceRestoresTheWindow() {

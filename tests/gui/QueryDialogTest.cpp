@@ -159,7 +159,7 @@ void QueryDialogTest::firstOpening() {
 
 void QueryDialogTest::weekOutsideTheTermIsShownAsIs() {
     Fixture f(date(2010, 9, 20)); // week 30: not class time, yet a path is set
-    QCOMPARE(f.window->weekno(), 30);
+    QCOMPARE(f.window->weekShown(), 30);
     QCOMPARE(f.combo(1)->currentText(), QStringLiteral("第30周"));
     QCOMPARE(f.combo(1)->count(), 22);
 }
@@ -241,7 +241,7 @@ void QueryDialogTest::dateQueryMarksThatDay() {
     Fixture f(date(2010, 3, 19));
     f.byDate(unsigned(month), unsigned(day));
     QVERIFY(f.dialog->isHidden());
-    QCOMPARE(f.window->weekno(), week);
+    QCOMPARE(f.window->weekShown(), week);
     QCOMPARE(f.window->windowTitle(), title);
     QCOMPARE(markedWeekdays(*f.window), QList<int>{weekday});
     const char* tag = week >= 10 ? "乙" : "甲";
@@ -284,18 +284,18 @@ void QueryDialogTest::wholeDateTypedInAField() {
     if (week == 0) {
         QCOMPARE(f.desk.messages.size(), std::size_t(1));
         QCOMPARE(f.desk.messages[0].text, QStringLiteral("请输入有效的日期。"));
-        QCOMPARE(f.window->weekno(), 3);
+        QCOMPARE(f.window->weekShown(), 3);
         return;
     }
     QVERIFY(f.desk.messages.empty());
-    QCOMPARE(f.window->weekno(), week);
+    QCOMPARE(f.window->weekShown(), week);
     QCOMPARE(markedWeekdays(*f.window), QList<int>{weekday});
 }
 
 void QueryDialogTest::weekQueryMarksNothing() {
     Fixture f(date(2010, 3, 19));
     f.get<QPushButton>("Command1")->click(); // the current week, unchanged
-    QCOMPARE(f.window->weekno(), 3);
+    QCOMPARE(f.window->weekShown(), 3);
     QCOMPARE(f.window->windowTitle(), QStringLiteral("第3周的课表") + kTitleEnd);
     QCOMPARE(markedWeekdays(*f.window), QList<int>{});
 
@@ -303,7 +303,7 @@ void QueryDialogTest::weekQueryMarksNothing() {
     f.pick(1, QStringLiteral("第12周"));
     QVERIFY(f.focusOn(f.get<QPushButton>("Command1")));
     f.get<QPushButton>("Command1")->click();
-    QCOMPARE(f.window->weekno(), 12);
+    QCOMPARE(f.window->weekShown(), 12);
     QCOMPARE(f.window->windowTitle(), QStringLiteral("第12周的课表") + kTitleEnd);
     QCOMPARE(cell(*f.window, 0)->caption(), sampleCaption(0, 0, "乙"));
 }
@@ -318,23 +318,23 @@ void QueryDialogTest::twoDateQueriesThenAWeekQuery() {
     f.get<QRadioButton>("Option1")->click();
     f.get<QPushButton>("Command1")->click();
     QCOMPARE(markedWeekdays(*f.window), QList<int>{});
-    QCOMPARE(f.window->weekno(), 3); // the week text still said 第3周
+    QCOMPARE(f.window->weekShown(), 3); // the week text still said 第3周
 }
 
 void QueryDialogTest::emptyWeekTextIsWeekZero() {
     Fixture f(date(2010, 3, 19));
     f.byWeekText(QString());
-    QCOMPARE(f.window->weekno(), 0);
+    QCOMPARE(f.window->weekShown(), 0);
     QCOMPARE(f.window->windowTitle(), QStringLiteral("第0周的课表") + kTitleEnd);
     // Week 0 matches no block: every cell shows the empty blank row.
     QCOMPARE(cell(*f.window, 0)->caption(), QStringLiteral("\r\n\r\n"));
 
     f.open();
     f.byWeekText(QStringLiteral("第 7.5周")); // blanks skipped, halves to even
-    QCOMPARE(f.window->weekno(), 8);
+    QCOMPARE(f.window->weekShown(), 8);
     f.open();
     f.byWeekText(QStringLiteral("周期")); // no number after the first character
-    QCOMPARE(f.window->weekno(), 0);
+    QCOMPARE(f.window->weekShown(), 0);
     QVERIFY(f.desk.messages.empty());
 }
 
@@ -344,7 +344,7 @@ void QueryDialogTest::queryOutsideTheTermShowsTheWeek() {
     QVERIFY(!label14->isHidden());
     f.byWeekText(QStringLiteral("第5周"));
     QVERIFY(label14->isHidden());
-    QCOMPARE(f.window->weekno(), 5);
+    QCOMPARE(f.window->weekShown(), 5);
     QCOMPARE(f.window->windowTitle(), QStringLiteral("第5周的课表") + kTitleEnd);
     QVERIFY(f.desk.messages.empty());
     QVERIFY(!cell(*f.window, 0)->caption().isEmpty());
@@ -395,7 +395,7 @@ void QueryDialogTest::invalidTypedInputChangesNothing() {
     QCOMPARE(f.desk.messages[0].text, message);
     QCOMPARE(f.desk.messages[0].title, QStringLiteral("提示"));
     QVERIFY(f.dialog->isVisible()); // stays open for a correction
-    QCOMPARE(f.window->weekno(), 23);
+    QCOMPARE(f.window->weekShown(), 23);
     QCOMPARE(f.window->windowTitle(), title);
     QCOMPARE(markedWeekdays(*f.window), QList<int>{0});
     QCOMPARE(captions(*f.window), grid);
@@ -415,7 +415,7 @@ void QueryDialogTest::buttonHidesAndKeepsTheChoices() {
     f.window->findChild<QAction*>(QStringLiteral("Inquire"))->trigger();
     QVERIFY(!f.dialog.isNull());
     QVERIFY(f.dialog->isHidden());
-    QCOMPARE(f.window->weekno(), 16);
+    QCOMPARE(f.window->weekShown(), 16);
 
     bool checked = false;
     QTimer::singleShot(0, [&f, &checked] {
@@ -441,7 +441,7 @@ void QueryDialogTest::closeBoxUnloads() {
     QVERIFY(f.dialog->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(f.dialog.isNull());
-    QCOMPARE(f.window->weekno(), 9); // no query ran
+    QCOMPARE(f.window->weekShown(), 9); // no query ran
     QCOMPARE(f.window->windowTitle(), QStringLiteral("第9周的课表") + kTitleEnd);
 
     f.open(); // loaded afresh, from the week of the last query

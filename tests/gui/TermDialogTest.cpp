@@ -176,7 +176,7 @@ void TermDialogTest::sharedTermTable() {
     }
     MainWindow window(desk.desktop());
     window.show();
-    QCOMPARE(window.weekno(), c.week);
+    QCOMPARE(window.weekShown(), c.week);
     QVERIFY(window.windowTitle().contains(QStringLiteral(" (第%1周)").arg(c.week)));
     QCOMPARE(shownHint(window) == QStringLiteral("提示：现在不是上课时间！"), !c.inTerm);
 }
@@ -225,7 +225,7 @@ void TermDialogTest::viewerFollowsTheTermFile() {
 
     QCOMPARE(window.windowTitle(),
              QStringLiteral("今天是2026年9月16日--星期三 (第2周)——我的课表——2026年秋季学期"));
-    QCOMPARE(window.weekno(), 2);
+    QCOMPARE(window.weekShown(), 2);
     QCOMPARE(markedWeekdays(window), QList<int>{2});
     QVERIFY(window.hasWorkbook());
     QVERIFY(desk.messages.empty());
@@ -245,7 +245,7 @@ void TermDialogTest::viewerFollowsTheTermFile() {
         QueryDialog::dateInTerm(window.term(), QStringLiteral("1"), QStringLiteral("10"));
     QVERIFY(date.has_value());
     window.showDateQuery(*date);
-    QCOMPARE(window.weekno(), 18);
+    QCOMPARE(window.weekShown(), 18);
     QCOMPARE(window.windowTitle(),
              QStringLiteral("2027年1月10日--星期日 (第18周的课表)——我的课表——2026年秋季学期"));
     QCOMPARE(markedWeekdays(window), QList<int>{6});
@@ -262,7 +262,7 @@ void TermDialogTest::damagedTermFileIsToldOnceAndLeftAlone() {
 
     // weeks falls back to 22; the rest of the file is used.
     QCOMPARE(window.term().weeks, 22);
-    QCOMPARE(window.weekno(), 3);
+    QCOMPARE(window.weekShown(), 3);
     QCOMPARE(desk.messages.size(), std::size_t(1));
     QVERIFY(desk.messages[0].text.contains(QStringLiteral("weeks=“45”")));
     QCOMPARE(readTermIni(desk), damaged);
@@ -294,7 +294,7 @@ void TermDialogTest::savingTheTermReloadsTheViewer() {
                                            "edition=2026年秋季学期\r\n[periods]\r\n"
                                            "1=08:00-09:40\r\n2=10:00-11:40\r\n3=14:00-15:40\r\n"
                                            "4=16:00-17:40\r\n5=19:00-20:40\r\n"));
-    QCOMPARE(window.weekno(), 2);
+    QCOMPARE(window.weekShown(), 2);
     QCOMPARE(window.windowTitle(),
              QStringLiteral("今天是2026年9月16日--星期三 (第2周)——我的课表——2026年秋季学期"));
     QVERIFY(window.hasWorkbook());

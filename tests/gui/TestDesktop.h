@@ -166,7 +166,7 @@ inline QList<int> markedWeekdays(MainWindow& window) {
         int inMark = 0;
         for (QLabel* l : column) {
             QColor colour = l->palette().color(QPalette::WindowText);
-            if (colour == MainWindow::markColour()) {
+            if (colour == TimetableGrid::markColour()) {
                 ++inMark;
             } else if (colour != QColor(Qt::black)) {
                 return {-1};

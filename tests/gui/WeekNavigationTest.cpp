@@ -149,7 +149,7 @@ void WeekNavigationTest::keysAndWheel() {
         QCOMPARE(after.title, today.title);
         QCOMPARE(after.marked, QList<int>{4});
         QCOMPARE(after.grid, today.grid);
-        QCOMPARE(window.weekno(), 3);
+        QCOMPARE(window.weekShown(), 3);
         return;
     }
     // Exactly what the query window's week query shows.
@@ -162,7 +162,7 @@ void WeekNavigationTest::keysAndWheel() {
     QCOMPARE(after.marked, QList<int>{});
     QCOMPARE(after.grid, expected.grid);
     QCOMPARE(after.hint, expected.hint);
-    QCOMPARE(window.weekno(), week);
+    QCOMPARE(window.weekShown(), week);
     const char* tag = week >= 10 ? "乙" : "甲";
     QCOMPARE(after.grid[2], sampleCaption(0, 2, tag));
     // The headings name the days of the week reached, Monday to Sunday.
