@@ -5,6 +5,7 @@
 #include "calendar/Agenda.h"
 #include "calendar/CalendarFile.h"
 #include "core/Weekdays.h"
+#include "service/SharedWording.h"
 #include "service/StudentFiles.h"
 #include "service/UpcomingClasses.h"
 #include "settings/TermText.h"
@@ -17,8 +18,6 @@ namespace orvanto::cli {
 
 namespace {
 
-constexpr std::string_view kNotClassTime = "提示：现在不是上课时间！";
-
 std::string clockText(int minutes) {
     return settings::periodText({minutes, minutes}).substr(0, 5);
 }
@@ -26,7 +25,7 @@ std::string clockText(int minutes) {
 // Outside the term: "now" without --date, the date itself for a date the student gave.
 std::string outOfTermText(const calendar::DayAgenda& agenda, bool dateGiven) {
     return dateGiven ? settings::isoDate(agenda.date) + " 不在教学周内"
-                     : std::string(kNotClassTime);
+                     : std::string(service::kNotClassTime);
 }
 
 std::string agendaText(const calendar::DayAgenda& agenda, bool dateGiven, bool today) {
@@ -174,7 +173,7 @@ int runNext(const Options& options, Context& context) {
         return exitCodeFor(next.failure().status);
     }
     if (!*next) {
-        context.out << (options.json ? "null\n" : "本学期没有课了\n");
+        context.out << (options.json ? "null\n" : std::string(service::kNoClassesLeft) + "\n");
         return kExitOk;
     }
     const long long until = duration_cast<minutes>(service::startOf(**next) - now).count();

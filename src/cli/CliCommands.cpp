@@ -3,6 +3,7 @@
 #include "CliError.h"
 #include "CliOutput.h"
 #include "service/SchoolExports.h"
+#include "service/SharedWording.h"
 #include "settings/TermText.h"
 
 #include <filesystem>
@@ -108,7 +109,7 @@ int runWeek(const Options& options, Context& context) {
     context.out << *week << "\n";
     if (!context.schedule.inTerm(*week)) {
         // The number alone reads like any other week: say what grid's heading says.
-        context.err << "第" << *week << "周（不在教学周内）\n";
+        context.err << service::weekName(*week) << "（不在教学周内）\n";
     }
     return kExitOk;
 }
@@ -136,7 +137,7 @@ int runCheck(const Options&, Context& context) {
     const auto& findings = context.schedule.findings();
     const bool toFix = service::countToFix(findings) > 0;
     if (!toFix) {
-        context.out << "未发现会让课程不显示的写法。\n";
+        context.out << service::kNothingToFix << "\n";
     }
     for (const service::Finding& finding : findings) {
         if (!finding.note) {
@@ -146,7 +147,7 @@ int runCheck(const Options&, Context& context) {
     // Notes say what the layout does on purpose: told, but no reason to fail.
     for (const service::Finding& finding : findings) {
         if (finding.note) {
-            context.out << "说明：" << finding.line << "\n";
+            context.out << service::kNoteLead << finding.line << "\n";
         }
     }
     return toFix ? kExitFindings : kExitOk;

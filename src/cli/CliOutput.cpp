@@ -1,6 +1,8 @@
 #include "CliOutput.h"
 
 #include "core/Utf8.h"
+#include "core/Weekdays.h"
+#include "service/SharedWording.h"
 
 #include <algorithm>
 #include <array>
@@ -11,10 +13,8 @@ namespace orvanto::cli {
 
 namespace {
 
-constexpr std::array<std::string_view, 7> kDayHeadings = {"星期一", "星期二", "星期三", "星期四",
-                                                          "星期五", "星期六", "星期天"};
-constexpr std::array<std::string_view, 5> kPeriodHeadings = {"第一大节", "第二大节", "第三大节",
-                                                             "第四大节", "第五大节"};
+constexpr const auto& kDayHeadings = core::kWeekdayHeadings;
+constexpr const auto& kPeriodHeadings = service::kBigPeriodNames;
 
 bool isWide(char32_t c) {
     return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) ||
@@ -132,7 +132,7 @@ std::string gridTable(const service::WeekView& view) {
     // Lines of every cell, and the width of each column (0 is the period headings).
     std::array<std::array<std::vector<std::string>, 7>, 5> lines;
     std::array<int, 8> widths{};
-    widths[0] = displayWidth("时间");
+    widths[0] = displayWidth(service::kTimeHeading);
     for (std::size_t day = 0; day < 7; ++day) {
         widths[day + 1] = displayWidth(kDayHeadings[day]);
     }
@@ -158,14 +158,12 @@ std::string gridTable(const service::WeekView& view) {
     }
     rule += "\n";
 
-    std::string out = "第";
-    out += std::to_string(*view.week);
-    out += "周";
+    std::string out = service::weekName(*view.week);
     out += view.inTerm ? "" : "（不在教学周内）";
     out += "\n";
     out += rule;
     out += "|";
-    appendCell(out, "时间", widths[0]);
+    appendCell(out, service::kTimeHeading, widths[0]);
     for (std::size_t day = 0; day < 7; ++day) {
         appendCell(out, kDayHeadings[day], widths[day + 1]);
     }

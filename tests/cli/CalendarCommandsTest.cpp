@@ -162,8 +162,8 @@ TEST(Check, ExitCodesSayWhetherAnythingWasFound) {
         const char* err; // the start of standard error
     };
     const std::vector<Case> cases = {
-        {{"check", kTypical}, 0, "未发现会让课程不显示的写法。\n", ""},
-        {{"check", sample("layout-typical-libreoffice-lo.xls")}, 0, "未发现", ""},
+        {{"check", kTypical}, 0, "没有发现可能让课程不显示的写法。\n", ""},
+        {{"check", sample("layout-typical-libreoffice-lo.xls")}, 0, "没有发现", ""},
         {{"check", sample("layout-second-sheet-active.xlsx")},
          5,
          "工作表“备注”：保存时显示的是这张表",
