@@ -195,6 +195,18 @@ Please verify the correct directory name was given.</source>
         <source>Folder</source>
         <translation>文件夹</translation>
     </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>快捷方式</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>未知</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
