@@ -18,7 +18,7 @@ imports::ImportResult typicalExport() {
         c.course = "课程名称" + std::to_string(i / 2) + "（理论）";
         c.teacher = "教师" + std::to_string(i % 13) + "(副教授)";
         c.room = "第" + std::to_string(1 + i % 5) + "教学楼A" + std::to_string(100 + i * 7);
-        c.weekday = 1 + i % 6;
+        c.weekday = i % 6;
         const int firstPeriod = 1 + (i * 3) % 11;
         c.periods = {firstPeriod, firstPeriod + (i % 7 == 0 ? 3 : 1)};
         for (int week = 1; week <= 16; ++week) {

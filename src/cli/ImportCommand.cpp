@@ -18,6 +18,11 @@ namespace orvanto::cli {
 
 namespace {
 
+// The weekday as the export's reader counts it, like its periods: 1 Monday .. 7 Sunday.
+std::string isoWeekdayJson(const std::optional<int>& weekday) {
+    return weekday ? std::to_string(*weekday + 1) : "null";
+}
+
 std::string pairJson(int first, int last) {
     return core::concat({"[", std::to_string(first), ", ", std::to_string(last), "]"});
 }
@@ -84,7 +89,7 @@ std::string importJson(const imports::ImportResult& result) {
         out += "{\"course\": " + jsonString(entry.course) +
                ", \"teacher\": " + jsonString(entry.teacher) +
                ", \"room\": " + jsonString(entry.room) +
-               ", \"weekday\": " + std::to_string(entry.weekday) +
+               ", \"weekday\": " + isoWeekdayJson(entry.weekday) +
                ", \"periods\": " + pairJson(entry.periods.first, entry.periods.last) +
                ", \"bigPeriods\": " + pairJson(big.first, big.last) +
                ", \"weeks\": " + weeksJson(entry.weeks) +

@@ -26,7 +26,7 @@ namespace orvanto::gui {
 namespace {
 
 // The roles a class row keeps its values in beside the texts shown.
-constexpr int kValueRole = Qt::UserRole;     // weekday 1..7, periods as QPoint(first, last)
+constexpr int kValueRole = Qt::UserRole;     // weekday 0..6, periods as QPoint(first, last)
 constexpr int kCellRole = Qt::UserRole + 1;  // where the class was read: the sheet ...
 constexpr int kSheetRole = Qt::UserRole + 2; // ... and its cell
 constexpr int kLastSmallPeriod = 13;
@@ -280,9 +280,9 @@ int ImportPreviewDialog::addClass(const imports::ImportedClass& entry) {
 
 void ImportPreviewDialog::fillRow(int row, const imports::ImportedClass& entry) {
     QTableWidgetItem* weekday = m_classes->item(row, WeekdayColumn);
-    const bool hasWeekday = entry.weekday >= 1 && entry.weekday <= 7;
-    weekday->setText(hasWeekday ? weekdayNames()[entry.weekday - 1] : QString());
-    weekday->setData(kValueRole, hasWeekday ? entry.weekday : 0);
+    const bool hasWeekday = entry.weekday && *entry.weekday >= 0 && *entry.weekday < 7;
+    weekday->setText(hasWeekday ? weekdayNames()[*entry.weekday] : QString());
+    weekday->setData(kValueRole, hasWeekday ? QVariant(*entry.weekday) : QVariant());
     QTableWidgetItem* periods = m_classes->item(row, PeriodsColumn);
     const bool hasPeriods = entry.periods.first > 0 && entry.periods.last >= entry.periods.first;
     periods->setText(hasPeriods ? periodsText(entry.periods) : QString());
@@ -324,7 +324,7 @@ QString ImportPreviewDialog::setCellText(int row, int column, const QString& typ
             return {}; // only the list's entries can be chosen
         }
         item->setText(text);
-        item->setData(kValueRole, static_cast<int>(day) + 1);
+        item->setData(kValueRole, static_cast<int>(day));
         break;
     }
     case PeriodsColumn: {
@@ -408,7 +408,10 @@ void ImportPreviewDialog::chooseReading(int index) {
 
 imports::ImportedClass ImportPreviewDialog::classOfRow(int row) const {
     imports::ImportedClass entry;
-    entry.weekday = m_classes->item(row, WeekdayColumn)->data(kValueRole).toInt();
+    if (const QVariant weekday = m_classes->item(row, WeekdayColumn)->data(kValueRole);
+        weekday.isValid()) {
+        entry.weekday = weekday.toInt();
+    }
     const QPoint periods = m_classes->item(row, PeriodsColumn)->data(kValueRole).toPoint();
     entry.periods = {periods.x(), periods.y()};
     entry.weeks = imports::readWeekText(toUtf8(m_classes->item(row, WeeksColumn)->text()))
@@ -435,7 +438,7 @@ namespace {
 
 // What a row still lacks, in the order the student reads its columns.
 std::optional<PreviewText> missingOf(const imports::ImportedClass& entry) {
-    if (entry.weekday == 0) {
+    if (!entry.weekday) {
         return PreviewText::NeedsWeekday;
     }
     if (entry.periods.first == 0) {

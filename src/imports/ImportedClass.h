@@ -29,7 +29,8 @@ struct ImportedClass {
     std::string course;  // as the export writes them, trimmed of blanks and U+3000
     std::string teacher; // may be empty, or several names ("贾瑜,李欣蕾")
     std::string room;    // may be empty
-    int weekday = 0;     // 1..7, Monday first
+    // 0 Monday .. 6 Sunday, as everywhere in the program; none until read (a guessed class).
+    std::optional<int> weekday = std::nullopt;
     SmallPeriods periods;
     WeekSet weeks;
     std::string sheet; // where the class was read: sheet or table name

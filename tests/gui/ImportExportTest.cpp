@@ -152,7 +152,7 @@ void ImportExportTest::previewListsClassesAndUnreadTexts() {
     entry.course = "大学物理";
     entry.teacher = "李四";
     entry.room = "教2-301";
-    entry.weekday = 7;
+    entry.weekday = 6; // Sunday
     entry.periods = {3, 4};
     for (int week = 1; week <= 15; week += 2) {
         entry.weeks.set(static_cast<std::size_t>(week));

@@ -186,7 +186,7 @@ void ImportPreviewTest::editsDeletionsAdditionsAndMadeClassesAreWhatIsWritten() 
         typeInto(preview, made, ImportPreviewDialog::WeeksColumn, QStringLiteral("3周"));
         // An added row.
         imports::ImportedClass added;
-        added.weekday = 3;
+        added.weekday = 2; // Wednesday
         added.periods = {5, 6};
         const int row = preview.addClass(added);
         typeInto(preview, row, ImportPreviewDialog::WeeksColumn, QStringLiteral("1-15单"));

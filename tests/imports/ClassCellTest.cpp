@@ -123,15 +123,15 @@ INSTANTIATE_TEST_SUITE_P(
                  {}},
         CellCase{"ClassicWhenLine",
                  "高等数学\n周一第1,2节{第1-16周}\n张三\nA101",
-                 {cls("高等数学", "张三", "A101", weeks(1, 16), kFirstTwo, 1)},
+                 {cls("高等数学", "张三", "A101", weeks(1, 16), kFirstTwo, 0)},
                  {}},
         CellCase{"ClassicWhenLineOddWeeks",
                  "大学物理\n星期三第3,4,5节{第1-15周|单周}\n李四(教授)\n教3-105",
-                 {cls("大学物理", "李四(教授)", "教3-105", weeks(1, 15, 2), SmallPeriods{3, 5}, 3)},
+                 {cls("大学物理", "李四(教授)", "教3-105", weeks(1, 15, 2), SmallPeriods{3, 5}, 2)},
                  {}},
         CellCase{"ClassicWhenLineWithHoursAWeek",
                  "操作系统\n周五第5,6节{第2-16周|双周|2节/周}\n钱八\n信息楼402",
-                 {cls("操作系统", "钱八", "信息楼402", weeks(2, 16, 2), SmallPeriods{5, 6}, 5)},
+                 {cls("操作系统", "钱八", "信息楼402", weeks(2, 16, 2), SmallPeriods{5, 6}, 4)},
                  {}},
         CellCase{"ClassicWhenLineWithSomethingElseAfterABar",
                  "操作系统\n周五第5,6节{第2-16周|另行通知}\n钱八\n信息楼402",
@@ -169,8 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
             "NothingBetweenClassicForm",
             "高等数学\n周一第1,2节{第1-8周}\n张三\nA101\n线性代数\n周三第3,4节{第9-16周}\n李四\n"
             "B202",
-            {cls("高等数学", "张三", "A101", weeks(1, 8), kFirstTwo, 1),
-             cls("线性代数", "李四", "B202", weeks(9, 16), SmallPeriods{3, 4}, 3)},
+            {cls("高等数学", "张三", "A101", weeks(1, 8), kFirstTwo, 0),
+             cls("线性代数", "李四", "B202", weeks(9, 16), SmallPeriods{3, 4}, 2)},
             {}},
         // Lines missing: what the first class shows decides.
         CellCase{"RoomMissingBetweenClassesWithTeachers",
@@ -353,7 +353,7 @@ Written writeCell(std::mt19937& random) {
             lines = {cellClass.course, "周二第" + p + "节{第" + w + "周}", cellClass.teacher,
                      cellClass.room};
             cellClass.periods = periods;
-            cellClass.weekday = 2;
+            cellClass.weekday = 1; // Tuesday
             break;
         }
         if (c > 0) {

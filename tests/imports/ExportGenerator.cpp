@@ -428,7 +428,7 @@ std::string cellTextOf(const std::vector<const Planned*>& classes, const ExportS
 
 std::string weekdayName(int weekday, const ExportStyle& style) {
     return (style.zhouHeaders ? "周" : "星期") +
-           std::string(kDayNames[static_cast<std::size_t>(weekday - 1)]);
+           std::string(kDayNames[static_cast<std::size_t>(weekday)]);
 }
 
 std::string bigLabel(int big, const ExportStyle& style) {
@@ -462,7 +462,7 @@ std::vector<Planned> planClasses(const ExportStyle& style, Random& random) {
     const bool teachersMissing = style.missing == 1;
     const bool roomsMissing = style.missing == 2;
     for (int i = 0; i < count; ++i) {
-        const int weekday = random.chance(85) ? 1 + random.below(5) : 6 + random.below(2);
+        const int weekday = random.chance(85) ? random.below(5) : 5 + random.below(2);
         const int big = 1 + random.below(5);
         if (!used.insert({weekday, big}).second) {
             continue;
@@ -509,9 +509,9 @@ std::vector<SheetCell> gridOf(const std::vector<Planned>& classes, const ExportS
     const int dayColumn0 = style.labelsRight ? 0 : 1;
     const int labelColumn = style.labelsRight ? 7 : 0;
     cells.push_back({top, labelColumn, style.labelsRight ? "时间" : "节次"});
-    std::array<int, 8> columnOf{};
+    std::array<int, 7> columnOf{};
     for (int i = 0; i < 7; ++i) {
-        const int weekday = style.sundayFirst ? (i == 0 ? 7 : i) : i + 1;
+        const int weekday = style.sundayFirst ? (i + 6) % 7 : i;
         columnOf[static_cast<std::size_t>(weekday)] = dayColumn0 + i;
         cells.push_back({top, dayColumn0 + i, weekdayName(weekday, style)});
     }
@@ -537,7 +537,7 @@ std::vector<SheetCell> gridOf(const std::vector<Planned>& classes, const ExportS
     }
     std::map<std::pair<int, int>, std::vector<const Planned*>> bySlot;
     for (const Planned& planned : classes) {
-        bySlot[{planned.expected.weekday, (planned.expected.periods.first + 1) / 2}].push_back(
+        bySlot[{*planned.expected.weekday, (planned.expected.periods.first + 1) / 2}].push_back(
             &planned);
     }
     for (const auto& [slot, inSlot] : bySlot) {
@@ -599,7 +599,7 @@ std::vector<SheetCell> listOf(std::vector<Planned>& classes, const ExportStyle& 
                        classes[i + static_cast<std::size_t>(span)].expected.weekday == c.weekday) {
                     ++span;
                 }
-                cells.push_back({row, column, weekdayName(c.weekday, style), span, 1});
+                cells.push_back({row, column, weekdayName(*c.weekday, style), span, 1});
                 continue;
             }
             case 1:

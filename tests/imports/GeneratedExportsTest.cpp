@@ -36,8 +36,9 @@ std::string keyOf(const imports::ImportedClass& c, bool bigOnly) {
     const std::string periods =
         bigOnly ? "big " + std::to_string(big.first) + "-" + std::to_string(big.last)
                 : std::to_string(c.periods.first) + "-" + std::to_string(c.periods.last);
-    return c.course + " | " + c.teacher + " | " + c.room + " | day " + std::to_string(c.weekday) +
-           " | " + periods + " | " + imports::weeksText(c.weeks);
+    return c.course + " | " + c.teacher + " | " + c.room + " | day " +
+           std::to_string(c.weekday.value_or(-1)) + " | " + periods + " | " +
+           imports::weeksText(c.weeks);
 }
 
 // The first difference between what was generated and what came back; empty when none.

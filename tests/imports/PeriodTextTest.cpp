@@ -82,18 +82,18 @@ TEST_P(ReadWeekdayName, GivesTheWeekday) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, ReadWeekdayName,
-    testing::Values(WeekdayCase{"星期一", 1}, WeekdayCase{"星期二", 2}, WeekdayCase{"星期三", 3},
-                    WeekdayCase{"星期四", 4}, WeekdayCase{"星期五", 5}, WeekdayCase{"星期六", 6},
-                    WeekdayCase{"星期日", 7}, WeekdayCase{"星期天", 7}, WeekdayCase{"周一", 1},
-                    WeekdayCase{"周六", 6}, WeekdayCase{"周日", 7}, WeekdayCase{"周天", 7},
-                    WeekdayCase{"一", 1}, WeekdayCase{"五", 5}, WeekdayCase{"日", 7},
-                    WeekdayCase{"礼拜一", 1}, WeekdayCase{"礼拜天", 7}, WeekdayCase{"Monday", 1},
-                    WeekdayCase{"TUESDAY", 2}, WeekdayCase{"wednesday", 3}, WeekdayCase{"Thu", 4},
-                    WeekdayCase{"Thurs", 4}, WeekdayCase{"Tues", 2}, WeekdayCase{"Fri.", 5},
-                    WeekdayCase{"Sat", 6}, WeekdayCase{"Sunday", 7}, WeekdayCase{"星期一  ", 1},
-                    WeekdayCase{"星期三\u3000", 3}, WeekdayCase{"\n星期五\r\n", 5},
-                    WeekdayCase{"星期 日", 7}, WeekdayCase{"星期一 Monday", 1},
-                    WeekdayCase{"星期六\n(Sat)", 6}, WeekdayCase{"Sun.\n周日", 7}));
+    testing::Values(WeekdayCase{"星期一", 0}, WeekdayCase{"星期二", 1}, WeekdayCase{"星期三", 2},
+                    WeekdayCase{"星期四", 3}, WeekdayCase{"星期五", 4}, WeekdayCase{"星期六", 5},
+                    WeekdayCase{"星期日", 6}, WeekdayCase{"星期天", 6}, WeekdayCase{"周一", 0},
+                    WeekdayCase{"周六", 5}, WeekdayCase{"周日", 6}, WeekdayCase{"周天", 6},
+                    WeekdayCase{"一", 0}, WeekdayCase{"五", 4}, WeekdayCase{"日", 6},
+                    WeekdayCase{"礼拜一", 0}, WeekdayCase{"礼拜天", 6}, WeekdayCase{"Monday", 0},
+                    WeekdayCase{"TUESDAY", 1}, WeekdayCase{"wednesday", 2}, WeekdayCase{"Thu", 3},
+                    WeekdayCase{"Thurs", 3}, WeekdayCase{"Tues", 1}, WeekdayCase{"Fri.", 4},
+                    WeekdayCase{"Sat", 5}, WeekdayCase{"Sunday", 6}, WeekdayCase{"星期一  ", 0},
+                    WeekdayCase{"星期三\u3000", 2}, WeekdayCase{"\n星期五\r\n", 4},
+                    WeekdayCase{"星期 日", 6}, WeekdayCase{"星期一 Monday", 0},
+                    WeekdayCase{"星期六\n(Sat)", 5}, WeekdayCase{"Sun.\n周日", 6}));
 
 class RejectWeekdayName : public testing::TestWithParam<std::string> {};
 

@@ -64,7 +64,7 @@ ImportResult readOk(const std::vector<SourceTable>& tables) {
 
 struct Placed {
     std::string course;
-    int weekday;
+    int weekday; // -1 where the class has none
     SmallPeriods periods;
     std::string cell;
     bool operator==(const Placed&) const = default;
@@ -78,7 +78,7 @@ std::ostream& operator<<(std::ostream& out, const Placed& placed) {
 std::vector<Placed> placed(const ImportResult& result) {
     std::vector<Placed> out;
     for (const ImportedClass& entry : result.classes) {
-        out.push_back({entry.course, entry.weekday, entry.periods, entry.cell});
+        out.push_back({entry.course, entry.weekday.value_or(-1), entry.periods, entry.cell});
     }
     return out;
 }
@@ -86,7 +86,7 @@ std::vector<Placed> placed(const ImportResult& result) {
 const std::vector<std::string> kMondayFirst{"星期一", "星期二", "星期三", "星期四",
                                             "星期五", "星期六", "星期日"};
 
-// A Monday-first grid with six 大节 rows, the class texts at (row, weekday 1..7).
+// A Monday-first grid with six 大节 rows, the class texts at (row, column 1..7).
 Rows emptyGrid(const std::vector<std::string>& header = kMondayFirst) {
     Rows rows{{"节次"}};
     for (const std::string& name : header) {
@@ -112,7 +112,7 @@ TEST_P(GridHeader, EveryColumnTakesTheWeekdayItsHeaderNames) {
     ASSERT_EQ(result.classes.size(), 7U);
     for (const ImportedClass& entry : result.classes) {
         const int day = entry.course.back() - '0';
-        EXPECT_EQ(entry.weekday, day) << entry.course;
+        EXPECT_EQ(entry.weekday, day - 1) << entry.course;
         const int bigPeriod = day % 5 + 1;
         EXPECT_EQ(entry.periods, (SmallPeriods{2 * bigPeriod - 1, 2 * bigPeriod})) << entry.course;
         EXPECT_EQ(entry.weeks, weeks(1, 16));
@@ -144,9 +144,9 @@ TEST(GridLayout, SundayFirstColumnsKeepTheirWeekdays) {
     rows[1][2] = classText("周一课");
     rows[2][7] = classText("周六课");
     const ImportResult result = readOk({tableOf("Sheet1", rows)});
-    EXPECT_EQ(placed(result), (std::vector<Placed>{{"周日课", 7, {1, 2}, "B2"},
-                                                   {"周一课", 1, {1, 2}, "C2"},
-                                                   {"周六课", 6, {3, 4}, "H3"}}));
+    EXPECT_EQ(placed(result), (std::vector<Placed>{{"周日课", 6, {1, 2}, "B2"},
+                                                   {"周一课", 0, {1, 2}, "C2"},
+                                                   {"周六课", 5, {3, 4}, "H3"}}));
 }
 
 // Whatever order the weekdays stand in, a class takes its column's header, never its position.
@@ -167,7 +167,7 @@ TEST(GridLayout, WeekdayFollowsTheHeaderForShuffledColumns) {
         ASSERT_EQ(result.classes.size(), 7U);
         for (const ImportedClass& entry : result.classes) {
             const auto day = std::ranges::find(kMondayFirst, entry.course) - kMondayFirst.begin();
-            EXPECT_EQ(entry.weekday, day + 1) << entry.course << " round " << round;
+            EXPECT_EQ(entry.weekday, day) << entry.course << " round " << round;
         }
     }
 }
@@ -180,7 +180,7 @@ TEST(GridLayout, MergedHeaderCellNamesEveryColumnItCovers) {
         readOk({tableOf("Sheet1", rows, {{0, 1, 1, 2}, {0, 3, 1, 2}, {0, 5, 1, 2}})});
     EXPECT_EQ(placed(result),
               (std::vector<Placed>{
-                  {"左", 1, {1, 2}, "B2"}, {"右", 1, {1, 2}, "C2"}, {"三", 3, {1, 2}, "G2"}}));
+                  {"左", 0, {1, 2}, "B2"}, {"右", 0, {1, 2}, "C2"}, {"三", 2, {1, 2}, "G2"}}));
 }
 
 // --- Period labels --------------------------------------------------------------------------
@@ -245,11 +245,11 @@ TEST(GridLayout, PeriodsCountedAgainUnderAfternoonAndEveningContinue) {
     spans.push_back({9, 2, 2, 1});
     rows[11][3] = classText("末节"); // 晚上 3
     const ImportResult result = readOk({tableOf("Sheet1", rows, spans)});
-    EXPECT_EQ(placed(result), (std::vector<Placed>{{"早课", 1, {1, 1}, "C2"},
-                                                   {"午后", 2, {5, 5}, "D6"},
-                                                   {"连堂", 3, {7, 8}, "E8"},
-                                                   {"晚课", 1, {9, 10}, "C10"},
-                                                   {"末节", 2, {11, 11}, "D12"}}));
+    EXPECT_EQ(placed(result), (std::vector<Placed>{{"早课", 0, {1, 1}, "C2"},
+                                                   {"午后", 1, {5, 5}, "D6"},
+                                                   {"连堂", 2, {7, 8}, "E8"},
+                                                   {"晚课", 0, {9, 10}, "C10"},
+                                                   {"末节", 1, {11, 11}, "D12"}}));
 }
 
 // Single periods with clock times; a class merged over rows takes the periods of every row.
@@ -265,9 +265,9 @@ TEST(GridLayout, MergedClassCellTakesThePeriodsOfEveryRowItSpans) {
     rows[3][2] = classText("物理实验");
     rows[6][5] = classText("化学");
     const ImportResult result = readOk({tableOf("Sheet1", rows, {{1, 1, 3, 1}, {3, 2, 2, 1}})});
-    EXPECT_EQ(placed(result), (std::vector<Placed>{{"三节连上", 1, {1, 3}, "B2"},
-                                                   {"物理实验", 2, {3, 4}, "C4"},
-                                                   {"化学", 5, {6, 6}, "F7"}}));
+    EXPECT_EQ(placed(result), (std::vector<Placed>{{"三节连上", 0, {1, 3}, "B2"},
+                                                   {"物理实验", 1, {3, 4}, "C4"},
+                                                   {"化学", 4, {6, 6}, "F7"}}));
 }
 
 // A label merged over two rows names the same periods for both: a class in either row gets
@@ -281,7 +281,7 @@ TEST(GridLayout, LabelMergedOverTwoRowsCoversBoth) {
     const ImportResult result = readOk({tableOf("Sheet1", rows, {{1, 0, 2, 1}, {3, 0, 2, 1}})});
     EXPECT_EQ(placed(result),
               (std::vector<Placed>{
-                  {"上", 1, {1, 2}, "B2"}, {"下", 2, {1, 2}, "C3"}, {"后", 1, {3, 4}, "B4"}}));
+                  {"上", 0, {1, 2}, "B2"}, {"下", 1, {1, 2}, "C3"}, {"后", 0, {3, 4}, "B4"}}));
 }
 
 TEST(GridLayout, PeriodsTheCellNamesWinOverItsRow) {
@@ -301,7 +301,7 @@ TEST(GridLayout, WithoutPeriodLabelsTheCellsNameTheirPeriods) {
               {"备注：体育课在操场集合"}};
     const ImportResult result = readOk({tableOf("Sheet1", rows)});
     EXPECT_EQ(placed(result),
-              (std::vector<Placed>{{"高等数学", 1, {3, 4}, "B2"}, {"大学英语", 2, {5, 6}, "C3"}}));
+              (std::vector<Placed>{{"高等数学", 0, {3, 4}, "B2"}, {"大学英语", 1, {5, 6}, "C3"}}));
     ASSERT_EQ(result.unread.size(), 1U);
     EXPECT_EQ(result.unread[0].cell, "D3");
     EXPECT_EQ(result.cells, 3U);
@@ -318,7 +318,7 @@ TEST(GridLayout, TitleAndNotesOutsideTheAreaAreIgnored) {
     rows.push_back({"备注", "实践课：军事训练 1-3周"});
     rows.push_back({"打印时间：2026-09-01"});
     const ImportResult result = readOk({tableOf("课表", rows, {{0, 0, 1, 8}, {7, 1, 1, 7}})});
-    EXPECT_EQ(placed(result), (std::vector<Placed>{{"高等数学", 1, {1, 2}, "B3"}}));
+    EXPECT_EQ(placed(result), (std::vector<Placed>{{"高等数学", 0, {1, 2}, "B3"}}));
     EXPECT_TRUE(result.unread.empty());
     EXPECT_EQ(result.cells, 1U);
 }
@@ -331,7 +331,7 @@ TEST(GridLayout, TextBesideNoPeriodLabelIsNotUnderstood) {
               {"第3,4节", "", classText("英语")}};
     const ImportResult result = readOk({tableOf("Sheet1", rows)});
     EXPECT_EQ(placed(result),
-              (std::vector<Placed>{{"高数", 1, {1, 2}, "B2"}, {"英语", 2, {3, 4}, "C4"}}));
+              (std::vector<Placed>{{"高数", 0, {1, 2}, "B2"}, {"英语", 1, {3, 4}, "C4"}}));
     EXPECT_EQ(result.unread, (std::vector<UnreadText>{{"Sheet1", "C3", "社团活动"}}));
     EXPECT_EQ(result.cells, 3U);
 }
@@ -344,10 +344,10 @@ TEST(GridLayout, ClassesComeInRowThenColumnOrderWhateverOrderTheCellsCame) {
     SourceTable ordered = tableOf("Sheet1", rows);
     std::vector<SourceCell> reversed(ordered.cells().rbegin(), ordered.cells().rend());
     const ImportResult result = readOk({SourceTable("Sheet1", reversed)});
-    EXPECT_EQ(placed(result), (std::vector<Placed>{{"A", 1, {1, 2}, "B2"},
-                                                   {"B", 1, {1, 2}, "B2"},
-                                                   {"C", 3, {1, 2}, "D2"},
-                                                   {"D", 2, {3, 4}, "C3"}}));
+    EXPECT_EQ(placed(result), (std::vector<Placed>{{"A", 0, {1, 2}, "B2"},
+                                                   {"B", 0, {1, 2}, "B2"},
+                                                   {"C", 2, {1, 2}, "D2"},
+                                                   {"D", 1, {3, 4}, "C3"}}));
     EXPECT_EQ(result.classes[1].teacher, "李四");
     EXPECT_EQ(result.classes[1].weeks, weeks(1, 8));
     EXPECT_EQ(result.cells, 3U);
@@ -362,7 +362,7 @@ TEST(GridLayout, TwoGridsInOneTableAreBothRead) {
     rows.insert(rows.end(), second.begin(), second.end());
     const ImportResult result = readOk({tableOf("Sheet1", rows)});
     EXPECT_EQ(placed(result),
-              (std::vector<Placed>{{"上表", 1, {1, 2}, "B2"}, {"下表", 7, {5, 6}, "H11"}}));
+              (std::vector<Placed>{{"上表", 0, {1, 2}, "B2"}, {"下表", 6, {5, 6}, "H11"}}));
 }
 
 // A list row may name a weekday or two (星期 and a note); it starts no grid of its own.
@@ -371,7 +371,7 @@ TEST(GridLayout, RowWithFewerThanThreeWeekdaysIsNoHeader) {
               {"高等数学", "张三", "1-16周", "星期一", "1-2节", "星期三调至晚上"},
               {"第1-2节", "星期二", "星期四", "", "", ""}};
     const ImportResult result = readOk({tableOf("Sheet1", rows)});
-    EXPECT_EQ(placed(result), (std::vector<Placed>{{"高等数学", 1, {1, 2}, "A2"}}));
+    EXPECT_EQ(placed(result), (std::vector<Placed>{{"高等数学", 0, {1, 2}, "A2"}}));
 }
 
 // --- List layout ----------------------------------------------------------------------------
@@ -407,12 +407,12 @@ TEST_P(ListRow, ValuesAsExportsWriteThem) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, ListRow,
-                         ::testing::Values(ListValues{"星期一", "1-2节", "1-16周", 1, {1, 2}},
-                                           ListValues{"一", "第1-2节", "1-16", 1, {1, 2}},
-                                           ListValues{"3", "一二节", "第1-16周", 3, {1, 2}},
-                                           ListValues{"星期日", "1,2", "1-16周", 7, {1, 2}},
-                                           ListValues{"7", "9-11节", "1-16周", 7, {9, 11}},
-                                           ListValues{"周五", "第3-4节", "1-16周", 5, {3, 4}}));
+                         ::testing::Values(ListValues{"星期一", "1-2节", "1-16周", 0, {1, 2}},
+                                           ListValues{"一", "第1-2节", "1-16", 0, {1, 2}},
+                                           ListValues{"3", "一二节", "第1-16周", 2, {1, 2}},
+                                           ListValues{"星期日", "1,2", "1-16周", 6, {1, 2}},
+                                           ListValues{"7", "9-11节", "1-16周", 6, {9, 11}},
+                                           ListValues{"周五", "第3-4节", "1-16周", 4, {3, 4}}));
 
 TEST(ListLayout, RowThatCannotBePlacedIsOneTextNotUnderstood) {
     Rows rows{{"课程", "教师", "周次", "星期", "节次", "教室"},
@@ -422,7 +422,7 @@ TEST(ListLayout, RowThatCannotBePlacedIsOneTextNotUnderstood) {
     const auto result = readTimetables(std::vector{tableOf("Sheet1", rows)});
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(placed(*result),
-              (std::vector<Placed>{{"高等数学", 1, {1, 2}, "A2"}, {"大学英语", 2, {3, 4}, "A4"}}));
+              (std::vector<Placed>{{"高等数学", 0, {1, 2}, "A2"}, {"大学英语", 1, {3, 4}, "A4"}}));
     EXPECT_EQ(result->unread,
               (std::vector<UnreadText>{{"Sheet1", "A3", "毕业实习 李四 1-16周 待定"}}));
     EXPECT_EQ(result->cells, 16U);
@@ -434,7 +434,7 @@ TEST(ListLayout, MergedCourseCellGivesItsNameToEveryRow) {
               {"", "张三", "1-16周", "三", "3-4节", "A102"}};
     const ImportResult result = readOk({tableOf("Sheet1", rows, {{1, 0, 2, 1}})});
     EXPECT_EQ(placed(result),
-              (std::vector<Placed>{{"高等数学", 1, {1, 2}, "A2"}, {"高等数学", 3, {3, 4}, "A2"}}));
+              (std::vector<Placed>{{"高等数学", 0, {1, 2}, "A2"}, {"高等数学", 2, {3, 4}, "A2"}}));
     EXPECT_EQ(result.classes[1].room, "A102");
 }
 
@@ -450,7 +450,7 @@ TEST(ListLayout, ListGoesOnPastEmptyRowsUntilANote) {
               {"说明：以上课表仅供参考"}};
     const ImportResult result = readOk({tableOf("Sheet1", rows)});
     EXPECT_EQ(placed(result),
-              (std::vector<Placed>{{"高等数学", 1, {1, 2}, "A2"}, {"大学英语", 2, {3, 4}, "A5"}}));
+              (std::vector<Placed>{{"高等数学", 0, {1, 2}, "A2"}, {"大学英语", 1, {3, 4}, "A5"}}));
     EXPECT_TRUE(result.unread.empty());
 }
 
@@ -470,7 +470,7 @@ TEST_P(ListDetailCell, PairsInAnyOrderWithEitherColon) {
     ASSERT_EQ(result.classes.size(), 1U);
     const ImportedClass& entry = result.classes[0];
     EXPECT_EQ(entry.course, "线性代数");
-    EXPECT_EQ(entry.weekday, 2);
+    EXPECT_EQ(entry.weekday, 1);
     EXPECT_EQ(entry.periods, (SmallPeriods{3, 4}));
     EXPECT_EQ(entry.room, GetParam().room);
     EXPECT_EQ(entry.teacher, GetParam().teacher);
@@ -612,8 +612,9 @@ TEST(TimetableLayouts, JunkTablesNeverCrash) {
         const auto result = readTimetables(std::vector{SourceTable("Junk", std::move(cells))});
         if (result.ok()) {
             for (const ImportedClass& entry : result->classes) {
-                EXPECT_GE(entry.weekday, 1);
-                EXPECT_LE(entry.weekday, 7);
+                ASSERT_TRUE(entry.weekday.has_value());
+                EXPECT_GE(*entry.weekday, 0);
+                EXPECT_LE(*entry.weekday, 6);
                 EXPECT_GE(entry.periods.first, 1);
                 EXPECT_LE(entry.periods.first, entry.periods.last);
             }

@@ -99,12 +99,12 @@ INSTANTIATE_TEST_SUITE_P(
                  WeeksLineForm::When,
                  {{weeks(1, 16), "", SmallPeriods{1, 2}}},
                  std::nullopt,
-                 1},
+                 0},
         LineCase{"星期日第11、12节{第2-16周|双周}",
                  WeeksLineForm::When,
                  {{weeks(2, 16, 2), "", SmallPeriods{11, 12}}},
                  std::nullopt,
-                 7},
+                 6},
         LineCase{
             "第3-4节{第1-8周}", WeeksLineForm::When, {{weeks(1, 8), "", SmallPeriods{3, 4}}}}));
 

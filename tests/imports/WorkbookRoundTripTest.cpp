@@ -11,6 +11,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -34,8 +35,9 @@ WeekSet weeksOf(std::initializer_list<int> list) {
     return weeks;
 }
 
-ImportedClass lesson(std::string course, int weekday, int firstPeriod, int lastPeriod,
-                     WeekSet weeks, std::string teacher = "张明", std::string room = "教3-201") {
+ImportedClass lesson(std::string course, std::optional<int> weekday, int firstPeriod,
+                     int lastPeriod, WeekSet weeks, std::string teacher = "张明",
+                     std::string room = "教3-201") {
     ImportedClass c;
     c.course = std::move(course);
     c.teacher = std::move(teacher);
@@ -90,9 +92,9 @@ void expectRoundTrip(const std::vector<ImportedClass>& classes, int lastWeek) {
         ASSERT_EQ(grid.cells.size(), 35u);
         bool same = true;
         for (int bigPeriod = 1; bigPeriod <= 5; ++bigPeriod) {
-            for (int weekday = 1; weekday <= 7; ++weekday) {
+            for (int weekday = 0; weekday < 7; ++weekday) {
                 const auto& cell = grid.cells[static_cast<std::size_t>(
-                    timetable::cellIndex(bigPeriod - 1, weekday - 1))];
+                    timetable::cellIndex(bigPeriod - 1, weekday))];
                 const Lines expected = expectedLines(classes, bigPeriod, weekday, week);
                 EXPECT_EQ(cell.lines, expected) << slotName(bigPeriod, weekday, week);
                 same = same && cell.lines == expected;
@@ -117,7 +119,7 @@ TEST_P(RoundTrip, EveryWeekShowsTheClassesInEverySlot) {
 
 std::vector<ImportedClass> oneClassInEverySlot() {
     std::vector<ImportedClass> classes;
-    for (int weekday = 1; weekday <= 7; ++weekday) {
+    for (int weekday = 0; weekday < 7; ++weekday) {
         for (int bigPeriod = 1; bigPeriod <= 5; ++bigPeriod) {
             const int first = bigPeriod == 5 ? 9 : 2 * bigPeriod - 1;
             classes.push_back(lesson("课" + std::to_string(weekday) + std::to_string(bigPeriod),
@@ -133,55 +135,55 @@ INSTANTIATE_TEST_SUITE_P(
     Classes, RoundTrip,
     ::testing::Values(
         RoundTripCase{"nothing", {}},
-        RoundTripCase{"weekly", {lesson("高等数学", 1, 1, 2, weeksIn(1, 16))}},
+        RoundTripCase{"weekly", {lesson("高等数学", 0, 1, 2, weeksIn(1, 16))}},
         RoundTripCase{"oddAndEvenInOneSlot",
-                      {lesson("大学物理", 3, 3, 4, weeksIn(1, 15, 2)),
-                       lesson("物理实验", 3, 3, 4, weeksIn(2, 16, 2), "王强", "实验中心")}},
+                      {lesson("大学物理", 2, 3, 4, weeksIn(1, 15, 2)),
+                       lesson("物理实验", 2, 3, 4, weeksIn(2, 16, 2), "王强", "实验中心")}},
         RoundTripCase{"irregularWeeks",
-                      {lesson("线性代数", 2, 5, 6, weeksOf({1, 2, 3, 5, 8, 13}))}},
+                      {lesson("线性代数", 1, 5, 6, weeksOf({1, 2, 3, 5, 8, 13}))}},
         RoundTripCase{"oddThenWeekly",
-                      {lesson("英语", 4, 1, 2, weeksOf({1, 3, 5, 7, 9, 10, 11, 12}))}},
-        RoundTripCase{"singleWeeks", {lesson("讲座", 5, 7, 8, weeksOf({1, 9, 10, 30, 99}))}},
+                      {lesson("英语", 3, 1, 2, weeksOf({1, 3, 5, 7, 9, 10, 11, 12}))}},
+        RoundTripCase{"singleWeeks", {lesson("讲座", 4, 7, 8, weeksOf({1, 9, 10, 30, 99}))}},
         RoundTripCase{"twoDigitWeeks",
-                      {lesson("选修", 6, 1, 2, weeksIn(10, 22, 2)),
-                       lesson("实习", 6, 3, 4, weeksIn(17, 99))}},
-        RoundTripCase{"overFourSmallPeriods", {lesson("电路实验", 1, 1, 4, weeksIn(1, 8))}},
+                      {lesson("选修", 5, 1, 2, weeksIn(10, 22, 2)),
+                       lesson("实习", 5, 3, 4, weeksIn(17, 99))}},
+        RoundTripCase{"overFourSmallPeriods", {lesson("电路实验", 0, 1, 4, weeksIn(1, 8))}},
         RoundTripCase{"eveningPeriods",
-                      {lesson("晚课甲", 2, 9, 12, weeksIn(1, 16)),
-                       lesson("晚课乙", 3, 11, 12, weeksIn(1, 16)),
-                       lesson("晚课丙", 4, 9, 10, weeksIn(1, 16)),
-                       lesson("跨晚课", 5, 7, 10, weeksIn(1, 16))}},
-        RoundTripCase{"allDay", {lesson("军训", 7, 1, 12, weeksIn(1, 2))}},
+                      {lesson("晚课甲", 1, 9, 12, weeksIn(1, 16)),
+                       lesson("晚课乙", 2, 11, 12, weeksIn(1, 16)),
+                       lesson("晚课丙", 3, 9, 10, weeksIn(1, 16)),
+                       lesson("跨晚课", 4, 7, 10, weeksIn(1, 16))}},
+        RoundTripCase{"allDay", {lesson("军训", 6, 1, 12, weeksIn(1, 2))}},
         // Periods 3-4 and 1-4 meet in weeks 5-8: the class from period 1 is shown then.
         RoundTripCase{
             "overlapEarlierPeriodWins",
-            {lesson("后开始", 1, 3, 4, weeksIn(1, 16)), lesson("先开始", 1, 1, 4, weeksIn(5, 8))}},
+            {lesson("后开始", 0, 3, 4, weeksIn(1, 16)), lesson("先开始", 0, 1, 4, weeksIn(5, 8))}},
         RoundTripCase{"overlapTieKeepsExportOrder",
-                      {lesson("第一门", 2, 1, 2, weeksIn(1, 10)),
-                       lesson("第二门", 2, 1, 2, weeksIn(5, 16, 2)),
-                       lesson("第三门", 2, 1, 2, weeksIn(1, 16))}},
+                      {lesson("第一门", 1, 1, 2, weeksIn(1, 10)),
+                       lesson("第二门", 1, 1, 2, weeksIn(5, 16, 2)),
+                       lesson("第三门", 1, 1, 2, weeksIn(1, 16))}},
         RoundTripCase{"sameTextsElsewhere",
-                      {lesson("高等数学", 1, 1, 2, weeksIn(1, 16)),
-                       lesson("高等数学", 3, 1, 2, weeksIn(1, 16, 2))}},
-        RoundTripCase{"noWeeksNeverShows", {lesson("未排周", 1, 1, 2, WeekSet{})}},
+                      {lesson("高等数学", 0, 1, 2, weeksIn(1, 16)),
+                       lesson("高等数学", 2, 1, 2, weeksIn(1, 16, 2))}},
+        RoundTripCase{"noWeeksNeverShows", {lesson("未排周", 0, 1, 2, WeekSet{})}},
         RoundTripCase{"allSlots", oneClassInEverySlot()},
         // Texts stay text and stay exact: no number, no formula, no trimming, no unescaping.
         RoundTripCase{"textsAsWritten",
-                      {lesson("123", 1, 1, 2, weeksIn(1, 4), "=A1", "0012"),
-                       lesson(" 前后空格 ", 2, 1, 2, weeksIn(1, 4), "", ""),
-                       lesson("两行\n课名", 3, 1, 2, weeksIn(1, 4), "<b>&amp;</b>", "'引号\""),
-                       lesson("_x0041_", 4, 1, 2, weeksIn(1, 4), "TRUE", "1E3"),
-                       lesson("", 5, 1, 2, weeksIn(1, 4), "只有教师", ""),
-                       lesson("{第1-16周}", 6, 1, 2, weeksIn(3, 4), "第一节", "😀"),
-                       lesson("控制\x01字符\t", 7, 1, 2, weeksIn(1, 4), "_x005F_", "_X0041_")}}),
+                      {lesson("123", 0, 1, 2, weeksIn(1, 4), "=A1", "0012"),
+                       lesson(" 前后空格 ", 1, 1, 2, weeksIn(1, 4), "", ""),
+                       lesson("两行\n课名", 2, 1, 2, weeksIn(1, 4), "<b>&amp;</b>", "'引号\""),
+                       lesson("_x0041_", 3, 1, 2, weeksIn(1, 4), "TRUE", "1E3"),
+                       lesson("", 4, 1, 2, weeksIn(1, 4), "只有教师", ""),
+                       lesson("{第1-16周}", 5, 1, 2, weeksIn(3, 4), "第一节", "😀"),
+                       lesson("控制\x01字符\t", 6, 1, 2, weeksIn(1, 4), "_x005F_", "_X0041_")}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // Random exports: random week sets (runs, odd or even runs, scattered weeks), small periods
 // anywhere in the day, and many classes crowding a few slots so that they overlap.
 std::vector<ImportedClass> randomClasses(std::mt19937& random) {
     std::uniform_int_distribution<int> classCount(0, 14);
-    std::uniform_int_distribution<int> weekday(1, 7);
-    std::uniform_int_distribution<int> crowdedWeekday(1, 2);
+    std::uniform_int_distribution<int> weekday(0, 6);
+    std::uniform_int_distribution<int> crowdedWeekday(0, 1);
     std::uniform_int_distribution<int> firstPeriod(1, 12);
     std::uniform_int_distribution<int> length(0, 3);
     std::uniform_int_distribution<int> week(1, 30);
@@ -276,15 +278,15 @@ TEST(RowLimit, OneBlockMoreIsRefusedWithTheRowsNeeded) {
 TEST(RowLimit, ManyRunsOfOneClassCountAsBlocks) {
     // Every third week: 33 one-week runs in one slot, with four more periods: 37 blocks.
     ImportResult result;
-    result.classes = {lesson("隔两周", 1, 1, 2, weeksIn(1, 99, 3))};
+    result.classes = {lesson("隔两周", 0, 1, 2, weeksIn(1, 99, 3))};
     EXPECT_TRUE(writeTimetableWorkbook(result));
-    result.classes.push_back(lesson("再两次", 1, 1, 2, weeksOf({2, 5, 8})));
+    result.classes.push_back(lesson("再两次", 0, 1, 2, weeksOf({2, 5, 8})));
     EXPECT_FALSE(writeTimetableWorkbook(result));
 }
 
 struct BadPlaceCase {
     const char* name;
-    int weekday;
+    std::optional<int> weekday;
     int firstPeriod;
     int lastPeriod;
 };
@@ -297,7 +299,7 @@ TEST_P(BadPlace, IsRefusedNamingTheClass) {
     ImportedClass bad = lesson("错位课", c.weekday, c.firstPeriod, c.lastPeriod, weeksIn(1, 16));
     bad.sheet = "Sheet1";
     bad.cell = "D7";
-    const std::vector<ImportedClass> classes = {lesson("好课", 1, 1, 2, weeksIn(1, 16)), bad};
+    const std::vector<ImportedClass> classes = {lesson("好课", 0, 1, 2, weeksIn(1, 16)), bad};
     const auto cells = layOutClasses(classes);
     ASSERT_FALSE(cells);
     EXPECT_NE(cells.failure().detail.find("Sheet1!D7"), std::string::npos)
@@ -305,10 +307,11 @@ TEST_P(BadPlace, IsRefusedNamingTheClass) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Classes, BadPlace,
-                         ::testing::Values(BadPlaceCase{"weekdayZero", 0, 1, 2},
-                                           BadPlaceCase{"weekdayEight", 8, 1, 2},
-                                           BadPlaceCase{"periodZero", 1, 0, 2},
-                                           BadPlaceCase{"periodsBackwards", 1, 4, 3}),
+                         ::testing::Values(BadPlaceCase{"noWeekday", std::nullopt, 1, 2},
+                                           BadPlaceCase{"weekdayBeforeMonday", -1, 1, 2},
+                                           BadPlaceCase{"weekdayPastSunday", 7, 1, 2},
+                                           BadPlaceCase{"periodZero", 0, 0, 2},
+                                           BadPlaceCase{"periodsBackwards", 0, 4, 3}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

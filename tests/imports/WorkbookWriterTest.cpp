@@ -95,7 +95,7 @@ Probe openpyxlReport(const std::vector<std::uint8_t>& bytes) {
 
 TEST(UnreadSheet, ListsEveryTextExactlyAndIsNotTheSheetOpenedOn) {
     ImportResult result;
-    result.classes = {mathsOn(1, 1)};
+    result.classes = {mathsOn(0, 1)};
     result.unread = {{"Sheet1", "A1", "2025-2026学年第二学期课表"},
                      {"Sheet1", "J4", "123"},
                      {"表格2", "C12", "=A1"},
@@ -153,7 +153,7 @@ class InFreshTemporaryFolder : public ::testing::Test {
 
 TEST_F(InFreshTemporaryFolder, NothingIsLeftAfterWriting) {
     ImportResult result;
-    result.classes = {mathsOn(2, 3)};
+    result.classes = {mathsOn(1, 3)};
     ASSERT_TRUE(writeTimetableWorkbook(result));
     EXPECT_TRUE(folderIsEmpty());
 }
@@ -163,7 +163,7 @@ TEST_F(InFreshTemporaryFolder, NoTemporaryFolderIsAFailureNotAWorkbook) {
         (fs::path(::testing::TempDir()) / "orvanto-no-such-folder").string();
     setenv("TMPDIR", missing.c_str(), 1);
     ImportResult result;
-    result.classes = {mathsOn(2, 3)};
+    result.classes = {mathsOn(1, 3)};
     const auto bytes = writeTimetableWorkbook(result);
     ASSERT_FALSE(bytes);
     EXPECT_EQ(bytes.failure().status, core::Status::Io);
@@ -175,10 +175,10 @@ TEST_F(InFreshTemporaryFolder, NoTemporaryFolderIsAFailureNotAWorkbook) {
 TEST_F(InFreshTemporaryFolder, AnOverlongTextFailsNamingItsCellAndLeavesNothing) {
     const std::string overlong(40000, 'x');
     ImportResult unreadTooLong;
-    unreadTooLong.classes = {mathsOn(1, 1)};
+    unreadTooLong.classes = {mathsOn(0, 1)};
     unreadTooLong.unread = {{"Sheet1", "A1", "短"}, {"Sheet1", "A2", overlong}};
     ImportResult courseTooLong;
-    courseTooLong.classes = {mathsOn(1, 1), mathsOn(3, 5)};
+    courseTooLong.classes = {mathsOn(0, 1), mathsOn(2, 5)};
     courseTooLong.classes[1].course = overlong;
     const std::array<std::pair<const ImportResult*, const char*>, 2> cases = {
         {{&unreadTooLong, "未识别!C3"}, {&courseTooLong, "课表!E13"}}};
@@ -211,7 +211,7 @@ class Encoding : public ::testing::TestWithParam<EncodingCase> {};
 TEST_P(Encoding, IsWrittenExactlyOrRefusedNamingTheCell) {
     const EncodingCase& c = GetParam();
     ImportResult result;
-    result.classes = {mathsOn(1, 1)};
+    result.classes = {mathsOn(0, 1)};
     result.classes[0].room = c.text;
     const auto bytes = writeTimetableWorkbook(result);
     if (!c.written) {
@@ -244,8 +244,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A big period takes as many five-row blocks as its busiest weekday needs, and one when free.
 TEST(Layout, MarkersFollowTheBusiestWeekdayOfEachBigPeriod) {
-    std::vector<ImportedClass> classes = {mathsOn(1, 1), mathsOn(1, 2), mathsOn(2, 1),
-                                          mathsOn(4, 7), mathsOn(4, 8), mathsOn(4, 7)};
+    std::vector<ImportedClass> classes = {mathsOn(0, 1), mathsOn(0, 2), mathsOn(1, 1),
+                                          mathsOn(3, 7), mathsOn(3, 8), mathsOn(3, 7)};
     classes[1].weeks.reset();
     classes[1].weeks.set(3).set(5).set(9); // two runs: two blocks in big periods 1 and 2
     const auto cells = layOutClasses(classes);

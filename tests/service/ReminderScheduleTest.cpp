@@ -40,14 +40,14 @@ imports::ImportedClass lesson(const char* course, int weekday, int firstSmall, i
 // A term's worth of classes: a double period, odd and even weeks sharing a slot, a range of
 // weeks, two classes that the term's times put at the same moment, and one class twice a day.
 const std::vector<imports::ImportedClass> kClasses = {
-    lesson("高等数学", 1, 1, 4, weekSet({1, 2, 3, 4, 5, 6})),
-    lesson("大学英语", 2, 5, 6, weekSet({1, 3, 5})),
-    lesson("物理实验", 2, 5, 6, weekSet({2, 4, 6})),
-    lesson("数据结构", 3, 7, 8, weekSet({2, 3, 4})),
-    lesson("线性代数", 4, 5, 6, weekSet({1, 2, 3, 4, 5, 6})),
-    lesson("体育", 4, 7, 8, weekSet({1, 2, 3, 4, 5, 6})),
-    lesson("程序设计", 5, 1, 2, weekSet({1, 2, 3, 4, 5, 6})),
-    lesson("程序设计", 5, 5, 6, weekSet({1, 2, 3, 4, 5, 6})),
+    lesson("高等数学", 0, 1, 4, weekSet({1, 2, 3, 4, 5, 6})),
+    lesson("大学英语", 1, 5, 6, weekSet({1, 3, 5})),
+    lesson("物理实验", 1, 5, 6, weekSet({2, 4, 6})),
+    lesson("数据结构", 2, 7, 8, weekSet({2, 3, 4})),
+    lesson("线性代数", 3, 5, 6, weekSet({1, 2, 3, 4, 5, 6})),
+    lesson("体育", 3, 7, 8, weekSet({1, 2, 3, 4, 5, 6})),
+    lesson("程序设计", 4, 1, 2, weekSet({1, 2, 3, 4, 5, 6})),
+    lesson("程序设计", 4, 5, 6, weekSet({1, 2, 3, 4, 5, 6})),
 };
 
 // Period 4 starts with period 3: 线性代数 and 体育 meet at the same time on Thursdays.
@@ -69,8 +69,9 @@ local_seconds at(year_month_day date, int hour, int minute) {
     return local_days{date} + hours{hour} + minutes{minute};
 }
 
+// weekday 0 is Monday.
 year_month_day dayOf(int week, int weekday) {
-    return year_month_day{local_days{kFirstMonday} + days{7 * (week - 1) + weekday - 1}};
+    return year_month_day{local_days{kFirstMonday} + days{7 * (week - 1) + weekday}};
 }
 
 // Each class's reminders over the term, spelled out from what the workbook says.
@@ -181,14 +182,14 @@ class TermOfReminders : public ::testing::Test {
 // With a lead of ten minutes every class is reminded once, in the weeks it meets only.
 std::vector<Expected> tenMinutesBefore() {
     return {
-        {"高等数学", 1, kAllWeeks, 7, 50},  // a double period: once
-        {"大学英语", 2, {1, 3, 5}, 13, 50}, // odd weeks
-        {"物理实验", 2, {2, 4, 6}, 13, 50}, // even weeks, same slot
-        {"数据结构", 3, {2, 3, 4}, 13, 50}, // a range of weeks, in period 4
-        {"线性代数", 4, kAllWeeks, 13, 50}, // two classes at the same time: once each
-        {"体育", 4, kAllWeeks, 13, 50},
-        {"程序设计", 5, kAllWeeks, 7, 50}, // the same class twice a day, not consecutive
-        {"程序设计", 5, kAllWeeks, 13, 50},
+        {"高等数学", 0, kAllWeeks, 7, 50},  // a double period: once
+        {"大学英语", 1, {1, 3, 5}, 13, 50}, // odd weeks
+        {"物理实验", 1, {2, 4, 6}, 13, 50}, // even weeks, same slot
+        {"数据结构", 2, {2, 3, 4}, 13, 50}, // a range of weeks, in period 4
+        {"线性代数", 3, kAllWeeks, 13, 50}, // two classes at the same time: once each
+        {"体育", 3, kAllWeeks, 13, 50},
+        {"程序设计", 4, kAllWeeks, 7, 50}, // the same class twice a day, not consecutive
+        {"程序设计", 4, kAllWeeks, 13, 50},
     };
 }
 
@@ -211,14 +212,14 @@ TEST_F(TermOfReminders, ALeadOverMidnightRemindsTheEveningBefore) {
     const std::vector<Delivered> delivered =
         drive({.lead = minutes{120}, .term = kSameTimeTerm + "1=01:00-02:40\n"});
     const std::vector<Delivered> expected = expand({
-        {"高等数学", 1, kAllWeeks, 23, 0, -1},
-        {"大学英语", 2, {1, 3, 5}, 12, 0},
-        {"物理实验", 2, {2, 4, 6}, 12, 0},
-        {"数据结构", 3, {2, 3, 4}, 12, 0},
-        {"线性代数", 4, kAllWeeks, 12, 0},
-        {"体育", 4, kAllWeeks, 12, 0},
-        {"程序设计", 5, kAllWeeks, 23, 0, -1},
-        {"程序设计", 5, kAllWeeks, 12, 0},
+        {"高等数学", 0, kAllWeeks, 23, 0, -1},
+        {"大学英语", 1, {1, 3, 5}, 12, 0},
+        {"物理实验", 1, {2, 4, 6}, 12, 0},
+        {"数据结构", 2, {2, 3, 4}, 12, 0},
+        {"线性代数", 3, kAllWeeks, 12, 0},
+        {"体育", 3, kAllWeeks, 12, 0},
+        {"程序设计", 4, kAllWeeks, 23, 0, -1},
+        {"程序设计", 4, kAllWeeks, 12, 0},
     });
     EXPECT_EQ(delivered, expected);
     EXPECT_EQ(delivered.front().at, at(2026y / March / 1, 23, 0));
@@ -237,7 +238,7 @@ class SleepAcrossAReminder : public TermOfReminders,
 // dropped after that, and never shown later.
 TEST_P(SleepAcrossAReminder, IsShownOnlyUpToTwoMinutesLate) {
     const SleepCase& c = GetParam();
-    const year_month_day tuesday = dayOf(1, 2);
+    const year_month_day tuesday = dayOf(1, 1);
     const local_seconds wake = at(tuesday, c.wakeHour, c.wakeMinute) + seconds{c.wakeSecond};
     const std::vector<Delivered> delivered = drive({.sleeps = {{at(tuesday, 13, 30), wake}}});
     std::vector<Delivered> expected = expand(tenMinutesBefore());
@@ -264,8 +265,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, SleepAcrossAReminder,
 // term.ini changed during the day: a reminder not yet due moves with its class; one already
 // shown is not shown again.
 TEST_F(TermOfReminders, ATermChangedMidDayMovesWhatIsStillToCome) {
-    const year_month_day thursday = dayOf(2, 4);
-    const year_month_day monday = dayOf(3, 1);
+    const year_month_day thursday = dayOf(2, 3);
+    const year_month_day monday = dayOf(3, 0);
     const std::string later = kSameTimeTerm + "3=15:00-16:40\n";
     const std::vector<Delivered> delivered =
         drive({.termChanges = {{at(thursday, 10, 0), later},
@@ -296,13 +297,13 @@ TEST_F(TermOfReminders, NextClassCountsAClassUnderWayUntilItEnds) {
         year_month_day date;
         int start, end;
     };
-    const year_month_day monday = dayOf(1, 1);
+    const year_month_day monday = dayOf(1, 0);
     const std::vector<Case> cases = {
         {at(2026y / January / 1, 9, 0), "高等数学", monday, 8 * 60, 11 * 60 + 40},
         {at(monday, 11, 39), "高等数学", monday, 8 * 60, 11 * 60 + 40}, // double period
-        {at(monday, 11, 40), "大学英语", dayOf(1, 2), 14 * 60, 15 * 60 + 40},
-        {at(dayOf(1, 3), 0, 0), "线性代数", dayOf(1, 4), 14 * 60, 15 * 60 + 40}, // no Wed in week 1
-        {at(dayOf(6, 5), 15, 40), std::nullopt, {}, 0, 0},
+        {at(monday, 11, 40), "大学英语", dayOf(1, 1), 14 * 60, 15 * 60 + 40},
+        {at(dayOf(1, 2), 0, 0), "线性代数", dayOf(1, 3), 14 * 60, 15 * 60 + 40}, // no Wed in week 1
+        {at(dayOf(6, 4), 15, 40), std::nullopt, {}, 0, 0},
         {at(2030y / January / 1, 0, 0), std::nullopt, {}, 0, 0},
     };
     for (const Case& c : cases) {

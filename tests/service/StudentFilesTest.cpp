@@ -55,7 +55,7 @@ imports::ImportResult oneClass() {
     entry.course = "高等数学";
     entry.teacher = "张老师";
     entry.room = "教1-101";
-    entry.weekday = 1;
+    entry.weekday = 0;
     entry.periods = {1, 2};
     for (int week = 1; week <= 16; ++week) {
         entry.weeks.set(static_cast<std::size_t>(week));

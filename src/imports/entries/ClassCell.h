@@ -19,7 +19,7 @@ struct CellClass {
     WeekSet weeks;
     // When the cell names the periods itself ("1-16[1-2节]A101"); else the row's periods hold.
     std::optional<SmallPeriods> periods;
-    // When the cell names the weekday itself ("周一第1,2节{第1-16周}"), 1..7 Monday first; a
+    // When the cell names the weekday itself ("周一第1,2节{第1-16周}"), 0 Monday .. 6 Sunday; a
     // list's time column may hold several such lines, each for another day.
     std::optional<int> weekday = std::nullopt;
 

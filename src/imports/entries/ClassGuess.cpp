@@ -84,7 +84,7 @@ Guess guessWith(std::string_view text, FieldSeparator separator) {
             if (piece.weeks->teacher && entry.teacher.empty()) {
                 entry.teacher = *piece.weeks->teacher;
             }
-            if (piece.weeks->weekday && entry.weekday == 0) {
+            if (piece.weeks->weekday && !entry.weekday) {
                 entry.weekday = *piece.weeks->weekday;
             }
             break;
@@ -94,8 +94,8 @@ Guess guessWith(std::string_view text, FieldSeparator separator) {
             }
             break;
         case PieceKind::Weekday:
-            if (entry.weekday == 0) {
-                entry.weekday = *piece.weekday;
+            if (!entry.weekday) {
+                entry.weekday = piece.weekday;
             }
             break;
         case PieceKind::Labelled: {
@@ -129,10 +129,10 @@ Guess guessWith(std::string_view text, FieldSeparator separator) {
         }
     }
     guess.fit = fit;
-    guess.filled = static_cast<int>(!entry.course.empty()) +
-                   static_cast<int>(!entry.teacher.empty()) +
-                   static_cast<int>(!entry.room.empty()) + static_cast<int>(entry.weeks.any()) +
-                   static_cast<int>(entry.periods.first > 0) + static_cast<int>(entry.weekday > 0);
+    guess.filled =
+        static_cast<int>(!entry.course.empty()) + static_cast<int>(!entry.teacher.empty()) +
+        static_cast<int>(!entry.room.empty()) + static_cast<int>(entry.weeks.any()) +
+        static_cast<int>(entry.periods.first > 0) + static_cast<int>(entry.weekday.has_value());
     return guess;
 }
 

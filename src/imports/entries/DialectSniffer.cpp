@@ -86,7 +86,7 @@ CellScore scoreOf(const CellReading& reading, FitCache& fits) {
         mix(entry.periods
                 ? static_cast<std::size_t>(entry.periods->first * 100 + entry.periods->last)
                 : 0);
-        mix(static_cast<std::size_t>(entry.weekday.value_or(0)));
+        mix(entry.weekday ? static_cast<std::size_t>(*entry.weekday) + 1 : 0);
     }
     if (!reading.classes.empty()) {
         score.fit = sum / static_cast<double>(reading.classes.size());

@@ -214,7 +214,7 @@ std::optional<int> weekdayOfName(std::u32string_view name) {
         if (name.size() >= 3 && full.starts_with(name) &&
             (name.size() == 3 || name == U"tues" || name == U"thur" || name == U"thurs" ||
              name == full)) {
-            return static_cast<int>(day) + 1;
+            return static_cast<int>(day);
         }
     }
     static constexpr std::array<std::u32string_view, 4> kPrefixes = {U"星期", U"礼拜", U"禮拜",
@@ -230,11 +230,11 @@ std::optional<int> weekdayOfName(std::u32string_view name) {
         return std::nullopt;
     }
     if (day[0] == U'日' || (day[0] == U'天' && day.size() < name.size())) {
-        return 7; // 日 alone heads a column too; 天 only after 星期 or 周
+        return 6; // 日 alone heads a column too; 天 only after 星期 or 周
     }
     const int digit = chineseDigit(day[0]);
     if (digit >= 1 && digit <= 6 && day[0] != U'两') {
-        return digit;
+        return digit - 1;
     }
     return std::nullopt;
 }

@@ -14,7 +14,7 @@ namespace orvanto::imports {
 // Clock times beside the label are allowed and ignored. Nothing when it is no period label.
 std::optional<SmallPeriods> readPeriodLabel(std::string_view text);
 
-// The weekday a header names, 1..7 Monday first; nothing when it names none.
+// The weekday a header names, 0 Monday .. 6 Sunday as everywhere; nothing when it names none.
 std::optional<int> readWeekdayName(std::string_view text);
 
 } // namespace orvanto::imports

@@ -135,7 +135,7 @@ class Grid {
     // The weekday of every column from the header cell above it (merged cells name every column
     // they cover); the area begins below the lowest header cell.
     void readHeader() {
-        m_weekdayOfColumn.assign(static_cast<std::size_t>(m_table.columnCount()), 0);
+        m_weekdayOfColumn.assign(static_cast<std::size_t>(m_table.columnCount()), std::nullopt);
         m_firstRow = m_headerRow + 1;
         for (int column = 0; column < m_table.columnCount(); ++column) {
             const SourceCell* cell = m_table.at(m_headerRow, column);
@@ -162,7 +162,7 @@ class Grid {
         for (int row = m_firstRow; row < m_endRow; ++row) {
             for (const SourceCell* cell : m_rows[static_cast<std::size_t>(row)]) {
                 std::optional<SmallPeriods> stacked;
-                if (m_weekdayOfColumn[static_cast<std::size_t>(cell->column)] == 0 &&
+                if (!m_weekdayOfColumn[static_cast<std::size_t>(cell->column)] &&
                     (periodsOfLabel(cell->text) || stackedLabel(row, cell->column, stacked) > 1)) {
                     ++labels[static_cast<std::size_t>(cell->column)];
                 }
@@ -322,12 +322,13 @@ class Grid {
                 continue;
             }
             for (const SourceCell* cell : m_rows[static_cast<std::size_t>(row)]) {
-                const int weekday = m_weekdayOfColumn[static_cast<std::size_t>(cell->column)];
-                if (weekday == 0 || trimBlanks(cell->text).empty()) {
+                const std::optional<int> weekday =
+                    m_weekdayOfColumn[static_cast<std::size_t>(cell->column)];
+                if (!weekday || trimBlanks(cell->text).empty()) {
                     continue;
                 }
                 ++found.cells;
-                readCell(*cell, weekday, found);
+                readCell(*cell, *weekday, found);
             }
         }
     }
@@ -357,8 +358,9 @@ class Grid {
         std::vector<SourceCell> joined(static_cast<std::size_t>(m_table.columnCount()));
         for (int row = first; row < first + rows && row <= m_lastRow; ++row) {
             for (const SourceCell* cell : m_rows[static_cast<std::size_t>(row)]) {
-                const int weekday = m_weekdayOfColumn[static_cast<std::size_t>(cell->column)];
-                if (weekday == 0 || trimBlanks(cell->text).empty()) {
+                const std::optional<int> weekday =
+                    m_weekdayOfColumn[static_cast<std::size_t>(cell->column)];
+                if (!weekday || trimBlanks(cell->text).empty()) {
                     continue;
                 }
                 SourceCell& column = joined[static_cast<std::size_t>(cell->column)];
@@ -377,7 +379,7 @@ class Grid {
                 continue;
             }
             ++found.cells;
-            readCell(cell, m_weekdayOfColumn[static_cast<std::size_t>(cell.column)], found);
+            readCell(cell, *m_weekdayOfColumn[static_cast<std::size_t>(cell.column)], found);
         }
     }
 
@@ -417,7 +419,7 @@ class Grid {
     int m_firstWeekdayColumn = -1;
     int m_lastWeekdayColumn = -1;
     int m_lastPeriod = 0;
-    std::vector<int> m_weekdayOfColumn; // 1..7, 0 where no weekday heads the column
+    std::vector<std::optional<int>> m_weekdayOfColumn; // none where no weekday heads the column
     std::vector<std::optional<SmallPeriods>> m_periodsOfRow; // from m_firstRow on
     // From m_firstRow on: at the first row of a stacked label's period, its rows; -1 in its
     // other rows; 1 elsewhere.

@@ -216,7 +216,7 @@ std::optional<Detail> readDetail(std::string_view text) {
 std::optional<int> weekdayOfValue(std::string_view text) {
     text = trimBlanks(text);
     if (text.size() == 1 && text[0] >= '1' && text[0] <= '7') {
-        return text[0] - '0';
+        return text[0] - '1'; // 1 is Monday
     }
     return text.size() <= kLongestHeaderText ? readWeekdayName(text) : std::nullopt;
 }

@@ -61,10 +61,15 @@ std::string placeOf(const ImportedClass& importedClass) {
 // A weekday or small period out of range would land a block outside the grid, on the markers
 // of column B or past Sunday; refuse it rather than write a timetable that reads back wrong.
 core::Result<void> checkPlace(const ImportedClass& importedClass) {
-    if (importedClass.weekday < 1 || importedClass.weekday > kWeekdayCount) {
-        return core::errors::loadFailure(
-            core::Status::InvalidClass, placeOf(importedClass) + " has weekday " +
-                                            std::to_string(importedClass.weekday) + ", not 1 to 7");
+    const std::optional<int> weekday = importedClass.weekday;
+    if (!weekday) {
+        return core::errors::loadFailure(core::Status::InvalidClass,
+                                         placeOf(importedClass) + " has no weekday");
+    }
+    if (*weekday < 0 || *weekday >= kWeekdayCount) {
+        return core::errors::loadFailure(core::Status::InvalidClass,
+                                         placeOf(importedClass) + " has weekday " +
+                                             std::to_string(*weekday) + ", not 0 to 6");
     }
     const SmallPeriods periods = importedClass.periods;
     if (periods.first < 1 || periods.last < periods.first) {
@@ -103,7 +108,7 @@ core::Result<std::vector<LaidOutCell>> layOutClasses(std::span<const ImportedCla
             return placed.failure();
         }
         const BigPeriods bigPeriods = bigPeriodsOf(importedClass.periods);
-        const auto weekday = static_cast<std::size_t>(importedClass.weekday - 1);
+        const auto weekday = static_cast<std::size_t>(*importedClass.weekday);
         for (const timetable::WeekRun& run :
              timetable::splitIntoWeekRuns(weeksOf(importedClass.weeks))) {
             for (int bigPeriod = bigPeriods.first; bigPeriod <= bigPeriods.last; ++bigPeriod) {
