@@ -57,6 +57,9 @@ struct Desktop {
     static Desktop system();
 };
 
+// A modal question with 是 and 否, 是 the default: true for 是.
+bool askInBox(QWidget* parent, const Message& question);
+
 // The workbook dialog of the Path command: its title, its one filter, existing files only.
 void setUpWorkbookDialog(QFileDialog& dialog, const QString& startFolder);
 

@@ -190,6 +190,8 @@ QString previewText(PreviewText text) {
         return QStringLiteral("换一种读法：");
     case PreviewText::ReadingReadsNone:
         return QStringLiteral("这种读法读不出任何课程，仍按原来的读法显示。");
+    case PreviewText::RereadDropsChanges:
+        return QStringLiteral("换用这种读法会丢弃你在表格中做的修改。要继续吗？");
     case PreviewText::AddClass:
         return QStringLiteral("添加课程");
     case PreviewText::RemoveClasses:
