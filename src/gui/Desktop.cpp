@@ -62,7 +62,7 @@ void showMessageBox(QWidget* parent, const Message& message) {
 bool askInBox(QWidget* parent, const Message& question) {
     QMessageBox box(question.icon, question.title, question.text,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(question.defaultAnswer);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -408,8 +408,9 @@ void ImportPreviewDialog::chooseReading(int index) {
     }
     // Another reading fills the table anew: the student's changes go only on a 是.
     const bool keepChanges =
-        m_changed && !(m_ask && m_ask(this, {QMessageBox::Question, previewText(PreviewText::Title),
-                                             previewText(PreviewText::RereadDropsChanges)}));
+        m_changed &&
+        !(m_ask && m_ask(this, {QMessageBox::Question, previewText(PreviewText::Title),
+                                previewText(PreviewText::RereadDropsChanges), QMessageBox::No}));
     if (keepChanges) {
         const QSignalBlocker blocker(m_readings);
         m_readings->setCurrentIndex(0);

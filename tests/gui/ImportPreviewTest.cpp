@@ -12,6 +12,8 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -27,6 +29,7 @@ class ImportPreviewTest : public QObject {
     void choosingARunnerUpReadsTheFileAgain();
     void anotherReadingAsksBeforeDroppingTheChanges_data();
     void anotherReadingAsksBeforeDroppingTheChanges();
+    void theQuestionKeepsTheChangesOnEnter();
     void editsDeletionsAdditionsAndMadeClassesAreWhatIsWritten();
     void aTextThatIsNoWeekSetIsRefusedInPlace_data();
     void aTextThatIsNoWeekSetIsRefusedInPlace();
@@ -254,6 +257,34 @@ void ImportPreviewTest::anotherReadingAsksBeforeDroppingTheChanges() {
         questions << question;
     }
     QCOMPARE(desk.questions, questions);
+}
+
+// The box the student sees: its question, and Enter answers 否.
+void ImportPreviewTest::theQuestionKeepsTheChangesOnEnter() {
+    QTemporaryDir folder;
+    const QString path = writeFile(folder, QStringLiteral("课表.html"), kAmbiguousExportWithNote);
+    ImportPreviewDialog preview(readOrFail(path), [&](const imports::ReadingChoice& choice) {
+        return imports::readExportFile(toFilesystemPath(path), choice);
+    });
+    preview.show();
+    typeInto(preview, 0, ImportPreviewDialog::TeacherColumn, QStringLiteral("王老师"));
+    QString asked;
+    bool noByDefault = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            asked = box->text();
+            noByDefault = box->standardButton(box->defaultButton()) == QMessageBox::No;
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    preview.findChild<QComboBox*>(QStringLiteral("Readings"))->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(asked, QStringLiteral("换用这种读法会丢弃你在表格中做的修改。要继续吗？"));
+    QVERIFY(noByDefault);
+    QCOMPARE(classTable(preview)->item(0, ImportPreviewDialog::TeacherColumn)->text(),
+             QStringLiteral("王老师"));
+    QCOMPARE(preview.findChild<QComboBox*>(QStringLiteral("Readings"))->currentIndex(), 0);
 }
 
 void ImportPreviewTest::editsDeletionsAdditionsAndMadeClassesAreWhatIsWritten() {
