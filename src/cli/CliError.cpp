@@ -4,65 +4,13 @@ namespace orvanto::cli {
 
 namespace {
 
-// The Chinese reason of a failure, by its status.
-Text reasonText(core::Status status) {
-    using core::Status;
-    switch (status) {
-    case Status::FileNotFound:
-        return Text::FileNotFound;
-    case Status::NotAFile:
-        return Text::NotAFile;
-    case Status::CannotOpen:
-        return Text::CannotOpen;
-    case Status::Empty:
-        return Text::EmptyFile;
-    case Status::NotAWorkbook:
-        return Text::NotAWorkbook;
-    case Status::Truncated:
-        return Text::Truncated;
-    case Status::Damaged:
-    case Status::MissingPart:
-        return Text::Damaged;
-    case Status::Encrypted:
-        return Text::Encrypted;
-    case Status::UnsupportedFormat:
-        return Text::UnsupportedFormat;
-    case Status::NoWorksheet:
-        return Text::NoWorksheet;
-    case Status::TooLarge:
-        return Text::TooLarge;
-    case Status::MarkerMissing:
-        return Text::MarkerMissing;
-    case Status::NoTimetable:
-        return Text::NoTimetable;
-    case Status::TypeMismatch:
-        return Text::TypeMismatch;
-    case Status::Overflow:
-        return Text::Overflow;
-    case Status::WeekOutOfRange:
-        return Text::WeekOutOfRange;
-    case Status::NoWorkbook:
-        return Text::NoWorkbook;
-    case Status::ActiveSheetNotWorksheet:
-        return Text::ActiveSheetNotWorksheet;
-    case Status::BadCellAddress:
-        return Text::BadCellAddress;
-    case Status::InvalidClass:
-        return Text::InvalidClass;
-    case Status::Io:
-        return Text::CannotWrite;
-    case Status::Usage:
-        break;
-    }
-    return Text::BadUsage;
-}
-
 // The failure's reason in the stream's language: in English the failure's own detail.
-std::string failureReason(std::ios_base& stream, const core::Failure& failure) {
+std::string failureReason(std::ios_base& stream, const core::Failure& failure,
+                          service::FailedStep step) {
     if (languageOf(stream) == Language::English) {
         return failure.detail;
     }
-    return say(languageOf(stream), reasonText(failure.status), {failure.subject});
+    return service::failureReason(failure.status, failure.subject, step);
 }
 
 } // namespace
@@ -95,8 +43,9 @@ int printError(std::ostream& err, std::string_view message, int exitCode) {
     return exitCode;
 }
 
-int printFailure(std::ostream& err, const core::Failure& failure, std::string_view file) {
-    const std::string reason = failureReason(err, failure);
+int printFailure(std::ostream& err, const core::Failure& failure, std::string_view file,
+                 service::FailedStep step) {
+    const std::string reason = failureReason(err, failure, step);
     if (file.empty()) {
         return printError(err, reason, exitCodeFor(failure.status));
     }

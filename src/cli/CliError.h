@@ -4,6 +4,7 @@
 
 #include "CliText.h"
 #include "core/Failure.h"
+#include "service/SharedWording.h"
 
 #include <array>
 #include <initializer_list>
@@ -41,9 +42,10 @@ int exitCodeFor(core::Status status);
 int printError(std::ostream& err, std::string_view message, int exitCode);
 
 // "orvanto-cli: error: FILE: detail" (without FILE, the detail alone); returns the exit code
-// of the failure's status. In Chinese the detail is the status's reason: the failure's own
-// detail is English.
-int printFailure(std::ostream& err, const core::Failure& failure, std::string_view file = {});
+// of the failure's status. In Chinese the detail is the reason the viewer also gives for the
+// status at that step: the failure's own detail is English.
+int printFailure(std::ostream& err, const core::Failure& failure, std::string_view file = {},
+                 service::FailedStep step = service::FailedStep::ReadTimetable);
 
 // "orvanto-cli: warning: ...": something was not taken as written, and the command goes on.
 void printWarning(std::ostream& err, std::string_view message);

@@ -217,29 +217,6 @@ constexpr Row kRows[] = {
     {Text::DefaultOutExists, "{1} exists: name another with -o, or add --force",
      "{1} 已存在：请用 -o 指定另一个文件，或加上 --force"},
     {Text::ImportWritten, "{1} classes written to {2}", "已把 {1} 门课写入 {2}"},
-
-    {Text::FileNotFound, "", "找不到文件"},
-    {Text::NotAFile, "", "不是文件"},
-    {Text::CannotOpen, "", "文件无法打开"},
-    {Text::EmptyFile, "", "文件是空的"},
-    {Text::NotAWorkbook, "", "文件不是 Excel 工作簿"},
-    {Text::Truncated, "", "文件不完整"},
-    {Text::Damaged, "", "工作簿已损坏"},
-    {Text::Encrypted, "", "工作簿设有密码"},
-    {Text::UnsupportedFormat, "", "这种工作簿格式无法读取，请另存为 .xls 或 .xlsx"},
-    {Text::NoWorksheet, "", "工作簿中没有工作表"},
-    {Text::TooLarge, "", "内容过大，不像是一份课表"},
-    {Text::MarkerMissing, "", "第一个工作表的 B1:B200 中没有节次标记“{1}”"},
-    {Text::NoTimetable, "", "文件中没有找到课表"},
-    {Text::TypeMismatch, "", "单元格中是错误值"},
-    {Text::Overflow, "", "数字超出了周次的范围"},
-    {Text::WeekOutOfRange, "", "日期离学期太远，算不出是第几周"},
-    {Text::NoWorkbook, "", "没有打开的工作簿"},
-    {Text::ActiveSheetNotWorksheet, "", "活动工作表不是工作表"},
-    {Text::BadCellAddress, "", "单元格地址超出了工作表"},
-    {Text::InvalidClass, "", "有课程的星期、节次或文字无法写入课表工作簿"},
-    {Text::CannotWrite, "", "无法写入文件"},
-    {Text::BadUsage, "", "用法错误"},
 };
 
 // A row out of place would word one message with another's text.
@@ -249,7 +226,7 @@ constexpr bool rowsInOrder() {
             return false;
         }
     }
-    return std::size(kRows) == static_cast<std::size_t>(Text::BadUsage) + 1;
+    return std::size(kRows) == static_cast<std::size_t>(Text::ImportWritten) + 1;
 }
 static_assert(rowsInOrder(), "kRows must list every Text once, in the enum's order");
 

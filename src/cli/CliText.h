@@ -1,7 +1,8 @@
-// Every text orvanto-cli words, in English and in Chinese: one table, looked up by id and
-// filled with positional arguments ({1}, {2} ...). A table rather than gettext catalogues:
-// the program needs no files installed beside it to speak either language, and a missing
-// translation is a build-time gap in one row, not a silent fall-back at run time.
+// Every text only orvanto-cli words, in English and in Chinese (what the viewer also shows comes
+// from service/SharedWording): one table, looked up by id and filled with positional arguments
+// ({1}, {2} ...). A table rather than gettext catalogues: the program needs no files installed
+// beside it to speak either language, and a missing translation is a build-time gap in one row,
+// not a silent fall-back at run time.
 #pragma once
 
 #include "CliLanguage.h"
@@ -80,29 +81,6 @@ enum class Text {
     ImportOverExport,
     DefaultOutExists,
     ImportWritten,
-    // A failure's reason, by its status (Chinese; English prints the failure's own detail).
-    FileNotFound,
-    NotAFile,
-    CannotOpen,
-    EmptyFile,
-    NotAWorkbook,
-    Truncated,
-    Damaged,
-    Encrypted,
-    UnsupportedFormat,
-    NoWorksheet,
-    TooLarge,
-    MarkerMissing,
-    NoTimetable,
-    TypeMismatch,
-    Overflow,
-    WeekOutOfRange,
-    NoWorkbook,
-    ActiveSheetNotWorksheet,
-    BadCellAddress,
-    InvalidClass,
-    CannotWrite,
-    BadUsage,
 };
 
 // The text in the language, each {N} replaced by the N-th argument (counted from 1); an

@@ -215,7 +215,8 @@ int runImport(const Options& options, Context& context) {
         return refused;
     }
     if (!result) {
-        return printFailure(context.err, result.failure(), options.workbook);
+        return printFailure(context.err, result.failure(), options.workbook,
+                            service::FailedStep::ReadExport);
     }
     if (options.json) {
         context.out << importJson(*result) << "\n";
@@ -229,7 +230,8 @@ int runImport(const Options& options, Context& context) {
                                 say(context.err, Text::WriteFailed,
                                     {out.string(), saved.failure().detail}),
                                 kExitWriteFailure)
-                   : printFailure(context.err, saved.failure(), options.workbook);
+                   : printFailure(context.err, saved.failure(), options.workbook,
+                                  service::FailedStep::SaveImported);
     }
     reportReading(*result, context.err);
     context.out << say(context.out, Text::ImportWritten,

@@ -57,14 +57,14 @@ void showMessageBox(QWidget* parent, const Message& message) {
     box.exec();
 }
 
+} // namespace
+
 bool askInBox(QWidget* parent, const Message& question) {
     QMessageBox box(question.icon, question.title, question.text,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(question.defaultAnswer);
     return box.exec() == QMessageBox::Yes;
 }
-
-} // namespace
 
 QString workbookDialogFolder(const QString& workbook) {
     if (!workbook.isEmpty()) {

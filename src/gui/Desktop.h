@@ -21,6 +21,8 @@ struct Message {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString title;
     QString text;
+    // A question's answer on Enter: 否 where 是 would throw away the student's work.
+    QMessageBox::StandardButton defaultAnswer = QMessageBox::Yes;
 };
 
 struct Desktop {
@@ -56,6 +58,9 @@ struct Desktop {
     // configuration folder, system dialogs.
     static Desktop system();
 };
+
+// A modal question with 是 and 否: true for 是.
+bool askInBox(QWidget* parent, const Message& question);
 
 // The workbook dialog of the Path command: its title, its one filter, existing files only.
 void setUpWorkbookDialog(QFileDialog& dialog, const QString& startFolder);

@@ -102,9 +102,10 @@ std::vector<imports::SmallPeriods> periodChoices() {
 
 } // namespace
 
-ImportPreviewDialog::ImportPreviewDialog(imports::ImportResult result, Reread reread,
+ImportPreviewDialog::ImportPreviewDialog(imports::ImportResult result, Reread reread, Ask ask,
                                          QWidget* parent)
-    : QDialog(parent), m_result(std::move(result)), m_reread(std::move(reread)) {
+    : QDialog(parent), m_result(std::move(result)), m_reread(std::move(reread)),
+      m_ask(std::move(ask)) {
     setObjectName(QStringLiteral("ImportPreview"));
     setWindowTitle(previewText(PreviewText::Title));
     // Everything but 确定 and 取消 scrolls, so that the buttons stay within reach on a small
@@ -258,22 +259,29 @@ void ImportPreviewDialog::showResult() {
     }
     m_classes->setRowCount(0);
     for (const imports::ImportedClass& entry : m_result.classes) {
-        addClass(entry);
+        appendRow(entry);
     }
     m_classes->resizeColumnsToContents();
     fillPlaces(m_unread, m_result.unread);
     fillPlaces(m_details, m_result.details);
     m_cellHint->clear();
     refreshCounts();
+    m_changed = false;
 }
 
-int ImportPreviewDialog::addClass(const imports::ImportedClass& entry) {
+int ImportPreviewDialog::appendRow(const imports::ImportedClass& entry) {
     const int row = m_classes->rowCount();
     m_classes->insertRow(row);
     for (int column = 0; column < m_classes->columnCount(); ++column) {
         m_classes->setItem(row, column, new QTableWidgetItem);
     }
     fillRow(row, entry);
+    return row;
+}
+
+int ImportPreviewDialog::addClass(const imports::ImportedClass& entry) {
+    const int row = appendRow(entry);
+    m_changed = true;
     refreshCounts();
     return row;
 }
@@ -317,6 +325,8 @@ QString ImportPreviewDialog::setCellText(int row, int column, const QString& typ
         return {};
     }
     const QString text = typed.trimmed();
+    const QString textBefore = item->text();
+    const QVariant valueBefore = item->data(kValueRole);
     switch (column) {
     case WeekdayColumn: {
         const qsizetype day = weekdayNames().indexOf(text);
@@ -350,6 +360,8 @@ QString ImportPreviewDialog::setCellText(int row, int column, const QString& typ
         item->setText(text);
         break;
     }
+    // An editor closed on what the cell held changes nothing.
+    m_changed = m_changed || item->text() != textBefore || item->data(kValueRole) != valueBefore;
     m_cellHint->clear();
     refreshRowMarks();
     return {};
@@ -366,7 +378,10 @@ void ImportPreviewDialog::removeClasses(QList<int> rows) {
     std::ranges::sort(rows, std::greater<>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     for (const int row : rows) {
-        m_classes->removeRow(row);
+        if (row >= 0 && row < m_classes->rowCount()) {
+            m_classes->removeRow(row);
+            m_changed = true;
+        }
     }
     refreshCounts();
 }
@@ -389,6 +404,16 @@ int ImportPreviewDialog::makeClassOfUnread(int unreadRow) {
 
 void ImportPreviewDialog::chooseReading(int index) {
     if (index <= 0 || !m_reread || index > static_cast<int>(m_result.runnersUp.size())) {
+        return;
+    }
+    // Another reading fills the table anew: the student's changes go only on a 是.
+    const bool keepChanges =
+        m_changed &&
+        !(m_ask && m_ask(this, {QMessageBox::Question, previewText(PreviewText::Title),
+                                previewText(PreviewText::RereadDropsChanges), QMessageBox::No}));
+    if (keepChanges) {
+        const QSignalBlocker blocker(m_readings);
+        m_readings->setCurrentIndex(0);
         return;
     }
     // By the dialect itself: the runners-up are numbered anew once another reading is chosen.

@@ -3,6 +3,7 @@
 // added), the texts not understood (each can become a class) and the details left out.
 #pragma once
 
+#include "Desktop.h"
 #include "core/Failure.h"
 #include "service/SchoolExports.h"
 
@@ -24,8 +25,12 @@ class ImportPreviewDialog : public QDialog {
     using Reread =
         std::function<core::Result<imports::ImportResult>(const imports::ReadingChoice& choice)>;
 
+    // A question with 是 and 否, true for 是: asked before another reading replaces a table the
+    // student has changed.
+    using Ask = std::function<bool(QWidget* parent, const Message& question)>;
+
     explicit ImportPreviewDialog(imports::ImportResult result, Reread reread = {},
-                                 QWidget* parent = nullptr);
+                                 Ask ask = askInBox, QWidget* parent = nullptr);
 
     // What 确定 writes: the classes as the table shows them, in its order; the texts not
     // understood that are still listed; the reading and the details as read.
@@ -56,6 +61,7 @@ class ImportPreviewDialog : public QDialog {
 
   private:
     void showResult();
+    int appendRow(const imports::ImportedClass& entry);
     void fillRow(int row, const imports::ImportedClass& entry);
     void chooseReading(int index);
     void refreshCounts();
@@ -67,6 +73,9 @@ class ImportPreviewDialog : public QDialog {
 
     imports::ImportResult m_result;
     Reread m_reread;
+    Ask m_ask;
+    // Whether the student has changed the table since the export was read into it.
+    bool m_changed = false;
     QLabel* m_reading = nullptr;
     QComboBox* m_readings = nullptr;
     QLabel* m_readingHint = nullptr;

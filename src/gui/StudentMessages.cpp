@@ -10,61 +10,14 @@ namespace orvanto::gui {
 
 namespace {
 
-// The student's words for a load failure, without the file.
-QString loadFailureReason(const core::Failure& failure) {
-    using core::Status;
-    QString reason;
-    switch (failure.status) {
-    case Status::FileNotFound:
-        reason = QStringLiteral("找不到文件");
-        break;
-    case Status::NotAFile:
-        reason = QStringLiteral("所选的不是文件");
-        break;
-    case Status::CannotOpen:
-        reason = QStringLiteral("文件无法打开");
-        break;
-    case Status::Empty:
-        reason = QStringLiteral("文件是空的");
-        break;
-    case Status::NotAWorkbook:
-        reason = QStringLiteral("文件不是 Excel 工作簿");
-        break;
-    case Status::Truncated:
-        reason = QStringLiteral("文件不完整");
-        break;
-    case Status::Damaged:
-    case Status::MissingPart:
-        reason = QStringLiteral("工作簿已损坏");
-        break;
-    case Status::Encrypted:
-        reason = QStringLiteral("工作簿设有密码");
-        break;
-    case Status::UnsupportedFormat:
-        reason = QStringLiteral("请另存为 .xls 或 .xlsx");
-        break;
-    case Status::NoWorksheet:
-        reason = QStringLiteral("工作簿中没有工作表");
-        break;
-    case Status::TooLarge:
-        reason = QStringLiteral("工作簿内容过大");
-        break;
-    case Status::MarkerMissing:
-        reason = QStringLiteral("缺少节次标记“%1”").arg(QString::fromUtf8(failure.subject));
-        break;
-    case Status::NoTimetable:
-        reason = QStringLiteral("文件中没有找到课表");
-        break;
-    default:
-        // Not a workbook that cannot be read: the reason as the failure gives it.
-        reason = QString::fromUtf8(failure.detail);
-        break;
-    }
-    return reason;
-}
-
 QString shared(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The student's words for a failure, without the file; the CLI's Chinese lines say the same.
+QString failureReason(const core::Failure& failure,
+                      service::FailedStep step = service::FailedStep::ReadTimetable) {
+    return shared(service::failureReason(failure.status, failure.subject, step));
 }
 
 bool isAboutTheFile(core::Status status) {
@@ -78,48 +31,25 @@ QString quoted(const settings::TermNotice& notice) {
 } // namespace
 
 QString loadFailureHint(const core::Failure& failure) {
-    return QStringLiteral("提示：无法读取课表：") + loadFailureReason(failure);
+    return QStringLiteral("提示：无法读取课表：") + failureReason(failure);
 }
 
 QString importFailureText(const core::Failure& failure) {
-    using core::Status;
-    QString reason;
-    switch (failure.status) {
-    case Status::NotAWorkbook:
-        reason = QStringLiteral("文件不是 Excel 工作簿，也不是网页");
-        break;
-    case Status::NoTimetable:
-        // The detail says what was missing: no weekday names, no period labels, no class.
-        reason = QStringLiteral("文件中没有找到课表（需要一行星期一至星期日的表头和节次）");
-        break;
-    case Status::TooLarge:
-        reason = QStringLiteral("文件过大，不像是一份课表");
-        break;
-    default:
-        reason = loadFailureReason(failure);
-        break;
-    }
-    return QStringLiteral("无法导入教务课表：") + reason + QStringLiteral("。");
+    return QStringLiteral("无法导入教务课表：") +
+           failureReason(failure, service::FailedStep::ReadExport) + QStringLiteral("。");
 }
 
 QString importSaveFailureText(const core::Failure& failure) {
-    switch (failure.status) {
-    case core::Status::Io:
-        return QStringLiteral("课表没有保存：无法写入临时文件，请检查临时文件夹是否可写。");
-    case core::Status::InvalidClass:
-        return QStringLiteral("课表没有保存：有课程的星期、节次或文字无法写入课表工作簿。");
-    default:
-        return QStringLiteral(
-            "课表没有保存：课程太多，课表工作簿放不下（节次标记须在第200行以内）。");
-    }
+    return QStringLiteral("课表没有保存：") +
+           failureReason(failure, service::FailedStep::SaveImported) + QStringLiteral("。");
 }
 
 QStringList loadFailurePhrases(const core::Failure& failure, const QString& workbook) {
     const QString name = QFileInfo(workbook).fileName();
     if (name.isEmpty() || !isAboutTheFile(failure.status)) {
-        return {loadFailureReason(failure)};
+        return {failureReason(failure)};
     }
-    return {loadFailureReason(failure) + QStringLiteral("："), name};
+    return {failureReason(failure) + QStringLiteral("："), name};
 }
 
 QString failedCellText(const core::Failure& failure) {
@@ -260,6 +190,8 @@ QString previewText(PreviewText text) {
         return QStringLiteral("换一种读法：");
     case PreviewText::ReadingReadsNone:
         return QStringLiteral("这种读法读不出任何课程，仍按原来的读法显示。");
+    case PreviewText::RereadDropsChanges:
+        return QStringLiteral("换用这种读法会丢弃你在表格中做的修改。要继续吗？");
     case PreviewText::AddClass:
         return QStringLiteral("添加课程");
     case PreviewText::RemoveClasses:

@@ -57,9 +57,10 @@ QString autostartFailureText(const QString& detail);
 // The import preview's fixed words: captions, headings, buttons.
 enum class PreviewText {
     Title,
-    ReadingCaption,   // before the reading in words
-    OtherReadings,    // before the list of readings
-    ReadingReadsNone, // a reading chosen that finds no class
+    ReadingCaption,     // before the reading in words
+    OtherReadings,      // before the list of readings
+    ReadingReadsNone,   // a reading chosen that finds no class
+    RereadDropsChanges, // asked before another reading replaces the student's changes
     AddClass,
     RemoveClasses,
     MakeClass,

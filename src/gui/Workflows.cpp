@@ -111,7 +111,7 @@ void runImportRead(MainWindow& window, const std::filesystem::path& exportPath,
         [exportPath](const imports::ReadingChoice& choice) {
             return imports::readExportFile(exportPath, choice);
         },
-        &window);
+        window.desktop().ask, &window);
     if (!window.desktop().previewImport(preview)) {
         return;
     }

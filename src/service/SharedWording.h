@@ -3,6 +3,7 @@
 // terminal line).
 #pragma once
 
+#include "core/Status.h"
 #include "core/Term.h"
 #include "core/Weekdays.h"
 
@@ -33,5 +34,15 @@ inline constexpr std::string_view kNoteLead = "说明：";
 inline std::string weekName(std::int64_t week) {
     return "第" + std::to_string(week) + "周";
 }
+
+// What a failure stopped. A school's export and the workbook made of it say some statuses their
+// own way: an export may also be a web page, and a workbook too large to save has too many
+// classes rather than a size no timetable needs.
+enum class FailedStep { ReadTimetable, ReadExport, SaveImported };
+
+// Why it failed, without the file and without a closing mark: "找不到文件",
+// "缺少节次标记“第一节”" (subject is what the failure names, such as the missing marker).
+std::string failureReason(core::Status status, std::string_view subject,
+                          FailedStep step = FailedStep::ReadTimetable);
 
 } // namespace orvanto::service

@@ -12,6 +12,8 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -25,6 +27,9 @@ class ImportPreviewTest : public QObject {
 
   private slots:
     void choosingARunnerUpReadsTheFileAgain();
+    void anotherReadingAsksBeforeDroppingTheChanges_data();
+    void anotherReadingAsksBeforeDroppingTheChanges();
+    void theQuestionKeepsTheChangesOnEnter();
     void editsDeletionsAdditionsAndMadeClassesAreWhatIsWritten();
     void aTextThatIsNoWeekSetIsRefusedInPlace_data();
     void aTextThatIsNoWeekSetIsRefusedInPlace();
@@ -57,6 +62,15 @@ const char kAmbiguousExport[] =
     "<td>星期六</td><td>星期日</td></tr>"
     "<tr><td>第1,2节</td><td>张三;李四;1-16周;A101</td><td>王五;赵六;1-8周;B202</td><td></td>"
     "<td></td><td></td><td></td><td></td></tr>"
+    "</table></body></html>";
+
+// The same, and a text on Wednesday that no reading takes for a class.
+const char kAmbiguousExportWithNote[] =
+    "<html><head><meta charset=\"utf-8\"></head><body><table>"
+    "<tr><td></td><td>星期一</td><td>星期二</td><td>星期三</td><td>星期四</td><td>星期五</td>"
+    "<td>星期六</td><td>星期日</td></tr>"
+    "<tr><td>第1,2节</td><td>张三;李四;1-16周;A101</td><td>王五;赵六;1-8周;B202</td>"
+    "<td>实践周见通知</td><td></td><td></td><td></td><td></td></tr>"
     "</table></body></html>";
 
 QTableWidget* classTable(ImportPreviewDialog& preview) {
@@ -157,6 +171,120 @@ void ImportPreviewTest::choosingARunnerUpReadsTheFileAgain() {
                                                                         : readings->itemText(0));
     readings->setCurrentIndex(back);
     QCOMPARE(reads, 2);
+}
+
+void ImportPreviewTest::anotherReadingAsksBeforeDroppingTheChanges_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("cell edited, 否") << QStringLiteral("cell") << false << true;
+    QTest::newRow("cell edited, 是") << QStringLiteral("cell") << true << true;
+    QTest::newRow("row deleted, 否") << QStringLiteral("delete") << false << true;
+    QTest::newRow("row added, 否") << QStringLiteral("add") << false << true;
+    QTest::newRow("unread text made a class, 否") << QStringLiteral("unread") << false << true;
+    QTest::newRow("unread text made a class, 是") << QStringLiteral("unread") << true << true;
+    QTest::newRow("cells closed on what they held") << QStringLiteral("same") << false << false;
+}
+
+void ImportPreviewTest::anotherReadingAsksBeforeDroppingTheChanges() {
+    QFETCH(QString, change);
+    QFETCH(bool, answerYes);
+    QFETCH(bool, asked);
+    TestDesktop desk;
+    MainWindow window(desk.desktop());
+    window.show();
+    desk.exportToChoose =
+        writeFile(desk.folder, QStringLiteral("课表.html"), kAmbiguousExportWithNote);
+    desk.answerYes = answerYes;
+    desk.acceptPreview = false;
+    bool reached = false;
+    desk.editPreview = [&](ImportPreviewDialog& preview) {
+        QTableWidget* table = classTable(preview);
+        auto* readings = preview.findChild<QComboBox*>(QStringLiteral("Readings"));
+        QVERIFY(readings->count() > 2);
+        QCOMPARE(table->rowCount(), 2);
+        const QString inUse = readings->itemText(0);
+        const QString other = readings->itemText(1);
+        if (change == QStringLiteral("cell")) {
+            typeInto(preview, 0, ImportPreviewDialog::TeacherColumn, QStringLiteral("王老师"));
+        } else if (change == QStringLiteral("delete")) {
+            preview.removeClasses({1});
+        } else if (change == QStringLiteral("add")) {
+            preview.addClass();
+        } else if (change == QStringLiteral("unread")) {
+            QCOMPARE(preview.makeClassOfUnread(0), 2);
+        } else {
+            typeInto(preview, 0, ImportPreviewDialog::TeacherColumn,
+                     table->item(0, ImportPreviewDialog::TeacherColumn)->text());
+            chooseIn(preview, 0, ImportPreviewDialog::WeekdayColumn,
+                     table->item(0, ImportPreviewDialog::WeekdayColumn)->text());
+            typeInto(preview, 1, ImportPreviewDialog::WeeksColumn, QStringLiteral("1-8周"));
+        }
+        const imports::ImportResult changed = preview.edited();
+
+        readings->setCurrentIndex(1);
+        if (asked && !answerYes) {
+            // 否: the reading in use stays chosen and the table as the student left it.
+            QCOMPARE(readings->currentIndex(), 0);
+            QCOMPARE(readings->itemText(0), inUse);
+            QCOMPARE(preview.edited().classes, changed.classes);
+            QCOMPARE(preview.edited().unread, changed.unread);
+        } else {
+            // The new reading's rows, the teacher read as the course; no change of the student's.
+            QCOMPARE(readings->itemText(0), other);
+            QCOMPARE(table->rowCount(), 2);
+            QCOMPARE(table->item(0, ImportPreviewDialog::CourseColumn)->text(),
+                     QStringLiteral("李四"));
+            QCOMPARE(table->item(0, ImportPreviewDialog::TeacherColumn)->text(),
+                     QStringLiteral("张三"));
+            QCOMPARE(preview.edited().unread.size(), std::size_t{1});
+            // Changed afterwards, the new table is asked about in turn.
+            preview.removeClasses({0});
+            readings->setCurrentIndex(1);
+            QCOMPARE(table->rowCount(), answerYes ? 2 : 1);
+        }
+        reached = true;
+    };
+    window.importExport();
+
+    QVERIFY(reached);
+    const QString question = QStringLiteral("换用这种读法会丢弃你在表格中做的修改。要继续吗？");
+    QStringList questions;
+    if (asked) {
+        questions << question;
+    }
+    if (!asked || answerYes) {
+        questions << question;
+    }
+    QCOMPARE(desk.questions, questions);
+}
+
+// The box the student sees: its question, and Enter answers 否.
+void ImportPreviewTest::theQuestionKeepsTheChangesOnEnter() {
+    QTemporaryDir folder;
+    const QString path = writeFile(folder, QStringLiteral("课表.html"), kAmbiguousExportWithNote);
+    ImportPreviewDialog preview(readOrFail(path), [&](const imports::ReadingChoice& choice) {
+        return imports::readExportFile(toFilesystemPath(path), choice);
+    });
+    preview.show();
+    typeInto(preview, 0, ImportPreviewDialog::TeacherColumn, QStringLiteral("王老师"));
+    QString asked;
+    bool noByDefault = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            asked = box->text();
+            noByDefault = box->standardButton(box->defaultButton()) == QMessageBox::No;
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    preview.findChild<QComboBox*>(QStringLiteral("Readings"))->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(asked, QStringLiteral("换用这种读法会丢弃你在表格中做的修改。要继续吗？"));
+    QVERIFY(noByDefault);
+    QCOMPARE(classTable(preview)->item(0, ImportPreviewDialog::TeacherColumn)->text(),
+             QStringLiteral("王老师"));
+    QCOMPARE(preview.findChild<QComboBox*>(QStringLiteral("Readings"))->currentIndex(), 0);
 }
 
 void ImportPreviewTest::editsDeletionsAdditionsAndMadeClassesAreWhatIsWritten() {
