@@ -30,10 +30,6 @@ QString quoted(const settings::TermNotice& notice) {
 
 } // namespace
 
-QString loadFailureHint(const core::Failure& failure) {
-    return QStringLiteral("提示：无法读取课表：") + failureReason(failure);
-}
-
 QString importFailureText(const core::Failure& failure) {
     return QStringLiteral("无法导入教务课表：") +
            failureReason(failure, service::FailedStep::ReadExport) + QStringLiteral("。");

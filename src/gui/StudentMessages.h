@@ -16,9 +16,6 @@
 
 namespace orvanto::gui {
 
-// "提示：无法读取课表：文件不是 Excel 工作簿", for the status label.
-QString loadFailureHint(const core::Failure& failure);
-
 // Why a school's export could not be imported, for a message box.
 QString importFailureText(const core::Failure& failure);
 // Why the workbook made of an export was not saved, for a message box.
