@@ -268,10 +268,10 @@ ExportStyle drawStyle(Random& random) {
     }
     style.sundayFirst = random.chance(25);
     style.zhouHeaders = random.chance(40);
-    style.labelStyle = random.below(5);
+    style.labelStyle = random.below(6);
     style.clockTimes = random.chance(25);
     style.labelsRight = random.chance(15);
-    style.stacked = style.labelStyle != 4 && random.chance(10);
+    style.stacked = style.labelStyle < 4 && random.chance(10);
     if (style.stacked) {
         style.separator = 0; // a field a row
         style.missing = 0;
@@ -444,8 +444,11 @@ std::string bigLabel(int big, const ExportStyle& style) {
     case 2:
         label = "第" + std::string(kBigNames[static_cast<std::size_t>(big - 1)]) + "大节";
         break;
-    default:
+    case 3:
         label = "第" + std::to_string(big) + "节";
+        break;
+    default: // the clock range alone
+        return std::string(kClock[static_cast<std::size_t>(big - 1)]);
     }
     if (style.clockTimes) {
         label += "\n" + std::string(kClock[static_cast<std::size_t>(big - 1)]);
@@ -632,8 +635,8 @@ std::vector<SheetCell> listOf(std::vector<Planned>& classes, const ExportStyle& 
 
 std::string ExportStyle::describe() const {
     static const std::array<std::string_view, 4> kFormats{"xlsx", "xls", "html-utf8", "html-gbk"};
-    static const std::array<std::string_view, 5> kLabels{"第1,2节", "1-2", "第一大节", "第1节(big)",
-                                                         "small rows"};
+    static const std::array<std::string_view, 6> kLabels{"第1,2节",    "1-2",        "第一大节",
+                                                         "第1节(big)", "small rows", "clock only"};
     static const std::array<std::string_view, 4> kFieldNames{"course", "teacher", "weeks", "room"};
     std::string text = std::string(kFormats[static_cast<std::size_t>(format)]);
     if (list) {

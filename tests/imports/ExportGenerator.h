@@ -17,7 +17,8 @@
 // - detail lines after a class (学时:48, 周学时:4, 教学班组成:…, 选课人数(121), 课程号:…) and an
 //   option line under the course (体育IV / 网球), both with line breaks only;
 // - grids: Monday or Sunday first, weekday headers 星期一 or 周一, a row per big period
-//   labelled 第1,2节 / 1-2 / 第一大节 / 第1节 (counting big periods), or a row per small period
+//   labelled 第1,2节 / 1-2 / 第一大节 / 第1节 (counting big periods) / only its clock range
+//   (08:00-09:40, counting by length), or a row per small period
 //   with classes merged over their rows; optional clock times in the labels; labels on the
 //   left or in a 时间 column on the right; labels stacked over three rows (第 / 三 / 节) with a
 //   class's fields one per row over its period's rows;
@@ -50,7 +51,8 @@ struct ExportStyle {
     // Grid
     bool sundayFirst = false;
     bool zhouHeaders = false; // 周一 rather than 星期一
-    int labelStyle = 0;       // 0 第1,2节, 1 1-2, 2 第一大节, 3 第1节 (big), 4 small rows
+    int labelStyle = 0;       // 0 第1,2节, 1 1-2, 2 第一大节, 3 第1节 (big), 4 small rows,
+                              // 5 08:00-09:40 alone
     bool clockTimes = false;  // 08:00-09:40 under the label
     bool labelsRight = false; // in a 时间 column after the weekdays
     bool stacked = false;     // 第 / 一 / 节 over rows, a field per row

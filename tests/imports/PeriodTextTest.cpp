@@ -3,6 +3,7 @@
 #include "imports/entries/PeriodText.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 
 namespace orvanto::imports {
@@ -106,6 +107,37 @@ INSTANTIATE_TEST_SUITE_P(NoName, RejectWeekdayName,
                                          "星期一二", "第一节", "一二", "Mo", "Monda", "Mondays",
                                          "Sun day x", "星期一 Tuesday", "星期一 高数", "(星期一)",
                                          "节次", "时间", "1", "高等数学"));
+
+struct ClockRangeCase {
+    std::string text;
+    std::optional<int> minutes;
+};
+
+void PrintTo(const ClockRangeCase& c, std::ostream* out) {
+    *out << '"' << c.text << '"';
+}
+
+class ReadClockRange : public testing::TestWithParam<ClockRangeCase> {};
+
+TEST_P(ReadClockRange, GivesTheMinutesOfALabelThatIsARangeAlone) {
+    EXPECT_EQ(readClockRange(GetParam().text), GetParam().minutes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Labels, ReadClockRange,
+    testing::Values(ClockRangeCase{"08:00-09:40", 100}, ClockRangeCase{"8:00~8:45", 45},
+                    ClockRangeCase{"（08:00－09:40）", 100}, ClockRangeCase{"08:00\n|\n09:40", 100},
+                    ClockRangeCase{"19:00至21:25", 145}, ClockRangeCase{"14:00到15:40", 100},
+                    ClockRangeCase{" 10:00 - 11:40 ", 100},
+                    // A numbered label, one time, a backwards range, or other words: no range
+                    // alone.
+                    ClockRangeCase{"第1节 08:00-08:45", std::nullopt},
+                    ClockRangeCase{"08:00", std::nullopt},
+                    ClockRangeCase{"09:40-08:00", std::nullopt},
+                    ClockRangeCase{"08:00-09:40-10:00", std::nullopt},
+                    ClockRangeCase{"上午 08:00-09:40", std::nullopt},
+                    ClockRangeCase{"高等数学 08:00-09:40", std::nullopt},
+                    ClockRangeCase{"", std::nullopt}));
 
 } // namespace
 } // namespace orvanto::imports

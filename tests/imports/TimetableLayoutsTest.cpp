@@ -270,6 +270,33 @@ TEST(GridLayout, MergedClassCellTakesThePeriodsOfEveryRowItSpans) {
                                                    {"化学", 4, {6, 6}, "F7"}}));
 }
 
+// Rows labelled only by their clock ranges count the periods in order, each row as many as
+// its length holds; a range repeated on the next row is the same period.
+TEST(GridLayout, ClockRangesAloneCountThePeriodsByLength) {
+    Rows rows{
+        {"时间", "星期一", "星期二", "星期三"},     {"08:00-09:40", classText("高数"), "", ""},
+        {"10:00-10:45", "", classText("英语"), ""}, {"10:00-10:45", "", "", classText("物理")},
+        {"10:55-11:40", classText("化学"), "", ""}, {"14:00-16:25", "", classText("体育"), ""},
+        {"19:00-20:40", "", "", classText("晚课")}};
+    const ImportResult result = readOk({tableOf("Sheet1", rows)});
+    EXPECT_EQ(placed(result), (std::vector<Placed>{{"高数", 0, {1, 2}, "B2"},
+                                                   {"英语", 1, {3, 3}, "C3"},
+                                                   {"物理", 2, {3, 3}, "D4"},
+                                                   {"化学", 0, {4, 4}, "B5"},
+                                                   {"体育", 1, {5, 7}, "C6"},
+                                                   {"晚课", 2, {8, 9}, "D7"}}));
+}
+
+// Labels that number the periods win over a column of clock ranges beside them.
+TEST(GridLayout, NumberedLabelsWinOverClockRanges) {
+    Rows rows{{"", "时间", "星期一", "星期二", "星期三"},
+              {"第3,4节", "10:00-11:40", classText("高数"), "", ""},
+              {"第5,6节", "14:00-15:40", "", classText("英语"), ""}};
+    const ImportResult result = readOk({tableOf("Sheet1", rows)});
+    EXPECT_EQ(placed(result),
+              (std::vector<Placed>{{"高数", 0, {3, 4}, "C2"}, {"英语", 1, {5, 6}, "D3"}}));
+}
+
 // A label merged over two rows names the same periods for both: a class in either row gets
 // them, and the rows are not counted twice.
 TEST(GridLayout, LabelMergedOverTwoRowsCoversBoth) {

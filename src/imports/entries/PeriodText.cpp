@@ -35,8 +35,9 @@ std::u32string foldedText(std::string_view text) {
 }
 
 // The text without clock times ("08:00", "8:45"), the dashes or blanks joining two of them,
-// blanks, and the brackets left empty: "第1节 (08:00-08:45)" becomes "第1节".
-std::u32string withoutClockTimes(const std::u32string& text) {
+// blanks, and the brackets left empty: "第1节 (08:00-08:45)" becomes "第1节". minutes, when
+// given, receives each time as minutes after midnight.
+std::u32string withoutClockTimes(const std::u32string& text, std::vector<int>* minutes = nullptr) {
     std::vector<bool> dropped(text.size(), false);
     std::size_t lastTimeEnd = std::u32string::npos;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -66,6 +67,14 @@ std::u32string withoutClockTimes(const std::u32string& text) {
         }
         for (std::size_t k = begin; k < i + 3; ++k) {
             dropped[k] = true;
+        }
+        if (minutes != nullptr) {
+            int hour = 0;
+            for (std::size_t k = begin; k < i; ++k) {
+                hour = hour * 10 + static_cast<int>(text[k] - U'0');
+            }
+            minutes->push_back(hour * 60 + static_cast<int>(text[i + 1] - U'0') * 10 +
+                               static_cast<int>(text[i + 2] - U'0'));
         }
         lastTimeEnd = i + 3;
         i += 2;
@@ -264,6 +273,22 @@ std::optional<SmallPeriods> readPeriodLabel(std::string_view text) {
         return std::nullopt;
     }
     return smallPeriods;
+}
+
+std::optional<int> readClockRange(std::string_view text) {
+    if (text.size() > 64) {
+        return std::nullopt;
+    }
+    std::vector<int> minutes;
+    const std::u32string rest = withoutClockTimes(foldedText(text), &minutes);
+    // "08:00-09:40", "(8:00~9:40)", "08:00\n|\n09:40": two times, nothing else but joiners.
+    const bool onlyJoiners = std::ranges::all_of(rest, [](char32_t c) {
+        return c == U'|' || c == U'-' || c == U'~' || c == U'至' || c == U'到';
+    });
+    if (minutes.size() != 2 || !onlyJoiners || minutes[1] <= minutes[0] || minutes[1] >= 24 * 60) {
+        return std::nullopt;
+    }
+    return minutes[1] - minutes[0];
 }
 
 std::optional<int> readWeekdayName(std::string_view text) {

@@ -14,6 +14,10 @@ namespace orvanto::imports {
 // Clock times beside the label are allowed and ignored. Nothing when it is no period label.
 std::optional<SmallPeriods> readPeriodLabel(std::string_view text);
 
+// The minutes a row label spans when it is a clock range alone ("08:00-09:40", "8:00\n|\n9:40"),
+// as some exports label their rows without numbering the periods; nothing otherwise.
+std::optional<int> readClockRange(std::string_view text);
+
 // The weekday a header names, 0 Monday .. 6 Sunday as everywhere; nothing when it names none.
 std::optional<int> readWeekdayName(std::string_view text);
 

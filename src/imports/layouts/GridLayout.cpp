@@ -17,6 +17,14 @@ namespace {
 // A row names the weekdays when it holds at least this many different ones: a list's rows hold
 // one, a grid's header five or seven.
 constexpr int kFewestWeekdaysInHeader = 3;
+
+// Clock ranges label the rows when a column holds at least two and nothing numbers the periods.
+constexpr int kFewestClockRanges = 2;
+// A small period with its break; a range is rounded to whole periods, at most four a row.
+constexpr int kMinutesPerSmallPeriod = 50;
+constexpr int kMostSmallPeriodsInARange = 4;
+// Ranges past this many periods are no timetable's rows.
+constexpr int kMaxClockPeriod = 16;
 // A label written down rows takes at most this many (第 / 十 / 二 / 节).
 constexpr int kMostStackedRows = 4;
 // Stacked labels of one period each that end by this one count big periods (第一节 .. 第五节).
@@ -156,33 +164,97 @@ class Grid {
 
     // The column holding the most period labels, left of the weekdays or, failing that, in a
     // 时间 column right of them; on a tie the one nearest the weekdays (a 上午/下午 column or a
-    // number column stands further out).
-    std::optional<int> findLabelColumn() const {
-        std::vector<int> labels(static_cast<std::size_t>(m_table.columnCount()), 0);
+    // number column stands further out). Failing both, a column of clock ranges alone
+    // ("08:00-09:40"), whose rows count the periods in their order.
+    std::optional<int> findLabelColumn() {
+        const auto columns = static_cast<std::size_t>(m_table.columnCount());
+        std::vector<int> labels(columns, 0);
+        std::vector<int> clockRanges(columns, 0);
         for (int row = m_firstRow; row < m_endRow; ++row) {
             for (const SourceCell* cell : m_rows[static_cast<std::size_t>(row)]) {
+                if (m_weekdayOfColumn[static_cast<std::size_t>(cell->column)]) {
+                    continue;
+                }
                 std::optional<SmallPeriods> stacked;
-                if (!m_weekdayOfColumn[static_cast<std::size_t>(cell->column)] &&
-                    (periodsOfLabel(cell->text) || stackedLabel(row, cell->column, stacked) > 1)) {
+                if (periodsOfLabel(cell->text) || stackedLabel(row, cell->column, stacked) > 1) {
                     ++labels[static_cast<std::size_t>(cell->column)];
+                } else if (readClockRange(trimBlanks(cell->text))) {
+                    ++clockRanges[static_cast<std::size_t>(cell->column)];
                 }
             }
         }
-        auto mostIn = [&](int first, int end, bool nearestLast) {
-            std::optional<int> best;
+        if (const auto column = mostIn(labels)) {
+            return column;
+        }
+        const auto column = mostIn(clockRanges);
+        if (!column || clockRanges[static_cast<std::size_t>(*column)] < kFewestClockRanges) {
+            return std::nullopt;
+        }
+        numberClockRanges(*column);
+        return column;
+    }
+
+    // The column with the highest count left of the weekdays (nearest them on a tie), else
+    // right of them (furthest out on a tie); none where every count is 0.
+    std::optional<int> mostIn(const std::vector<int>& counts) const {
+        auto best = [&](int first, int end, bool nearestLast) {
+            std::optional<int> found;
             for (int column = first; column < end; ++column) {
-                const int count = labels[static_cast<std::size_t>(column)];
-                const int bestCount = best ? labels[static_cast<std::size_t>(*best)] : 0;
+                const int count = counts[static_cast<std::size_t>(column)];
+                const int bestCount = found ? counts[static_cast<std::size_t>(*found)] : 0;
                 if (count > 0 && (count > bestCount || (nearestLast && count == bestCount))) {
-                    best = column;
+                    found = column;
                 }
             }
-            return best;
+            return found;
         };
-        if (const auto left = mostIn(0, m_firstWeekdayColumn, true)) {
+        if (const auto left = best(0, m_firstWeekdayColumn, true)) {
             return left;
         }
-        return mostIn(m_lastWeekdayColumn + 1, m_table.columnCount(), false);
+        return best(m_lastWeekdayColumn + 1, m_table.columnCount(), false);
+    }
+
+    // Rows labelled by clock ranges alone take the periods in order, as many a row as its
+    // length holds (a small period is about 45 minutes with its break: 08:00-09:40 holds two);
+    // a range repeated on the next row names the same periods.
+    void numberClockRanges(int labelColumn) {
+        m_clockPeriodsOfRow.assign(static_cast<std::size_t>(m_endRow - m_firstRow), std::nullopt);
+        int next = 1;
+        std::string_view previousText;
+        SmallPeriods previousPeriods;
+        for (int row = m_firstRow; row < m_endRow; ++row) {
+            const SourceCell* cell = m_table.at(row, labelColumn);
+            if (cell == nullptr || cell->row != row) {
+                continue;
+            }
+            const std::string_view text = trimBlanks(cell->text);
+            const std::optional<int> minutes = readClockRange(text);
+            if (!minutes || next > kMaxClockPeriod) {
+                continue;
+            }
+            SmallPeriods periods = previousPeriods;
+            if (text != previousText) {
+                const int count =
+                    std::clamp((*minutes + kMinutesPerSmallPeriod / 2) / kMinutesPerSmallPeriod, 1,
+                               kMostSmallPeriodsInARange);
+                periods = {next, next + count - 1};
+                next += count;
+            }
+            m_clockPeriodsOfRow[static_cast<std::size_t>(row - m_firstRow)] = periods;
+            previousText = text;
+            previousPeriods = periods;
+        }
+    }
+
+    // The periods a label cell names: its own text, or its place among the clock ranges.
+    std::optional<SmallPeriods> periodsOfLabelCell(const SourceCell& cell) const {
+        if (m_clockPeriodsOfRow.empty()) {
+            return periodsOfLabel(cell.text);
+        }
+        if (cell.row < m_firstRow) {
+            return std::nullopt;
+        }
+        return m_clockPeriodsOfRow[static_cast<std::size_t>(cell.row - m_firstRow)];
     }
 
     // The small periods of every row from the label beside it. Exports that count the periods
@@ -209,8 +281,8 @@ class Grid {
             }
             previousCell = cell;
             int rows = 1;
-            std::optional<SmallPeriods> label = periodsOfLabel(cell->text);
-            if (!label) {
+            std::optional<SmallPeriods> label = periodsOfLabelCell(*cell);
+            if (!label && m_clockPeriodsOfRow.empty()) {
                 rows = stackedLabel(row, labelColumn, label);
             }
             if (!label) {
@@ -420,6 +492,9 @@ class Grid {
     int m_lastWeekdayColumn = -1;
     int m_lastPeriod = 0;
     std::vector<std::optional<int>> m_weekdayOfColumn; // none where no weekday heads the column
+    // The periods of rows labelled by clock ranges alone, by the label's first row; empty when
+    // the labels number the periods themselves.
+    std::vector<std::optional<SmallPeriods>> m_clockPeriodsOfRow;
     std::vector<std::optional<SmallPeriods>> m_periodsOfRow; // from m_firstRow on
     // From m_firstRow on: at the first row of a stacked label's period, its rows; -1 in its
     // other rows; 1 elsewhere.
