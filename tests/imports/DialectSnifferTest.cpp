@@ -144,6 +144,7 @@ TEST(CellPiecesTest, SeparatorsPartFieldsButNotWhatStandsInBrackets) {
         {"(1-16  二教106(成都校区))", FieldSeparator::Blanks, false, {Weeks}},
         {"王芳,1-3,5-16周,A101", FieldSeparator::Comma, false, {Text, Weeks, Text}},
         {"王芳|1-16周|A101", FieldSeparator::Bar, false, {Text, Weeks, Text}},
+        {"王芳丨1-16周丨A101", FieldSeparator::Bar, false, {Text, Weeks, Text}},
         {"课程 (王芳)\n\n(1-16,A101)", FieldSeparator::LineBreak, true, {Text, Text, Empty, Weeks}},
         {"高等数学\n学时:48\n第1-2节\n星期一",
          FieldSeparator::LineBreak,

@@ -35,7 +35,7 @@ std::size_t separatorLengthAt(const LineText& line, std::size_t i, FieldSeparato
     case FieldSeparator::Semicolon:
         return c == U';' ? 1 : 0;
     case FieldSeparator::Bar:
-        return c == U'|' ? 1 : 0;
+        return c == U'|' || c == U'丨' ? 1 : 0; // 丨, the ideograph some systems draw bars with
     case FieldSeparator::Slash:
         return c == U'/' ? 1 : 0;
     case FieldSeparator::Comma: {

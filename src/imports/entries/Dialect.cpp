@@ -89,11 +89,12 @@ std::string_view separatorText(FieldSeparator separator) {
 }
 
 std::optional<FieldSeparator> separatorNamed(std::string_view text) {
-    static constexpr std::array<std::pair<std::string_view, FieldSeparator>, 12> kNames{{
+    static constexpr std::array<std::pair<std::string_view, FieldSeparator>, 13> kNames{{
         {";", FieldSeparator::Semicolon},
         {"；", FieldSeparator::Semicolon},
         {"|", FieldSeparator::Bar},
         {"｜", FieldSeparator::Bar},
+        {"丨", FieldSeparator::Bar},
         {"/", FieldSeparator::Slash},
         {"／", FieldSeparator::Slash},
         {",", FieldSeparator::Comma},

@@ -15,7 +15,7 @@ enum class EntryField { Course, Teacher, Weeks, Room };
 enum class FieldSeparator {
     LineBreak, // every field on a line of its own (or as the known systems' forms join them)
     Semicolon, // ";" or "；"
-    Bar,       // "|" or "｜"
+    Bar,       // "|", "｜" or "丨"
     Slash,     // "/" or "／"
     Blanks,    // a run of two or more blanks, or of U+3000
     Blank,     // any run of blanks
