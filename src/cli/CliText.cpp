@@ -54,8 +54,8 @@ constexpr std::string_view kEnglishUsage =
     "        --reading N          the N-th of --json's runnersUp, counted from 1\n"
     "        --fields LIST        the fields of a class in the export's order, from\n"
     "                             course,teacher,weeks,room (course and weeks needed)\n"
-    "        --separator SEP      what parts them on a line: ';' '|' '/' ',' '  ' or\n"
-    "                             newline; with --fields or alone\n"
+    "        --separator SEP      what parts them on a line: ';' '|' '/' ',' '◇' '  '\n"
+    "                             or newline; with --fields or alone\n"
     "\n"
     "TERM    --term FILE          the term of a term.ini\n"
     "        --term-start DATE    the Monday of week 1, YYYY-MM-DD, 1900 to 9999;\n"
@@ -101,8 +101,8 @@ constexpr std::string_view kChineseUsage =
     "        --reading N          --json 的 runnersUp 中的第 N 个，从 1 数起\n"
     "        --fields LIST        一门课的各项在导出中的顺序，取自\n"
     "                             course,teacher,weeks,room（须有 course 和 weeks）\n"
-    "        --separator SEP      一行中分隔各项的符号：';' '|' '/' ',' '  ' 或\n"
-    "                             newline；可与 --fields 同用，也可单用\n"
+    "        --separator SEP      一行中分隔各项的符号：';' '|' '/' ',' '◇' '  '\n"
+    "                             或 newline；可与 --fields 同用，也可单用\n"
     "\n"
     "TERM    --term FILE          term.ini 中的学期\n"
     "        --term-start DATE    第1周的星期一，YYYY-MM-DD，1900 到 9999 年；\n"
@@ -156,8 +156,8 @@ constexpr Row kRows[] = {
      "--fields 需要按导出中的顺序、用逗号隔开的 course、teacher、weeks 和 room，每项至多一次，"
      "须有 course 和 weeks，而不是“{1}”"},
     {Text::SeparatorValue,
-     "--separator takes one of ';' '|' '/' ',' '  ' (two blanks) or newline, not '{1}'",
-     "--separator 需要 ';' '|' '/' ',' '  '（两个空格）或 newline 之一，而不是“{1}”"},
+     "--separator takes one of ';' '|' '/' ',' '◇' '  ' (two blanks) or newline, not '{1}'",
+     "--separator 需要 ';' '|' '/' ',' '◇' '  '（两个空格）或 newline 之一，而不是“{1}”"},
     {Text::NeedsValue, "{1} needs a value", "{1} 后面需要一个值"},
     {Text::UnknownOption, "unknown option {1}", "没有 {1} 这个选项"},
     {Text::UnexpectedArgument, "unexpected argument '{1}'", "多余的参数“{1}”"},

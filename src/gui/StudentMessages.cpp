@@ -253,6 +253,9 @@ QString readingText(const imports::Dialect& dialect) {
     case imports::FieldSeparator::Blank:
         parted = QStringLiteral("以空格分隔");
         break;
+    case imports::FieldSeparator::Mark:
+        parted = QStringLiteral("以“◇”“◆”等符号分隔");
+        break;
     case imports::FieldSeparator::Semicolon:
     case imports::FieldSeparator::Bar:
     case imports::FieldSeparator::Slash:

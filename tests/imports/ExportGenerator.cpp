@@ -165,24 +165,29 @@ std::string separatorText(int separator, Random& random) {
     case 2:
         return "；";
     case 3:
-        return "|";
+        return random.chance(25) ? "丨" : "|";
     case 4:
         return "/";
     case 5: {
         static const std::array<std::string_view, 3> kBlanks{"  ", "   ", "\u3000"};
         return random.pick(kBlanks);
     }
+    case 9: {
+        static const std::array<std::string_view, 3> kMarks{"◇", "◆", "●"};
+        return random.pick(kMarks);
+    }
     default:
         return "\n";
     }
 }
 
-// 0 one field a line, 1..5 fields joined on a line, 6 key:value pairs, 7 "course (teacher)" then
-// "(weeks,room)", 8 a bracketed "(weeks  room)" after the course and teacher lines.
-constexpr int kSeparators = 9;
+// 0 one field a line, 1..5 and 9 fields joined on a line, 6 key:value pairs, 7 "course
+// (teacher)" then "(weeks,room)", 8 a bracketed "(weeks  room)" after the course and teacher
+// lines.
+constexpr int kSeparators = 10;
 constexpr std::array<std::string_view, kSeparators> kSeparatorNames{
-    "lines",        ";", "；", "|", "/", "blanks", "key:value", "course (teacher)/(weeks,room)",
-    "(weeks  room)"};
+    "lines",         ";",  "；", "|", "/", "blanks", "key:value", "course (teacher)/(weeks,room)",
+    "(weeks  room)", "◇◆●"};
 
 std::string personName(Random& random) {
     return random.pick(kSurnames) + random.pick(kGiven);

@@ -8,9 +8,10 @@
 //   (王芳,李明); rooms as schools name them (教2-301, 致新楼-203, 二教106(成都校区),
 //   实验楼305【南校区】);
 // - what parts the fields: a line break (a real one, "<br>" in HTML, or literal "<br>" / "</br>"
-//   text in a workbook), ";" or "；", "|", "/", a run of two or more blanks, "key:value" pairs
-//   (教师:王芳), or the bracketed pair form "course (teacher)" then "(weeks,room)" with one or
-//   several breaks between; blank lines between classes and, with line breaks, inside them;
+//   text in a workbook), ";" or "；", "|" or "丨", "/", a drawn mark (◇ ◆ ●), a run of two
+//   or more blanks, "key:value" pairs (教师:王芳), or the bracketed pair form "course (teacher)"
+//   then "(weeks,room)" with one or several breaks between; blank lines between classes
+//   and, with line breaks, inside them;
 // - weeks in every notation the import reads: 1-16周, [1-16]周, 第1-16周, {第1-15周|单周},
 //   (1-16), 1-16, 单1-15, 1-16(单), full-width digits and brackets, several runs;
 // - the periods in the entry or not: 1-16周[01-02节], 3-4节, 第3,4节;

@@ -25,6 +25,13 @@ bool isDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
 }
 
+// The drawn marks some systems part a class's fields with; no course, name or room holds one
+// between words (a leading ★ marking a course leaves an empty segment, which is dropped).
+bool isFieldMark(char32_t c) {
+    static constexpr std::u32string_view kMarks = U"◇◆●○★☆■□•";
+    return kMarks.find(c) != std::u32string_view::npos;
+}
+
 // Where a separator of the dialect starts at code point i, and how many code points it takes;
 // 0 when none does. Separators inside brackets part nothing.
 std::size_t separatorLengthAt(const LineText& line, std::size_t i, FieldSeparator separator) {
@@ -38,6 +45,8 @@ std::size_t separatorLengthAt(const LineText& line, std::size_t i, FieldSeparato
         return c == U'|' || c == U'丨' ? 1 : 0; // 丨, the ideograph some systems draw bars with
     case FieldSeparator::Slash:
         return c == U'/' ? 1 : 0;
+    case FieldSeparator::Mark:
+        return isFieldMark(c) ? 1 : 0;
     case FieldSeparator::Comma: {
         if (c != U',' && c != U'、') {
             return 0;

@@ -12,7 +12,8 @@ namespace {
 
 constexpr std::array kSeparators = {FieldSeparator::LineBreak, FieldSeparator::Semicolon,
                                     FieldSeparator::Bar,       FieldSeparator::Slash,
-                                    FieldSeparator::Blanks,    FieldSeparator::Comma};
+                                    FieldSeparator::Blanks,    FieldSeparator::Comma,
+                                    FieldSeparator::Mark};
 
 // Texts beyond these are left out of the assignment: a guess, not a search.
 constexpr std::size_t kMaxTextPieces = 6;

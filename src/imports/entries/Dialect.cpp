@@ -15,7 +15,7 @@ constexpr std::array<std::pair<EntryField, std::string_view>, 4> kFieldNames{{
     {EntryField::Room, "room"},
 }};
 
-constexpr std::array<std::pair<FieldSeparator, std::string_view>, 7> kSeparators{{
+constexpr std::array<std::pair<FieldSeparator, std::string_view>, 8> kSeparators{{
     {FieldSeparator::LineBreak, "\n"},
     {FieldSeparator::Semicolon, ";"},
     {FieldSeparator::Bar, "|"},
@@ -23,6 +23,7 @@ constexpr std::array<std::pair<FieldSeparator, std::string_view>, 7> kSeparators
     {FieldSeparator::Blanks, "  "},
     {FieldSeparator::Blank, " "},
     {FieldSeparator::Comma, ","},
+    {FieldSeparator::Mark, "◇"},
 }};
 
 std::string_view trimmedAscii(std::string_view text) {
@@ -89,7 +90,7 @@ std::string_view separatorText(FieldSeparator separator) {
 }
 
 std::optional<FieldSeparator> separatorNamed(std::string_view text) {
-    static constexpr std::array<std::pair<std::string_view, FieldSeparator>, 13> kNames{{
+    static constexpr std::array<std::pair<std::string_view, FieldSeparator>, 14> kNames{{
         {";", FieldSeparator::Semicolon},
         {"；", FieldSeparator::Semicolon},
         {"|", FieldSeparator::Bar},
@@ -100,6 +101,7 @@ std::optional<FieldSeparator> separatorNamed(std::string_view text) {
         {",", FieldSeparator::Comma},
         {"，", FieldSeparator::Comma},
         {"、", FieldSeparator::Comma},
+        {"◇", FieldSeparator::Mark},
         {"\n", FieldSeparator::LineBreak},
         {"\\n", FieldSeparator::LineBreak},
         {"newline", FieldSeparator::LineBreak},

@@ -20,6 +20,7 @@ enum class FieldSeparator {
     Blanks,    // a run of two or more blanks, or of U+3000
     Blank,     // any run of blanks
     Comma,     // "," "，" or "、"
+    Mark,      // a drawn mark no field holds: "◇" "◆" "●" "○" "★" "☆" "■" "□" "•"
 };
 
 struct Dialect {
@@ -45,7 +46,7 @@ std::optional<EntryField> fieldNamed(std::string_view name);
 // missing.
 std::optional<std::vector<EntryField>> fieldsNamed(std::string_view list);
 
-// "\n", ";", "|", "/", "  ", ","; the separator a --separator text names (its full-width twin
+// "\n", ";", "|", "/", "  ", ",", "◇"; the separator a --separator text names (its full-width twin
 // and "\n"/"newline" included), nothing for any other.
 std::string_view separatorText(FieldSeparator separator);
 std::optional<FieldSeparator> separatorNamed(std::string_view text);

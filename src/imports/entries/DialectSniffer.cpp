@@ -24,7 +24,7 @@ constexpr double kOptionCost = 1.0;
 constexpr std::array kSeparators{FieldSeparator::LineBreak, FieldSeparator::Semicolon,
                                  FieldSeparator::Blanks,    FieldSeparator::Comma,
                                  FieldSeparator::Bar,       FieldSeparator::Slash,
-                                 FieldSeparator::Blank};
+                                 FieldSeparator::Blank,     FieldSeparator::Mark};
 
 std::vector<std::vector<EntryField>> fieldOrders() {
     std::vector<EntryField> order{EntryField::Course, EntryField::Teacher, EntryField::Weeks,
