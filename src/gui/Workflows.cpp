@@ -46,7 +46,8 @@ QString saveImported(MainWindow& window, const std::filesystem::path& exportPath
     }
 }
 
-// 学期设置 filled with the term the export names, unless today is in the term set.
+// 学期设置 filled with the term the export names (or today's half-year when it names none),
+// unless today is in the term set.
 void proposeTerm(MainWindow& window, const imports::ExportTerm& named) {
     if (window.schedule().today().inTerm) {
         return; // the term already set is the one the student is in
@@ -120,9 +121,9 @@ void runImportRead(MainWindow& window, const std::filesystem::path& exportPath,
     if (target.isEmpty() || !useWorkbook(window, target)) {
         return;
     }
-    if (edited.term) {
-        proposeTerm(window, *edited.term);
-    }
+    // An export that names no term still needs one when today is outside the term set: the
+    // half-year today falls in is proposed, for the student to confirm or set right.
+    proposeTerm(window, edited.term ? *edited.term : imports::termAround(window.desktop().today()));
 }
 
 void runExportCalendar(MainWindow& window) {

@@ -40,6 +40,18 @@ std::chrono::year_month_day ExportTerm::likelyFirstMonday() const {
     return firstMondayFrom(year{startYear} / September / 1);
 }
 
+ExportTerm termAround(std::chrono::year_month_day day) {
+    const int year = static_cast<int>(day.year());
+    const auto month = static_cast<unsigned>(day.month());
+    if (month >= 2 && month <= 7) {
+        return {std::to_string(year - 1) + "-" + std::to_string(year) + "学年第二学期",
+                TermHalf::Spring, year};
+    }
+    const int autumnYear = month == 1 ? year - 1 : year;
+    return {std::to_string(autumnYear) + "-" + std::to_string(autumnYear + 1) + "学年第一学期",
+            TermHalf::Autumn, autumnYear};
+}
+
 BigPeriods bigPeriodsOf(SmallPeriods periods) {
     return {bigPeriodOf(periods.first), bigPeriodOf(periods.last)};
 }

@@ -76,6 +76,11 @@ struct ExportTerm {
     bool operator==(const ExportTerm&) const = default;
 };
 
+// The term a day most likely falls in when nothing names it, worded as exports word it: from
+// August to January the autumn term ("2025-2026学年第一学期"), from February to July the spring
+// one ("2025-2026学年第二学期").
+ExportTerm termAround(std::chrono::year_month_day day);
+
 struct ImportResult {
     std::vector<ImportedClass> classes;
     std::vector<UnreadText> unread;

@@ -418,14 +418,19 @@ void ImportPreviewTest::aFailedSaveAsksAgainAndKeepsTheEdits() {
 void ImportPreviewTest::theTermTheExportNamesIsProposed_data() {
     QTest::addColumn<bool>("inTermAlready");
     QTest::addColumn<bool>("confirm");
-    QTest::newRow("confirmed") << false << true;
-    QTest::newRow("cancelled") << false << false;
-    QTest::newRow("today already in the term set") << true << true;
+    QTest::addColumn<bool>("named");
+    QTest::newRow("confirmed") << false << true << true;
+    QTest::newRow("cancelled") << false << false << true;
+    QTest::newRow("today already in the term set") << true << true << true;
+    // An export that names no term: today's half-year, worded as exports word it.
+    QTest::newRow("none named, confirmed") << false << true << false;
+    QTest::newRow("none named, today in the term set") << true << true << false;
 }
 
 void ImportPreviewTest::theTermTheExportNamesIsProposed() {
     QFETCH(bool, inTermAlready);
     QFETCH(bool, confirm);
+    QFETCH(bool, named);
     TestDesktop desk;
     desk.today = inTermAlready ? date(2010, 3, 19) : date(2025, 10, 15);
     MainWindow window(desk.desktop());
@@ -433,8 +438,12 @@ void ImportPreviewTest::theTermTheExportNamesIsProposed() {
     const QString exportFile = writeFile(desk.folder, QStringLiteral("课表.xls"), kExport);
     desk.importedWorkbookToChoose = desk.folder.filePath(QStringLiteral("我的课表.xlsx"));
     imports::ImportResult read = readOrFail(exportFile);
-    read.term = imports::ExportTerm{
-        .edition = "2025-2026学年第一学期", .half = imports::TermHalf::Autumn, .startYear = 2025};
+    read.term.reset();
+    if (named) {
+        read.term = imports::ExportTerm{.edition = "2025-2026学年第一学期",
+                                        .half = imports::TermHalf::Autumn,
+                                        .startYear = 2025};
+    }
     QDate proposedMonday;
     QString proposedEdition;
     const bool opened = withTermDialog(

@@ -4,6 +4,7 @@
 #include "imports/entries/CellPieces.h"
 #include "imports/layouts/TermHeading.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -210,6 +211,30 @@ TEST(TermHeadingTest, ReadsTheTermsExportsName) {
     }
     for (const char* none : {"星期一", "2018-11-03", "学号: 20161000001", "打印时间:2018-11-03"}) {
         EXPECT_FALSE(readTermHeading(none)) << none;
+    }
+}
+
+// Without a heading, the term proposed is the half-year the day falls in, and it reads back as
+// a heading would.
+TEST(TermHeadingTest, TheTermAroundADayReadsLikeAHeading) {
+    using namespace std::chrono;
+    struct Case {
+        year_month_day day;
+        const char* edition;
+        year_month_day firstMonday;
+    };
+    const std::vector<Case> cases{
+        {2025y / October / 15, "2025-2026学年第一学期", 2025y / September / 1},
+        {2026y / January / 10, "2025-2026学年第一学期", 2025y / September / 1},
+        {2026y / February / 1, "2025-2026学年第二学期", 2026y / February / 23},
+        {2026y / July / 31, "2025-2026学年第二学期", 2026y / February / 23},
+        {2026y / August / 20, "2026-2027学年第一学期", 2026y / September / 7},
+    };
+    for (const Case& c : cases) {
+        const ExportTerm term = termAround(c.day);
+        EXPECT_EQ(term.edition, c.edition);
+        EXPECT_EQ(term.likelyFirstMonday(), c.firstMonday) << term.edition;
+        EXPECT_EQ(readTermHeading(term.edition), term);
     }
 }
 
